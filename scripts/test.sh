@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test; starts its own X server when there is no display.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+build_dir=${RVX_BUILD_DIR:-build}
+
+xvfb_pid=""
+cleanup() { [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true; }
+trap cleanup EXIT
+if [ -z "${DISPLAY:-}" ] || [ -n "${CI:-}" ]; then
+  export DISPLAY=:${RVX_TEST_DISPLAY:-57}
+  Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+fi
+export LIBGL_ALWAYS_SOFTWARE=1
+export ALSOFT_DRIVERS=${ALSOFT_DRIVERS:-null}
+export XDG_CONFIG_HOME=${XDG_CONFIG_HOME:-$(mktemp -d)}
+
+cd "$build_dir"
+ctest --output-on-failure -j"$(nproc)" "$@"
