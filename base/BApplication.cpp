@@ -1,0 +1,9 @@
+#include "base/BApplication.h"
+
+namespace {
+BApplication* pApplication = nullptr;
+}
+
+BApplication* GetApplication() { return pApplication; }
+
+void SetApplication(BApplication* application) { pApplication = application; }

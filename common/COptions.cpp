@@ -1,0 +1,60 @@
+#include "common/COptions.h"
+
+#include "base/BApplication.h"
+#include "platform/MSettings.h"
+
+namespace {
+constexpr const char* kSubkey = "Config";
+constexpr uint32_t kInitialsCapacity = 8;
+
+bool fFullscreenLatched = false;
+int32_t nLatchedFullscreen = 0;
+}
+
+int32_t COptions::GetLatchedFullscreen() { return nLatchedFullscreen; }
+
+bool COptions::IsFullscreenLatched() { return fFullscreenLatched; }
+
+void COptions::ReadNumber(int32_t& out, const char* name, int32_t fallback)
+{
+    GetSettings()->ReadDword(&out, name, fallback, kSubkey);
+}
+
+void COptions::WriteNumber(const char* name, int32_t value)
+{
+    GetSettings()->WriteDword(name, value, kSubkey);
+}
+
+int32_t COptions::Load()
+{
+    if (!GetApplication())
+        return 0;
+    ReadNumber(Difficulty, "Difficulty", 1);
+    ReadNumber(Music, "Music", 100);
+    ReadNumber(SFX, "SFX", 100);
+    ReadNumber(Fullscreen, "Fullscreen", 1);
+    ReadNumber(FirstTimeRun, "FirstTimeRun", 1);
+    ReadNumber(Players, "Players", 1);
+    ReadNumber(ShowHints, "ShowHints", 2);
+    GetSettings()->ReadString(Initials, "Initials", "", kSubkey, kInitialsCapacity);
+    if (!fFullscreenLatched) {
+        fFullscreenLatched = true;
+        nLatchedFullscreen = Fullscreen;
+    }
+    return LoadExtra();
+}
+
+void COptions::Save()
+{
+    if (!GetApplication())
+        return;
+    WriteNumber("Difficulty", Difficulty);
+    WriteNumber("Music", Music);
+    WriteNumber("SFX", SFX);
+    WriteNumber("Fullscreen", Fullscreen);
+    WriteNumber("FirstTimeRun", FirstTimeRun);
+    WriteNumber("Players", Players);
+    WriteNumber("ShowHints", ShowHints);
+    GetSettings()->WriteString("Initials", Initials, kSubkey);
+    SaveExtra();
+}
