@@ -1,0 +1,168 @@
+#pragma once
+#include <cstdint>
+#include "base/MouseEvent.h"
+#include "base/Rect.h"
+
+class CActor;
+class CCollisionMgr;
+class CScreen;
+
+// One layer of what the screen shows. Scenes form a process-wide stack:
+// input goes to the top scene, time to all, drawing runs bottom up.
+// Times are ticks (1/256 s); origins and scales are fixed values (1/256).
+class CScene {
+public:
+    enum : int32_t { KindDialog = 3, KindGame = 13 };
+    enum : int32_t { MaxElapsed = 25 };
+    enum : int32_t { QuitCode = 99 };
+
+    CScene(CScreen* pScreen, int32_t lOriginX, int32_t lOriginY, int32_t nRedrawMode, int32_t fOnTop,
+           int32_t lReserved, int32_t nCollisionMode);
+    CScene(const CScene&) = delete;
+    CScene& operator=(const CScene&) = delete;
+
+    virtual void OnLeftButtonDown(uint16_t x, uint16_t y);
+    virtual void OnLeftDoubleClick(uint16_t x, uint16_t y);
+    virtual void OnRightButtonDown(uint16_t x, uint16_t y);
+    virtual void OnRightDoubleClick(uint16_t x, uint16_t y);
+    virtual void OnLeftButtonUp(uint16_t x, uint16_t y);
+    virtual void OnRightButtonUp(uint16_t x, uint16_t y);
+    virtual void OnMouseMove(uint16_t x, uint16_t y);
+    virtual void OnNonClientMouseMove(uint16_t x, uint16_t y);
+    virtual void OnDialogResult(CScene* pDialog, int32_t nAnswer);
+    virtual void OnDialogClosed(CScene* pDialog, int32_t nResult);
+    virtual void OnMenuEnter();
+    virtual void OnMenuExit();
+    virtual int32_t OnSysKeyUp(uint32_t nKey);
+    virtual int32_t OnSysKeyDown(uint32_t nKey);
+    virtual int32_t OnKeyUp(uint32_t nKey);
+    virtual int32_t OnKeyDown(uint32_t nKey);
+    virtual int32_t Load();
+    virtual int32_t Begin();
+    virtual int32_t Unload();
+    virtual void SetSoundVolume(float fVolume);
+    virtual void Tick();
+    virtual void Draw();
+    virtual int32_t ShowPanel2();
+    virtual int32_t PageUp();
+    virtual int32_t PageDown();
+    virtual void ClosePanel2();
+    virtual void ClosePanel1();
+    virtual int32_t OnEscape();
+    virtual ~CScene();
+    virtual int32_t CanResumeMusic();
+    virtual void Suspend(int32_t nReason);
+    virtual void Resume();
+    virtual void ToggleSuspend(int32_t nReason);
+
+    // The three passes of a frame, in this order; DrawAllScenes alone redraws.
+    static void UpdateAllScenes();
+    static void DrawAllScenes();
+    static void TickAllScenes();
+    // 1 when handled; 0 when dropped or not handled.
+    static int32_t DispatchMouseEvent(const MouseEvent* e);
+    // Each returns 1 when no scene exists.
+    static int32_t DispatchKeyDown(uint32_t nKey);
+    static int32_t DispatchKeyUp(uint32_t nKey);
+    static int32_t DispatchSysKeyDown(uint32_t nKey);
+    static int32_t DispatchSysKeyUp(uint32_t nKey);
+    // Null releases the capture.
+    static void SetMouseCapture(CActor* pActor);
+    static CActor* GetCaptureActor();
+    static CScene* GetTopScene();
+    static CScene* GetBottomScene();
+
+    // Actor list, ascending depth from first to last; the scene owns the actors.
+    void AddActor(CActor* pActor);
+    void RemoveActor(CActor* pActor);
+    // 1 when the actor moved in the list.
+    int32_t ReorderActor(CActor* pActor);
+    CActor* GetFirstActor() const { return pFirstActor; }
+    CActor* GetLastActor() const { return pLastActor; }
+
+    // Nothing happens in redraw mode 0, which repaints everything each frame.
+    void InvalidateRect(const Rect* rc);
+    void Invalidate();
+    // Mode 3 keeps the current redraw mode.
+    void SetRect(const Rect& rc, int32_t nMode, int32_t fInvalidate);
+
+    void FadeIn();
+    int32_t IsScreenCovered();
+    static int32_t GetTextWidth(const char* szText, int32_t nFont);
+    static int32_t GetTextHeight(const char* szText, int32_t nFont);
+
+    CScreen* GetScreen() const { return pScreen; }
+    CScene* GetAbove() const { return pAbove; }
+    CScene* GetBelow() const { return pBelow; }
+    CCollisionMgr* GetCollisionMgr() const { return pCollisionMgr; }
+    int32_t GetOriginX() const { return lOriginX; }
+    int32_t GetOriginY() const { return lOriginY; }
+    int32_t GetXScale() const { return lXScale; }
+    int32_t GetYScale() const { return lYScale; }
+    const Rect& GetRect() const { return rcScene; }
+    int32_t GetKind() const { return nKind; }
+    int32_t GetRedrawMode() const { return nRedrawMode; }
+    bool IsScaled() const { return fScaled != 0; }
+    bool IsSuspended() const { return fSuspended != 0; }
+    bool IsPaused() const { return fSuspended != 0; }
+    bool IsUserPaused() const { return fUserPaused != 0; }
+    bool IsLeftHeld() const { return fLeftHeld != 0; }
+    bool IsRightHeld() const { return fRightHeld != 0; }
+    bool IsPanel1Shown() const { return fPanel1Shown != 0; }
+    bool IsPanel2Shown() const { return fPanel2Shown != 0; }
+    int32_t GetUpdateElapsed() const { return lUpdateElapsed; }
+    int32_t GetTickElapsed() const { return lTickElapsed; }
+    int32_t GetSceneTime() const { return lSceneTime; }
+    int32_t GetOpenDialogs() const { return nOpenDialogs; }
+    void AddOpenDialog() { ++nOpenDialogs; }
+    void RemoveOpenDialog() { --nOpenDialogs; }
+
+protected:
+    // Application time in ticks.
+    static int32_t NowTicks();
+    // Elapsed ticks since the stamp (0 while frozen), at most 25.
+    int32_t MeasureElapsed(int32_t* plStamp) const;
+    bool IsTimeFrozen() const;
+
+    CScene* pBelow = nullptr;
+    CScene* pAbove = nullptr;
+    int32_t lReserved;
+    int32_t lXScale = 256, lYScale = 256;
+    int32_t lOriginX, lOriginY;
+    CActor* pFirstActor = nullptr;
+    CActor* pLastActor = nullptr;
+    CCollisionMgr* pCollisionMgr = nullptr;
+    int32_t lUpdateElapsed = 0;
+    int32_t lUpdateStamp = 0;
+    int32_t lTickElapsed = 0;
+    int32_t lTickStamp = 0;
+    int32_t lSceneTime = 0;
+    CScreen* pScreen;
+    Rect rcScene;
+    int32_t nRedrawMode = 0;
+    int32_t nKind = 0;
+    int32_t fScaled = 0;
+    int32_t fSuspended = 0;
+    int32_t fCanPause = 1;
+    int32_t fStatusClocksRunning = 0;
+    int32_t fPanel1Shown = 0;
+    int32_t fPanel2Shown = 0;
+    int32_t fMenuFrozen = 0;
+    int32_t fLeftHeld = 0;
+    int32_t fRightHeld = 0;
+    int32_t fUserPaused = 0;
+    int32_t nOpenDialogs = 0;
+
+private:
+    void LinkIntoStack(bool fOnTop);
+    void UnlinkFromStack();
+    void DeleteActors();
+    void UpdateActors();
+    void ReapActors();
+    void DrawMeshes(const Rect& clip);
+    void DrawSprites(const Rect& clip);
+    void DrawActor(CActor* pActor, const Rect& clip);
+    bool IsCoveredByAbove(int32_t nWidth, int32_t nHeight) const;
+    int32_t RouteToActors(const MouseEvent* e);
+    int32_t HandleOwnMouse(const MouseEvent* e);
+};

@@ -1,0 +1,103 @@
+#pragma once
+#include <cstdint>
+#include "base/BWindow.h"
+#include "base/MouseEvent.h"
+
+class BDevice;
+class BMusicSegment;
+class CFileMM;
+class CScene;
+
+// The engine's screen: turns window input into scene-engine calls, runs the
+// frame, carries out scene changes and controls the background music.
+// Constructing it opens no window; without a device nothing is drawn.
+class CScreen : public BWindow {
+public:
+    CScreen();
+    ~CScreen() override;
+
+    // Deletes the game scene and the music, then asks the application to quit.
+    void Close() override;
+    int32_t OnSetCursor() override;
+    void OnClose() override;
+    void OnSize(int32_t nWidth, int32_t nHeight) override;
+    void OnMove(int32_t x, int32_t y) override;
+    void OnMouseMove(int32_t x, int32_t y) override;
+    void OnNonClientMouseMove(int32_t x, int32_t y) override;
+    void OnLeftButtonDown(int32_t x, int32_t y) override;
+    void OnLeftDoubleClick(int32_t x, int32_t y) override;
+    void OnRightButtonDown(int32_t x, int32_t y) override;
+    void OnRightDoubleClick(int32_t x, int32_t y) override;
+    void OnLeftButtonUp(int32_t x, int32_t y) override;
+    void OnRightButtonUp(int32_t x, int32_t y) override;
+    int32_t OnKeyDown(uint32_t nKey) override;
+    int32_t OnKeyUp(uint32_t nKey) override;
+    int32_t OnSysKeyDown(uint32_t nKey) override;
+    int32_t OnSysKeyUp(uint32_t nKey) override;
+    void InvalidateAllScenes() override;
+    void OnActivate(uint32_t nState) override;
+    void OnEnterMenuLoop() override;
+    void OnExitMenuLoop() override;
+
+    // Opens the archive and creates the game scene; 0 or a result code.
+    virtual int32_t LoadAssetsAndCreateGame() = 0;
+    virtual int32_t StartGame();
+    virtual int32_t ReleaseContent();
+    // Ends pScene (scene null) or the given scene at the next frame; 99 quits.
+    virtual void FinishScene(CScene* pScene, int32_t nResult, int32_t fResume);
+    virtual int32_t IsMusicOff();
+    virtual int32_t IsSoundOff();
+    // Carries out a pending scene change, then the update, draw and tick passes.
+    virtual void Frame();
+    virtual void Redraw();
+
+    void StopMusic();
+    void ResumeMusic();
+    void ToggleMusic();
+    void StopMusicAtBoundary();
+    // 0 or 71 when the music could not start.
+    int32_t PlayMusic(int32_t fLoop);
+    // fVolume 0..1.
+    void SetMusicVolume(float fVolume);
+
+    BDevice* GetDevice() const { return pDevice; }
+    void SetDevice(BDevice* pNewDevice) { pDevice = pNewDevice; }
+    // Takes ownership.
+    void SetMusicSegment(BMusicSegment* pSegment);
+    CScene* GetScene() const { return pScene; }
+    CFileMM* GetMMFile() const { return pMMFile; }
+    bool IsMinimised() const { return fMinimised != 0; }
+    bool IsMusicStopped() const { return fMusicStopped != 0; }
+    bool IsFinishPending() const { return fFinishPending != 0; }
+    bool IsLeftButtonDown() const { return fLeftDown != 0; }
+    bool IsRightButtonDown() const { return fRightDown != 0; }
+    int32_t GetResultCode() const { return nResultCode; }
+
+protected:
+    // Full screen: the process-wide setting latched when the options loaded.
+    static bool IsFullScreen();
+
+    int32_t fLeftDown = 0;
+    int32_t fRightDown = 0;
+    int32_t fAudio = 0;
+    int32_t lScreenReserved = 1;
+    int32_t fFinishPending = 0;
+    int32_t fResumeAfterDialog = 0;
+    int32_t fMusicStopped = 1;
+    int32_t fMinimised = 0;
+    int32_t nResultCode = 0;
+    BMusicSegment* pMusic = nullptr;
+    CFileMM* pMMFile = nullptr;
+    CScene* pScene = nullptr;
+    CScene* pSceneToFinish = nullptr;
+    MouseEvent meEvent;
+    BDevice* pDevice = nullptr;
+
+private:
+    void RunPasses();
+    // Returns true when the frame's passes should still run.
+    bool CarryOutFinish();
+    void CloseDialog(CScene* pDialog);
+    void SendMouse(uint32_t nType, int32_t x, int32_t y);
+    static bool IsMusicOptionOff();
+};
