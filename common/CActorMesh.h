@@ -1,0 +1,35 @@
+#pragma once
+#include "common/CActor.h"
+#include "platform/MMatrix.h"
+#include "platform/MPlane.h"
+#include <cstdint>
+
+class CMesh;
+
+// Actor that draws a mesh with its own world transform and, when fShadow is
+// set, a planar shadow of it cast along vLight onto plShadow. Mesh actors
+// cover no screen rectangle. The mesh is not owned.
+class CActorMesh : public CActor {
+public:
+    CActorMesh(CScene* pScene, const MMatrix* pWorld, CMesh* pMesh, int32_t fRedrawOnDepth);
+    ~CActorMesh() override = default;
+
+    void GetCentre(int32_t* x, int32_t* y) override;
+    CFixPoint GetCentrePoint() override;
+    void UpdateBounds() override;
+    void Draw(const Rect* clip) override;
+    bool IsMeshActor() const override { return true; }
+
+    CMesh* GetMesh() const { return pMesh; }
+    const MMatrix& GetWorld() const { return matWorld; }
+    const MMatrix& GetHome() const { return matHome; }
+    bool CastsShadow() const { return fShadow != 0; }
+
+protected:
+    int32_t fShadow = 0;
+    MMatrix matHome;  // the transform a new game resets to
+    MMatrix matWorld; // the transform drawn with
+    float vLight[4] = {0.3f, -0.3f, 1.0f, 0.0f};
+    MPlane plShadow{0.0f, 0.0f, 1.0f, 0.0f};
+    CMesh* pMesh;
+};

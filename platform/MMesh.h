@@ -1,0 +1,100 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class MFileMMIO;
+class MMatrix;
+class MPlane;
+class MVector3;
+
+// Lighting colours of one subset (r, g, b, a each).
+struct MMaterial {
+    float Diffuse[4] = {0, 0, 0, 0};
+    float Ambient[4] = {0, 0, 0, 0};
+    float Specular[4] = {0, 0, 0, 0};
+    float Emissive[4] = {0, 0, 0, 0};
+    float Power = 0;
+};
+
+struct MMeshVertex {
+    float pos[3];
+    float normal[3];
+    float uv[2];
+};
+
+// Screen rectangle a mesh covers: always empty.
+struct MMeshBox {
+    int32_t nXOffset = 0;
+    int32_t nYOffset = 0;
+    int32_t nWidth = 0;
+    int32_t nHeight = 0;
+};
+
+// A mesh read from DirectX X data (text, binary or compressed), in the
+// left-handed coordinates of the file. One material and one texture per
+// subset, subsets in the order of the file's materials.
+// Throws CException (win32/MMesh, 98) when the data cannot be read.
+class MMesh {
+public:
+    // The archive is positioned at a mesh chunk's data; reads the rest of it.
+    explicit MMesh(MFileMMIO* pFile);
+    MMesh(const void* pData, uint32_t nSize);
+    MMesh(const MMesh&) = delete;
+    MMesh& operator=(const MMesh&) = delete;
+    ~MMesh();
+
+    // Draws every subset with the current transforms.
+    void Draw();
+    // Draws the first subset flattened onto the plane along the light as a
+    // translucent black shadow; each pixel is darkened once. Leaves the world
+    // transform at world × shadow, blending and the stencil test off.
+    void DrawShadow(const float vLight[4], const MMatrix& matWorld, const MPlane& plane);
+    // Nearest hit of the ray with either side of any triangle, in the mesh's
+    // own coordinates; the distance is in units of the direction's length.
+    // Returns 0.
+    int32_t Intersect(const MVector3& origin, const MVector3& direction, int32_t* pfHit,
+                      float* pfDistance) const;
+
+    uint32_t GetSubsetCount() const { return uint32_t(rgSubsets.size()); }
+    const MMaterial& GetMaterial(uint32_t i) const { return rgSubsets[i].material; }
+    bool HasTexture(uint32_t i) const { return rgSubsets[i].pTexture != nullptr; }
+    const MMeshBox& GetScreenBox() const { return box; }
+    const std::vector<MMeshVertex>& GetVertices() const { return rgVertices; }
+    // Three indices a face, the faces of each subset together, subsets in order.
+    const std::vector<uint32_t>& GetIndices() const { return rgIndices; }
+    uint32_t GetSubsetFirstIndex(uint32_t i) const { return rgSubsets[i].nFirst; }
+    uint32_t GetSubsetIndexCount(uint32_t i) const { return rgSubsets[i].nCount; }
+
+    // Folder searched for texture files that are not in the current folder
+    // (the archive's folder).
+    static void SetTextureFolder(const char* szFolder);
+
+private:
+    struct Texture;
+    struct Subset {
+        MMaterial material;
+        std::unique_ptr<Texture> pTexture;
+        uint32_t nFirst = 0;
+        uint32_t nCount = 0;
+    };
+    struct Triangle {
+        float v0[3], e1[3], e2[3];
+    };
+
+    void Load(const void* pData, uint32_t nSize);
+    void BuildTriangles();
+    void Upload();
+    void DrawSubset(uint32_t i);
+    void ReleaseBuffers();
+
+    std::vector<Subset> rgSubsets;
+    std::vector<MMeshVertex> rgVertices;
+    std::vector<uint32_t> rgIndices;
+    std::vector<Triangle> rgTriangles;
+    MMeshBox box;
+    unsigned int nVertexArray = 0;
+    unsigned int nVertexBuffer = 0;
+    unsigned int nIndexBuffer = 0;
+};
