@@ -1,0 +1,40 @@
+#pragma once
+#include "common/CNumber.h"
+
+class CStatus;
+
+// A time in whole seconds shown as ":ss", "mm:ss" or "hh:mm:ss", counting up or down.
+class CClock : public CNumber {
+public:
+    CClock(CScene* pScene, CStatus* pOwner, const int pos[3], TextDesc* text, const ButtonDesc* behaviour,
+           int nDigits, CSpriteArray* pStates, int fCountUp, int lStart);
+
+    void Add(int delta) override;
+    void Reset(int a, int b) override;
+
+    void Start() { fRunning = 1; }
+    void Stop() { fRunning = 0; }
+    int IsRunning() const { return fRunning; }
+    // Advances by at most one second per call; dt in ticks.
+    void Tick(int dt);
+    void SetAlarm(int step, int last);
+    void SetResettable(int f) { fResettable = f; }
+    void ClearAccum() { lAccum = 0; }
+
+    static int MaxForDigits(int nDigits);
+
+protected:
+    void BuildText() override;
+    void AppendPart(int value);
+
+    CStatus* pOwner;
+    int lAccum = 0;
+    int lAlarmStep = 0;
+    int lAlarmLast = 0;
+    int lStart;
+    int fRunning = 0;
+    int fForce = 0;
+    int fResettable = 1;
+    int fCountUp;
+    char szPart[12] = {};
+};

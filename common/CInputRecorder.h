@@ -1,0 +1,96 @@
+#pragma once
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+class CScene;
+
+// Records each frame's ticks and each mouse and key event of a game to a text
+// file (RVX_RECORD=<file>) and plays such a file back (RVX_REPLAY=<file>).
+//
+// File: first line "RVXREC 1", then one record a line, in the order they happened:
+//   U <ticks>          elapsed ticks of the game's update pass
+//   T <ticks>          elapsed ticks of the game's tick pass
+//   M <type> <x> <y>   mouse event (types 1..8, client pixels)
+//   K <kind> <key>     key event (1 down, 2 up, 3 system down, 4 system up)
+// Lines starting with '#' and empty lines are skipped.
+//
+// The scene engine calls PassMouse / PassKey at the top of its dispatch and
+// Ticks after measuring each scene's elapsed ticks. During a replay, live
+// input is dropped and the events recorded before an update pass are
+// delivered through the sink just before that pass.
+class CInputRecorder {
+public:
+    enum Mode { kOff, kRecording, kReplaying };
+    enum Pass { kUpdatePass = 0, kTickPass = 1 };
+    enum KeyKind { kKeyDown = 1, kKeyUp = 2, kSysKeyDown = 3, kSysKeyUp = 4 };
+
+    // Where replayed events go (the game scene).
+    class Sink {
+    public:
+        virtual ~Sink() = default;
+        virtual void DeliverMouse(uint32_t type, uint16_t x, uint16_t y) = 0;
+        virtual int DeliverKey(int kind, int key) = 0;
+    };
+
+    struct Record {
+        char cKind;     // 'U', 'T', 'M', 'K'
+        int32_t lValue; // ticks, mouse type or key kind
+        uint16_t wX;    // mouse x or key code
+        uint16_t wY;
+    };
+
+    CInputRecorder() = default;
+    ~CInputRecorder();
+    CInputRecorder(const CInputRecorder&) = delete;
+    CInputRecorder& operator=(const CInputRecorder&) = delete;
+
+    // Starts recording or replaying as RVX_RECORD / RVX_REPLAY say (replay wins).
+    // Throws CFileException ("common/CInputRecorder") when a file cannot be used;
+    // GetError() then tells why.
+    void StartFromEnvironment();
+    void StartRecording(const char* path);
+    void StartReplay(const char* path);
+    void Stop();
+
+    Mode GetMode() const { return nMode; }
+    const std::string& GetError() const { return strError; }
+
+    // The scene whose ticks are recorded and replayed, and where events go.
+    void Attach(const CScene* scene, Sink* sink);
+    void Detach(const CScene* scene);
+
+    // Dispatch hooks: 1 to go on with the event, 0 to drop it (live input while replaying).
+    int PassMouse(uint32_t type, uint16_t x, uint16_t y);
+    int PassKey(int kind, int key);
+    // Elapsed-ticks hook: records or replaces the measured ticks of the attached scene.
+    int Ticks(const CScene* scene, int pass, int measured);
+
+    size_t GetReplayPosition() const { return nNext; }
+    size_t GetReplayLength() const { return rgRecords.size(); }
+
+    // Parses a whole replay text; returns 0, or the 1-based line number of the first bad line.
+    static size_t Parse(const std::string& text, std::vector<Record>& out, std::string& error);
+
+    static constexpr size_t kMaxFileBytes = 64u << 20;
+
+private:
+    void Fail(const char* path, const std::string& why, uint32_t line);
+    void DeliverPending();
+    void Write(const char* fmt, long a, long b = 0, long c = 0, int fields = 1);
+
+    Mode nMode = kOff;
+    FILE* pFile = nullptr;
+    std::vector<char> rgBuffer;
+    std::vector<Record> rgRecords;
+    size_t nNext = 0;
+    const CScene* pScene = nullptr;
+    Sink* pSink = nullptr;
+    int fDelivering = 0;
+    std::string strError;
+};
+
+// The process-wide recorder (created on first use).
+CInputRecorder* GetInputRecorder();
+void DestroyInputRecorder();
