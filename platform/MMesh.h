@@ -1,28 +1,15 @@
 #pragma once
+#include "platform/MMaterial.h"
+#include "platform/MVertex.h"
 #include <cstdint>
 #include <memory>
-#include <string>
 #include <vector>
 
 class MFileMMIO;
 class MMatrix;
 class MPlane;
+class MTexture;
 class MVector3;
-
-// Lighting colours of one subset (r, g, b, a each).
-struct MMaterial {
-    float Diffuse[4] = {0, 0, 0, 0};
-    float Ambient[4] = {0, 0, 0, 0};
-    float Specular[4] = {0, 0, 0, 0};
-    float Emissive[4] = {0, 0, 0, 0};
-    float Power = 0;
-};
-
-struct MMeshVertex {
-    float pos[3];
-    float normal[3];
-    float uv[2];
-};
 
 // Screen rectangle a mesh covers: always empty.
 struct MMeshBox {
@@ -61,7 +48,7 @@ public:
     const MMaterial& GetMaterial(uint32_t i) const { return rgSubsets[i].material; }
     bool HasTexture(uint32_t i) const { return rgSubsets[i].pTexture != nullptr; }
     const MMeshBox& GetScreenBox() const { return box; }
-    const std::vector<MMeshVertex>& GetVertices() const { return rgVertices; }
+    const std::vector<MVertex>& GetVertices() const { return rgVertices; }
     // Three indices a face, the faces of each subset together, subsets in order.
     const std::vector<uint32_t>& GetIndices() const { return rgIndices; }
     uint32_t GetSubsetFirstIndex(uint32_t i) const { return rgSubsets[i].nFirst; }
@@ -72,10 +59,9 @@ public:
     static void SetTextureFolder(const char* szFolder);
 
 private:
-    struct Texture;
     struct Subset {
         MMaterial material;
-        std::unique_ptr<Texture> pTexture;
+        std::unique_ptr<MTexture> pTexture;
         uint32_t nFirst = 0;
         uint32_t nCount = 0;
     };
@@ -85,16 +71,13 @@ private:
 
     void Load(const void* pData, uint32_t nSize);
     void BuildTriangles();
-    void Upload();
+    void LoadTexture(Subset& subset, const char* szName);
     void DrawSubset(uint32_t i);
-    void ReleaseBuffers();
 
     std::vector<Subset> rgSubsets;
-    std::vector<MMeshVertex> rgVertices;
+    std::vector<MVertex> rgVertices;
     std::vector<uint32_t> rgIndices;
     std::vector<Triangle> rgTriangles;
     MMeshBox box;
-    unsigned int nVertexArray = 0;
-    unsigned int nVertexBuffer = 0;
-    unsigned int nIndexBuffer = 0;
+    uint32_t nBuffer = 0; // the device's copy of the triangles; 0 until first drawn
 };
