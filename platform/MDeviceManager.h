@@ -1,0 +1,144 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include "base/BDevice.h"
+#include "platform/MFormat.h"
+#include "platform/MMaterial.h"
+#include "platform/MScreenVertex.h"
+#include "platform/MVertex.h"
+
+struct SDL_Window;
+class MGLTexture;
+class MMeshShader;
+class MRenderTarget;
+class MSpriteBatch;
+class MTexture;
+
+// Transform slots, numbered as Direct3D 9 numbers them.
+enum MTransformState : int32_t {
+    kTransformView = 2,
+    kTransformProjection = 3,
+    kTransformWorld = 256,
+};
+
+// Render-state switches of the mesh pipeline.
+enum class MRenderState {
+    Lighting,      // on by default
+    ZEnable,       // depth test and write; on by default
+    AlphaBlend,    // source alpha over inverse source alpha; off by default
+    StencilShadow, // draw where stencil is 0, then increment; off by default
+    Specular,      // add the specular term; off by default
+    Cull,          // cull counter-clockwise triangles; on by default
+};
+
+// The graphics device: an OpenGL 3.3 core context on the game window, an
+// off-screen back buffer shown scaled at present, the lit mesh pipeline and
+// the sprite batch. Matrices are row-major, row vectors, left-handed.
+class MDeviceManager : public BDevice {
+public:
+    explicit MDeviceManager(SDL_Window* window);
+    ~MDeviceManager() override;
+    MDeviceManager(const MDeviceManager&) = delete;
+    MDeviceManager& operator=(const MDeviceManager&) = delete;
+
+    // Call before creating the game window; the window needs WindowFlags().
+    static void PrepareWindowAttributes();
+    static uint32_t WindowFlags();
+
+    // Display questions; all answer 0 when video is not available.
+    int32_t CanRunWindowed() const;
+    int32_t IsDisplayAtLeast(int32_t width, int32_t height) const;
+    // 10 * major + minor of the OpenGL core context this machine gives (33 for
+    // 3.3), 0 when none can be made.
+    int32_t GetOpenGLVersion() const;
+
+    // 0, 13 (display query failed), 14 (no device) or 32 (no sprite batch).
+    int32_t CreateDevice(int32_t fullScreen, int32_t width, int32_t height);
+    bool HasDevice() const;
+
+    int32_t BeginFrame() override;
+    int32_t EndFrame() override;
+    int32_t BeginSprites() override;
+    int32_t EndSprites() override;
+    int32_t GetBackBufferWidth() const override { return nBackBufferWidth; }
+    int32_t GetBackBufferHeight() const override { return nBackBufferHeight; }
+    int32_t GetBitsPerPixel() const override { return FormatDepth(nBackBufferFormat); }
+    int32_t GetBackBufferFormat() const { return nBackBufferFormat; }
+    int32_t GetMaxTextureSize() const { return nMaxTextureSize; }
+    int32_t IsFullScreen() const { return fFullScreen; }
+
+    // Back-buffer formats tried for a full-screen device, in order.
+    static const int32_t kFullScreenFormats[7];
+
+    // Device cursor: the system cursor on this platform.
+    void SetDeviceCursorFromClass();
+    void ShowDeviceCursor(int32_t show);
+    // Screen coordinates.
+    void SetDeviceCursorPosition(int32_t x, int32_t y);
+    // Window pixels to back-buffer pixels and back (full screen scales).
+    void WindowToBackBuffer(int32_t x, int32_t y, int32_t* bx, int32_t* by) const;
+    void BackBufferToWindow(int32_t bx, int32_t by, int32_t* x, int32_t* y) const;
+
+    void SaveWorldTransform();
+    void RestoreWorldTransform();
+    void SetWorldTransform(const float matrix[16]);
+    void SetTransform(int32_t state, const float matrix[16]);
+    void GetTransform(int32_t state, float matrix[16]) const;
+
+    // 0, or E_INVALIDARG (0x80070057) for an empty rectangle. Colours ARGB.
+    int32_t DrawBevelFrame(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t fill,
+                           int32_t thickness, uint32_t edge, uint32_t style, int32_t noFill);
+    // The light and dark edge colours a bevel of that style uses.
+    static void BevelColours(uint32_t edge, uint32_t style, uint32_t* light, uint32_t* dark);
+
+    // Mesh pipeline.
+    void SetRenderState(MRenderState state, bool on);
+    void SetMaterial(const MMaterial& material);
+    void SetTexture(const MTexture* texture); // null: untextured
+    void ClearStencil();
+    // A static indexed triangle list; 0 when it cannot be made.
+    uint32_t CreateVertexBuffer(const MVertex* vertices, uint32_t vertexCount, const uint32_t* indices,
+                                uint32_t indexCount);
+    void DeleteVertexBuffer(uint32_t buffer);
+    void DrawTriangles(uint32_t buffer, uint32_t firstIndex, uint32_t indexCount);
+
+    // Sprite batch: a texture rectangle (x0, y0, x1, y1 in pixels; u0, v0, u1,
+    // v1) tinted by an ARGB colour. 0, or 36 outside BeginSprites/EndSprites.
+    int32_t DrawSprite(const MGLTexture& texture, const float dest[4], const float uv[4], uint32_t colour);
+    // Alpha-tested (alpha >= 8) triangles in screen space, drawn at once over
+    // what the batch holds; point or linear sampling. 0, or E_FAIL (0x80004005).
+    int32_t DrawScreenTriangles(const MGLTexture& texture, const MScreenVertex* vertices, uint32_t count,
+                                bool linear);
+
+private:
+    void ApplyDefaultStates();
+    void SetProjection();
+    bool CreateContext();
+    int32_t ChooseBackBuffer(int32_t fullScreen, int32_t width, int32_t height);
+    void ClearRect(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t colour);
+    void PresentRect(int32_t* x, int32_t* y, int32_t* w, int32_t* h) const;
+    float* Transform(int32_t state);
+
+    SDL_Window* pWindow;
+    void* pContext = nullptr;
+    bool fVideo = false;
+    std::unique_ptr<MRenderTarget> pBackBuffer;
+    std::unique_ptr<MMeshShader> pMeshShader;
+    std::unique_ptr<MSpriteBatch> pSpriteBatch;
+    float matWorld[16];
+    float matView[16];
+    float matProjection[16];
+    float matSavedWorld[16];
+    int32_t nBackBufferFormat = kFormatUnknown;
+    int32_t nBackBufferWidth = 0;
+    int32_t nBackBufferHeight = 0;
+    int32_t nMaxTextureSize = 0;
+    int32_t fCursorReady = 0;
+    int32_t fFullScreen = 0;
+};
+
+// The process-wide device manager, created on first use (without a window).
+MDeviceManager* GetDeviceManager();
+// Creates it with this window when there is none; otherwise the existing one.
+MDeviceManager* GetDeviceManager(SDL_Window* window);
+void DestroyDeviceManager();
