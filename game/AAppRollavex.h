@@ -1,0 +1,59 @@
+#pragma once
+#include "platform/MApplication.h"
+#include <memory>
+
+class AOptionsRollavex;
+class BWindow;
+class CFileMM;
+
+// The game's application: the ordered start-up with its checks of the
+// machine, the process-wide services and the search for the asset archive.
+class AAppRollavex : public MApplication {
+public:
+    AAppRollavex();
+    ~AAppRollavex() override;
+
+    // 1 when the game is ready to run, 0 when the start-up ended (after its message).
+    int32_t Initialise() override;
+    void ShutdownServices() override;
+    // Ends the program at the next frame.
+    void RequestQuit() override;
+    const char* GetCompanyName() const override { return "Orvande"; }
+    COptions* GetOptions() override;
+
+    // Opens the archive from the start folder, then from the stored folder
+    // "mmpath", then from wherever the user points. 0 open, 6 the user gave
+    // up, 7 the file opened but is no usable archive.
+    static int32_t LocateAndOpenArchive(CFileMM* pArchive, const char* szFileName, BWindow* pOwner,
+                                        const char* szStartFolder);
+    // Asks the user for the archive's folder and stores it; 0, or 6 when cancelled.
+    static int32_t AskForArchiveFolder(const char* szFileName, BWindow* pOwner);
+
+protected:
+    // The machine checks and creation steps of the start-up.
+    virtual int32_t GetGraphicsVersion();
+    virtual int32_t CanRunWindowed();
+    virtual int32_t IsDisplayAtLeast(int32_t nMinWidth, int32_t nMinHeight);
+    virtual void ReleaseDevice();
+    // Creates the screen and its window and shows it; 0 or a result code.
+    virtual int32_t CreateScreenWindow();
+    virtual int32_t CreateDevice();
+    // 0, or nonzero when the font set cannot be created.
+    virtual int32_t CreateFonts();
+    virtual int32_t InitialiseSound();
+    virtual void InitialiseMusic();
+    virtual int32_t LoadAssetsAndCreateGame();
+    virtual void StartGame();
+    virtual void CloseScreen();
+
+private:
+    int32_t CheckWindowedDisplay();
+    int32_t CreateDeviceOrFail();
+    // The start-up's boxes: caption "Error" with the stop icon, or "Warning"
+    // with the exclamation icon; owned by the screen once it exists.
+    void ShowError(const char* szText, bool fOwned);
+    void ShowWarning(const char* szText);
+    void SaveFullscreen(int32_t fFull);
+
+    std::unique_ptr<AOptionsRollavex> pOptions;
+};

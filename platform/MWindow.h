@@ -1,0 +1,101 @@
+#pragma once
+#include "base/BWindow.h"
+#include <SDL.h>
+#include <cstdint>
+
+// The SDL window. Constructing it opens nothing; Create opens the one window.
+// Windowed, the client area is the requested size, centred on the desktop.
+// Full screen, a borderless desktop-size window shows the 800 x 600 back
+// buffer scaled with its aspect kept; pointer positions are mapped to and
+// from that 800 x 600 client space.
+class MWindow : public BWindow {
+public:
+    // Style flags of Create.
+    enum : uint32_t {
+        FlagCaption = 0x1,
+        FlagBorder = 0x2,
+        FlagMaximizeBox = 0x4,
+        FlagMinimizeBox = 0x8,
+        FlagSysMenu = 0x10,
+        FlagThickFrame = 0x40,
+        FlagVisible = 0x100,
+        FlagMaximize = 0x200,
+        FlagMinimize = 0x400,
+        FlagPopup = 0x800,
+    };
+    // The window styles they stand for.
+    enum : uint32_t {
+        StyleCaption = 0x00C00000,
+        StyleBorder = 0x00800000,
+        StyleMaximizeBox = 0x00010000,
+        StyleMinimizeBox = 0x00020000,
+        StyleSysMenu = 0x00080000,
+        StyleThickFrame = 0x00040000,
+        StyleVisible = 0x10000000,
+        StyleMaximize = 0x01000000,
+        StyleMinimize = 0x20000000,
+        StylePopup = 0x80000000,
+    };
+
+    // Where the client space lies inside the window: window = client * scale + offset.
+    struct Mapping {
+        float fScale = 1.0f;
+        float fOffsetX = 0.0f;
+        float fOffsetY = 0.0f;
+    };
+
+    MWindow() = default;
+    ~MWindow() override;
+
+    // 0, or 11 when the window cannot be created.
+    int32_t Create(const char* szTitle, int32_t nWidth, int32_t nHeight, uint32_t nFlags);
+
+    void Show() override;
+    void Hide() override;
+    void Enable() override;
+    void Disable() override;
+    void BringToTop() override;
+    void Repaint() override;
+    void Close() override;
+    void GetCursorPosition(Point* pPoint) override;
+    void SetCursorPosition(int32_t x, int32_t y) override;
+    void MoveDeviceCursor(int32_t x, int32_t y) override;
+    void ShowPointer(int32_t fShow) override;
+    void SetTitle(const char* szText) override;
+    int32_t IsVisible() override;
+    void OnMove(int32_t x, int32_t y) override;
+
+    // One frame; the engine's screen runs its scenes here.
+    virtual void Frame() {}
+    // Hands one event to the On... handlers; returns what the handler
+    // returned (1 handled, 0 not).
+    virtual int32_t HandleEvent(const SDL_Event& event);
+
+    SDL_Window* GetSDLWindow() const { return pWindow; }
+    bool IsIconic() const { return fIconic; }
+    bool IsEnabled() const { return fEnabled; }
+    bool HasCaption() const { return (nStyle & StyleCaption) == StyleCaption; }
+
+    // Windows virtual-key number of a key, or 0 for keys without one.
+    static uint32_t VirtualKey(SDL_Keycode key);
+    // Keys that arrive as system keys: any key with Alt held, and F10.
+    static bool IsSystemKey(SDL_Keycode key, uint16_t nModifiers);
+    static uint32_t StyleFromFlags(uint32_t nFlags);
+    // Aspect-kept fit of a client area into a window.
+    static Mapping FitClient(int32_t nClientWidth, int32_t nClientHeight, int32_t nWindowWidth,
+                             int32_t nWindowHeight);
+    Mapping GetMapping() const;
+
+private:
+    int32_t HandleWindowEvent(const SDL_WindowEvent& event);
+    int32_t HandleKey(const SDL_KeyboardEvent& event);
+    int32_t HandleButton(const SDL_MouseButtonEvent& event);
+    void ToClient(int32_t wx, int32_t wy, int32_t* pX, int32_t* pY) const;
+    void ToWindow(int32_t cx, int32_t cy, int32_t* pX, int32_t* pY) const;
+
+    int32_t fHasMenu = 0;
+    SDL_Window* pWindow = nullptr;
+    bool fIconic = false;
+    bool fEnabled = true;
+    uint32_t nButtonsHeld = 0;
+};
