@@ -54,7 +54,14 @@ public:
 
     static bool IsReadMode(uint32_t mode) { return mode >= 1 && mode <= 3; }
 
+protected:
+    // Closes after a failed open, so the object can be opened again.
+    void Abandon();
+
 private:
+    void EnterForm();
+    void BeginForm();
+
     uint32_t nKind;
     uint32_t nFormType;
     uint32_t nChunkSize = 0;

@@ -42,12 +42,13 @@ public:
     MBufferedFile* GetHandle() const { return hmmio; }
 
 protected:
-    // Closes the handle without chunk bookkeeping.
-    void CloseHandle();
+    // Seek that reports failure as -1 instead of throwing.
+    int32_t TrySeek(int32_t offset, int32_t origin);
 
 private:
     bool WriteChecked(const void* bytes, int32_t n, uint32_t line);
     bool WriteValue(uint32_t value, int32_t n, uint32_t line);
+    int32_t ReadRaw(void* buffer, int32_t n);
 
     MBufferedFile* hmmio = nullptr;
 };

@@ -8,7 +8,7 @@ class MMatrix {
 public:
     float m[4][4];
 
-    // The values are unset until a setter runs.
+    // Starts as the identity.
     MMatrix();
     virtual ~MMatrix() = default;
     MMatrix(const MMatrix&) = default;

@@ -1,0 +1,69 @@
+#pragma once
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+// A fresh folder under /tmp, removed with everything in it.
+class TempFolder {
+public:
+    TempFolder()
+    {
+        char pattern[] = "/tmp/rvx-test-XXXXXX";
+        szPath = mkdtemp(pattern);
+    }
+    ~TempFolder() { std::filesystem::remove_all(szPath); }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::string& Path() const { return szPath; }
+    std::string File(const std::string& name) const { return szPath + "/" + name; }
+
+private:
+    std::string szPath;
+};
+
+using Bytes = std::vector<uint8_t>;
+
+inline Bytes ReadAllBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline void WriteAllBytes(const std::string& path, const Bytes& bytes)
+{
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+inline Bytes Text(const std::string& text)
+{
+    return Bytes(text.begin(), text.end());
+}
+
+inline void Append(Bytes* bytes, const Bytes& more)
+{
+    bytes->insert(bytes->end(), more.begin(), more.end());
+}
+
+inline void AppendLE32(Bytes* bytes, uint32_t value)
+{
+    for (int i = 0; i < 4; ++i)
+        bytes->push_back(uint8_t(value >> (8 * i)));
+}
+
+// A chunk with a 4-byte tag as it appears on disk, a little-endian size and
+// the data, padded to even length.
+inline Bytes Chunk(const std::string& tag, const Bytes& data)
+{
+    Bytes bytes = Text(tag);
+    AppendLE32(&bytes, uint32_t(data.size()));
+    Append(&bytes, data);
+    if (data.size() & 1)
+        bytes.push_back(0);
+    return bytes;
+}
