@@ -73,16 +73,18 @@ public:
     // Parses a whole replay text; returns 0, or the 1-based line number of the first bad line.
     static size_t Parse(const std::string& text, std::vector<Record>& out, std::string& error);
 
-    static constexpr size_t kMaxFileBytes = 64u << 20;
+    static constexpr size_t kMaxFileBytes = 16u << 20;
 
 private:
     void Fail(const char* path, const std::string& why, uint32_t line);
     void DeliverPending();
-    void Write(const char* fmt, long a, long b = 0, long c = 0, int fields = 1);
+    void Append(const char* fmt, ...);
+    void Flush();
 
     Mode nMode = kOff;
     FILE* pFile = nullptr;
     std::vector<char> rgBuffer;
+    size_t nUsed = 0;
     std::vector<Record> rgRecords;
     size_t nNext = 0;
     const CScene* pScene = nullptr;
