@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include "common/ButtonDesc.h"
 #include "common/CActor.h"
 #include "common/TextDesc.h"
@@ -25,21 +26,18 @@ public:
     void SetText(const char* s);
     void SetState(int32_t s);
 
-    const char* GetText() const { return pszText; }
+    const char* GetText() const { return pszText.get(); }
     int32_t GetState() const { return nState; }
     const Rect& GetTextRect() const { return rcText; }
     // Number of states: the images, or 1 / 2 / 3 by frame and kind.
     int32_t CountStates() const;
 
 protected:
-    // Width and height of text in this label's font.
-    void MeasureText(const char* text, int32_t* w, int32_t* h) const;
+    // Width of a line of text in this label's font (glyph spacing included).
     int32_t TextWidth(const char* text) const;
-    void ClickPress();
-    void ClickRelease(const MouseEvent* e);
 
     // TextDesc, with pszText an owned copy of nMaxLen + 1 bytes.
-    char* pszText;
+    std::unique_ptr<char[]> pszText;
     int32_t nMaxLen;
     int32_t nHAlign;
     int32_t nVAlign;
@@ -63,9 +61,15 @@ protected:
     Rect rcText{};
 
 private:
+    void CopyText(const char* s);
+    void MeasureText(int32_t* w, int32_t* h) const;
+    void MeasureVertical(int32_t* w, int32_t* h) const;
     void PlaceBounds(int32_t w, int32_t h);
     void PlaceText(int32_t w, int32_t h);
-    void DrawFrame() const;
-    void DrawScreenText(float x, float y) const;
+    int32_t OnPress();
+    void OnRelease(const MouseEvent* e);
+    void DrawBackground(const Rect* clip);
+    void DrawScreenText(int32_t x, int32_t y) const;
+    void DrawScreenString(int32_t x, int32_t y, uint32_t colour) const;
     void DrawGlyphText(int32_t x, int32_t y) const;
 };

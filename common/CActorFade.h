@@ -23,7 +23,7 @@ public:
     void StartFade(int32_t fIn);
     int32_t IsCovered() const { return fCovered; }
     int32_t IsRevealed() const { return fRevealed; }
-    int32_t IsFading() const { return fFadingIn || fFadingOut; }
+    int32_t IsFading() const { return fFadingIn; }
     int32_t GetStep() const { return nStep; }
     int32_t GetSteps() const { return nSteps; }
     int32_t GetStepLeft() const { return lStepLeft; }
@@ -41,7 +41,6 @@ private:
     int32_t nStep = 0;
     int32_t nSteps;
     int32_t fFadingIn = 0;
-    int32_t fFadingOut = 0;
     int32_t fRevealed = 0;
     int32_t fCovered = 0;
     uint32_t clrFade;

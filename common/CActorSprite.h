@@ -16,9 +16,6 @@ public:
     void UpdateBounds() override;
     void Draw(const Rect* clip) override;
 
-    void SetImage(CSprite* image);
-
 protected:
     CSprite* pImage;
-    int32_t fDepthRepaint;
 };

@@ -8,7 +8,8 @@ class CEditCaret;
 class CEditBox : public CActorButton {
 public:
     CEditBox(CScene* pScene, int32_t x, int32_t y, int32_t z, const TextDesc* text, const ButtonDesc* behaviour);
-    ~CEditBox() override;
+    // The caret is not deleted here: the scene deletes it with its other actors.
+    ~CEditBox() override = default;
 
     void Show() override;
     void Hide() override;
@@ -28,6 +29,5 @@ private:
 
     int32_t fLocked = 0;
     CEditCaret* pCaret = nullptr;
-    int32_t lCaretBlink = 192;
     int32_t nCaretPos = 0;
 };

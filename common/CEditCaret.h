@@ -5,7 +5,7 @@
 // The blinking "|" label of an edit box.
 class CEditCaret : public CActorButton {
 public:
-    // x, y, z: the edit box position and depth (scene coordinates, fixed).
+    // x, y, z: where the caret stands (scene coordinates, fixed values).
     CEditCaret(CScene* pScene, int32_t x, int32_t y, int32_t z, int32_t fTextShadow);
     ~CEditCaret() override = default;
 

@@ -17,9 +17,26 @@ public:
         const uint8_t* At(int32_t x, int32_t y) const;
     };
 
+    // Level 0 of a texture, locked whole while the object lives.
+    class LockedTexture {
+    public:
+        explicit LockedTexture(MTexture* texture);
+        ~LockedTexture();
+        LockedTexture(const LockedTexture&) = delete;
+        LockedTexture& operator=(const LockedTexture&) = delete;
+
+        bool IsLocked() const { return pBits != nullptr; }
+        // The texels from image pixel (x, y) on.
+        View ViewAt(int32_t x, int32_t y) const;
+
+    private:
+        MTexture* pTexture;
+        const uint8_t* pBits = nullptr;
+        int32_t nPitch = 0;
+    };
+
     // Opaque by format: A8R8G8B8 alpha >= 128, A1R5G5B5 top bit, A4R4G4B4 top nibble.
     static int32_t IsOpaque(const uint8_t* pixel, int32_t format);
-    static int32_t BytesPerPixel(int32_t format);
 
     // Walks of w x h pixels over locked views.
     static int32_t AnyOpaque(const View& v, int32_t w, int32_t h);

@@ -3,7 +3,6 @@
 
 class CFileIFF;
 class MTexture;
-class MSurface;
 struct Rect;
 
 // One 2D image: a texture with its size and its offset from the actor position.
@@ -22,11 +21,12 @@ public:
 
     // Draws the src part of the image at dest; 0 when there is nothing to draw.
     int32_t Draw(const Rect* dest, const Rect* src, int32_t flip);
+    // Draws the part inside clip of the image laid over bounds.
+    int32_t DrawClipped(const Rect* clip, const Rect& bounds);
     // x, y in image pixels; 1 when the pixel lets the mouse through.
     int32_t IsTransparentAt(int32_t x, int32_t y, int32_t flipV, int32_t flipH);
 
     MTexture* pTexture = nullptr;
-    MSurface* pSurface = nullptr;
     int32_t fTexture = 1;
     int32_t nXOffset = 0;
     int32_t nYOffset = 0;

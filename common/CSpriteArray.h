@@ -29,4 +29,9 @@ public:
     CSprite** ppSprites = nullptr;
     int32_t nSlots = 0;
     int32_t nCount = 0;
+
+private:
+    bool Grow(int32_t nNewSlots);
+    // Destroys every sprite and frees the slots.
+    void Clear();
 };

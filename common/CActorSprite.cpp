@@ -1,0 +1,50 @@
+#include "common/CActorSprite.h"
+#include "common/CSprite.h"
+
+CActorSprite::CActorSprite(CScene* pScene, int32_t x, int32_t y, int32_t z, CSprite* pImage,
+                           int32_t fRedrawOnDepth)
+    : CActor(pScene, x, y, z, 2, 1), pImage(pImage)
+{
+    this->fRedrawOnDepth = fRedrawOnDepth;
+    UpdateBounds();
+    if (!fHidden)
+        InvalidateBounds();
+}
+
+CSprite* CActorSprite::GetImage()
+{
+    return pImage;
+}
+
+void CActorSprite::GetCentre(int32_t* x, int32_t* y)
+{
+    if (!pImage) {
+        CActor::GetCentre(x, y);
+        return;
+    }
+    *x = lX + OriginX() + pImage->nWidth * 128 + pImage->nXOffset * 256;
+    *y = lY + OriginY() + pImage->nHeight * 128 + pImage->nYOffset * 256;
+}
+
+CFixPoint CActorSprite::GetCentrePoint()
+{
+    CFixPoint centre;
+    GetCentre(&centre.x, &centre.y);
+    return centre;
+}
+
+void CActorSprite::UpdateBounds()
+{
+    if (!pImage)
+        return;
+    rcBounds.left = (lX >> 8) + pImage->nXOffset;
+    rcBounds.top = (lY >> 8) + pImage->nYOffset;
+    rcBounds.right = rcBounds.left + pImage->nWidth;
+    rcBounds.bottom = rcBounds.top + pImage->nHeight;
+}
+
+void CActorSprite::Draw(const Rect* clip)
+{
+    if (pImage)
+        pImage->DrawClipped(clip, rcBounds);
+}
