@@ -50,10 +50,6 @@ public:
     int32_t GetHeight() const { return nHeight; }
     int32_t AreButtonsSwapped() const { return fButtonsSwapped; }
 
-    // Major * 0x100 + minor of the OpenGL core version a context can be made
-    // with (3.3 asked for), or 0 when none can.
-    static int32_t GetOpenGLVersion();
-
 protected:
     void AddStringResource(uint32_t id, const char* text);
     void SetFullScreenMode(int32_t fFull, int32_t nNewWidth, int32_t nNewHeight);

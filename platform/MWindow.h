@@ -7,7 +7,7 @@
 // Windowed, the client area is the requested size, centred on the desktop.
 // Full screen, a borderless desktop-size window shows the 800 x 600 back
 // buffer scaled with its aspect kept; pointer positions are mapped to and
-// from that 800 x 600 client space.
+// from that 800 x 600 client space through the device manager.
 class MWindow : public BWindow {
 public:
     // Style flags of Create.
@@ -35,13 +35,6 @@ public:
         StyleMaximize = 0x01000000,
         StyleMinimize = 0x20000000,
         StylePopup = 0x80000000,
-    };
-
-    // Where the client space lies inside the window: window = client * scale + offset.
-    struct Mapping {
-        float fScale = 1.0f;
-        float fOffsetX = 0.0f;
-        float fOffsetY = 0.0f;
     };
 
     MWindow() = default;
@@ -81,10 +74,6 @@ public:
     // Keys that arrive as system keys: any key with Alt held, and F10.
     static bool IsSystemKey(SDL_Keycode key, uint16_t nModifiers);
     static uint32_t StyleFromFlags(uint32_t nFlags);
-    // Aspect-kept fit of a client area into a window.
-    static Mapping FitClient(int32_t nClientWidth, int32_t nClientHeight, int32_t nWindowWidth,
-                             int32_t nWindowHeight);
-    Mapping GetMapping() const;
 
 private:
     int32_t HandleWindowEvent(const SDL_WindowEvent& event);

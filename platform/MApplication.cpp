@@ -1,0 +1,182 @@
+#include "platform/MApplication.h"
+
+#include "base/CException.h"
+#include "platform/MMessageDialog.h"
+#include "platform/MWindow.h"
+
+#include <SDL.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr int kDefaultRefresh = 60;
+
+std::string LockPath(const char* name)
+{
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (runtime && *runtime)
+        return std::string(runtime) + "/" + name + ".lock";
+    const char* temp = std::getenv("TMPDIR");
+    return std::string(temp && *temp ? temp : "/tmp") + "/" + name + "-" + std::to_string(getuid()) +
+           ".lock";
+}
+
+} // namespace
+
+MApplication::MApplication() = default;
+
+MApplication::~MApplication()
+{
+    DeleteScreen();
+    if (nLockFd >= 0)
+        close(nLockFd);
+    SDL_Quit();
+}
+
+void MApplication::AddStringResource(uint32_t id, const char* text) { rgStrings[id] = text; }
+
+int32_t MApplication::LoadStringResource(uint32_t id, char* buffer, int32_t size)
+{
+    if (!buffer || size <= 0)
+        return 0;
+    auto it = rgStrings.find(id);
+    const std::string text = it == rgStrings.end() ? std::string() : it->second;
+    size_t length = std::min(text.size(), static_cast<size_t>(size - 1));
+    std::memcpy(buffer, text.data(), length);
+    buffer[length] = '\0';
+    return static_cast<int32_t>(length);
+}
+
+// This platform has no icon, cursor or menu resources: the window keeps the
+// desktop's defaults.
+void* MApplication::LoadIconResource(uint32_t) { return nullptr; }
+
+void* MApplication::LoadCursorResource(uint32_t) { return nullptr; }
+
+void* MApplication::LoadMenuResource(uint32_t) { return nullptr; }
+
+int32_t MApplication::Initialise()
+{
+    // The desktop swaps the buttons itself; the events arrive as pressed.
+    fButtonsSwapped = 0;
+    return 1;
+}
+
+void MApplication::SetFullScreenMode(int32_t fFull, int32_t nNewWidth, int32_t nNewHeight)
+{
+    fFullScreen = fFull;
+    nWidth = nNewWidth;
+    nHeight = nNewHeight;
+}
+
+void MApplication::SetScreen(MWindow* pNewScreen)
+{
+    DeleteScreen();
+    pScreen = pNewScreen;
+}
+
+void MApplication::DeleteScreen()
+{
+    delete pScreen;
+    pScreen = nullptr;
+}
+
+void MApplication::SetTitle(const char* text)
+{
+    if (pScreen)
+        pScreen->SetTitle(text);
+}
+
+void MApplication::OnIdle()
+{
+    if (pScreen)
+        pScreen->Frame();
+}
+
+void MApplication::Quit(int32_t code)
+{
+    fQuitPosted = true;
+    nQuitCode = code;
+}
+
+bool MApplication::IsAlreadyRunning()
+{
+    if (nLockFd >= 0)
+        return false;
+    int fd = open(LockPath(szName).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return false;
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        close(fd);
+        return true;
+    }
+    nLockFd = fd;
+    return false;
+}
+
+bool MApplication::IsScreenActive() const { return pScreen && pScreen->IsActive(); }
+
+void MApplication::MarkFrame() { nLastFrame = SDL_GetPerformanceCounter(); }
+
+uint32_t MApplication::TimeToNextFrame() const
+{
+    uint64_t now = SDL_GetPerformanceCounter();
+    uint64_t due = nLastFrame + nFrameTicks;
+    if (now >= due)
+        return 0;
+    return static_cast<uint32_t>((due - now) * 1000 / SDL_GetPerformanceFrequency());
+}
+
+int32_t MApplication::Run()
+{
+    int refresh = kDefaultRefresh;
+    SDL_DisplayMode mode{};
+    if (pScreen && pScreen->GetSDLWindow() && SDL_GetWindowDisplayMode(pScreen->GetSDLWindow(), &mode) == 0 &&
+        mode.refresh_rate > 0)
+        refresh = mode.refresh_rate;
+    nFrameTicks = SDL_GetPerformanceFrequency() / static_cast<uint64_t>(refresh);
+    while (!fQuitPosted) {
+        SDL_Event event;
+        int got;
+        if (IsScreenActive()) {
+            uint32_t wait = TimeToNextFrame();
+            got = wait > 0 ? SDL_WaitEventTimeout(&event, static_cast<int>(wait)) : SDL_PollEvent(&event);
+            if (!got && TimeToNextFrame() > 0)
+                continue;
+        } else if (!(got = SDL_WaitEvent(&event))) {
+            SDL_Delay(1000 / kDefaultRefresh);
+        }
+        if (got) {
+            if (pScreen)
+                pScreen->HandleEvent(event);
+            continue;
+        }
+        MarkFrame();
+        OnIdle();
+    }
+    return nQuitCode;
+}
+
+int32_t MApplication::Execute()
+{
+    if (IsAlreadyRunning())
+        return 0;
+    try {
+        if (!Initialise())
+            return 0;
+        return Run();
+    } catch (const CException& e) {
+        MMessageDialog box;
+        box.SetIcon(BMessageDialog::IconStop);
+        box.SetText(e.Describe().c_str());
+        box.Show(nullptr);
+        return 1;
+    }
+}

@@ -1,0 +1,303 @@
+#include "platform/MWindow.h"
+
+#include "platform/MDeviceManager.h"
+
+namespace {
+
+struct KeyRange {
+    SDL_Keycode first;
+    SDL_Keycode last;
+    uint32_t nFirstKey;
+};
+
+constexpr KeyRange kRanges[] = {
+    {SDLK_a, SDLK_z, 'A'},
+    {SDLK_0, SDLK_9, '0'},
+    {SDLK_F1, SDLK_F12, 112},
+    {SDLK_F13, SDLK_F24, 124},
+    {SDLK_KP_1, SDLK_KP_9, 97},
+};
+
+struct KeyPair {
+    SDL_Keycode key;
+    uint32_t nKey;
+};
+
+constexpr KeyPair kPairs[] = {
+    {SDLK_BACKSPACE, 8}, {SDLK_TAB, 9}, {SDLK_RETURN, 13}, {SDLK_KP_ENTER, 13},
+    {SDLK_LSHIFT, 16}, {SDLK_RSHIFT, 16}, {SDLK_LCTRL, 17}, {SDLK_RCTRL, 17},
+    {SDLK_LALT, 18}, {SDLK_RALT, 18}, {SDLK_PAUSE, 19}, {SDLK_CAPSLOCK, 20},
+    {SDLK_ESCAPE, 27}, {SDLK_SPACE, 32}, {SDLK_PAGEUP, 33}, {SDLK_PAGEDOWN, 34},
+    {SDLK_END, 35}, {SDLK_HOME, 36}, {SDLK_LEFT, 37}, {SDLK_UP, 38},
+    {SDLK_RIGHT, 39}, {SDLK_DOWN, 40}, {SDLK_PRINTSCREEN, 44}, {SDLK_INSERT, 45},
+    {SDLK_DELETE, 46}, {SDLK_LGUI, 91}, {SDLK_RGUI, 92}, {SDLK_APPLICATION, 93},
+    {SDLK_KP_0, 96}, {SDLK_KP_MULTIPLY, 106}, {SDLK_KP_PLUS, 107}, {SDLK_KP_MINUS, 109},
+    {SDLK_KP_PERIOD, 110}, {SDLK_KP_DIVIDE, 111}, {SDLK_NUMLOCKCLEAR, 144}, {SDLK_SCROLLLOCK, 145},
+    {SDLK_SEMICOLON, 186}, {SDLK_EQUALS, 187}, {SDLK_COMMA, 188}, {SDLK_MINUS, 189},
+    {SDLK_PERIOD, 190}, {SDLK_SLASH, 191}, {SDLK_BACKQUOTE, 192}, {SDLK_LEFTBRACKET, 219},
+    {SDLK_BACKSLASH, 220}, {SDLK_RIGHTBRACKET, 221}, {SDLK_QUOTE, 222},
+};
+
+struct StylePair {
+    uint32_t nFlag;
+    uint32_t nStyle;
+};
+
+constexpr StylePair kStyles[] = {
+    {MWindow::FlagCaption, MWindow::StyleCaption},
+    {MWindow::FlagBorder, MWindow::StyleBorder},
+    {MWindow::FlagMaximizeBox, MWindow::StyleMaximizeBox},
+    {MWindow::FlagMinimizeBox, MWindow::StyleMinimizeBox},
+    {MWindow::FlagSysMenu, MWindow::StyleSysMenu},
+    {MWindow::FlagThickFrame, MWindow::StyleThickFrame},
+    {MWindow::FlagVisible, MWindow::StyleVisible},
+    {MWindow::FlagMaximize, MWindow::StyleMaximize},
+    {MWindow::FlagMinimize, MWindow::StyleMinimize},
+    {MWindow::FlagPopup, MWindow::StylePopup},
+};
+
+uint32_t ButtonBit(uint8_t button) { return 1u << button; }
+
+} // namespace
+
+MWindow::~MWindow()
+{
+    if (pWindow)
+        SDL_DestroyWindow(pWindow);
+}
+
+uint32_t MWindow::VirtualKey(SDL_Keycode key)
+{
+    for (const KeyRange& range : kRanges)
+        if (key >= range.first && key <= range.last)
+            return range.nFirstKey + static_cast<uint32_t>(key - range.first);
+    for (const KeyPair& pair : kPairs)
+        if (pair.key == key)
+            return pair.nKey;
+    return 0;
+}
+
+bool MWindow::IsSystemKey(SDL_Keycode key, uint16_t nModifiers)
+{
+    return (nModifiers & KMOD_ALT) != 0 || key == SDLK_F10 || key == SDLK_LALT || key == SDLK_RALT;
+}
+
+uint32_t MWindow::StyleFromFlags(uint32_t nFlags)
+{
+    uint32_t style = 0;
+    for (const StylePair& pair : kStyles)
+        if (nFlags & pair.nFlag)
+            style |= pair.nStyle;
+    return style;
+}
+
+int32_t MWindow::Create(const char* szTitle, int32_t nWidth, int32_t nHeight, uint32_t nFlags)
+{
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+        return 11;
+    szName = szTitle;
+    nStyle = StyleFromFlags(nFlags);
+    nClientWidth = nWidth;
+    nClientHeight = nHeight;
+    SDL_DisplayMode desktop{};
+    if (SDL_GetDesktopDisplayMode(0, &desktop) == 0) {
+        nClientX = (desktop.w - nWidth) / 2;
+        nClientY = (desktop.h - nHeight) / 2;
+    }
+    uint32_t sdlFlags = MDeviceManager::WindowFlags();
+    sdlFlags |= (nStyle & StyleVisible) ? SDL_WINDOW_SHOWN : SDL_WINDOW_HIDDEN;
+    if (nStyle & StylePopup)
+        sdlFlags |= SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS;
+    MDeviceManager::PrepareWindowAttributes();
+    pWindow = SDL_CreateWindow(szTitle, nClientX, nClientY, nWidth, nHeight, sdlFlags);
+    if (!pWindow)
+        return 11;
+    hWindow = pWindow;
+    int top = 0, left = 0, bottom = 0, right = 0;
+    SDL_GetWindowBordersSize(pWindow, &top, &left, &bottom, &right);
+    nWindowX = nClientX - left;
+    nWindowY = nClientY - top;
+    nWindowWidth = nWidth + left + right;
+    nWindowHeight = nHeight + top + bottom;
+    SDL_SetWindowTitle(pWindow, szTitle);
+    return 0;
+}
+
+void MWindow::Show()
+{
+    if (pWindow)
+        SDL_ShowWindow(pWindow);
+}
+
+void MWindow::Hide()
+{
+    if (pWindow)
+        SDL_HideWindow(pWindow);
+}
+
+void MWindow::Enable() { fEnabled = true; }
+
+void MWindow::Disable() { fEnabled = false; }
+
+void MWindow::BringToTop()
+{
+    if (pWindow)
+        SDL_RaiseWindow(pWindow);
+}
+
+// Every frame draws the whole client area; there is nothing to invalidate.
+void MWindow::Repaint() {}
+
+void MWindow::Close() {}
+
+void MWindow::ToClient(int32_t wx, int32_t wy, int32_t* pX, int32_t* pY) const
+{
+    GetDeviceManager()->WindowToBackBuffer(wx, wy, pX, pY);
+}
+
+void MWindow::ToWindow(int32_t cx, int32_t cy, int32_t* pX, int32_t* pY) const
+{
+    GetDeviceManager()->BackBufferToWindow(cx, cy, pX, pY);
+}
+
+void MWindow::GetCursorPosition(Point* pPoint)
+{
+    int x = 0, y = 0;
+    SDL_GetGlobalMouseState(&x, &y);
+    if (pWindow) {
+        int wx = 0, wy = 0;
+        SDL_GetWindowPosition(pWindow, &wx, &wy);
+        ToClient(x - wx, y - wy, &x, &y);
+    }
+    pPoint->x = x;
+    pPoint->y = y;
+}
+
+void MWindow::SetCursorPosition(int32_t x, int32_t y)
+{
+    if (!pWindow)
+        return;
+    int32_t wx = 0, wy = 0;
+    ToWindow(x, y, &wx, &wy);
+    SDL_WarpMouseInWindow(pWindow, wx, wy);
+}
+
+void MWindow::MoveDeviceCursor(int32_t x, int32_t y)
+{
+    GetDeviceManager()->SetDeviceCursorPosition(nClientX + x, nClientY + y);
+}
+
+// The pointer is the system cursor in both modes; full screen also tells the device.
+void MWindow::ShowPointer(int32_t fShow)
+{
+    if (!HasCaption())
+        GetDeviceManager()->ShowDeviceCursor(fShow);
+    SDL_ShowCursor(fShow ? SDL_ENABLE : SDL_DISABLE);
+    fPointerShown = fShow;
+}
+
+void MWindow::SetTitle(const char* szText)
+{
+    if (pWindow)
+        SDL_SetWindowTitle(pWindow, szText);
+}
+
+int32_t MWindow::IsVisible()
+{
+    return pWindow && (SDL_GetWindowFlags(pWindow) & SDL_WINDOW_SHOWN) ? 1 : 0;
+}
+
+void MWindow::OnMove(int32_t x, int32_t y)
+{
+    nClientX = x;
+    nClientY = y;
+}
+
+int32_t MWindow::HandleWindowEvent(const SDL_WindowEvent& event)
+{
+    switch (event.event) {
+    case SDL_WINDOWEVENT_MOVED:
+        OnMove(event.data1, event.data2);
+        return 1;
+    case SDL_WINDOWEVENT_MINIMIZED:
+        fIconic = true;
+        OnSize(0, 0);
+        return 1;
+    case SDL_WINDOWEVENT_RESTORED:
+        fIconic = false;
+        OnSize(nClientWidth, nClientHeight);
+        return 1;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+        OnActivate(1);
+        return 1;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+        OnActivate(0);
+        return 1;
+    case SDL_WINDOWEVENT_CLOSE:
+        OnClose();
+        return 1;
+    default:
+        return 0;
+    }
+}
+
+int32_t MWindow::HandleKey(const SDL_KeyboardEvent& event)
+{
+    uint32_t key = VirtualKey(event.keysym.sym);
+    if (key == 0)
+        return 0;
+    bool down = event.type == SDL_KEYDOWN;
+    if (IsSystemKey(event.keysym.sym, event.keysym.mod)) {
+        down ? OnSysKeyDown(key) : OnSysKeyUp(key);
+        return 1;
+    }
+    return down ? OnKeyDown(key) : OnKeyUp(key);
+}
+
+int32_t MWindow::HandleButton(const SDL_MouseButtonEvent& event)
+{
+    if (event.button != SDL_BUTTON_LEFT && event.button != SDL_BUTTON_RIGHT)
+        return 0;
+    int32_t x = 0, y = 0;
+    ToClient(event.x, event.y, &x, &y);
+    bool left = event.button == SDL_BUTTON_LEFT;
+    if (event.type == SDL_MOUSEBUTTONDOWN) {
+        if (nButtonsHeld == 0)
+            SDL_CaptureMouse(SDL_TRUE);
+        nButtonsHeld |= ButtonBit(event.button);
+        left ? OnLeftButtonDown(x, y) : OnRightButtonDown(x, y);
+        return 1;
+    }
+    nButtonsHeld &= ~ButtonBit(event.button);
+    if (nButtonsHeld == 0)
+        SDL_CaptureMouse(SDL_FALSE);
+    left ? OnLeftButtonUp(x, y) : OnRightButtonUp(x, y);
+    return 1;
+}
+
+int32_t MWindow::HandleEvent(const SDL_Event& event)
+{
+    switch (event.type) {
+    case SDL_WINDOWEVENT:
+        return HandleWindowEvent(event.window);
+    case SDL_QUIT:
+        OnClose();
+        return 1;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+        return fEnabled ? HandleKey(event.key) : 0;
+    case SDL_MOUSEMOTION: {
+        if (!fEnabled)
+            return 0;
+        int32_t x = 0, y = 0;
+        ToClient(event.motion.x, event.motion.y, &x, &y);
+        OnMouseMove(x, y);
+        return 0;
+    }
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+        return fEnabled ? HandleButton(event.button) : 0;
+    default:
+        return 0;
+    }
+}
