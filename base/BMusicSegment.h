@@ -5,8 +5,9 @@
 // Calls return 0 on success, nonzero on failure.
 class BMusicSegment {
 public:
-    enum : uint32_t { FlagSecondary = 128, FlagBeat = 4096 };
-    enum : uint32_t { RepeatForever = 0xFFFFFFFFu };
+    static constexpr uint32_t FlagSecondary = 128;
+    static constexpr uint32_t FlagBeat = 4096;
+    static constexpr uint32_t RepeatForever = 0xFFFFFFFFu;
 
     virtual ~BMusicSegment() = default;
     virtual int32_t Play(uint32_t nFlags) = 0;

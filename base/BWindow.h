@@ -31,6 +31,7 @@ public:
     virtual int32_t IsVisible() = 0;
     virtual int32_t OnSetCursor() = 0;
     virtual void OnClose() = 0;
+    // A minimised window reports 0 x 0.
     virtual void OnSize(int32_t nWidth, int32_t nHeight) = 0;
     virtual void OnMove(int32_t x, int32_t y) = 0;
     virtual void OnMouseMove(int32_t x, int32_t y) = 0;
