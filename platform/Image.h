@@ -22,6 +22,9 @@ public:
     // 'rgba' chunk: 0, or 28 for an unsupported, truncated or oversized one,
     // which leaves no pixels.
     int32_t DecodeTGA(const uint8_t* data, size_t size);
+    // Reads a picture file (PNG, BMP, TGA, JPEG, ...); pixels equal to the
+    // ARGB colour key become transparent black (a key of 0 keys nothing).
+    bool LoadFile(const char* path, uint32_t colourKey);
 
     uint32_t nWidth = 0;
     uint32_t nHeight = 0;

@@ -7,6 +7,7 @@
 #include "platform/MScreenVertex.h"
 #include "platform/MVertex.h"
 
+struct Rect;
 struct SDL_Window;
 class MGLTexture;
 class MMeshShader;
@@ -110,14 +111,18 @@ public:
     int32_t DrawScreenTriangles(const MGLTexture& texture, const MScreenVertex* vertices, uint32_t count,
                                 bool linear);
 
+    // Plain copy of a surface's source rectangle (top-left origin) to the
+    // back-buffer point (x, y): 0, 16 (no back buffer) or 37.
+    int32_t CopyToBackBuffer(const MGLTexture& surface, const Rect& source, int32_t x, int32_t y);
+
 private:
     void ApplyDefaultStates();
     void SetProjection();
     bool CreateContext();
-    int32_t ChooseBackBuffer(int32_t fullScreen, int32_t width, int32_t height);
     void ClearRect(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t colour);
     void PresentRect(int32_t* x, int32_t* y, int32_t* w, int32_t* h) const;
     float* Transform(int32_t state);
+    void ApplyMeshStates();
 
     SDL_Window* pWindow;
     void* pContext = nullptr;
@@ -135,6 +140,7 @@ private:
     int32_t nMaxTextureSize = 0;
     int32_t fCursorReady = 0;
     int32_t fFullScreen = 0;
+    bool rgStates[6] = {true, true, false, false, false, true};
 };
 
 // The process-wide device manager, created on first use (without a window).

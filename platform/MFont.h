@@ -4,6 +4,7 @@
 #include "platform/MScreenVertex.h"
 
 class MDeviceManager;
+class MGlyphRasteriser;
 
 // A texture font: the printable ASCII characters of a face rasterised once
 // into a texture, then drawn as textured quads.
@@ -56,6 +57,8 @@ public:
 private:
     static bool IsDrawable(char c) { return c >= 32; } // signed: 128..255 are negative
     float RowHeight() const { return (rgGlyphs[0].bottom - rgGlyphs[0].top) * float(nTextureHeight); }
+    void LayOutGlyphs(MGlyphRasteriser& rasteriser, uint8_t* coverage, int32_t side);
+    void StoreCoverage(const uint8_t* coverage, int32_t side);
     void PutQuad(MScreenVertex* v, float x, float y, float w, float h, const GlyphRect& g,
                  uint32_t colour) const;
 

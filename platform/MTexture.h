@@ -55,6 +55,7 @@ public:
 
 private:
     int32_t CreateTexture(uint32_t width, uint32_t height);
+    bool WriteImage();
     template <class Texel> int32_t Fill(Texel value);
 
     MGLTexture texture;

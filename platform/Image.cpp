@@ -1,0 +1,135 @@
+#include "platform/Image.h"
+
+#include <algorithm>
+
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wunused-function"
+#define STB_IMAGE_STATIC
+#define STB_IMAGE_IMPLEMENTATION
+#include <stb_image.h>
+#pragma GCC diagnostic pop
+
+
+namespace {
+
+constexpr size_t kHeaderSize = 18;
+
+uint16_t Read16(const uint8_t* p)
+{
+    return uint16_t(p[0] | p[1] << 8);
+}
+
+} // namespace
+
+void Image::SetPixels(const uint32_t* source)
+{
+    const size_t count = size_t(nWidth) * nHeight;
+    if (source == pixels.data())
+        return;
+    pixels.assign(source, source + count);
+}
+
+int32_t Image::Refuse()
+{
+    pixels.clear();
+    return 28;
+}
+
+int32_t Image::DecodeTGA(const uint8_t* data, size_t size)
+{
+    if (!data || size < kHeaderSize)
+        return Refuse();
+    const uint8_t idLength = data[0];
+    const uint8_t type = data[2];
+    if (type != 2 && type != 10)
+        return Refuse();
+    const uint16_t mapLength = Read16(data + 5);
+    nOriginX = int16_t(Read16(data + 8));
+    nOriginY = int16_t(Read16(data + 10));
+    nWidth = Read16(data + 12);
+    nHeight = Read16(data + 14);
+    nLastRow = nHeight - 1;
+    nLastColumn = nWidth - 1;
+    nPixelDepth = data[16];
+    if (nPixelDepth != 24 && nPixelDepth != 32)
+        return Refuse();
+    bDescriptor = data[17];
+    fBottomUp = (bDescriptor & 0x20) == 0;
+
+    const size_t skip = kHeaderSize + idLength + size_t(mapLength) * 4;
+    const uint64_t count = uint64_t(nWidth) * nHeight;
+    if (skip > size || count > kMaxPixels)
+        return Refuse();
+    const uint32_t bytesPerPixel = nPixelDepth / 8;
+    fHasAlpha = nPixelDepth == 32;
+    fCompressed = type == 10;
+    pixels.assign(count, 0);
+    const bool decoded = fCompressed ? DecodeRunLength(data + skip, size - skip, bytesPerPixel)
+                                     : DecodeRaw(data + skip, size - skip, bytesPerPixel);
+    return decoded ? 0 : Refuse();
+}
+
+bool Image::DecodeRaw(const uint8_t* data, size_t size, uint32_t bytesPerPixel)
+{
+    const uint64_t count = pixels.size();
+    if (count * bytesPerPixel > size)
+        return false;
+    for (uint64_t i = 0; i < count; ++i)
+        Place(i, data + i * bytesPerPixel, bytesPerPixel);
+    return true;
+}
+
+// Packets until every pixel is made; running out of data first refuses the image.
+bool Image::DecodeRunLength(const uint8_t* data, size_t size, uint32_t bytesPerPixel)
+{
+    const uint64_t count = pixels.size();
+    uint64_t made = 0;
+    size_t at = 0;
+    while (made < count) {
+        if (at >= size)
+            return false;
+        const uint8_t header = data[at++];
+        const uint64_t run = (header & 127u) + 1;
+        const bool repeat = header >= 128;
+        const uint64_t used = std::min(run, count - made);
+        if ((repeat ? 1 : used) * bytesPerPixel > size - at)
+            return false;
+        for (uint64_t k = 0; k < run && made < count; ++k, ++made)
+            Place(made, data + at + (repeat ? 0 : k * bytesPerPixel), bytesPerPixel);
+        at += (repeat ? 1 : run) * bytesPerPixel;
+    }
+    return true;
+}
+
+// The index-th stored pixel, turned over when the rows are stored bottom first.
+void Image::Place(uint64_t index, const uint8_t* bgra, uint32_t bytesPerPixel)
+{
+    uint64_t row = index / nWidth;
+    const uint64_t column = index % nWidth;
+    if (fBottomUp)
+        row = nHeight - 1 - row;
+    const uint32_t alpha = bytesPerPixel == 4 ? bgra[3] : 255u;
+    pixels[row * nWidth + column] = uint32_t(bgra[2]) << 24 | uint32_t(bgra[1]) << 16 | uint32_t(bgra[0]) << 8 | alpha;
+}
+
+bool Image::LoadFile(const char* path, uint32_t colourKey)
+{
+    int width = 0, height = 0, channels = 0;
+    stbi_uc* rgba = path ? stbi_load(path, &width, &height, &channels, 4) : nullptr;
+    if (!rgba || uint64_t(width) * uint64_t(height) > kMaxPixels) {
+        stbi_image_free(rgba);
+        return false;
+    }
+    nWidth = uint32_t(width);
+    nHeight = uint32_t(height);
+    fHasAlpha = channels == 4;
+    pixels.resize(size_t(nWidth) * nHeight);
+    const uint32_t key = colourKey << 8 | colourKey >> 24; // ARGB to RGBA
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        const stbi_uc* p = rgba + i * 4;
+        const uint32_t pixel = uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
+        pixels[i] = colourKey != 0 && pixel == key ? 0 : pixel;
+    }
+    stbi_image_free(rgba);
+    return true;
+}

@@ -1,0 +1,55 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+#include "platform/MGLProgram.h"
+#include "platform/MMaterial.h"
+#include "platform/MVertex.h"
+
+// The lit mesh pipeline: one directional light, per-vertex diffuse, ambient
+// and specular terms as Direct3D 9 computes them, modulated by a texture.
+class MMeshShader {
+public:
+    struct Light {
+        float direction[3]; // world space, the way the light shines
+        float diffuse[4];
+        float specular[4];
+        float ambient[4];
+    };
+
+    MMeshShader() = default;
+    ~MMeshShader();
+    MMeshShader(const MMeshShader&) = delete;
+    MMeshShader& operator=(const MMeshShader&) = delete;
+
+    bool Create();
+    void SetLight(const Light& light) { lightWorld = light; }
+    void SetMaterial(const MMaterial& material) { current = material; }
+    void SetTexture(uint32_t name) { nTexture = name; }
+    void SetLighting(bool on) { fLighting = on; }
+    void SetSpecular(bool on) { fSpecular = on; }
+
+    uint32_t CreateBuffer(const MVertex* vertices, uint32_t vertexCount, const uint32_t* indices,
+                          uint32_t indexCount);
+    void DeleteBuffer(uint32_t buffer);
+    // Draws indexed triangles of a buffer with row-major world, view and projection.
+    void Draw(uint32_t buffer, uint32_t firstIndex, uint32_t indexCount, const float world[16],
+              const float view[16], const float projection[16]);
+
+private:
+    struct Buffer {
+        uint32_t vao = 0;
+        uint32_t vbo = 0;
+        uint32_t ibo = 0;
+        uint32_t indexCount = 0;
+    };
+    void Upload(const float world[16], const float view[16], const float projection[16]);
+    void UploadMaterial();
+
+    MGLProgram program;
+    std::vector<Buffer> rgBuffers;
+    Light lightWorld{};
+    MMaterial current;
+    uint32_t nTexture = 0;
+    bool fLighting = true;
+    bool fSpecular = false;
+};

@@ -1,0 +1,89 @@
+#include "platform/MRenderTarget.h"
+
+#include <SDL.h>
+#include <epoxy/gl.h>
+#include "platform/MFormat.h"
+
+namespace {
+
+GLenum ColourFormat(int32_t format)
+{
+    switch (format) {
+    case kFormatA8R8G8B8:
+    case kFormatX8R8G8B8:
+        return GL_RGBA8;
+    case kFormatA4R4G4B4:
+    case kFormatX4R4G4B4:
+        return GL_RGBA4;
+    case kFormatA1R5G5B5:
+    case kFormatX1R5G5B5:
+        return GL_RGB5_A1;
+    case kFormatR5G6B5:
+        return GL_RGB565;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+MRenderTarget::~MRenderTarget()
+{
+    if (SDL_GL_GetCurrentContext())
+        Release();
+}
+
+void MRenderTarget::Release()
+{
+    glDeleteFramebuffers(1, &nFramebuffer);
+    glDeleteRenderbuffers(1, &nColour);
+    glDeleteRenderbuffers(1, &nDepthStencil);
+    nFramebuffer = nColour = nDepthStencil = 0;
+}
+
+bool MRenderTarget::Create(int32_t width, int32_t height, int32_t format)
+{
+    Release();
+    const GLenum colour = ColourFormat(format);
+    if (colour == 0 || width <= 0 || height <= 0)
+        return false;
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    glGenFramebuffers(1, &nFramebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, nFramebuffer);
+    glGenRenderbuffers(1, &nColour);
+    glBindRenderbuffer(GL_RENDERBUFFER, nColour);
+    glRenderbufferStorage(GL_RENDERBUFFER, colour, width, height);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, nColour);
+    glGenRenderbuffers(1, &nDepthStencil);
+    glBindRenderbuffer(GL_RENDERBUFFER, nDepthStencil);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, width, height);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, nDepthStencil);
+    const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    if (!complete || glGetError() != GL_NO_ERROR) {
+        Release();
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        return false;
+    }
+    nWidth = width;
+    nHeight = height;
+    return true;
+}
+
+void MRenderTarget::Bind() const
+{
+    glBindFramebuffer(GL_FRAMEBUFFER, nFramebuffer);
+    glViewport(0, 0, nWidth, nHeight);
+}
+
+void MRenderTarget::Present(int32_t x, int32_t y, int32_t w, int32_t h) const
+{
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    glDisable(GL_SCISSOR_TEST);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, nFramebuffer);
+    const bool same = w == nWidth && h == nHeight;
+    glBlitFramebuffer(0, 0, nWidth, nHeight, x, y, x + w, y + h, GL_COLOR_BUFFER_BIT, same ? GL_NEAREST : GL_LINEAR);
+    glBindFramebuffer(GL_FRAMEBUFFER, nFramebuffer);
+}

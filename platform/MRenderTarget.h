@@ -1,0 +1,28 @@
+#pragma once
+#include <cstdint>
+
+// The off-screen back buffer: colour plus 24-bit depth and 8-bit stencil,
+// shown in the window at present.
+class MRenderTarget {
+public:
+    MRenderTarget() = default;
+    ~MRenderTarget();
+    MRenderTarget(const MRenderTarget&) = delete;
+    MRenderTarget& operator=(const MRenderTarget&) = delete;
+
+    // False when OpenGL cannot render to that colour format at that size.
+    bool Create(int32_t width, int32_t height, int32_t format);
+    void Bind() const;
+    // Copies the picture into the window's (x, y, w, h), bottom-left origin,
+    // after clearing the window black.
+    void Present(int32_t x, int32_t y, int32_t w, int32_t h) const;
+
+private:
+    void Release();
+
+    uint32_t nFramebuffer = 0;
+    uint32_t nColour = 0;
+    uint32_t nDepthStencil = 0;
+    int32_t nWidth = 0;
+    int32_t nHeight = 0;
+};
