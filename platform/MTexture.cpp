@@ -7,7 +7,7 @@
 
 namespace {
 
-uint32_t g_nNextSerial = 0;
+uint32_t g_nSerialCounter = 0;
 
 constexpr int32_t kInvalidCall = int32_t(0x8876086C);
 constexpr int32_t kFail = int32_t(0x80004005);
@@ -82,7 +82,7 @@ int32_t MTexture::CreateTexture(uint32_t width, uint32_t height)
 
 int32_t MTexture::SetImage(const Image* source, uint32_t width, uint32_t height)
 {
-    nSerial = g_nNextSerial++;
+    nSerial = ++g_nSerialCounter;
     return MCanvas::SetImage(source, width, height);
 }
 

@@ -1,5 +1,4 @@
 #include <cmath>
-#include <cstring>
 #include <gtest/gtest.h>
 #include "GLTestWindow.h"
 #include "base/Rect.h"
@@ -10,30 +9,253 @@ namespace {
 
 constexpr uint32_t kBlue = 0xFF0000FF;
 
+int Red(uint32_t c) { return int((c >> 16) & 0xFF); }
+int Green(uint32_t c) { return int((c >> 8) & 0xFF); }
+int BlueOf(uint32_t c) { return int(c & 0xFF); }
+
+TEST(DeviceWithoutWindow, AnswersDisplayQuestionsButHasNoDevice)
+{
+    MDeviceManager* device = GetDeviceManager();
+    EXPECT_EQ(device->CanRunWindowed(), 1);
+    EXPECT_EQ(device->IsDisplayAtLeast(800, 600), 1);
+    EXPECT_EQ(device->IsDisplayAtLeast(800, 100000), 0);
+    EXPECT_GE(device->GetOpenGLVersion(), 33);
+    EXPECT_EQ(device->CreateDevice(0, 0, 0), 14);
+    EXPECT_FALSE(device->HasDevice());
+    EXPECT_EQ(device->BeginFrame(), 20);
+    EXPECT_EQ(device->BeginSprites(), 20);
+    EXPECT_EQ(device->EndSprites(), 21);
+    EXPECT_EQ(device->EndFrame(), 21);
+    EXPECT_EQ(device->GetBitsPerPixel(), 0);
+    EXPECT_EQ(GetDeviceManager(reinterpret_cast<SDL_Window*>(device)), device); // the existing one
+    DestroyDeviceManager();
+}
+
+TEST(DeviceFormats, FullScreenTrialEndsSixteenBitWithout32BitFormats)
+{
+    auto no32 = [](int32_t f) { return FormatDepth(f) != 32; };
+    const int32_t format = FirstAcceptedFormat(MDeviceManager::kFullScreenFormats, 7, no32);
+    EXPECT_EQ(format, kFormatA4R4G4B4);
+    EXPECT_EQ(FormatDepth(format), 16);
+    EXPECT_EQ(MDeviceManager::kFullScreenFormats[0], kFormatA8R8G8B8);
+    EXPECT_EQ(MDeviceManager::kFullScreenFormats[6], kFormatX4R4G4B4);
+    EXPECT_EQ(FormatDepth(kFormatX8R8G8B8), 32);
+    EXPECT_EQ(FormatDepth(kFormatX4R4G4B4), 16);
+    EXPECT_EQ(FormatDepth(kFormatD24S8), 0);
+}
+
+TEST(BevelColours, StyleBitsPickLightAndDarkEdges)
+{
+    uint32_t light = 0, dark = 0;
+    MDeviceManager::BevelColours(0x00808080, 1, &light, &dark);
+    EXPECT_EQ(light, 0xFFBFBFBFu);
+    EXPECT_EQ(dark, 0xFF404040u);
+    MDeviceManager::BevelColours(0x00808080, 2, &light, &dark);
+    EXPECT_EQ(light, 0xFF404040u);
+    EXPECT_EQ(dark, 0xFFBFBFBFu);
+    MDeviceManager::BevelColours(0x00808080, 3, &light, &dark);
+    EXPECT_EQ(light, 0xFFBFBFBFu);
+    MDeviceManager::BevelColours(0x12345678, 0, &light, &dark);
+    EXPECT_EQ(light, 0x12345678u);
+    EXPECT_EQ(dark, 0x12345678u);
+}
+
 using DeviceTest = GLTestWindow;
 
-TEST_F(DeviceTest, ClearsToOpaqueBlue)
+TEST_F(DeviceTest, WindowedBackBufferIsTheClientArea)
+{
+    EXPECT_EQ(device->GetBackBufferWidth(), 160);
+    EXPECT_EQ(device->GetBackBufferHeight(), 120);
+    EXPECT_EQ(device->GetBackBufferFormat(), kFormatX8R8G8B8);
+    EXPECT_EQ(device->GetBitsPerPixel(), 32);
+    int32_t x = 0, y = 0;
+    device->WindowToBackBuffer(37, 41, &x, &y);
+    EXPECT_EQ(x, 37);
+    EXPECT_EQ(y, 41);
+}
+
+TEST_F(DeviceTest, FullScreenScalesTheBackBufferWithItsAspect)
+{
+    Close();
+    Open(1000, 600);
+    ASSERT_EQ(device->CreateDevice(1, 800 | 0x10000, 600), 0);
+    EXPECT_EQ(device->GetBackBufferWidth(), 800);
+    EXPECT_EQ(device->GetBackBufferHeight(), 600);
+    EXPECT_EQ(device->GetBackBufferFormat(), kFormatA8R8G8B8);
+    int32_t x = 0, y = 0;
+    device->WindowToBackBuffer(100, 0, &x, &y);
+    EXPECT_EQ(x, 0);
+    EXPECT_EQ(y, 0);
+    device->WindowToBackBuffer(899, 599, &x, &y);
+    EXPECT_EQ(x, 799);
+    EXPECT_EQ(y, 599);
+    device->WindowToBackBuffer(20, 10, &x, &y); // left of the picture
+    EXPECT_EQ(x, 0);
+    device->BackBufferToWindow(400, 300, &x, &y);
+    EXPECT_EQ(x, 500);
+    EXPECT_EQ(y, 300);
+    ASSERT_EQ(device->BeginFrame(), 0);
+    EXPECT_EQ(PixelAt(799, 599), kBlue);
+    EXPECT_EQ(device->EndFrame(), 0);
+}
+
+TEST_F(DeviceTest, ClearsToOpaqueBlueAndChecksTheSpriteBatch)
 {
     ASSERT_EQ(device->BeginFrame(), 0);
     EXPECT_EQ(PixelAt(0, 0), kBlue);
     EXPECT_EQ(PixelAt(159, 119), kBlue);
+    EXPECT_EQ(device->EndSprites(), 21);
+    EXPECT_EQ(device->BeginSprites(), 0);
+    EXPECT_EQ(device->EndSprites(), 0);
     EXPECT_EQ(device->EndFrame(), 0);
 }
 
-TEST_F(DeviceTest, SpriteIsDrawnAtItsPositionWithItsColour)
+TEST_F(DeviceTest, ProjectionIsLeftHandedQuarterPi)
 {
-    MTexture texture(4, 4);
-    ASSERT_TRUE(texture.HasTexture());
-    ASSERT_EQ(texture.Fill32(0xFFFF0000), 0);
+    float m[16];
+    device->GetTransform(kTransformProjection, m);
+    const float yScale = 1.0f / std::tan(0.7853982f / 2);
+    EXPECT_FLOAT_EQ(m[0], yScale / 1.33f);
+    EXPECT_FLOAT_EQ(m[5], yScale);
+    EXPECT_FLOAT_EQ(m[10], 100.0f / 99.0f);
+    EXPECT_FLOAT_EQ(m[11], 1.0f);
+    EXPECT_FLOAT_EQ(m[14], -100.0f / 99.0f);
+    EXPECT_FLOAT_EQ(m[15], 0.0f);
+}
+
+TEST_F(DeviceTest, WorldTransformIsSavedAndRestored)
+{
+    float moved[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 4, 5, 6, 1};
+    device->SetWorldTransform(moved);
+    device->SaveWorldTransform();
+    float other[16] = {};
+    device->SetTransform(kTransformWorld, other);
+    device->RestoreWorldTransform();
+    float now[16];
+    device->GetTransform(kTransformWorld, now);
+    for (int i = 0; i < 16; ++i)
+        EXPECT_EQ(now[i], moved[i]);
+}
+
+TEST_F(DeviceTest, BevelFrameClearsFillAndEdges)
+{
     ASSERT_EQ(device->BeginFrame(), 0);
-    ASSERT_EQ(device->BeginSprites(), 0);
-    const Rect dest{10, 20, 14, 24};
-    EXPECT_EQ(texture.DrawSprite(&dest, nullptr, 0, 0xFFFFFFFF), 0);
-    EXPECT_EQ(device->EndSprites(), 0);
-    EXPECT_EQ(PixelAt(10, 20), 0xFFFF0000);
-    EXPECT_EQ(PixelAt(13, 23), 0xFFFF0000);
-    EXPECT_EQ(PixelAt(14, 23), kBlue);
-    EXPECT_EQ(PixelAt(9, 20), kBlue);
-    EXPECT_EQ(device->EndFrame(), 0);
+    EXPECT_EQ(device->DrawBevelFrame(10, 10, 10, 20, 0, 1, 0, 1, 0), int32_t(0x80070057));
+    ASSERT_EQ(device->DrawBevelFrame(20, 20, 60, 50, 0xFF00FF00, 2, 0xFF808080, 1, 0), 0);
+    EXPECT_EQ(PixelAt(30, 30), 0xFF00FF00);
+    EXPECT_EQ(PixelAt(30, 18), 0xFFBFBFBF); // grown outwards
+    EXPECT_EQ(PixelAt(18, 30), 0xFFBFBFBF);
+    EXPECT_EQ(PixelAt(30, 51), 0xFF404040);
+    EXPECT_EQ(PixelAt(61, 30), 0xFF404040);
+    EXPECT_EQ(PixelAt(61, 18), 0xFF404040); // right strip drawn last
+    EXPECT_EQ(PixelAt(30, 17), kBlue);
+    ASSERT_EQ(device->DrawBevelFrame(80, 20, 120, 50, 0xFF00FF00, -3, 0xFF808080, 2, 1), 0);
+    EXPECT_EQ(PixelAt(90, 22), 0xFF404040); // inside, sunken
+    EXPECT_EQ(PixelAt(90, 47), 0xFFBFBFBF);
+    EXPECT_EQ(PixelAt(90, 30), kBlue); // no fill
+    EXPECT_EQ(PixelAt(90, 19), kBlue);
+    device->EndFrame();
 }
+
+class MeshPipelineTest : public GLTestWindow {
+protected:
+    // A 2 x 2 square at z = 5 facing the camera, clockwise on screen.
+    uint32_t Square(bool clockwise)
+    {
+        const MVertex v[4] = {{-1, -1, 5, 0, 0, -1, 0, 1}, {-1, 1, 5, 0, 0, -1, 0, 0},
+                              {1, 1, 5, 0, 0, -1, 1, 0}, {1, -1, 5, 0, 0, -1, 1, 1}};
+        const uint32_t cw[6] = {0, 1, 2, 0, 2, 3};
+        const uint32_t ccw[6] = {0, 2, 1, 0, 3, 2};
+        return device->CreateVertexBuffer(v, 4, clockwise ? cw : ccw, 6);
+    }
+    static MMaterial Coloured(float r, float g, float b, float a)
+    {
+        MMaterial m;
+        const float c[4] = {r, g, b, a};
+        for (int i = 0; i < 4; ++i)
+            m.diffuse[i] = m.ambient[i] = c[i];
+        return m;
+    }
+    uint32_t Centre() const { return PixelAt(80, 60); }
+};
+
+TEST_F(MeshPipelineTest, LitMaterialTakesAmbientAndDiffuseLight)
+{
+    const uint32_t square = Square(true);
+    ASSERT_NE(square, 0u);
+    ASSERT_EQ(device->BeginFrame(), 0);
+    device->SetMaterial(Coloured(1, 0, 0, 1));
+    device->DrawTriangles(square, 0, 6);
+    // 0.44 ambient + 0.44 diffuse with the light straight on.
+    EXPECT_NEAR(Red(Centre()), 224, 2);
+    EXPECT_EQ(Green(Centre()), 0);
+    device->SetRenderState(MRenderState::Lighting, false);
+    device->DrawTriangles(square, 0, 6);
+    EXPECT_EQ(Centre(), 0xFFFFFFFF);
+    device->EndFrame();
+    device->DeleteVertexBuffer(square);
 }
+
+TEST_F(MeshPipelineTest, SpecularAddsTheHighlight)
+{
+    const uint32_t square = Square(true);
+    ASSERT_EQ(device->BeginFrame(), 0);
+    MMaterial m = Coloured(0.5f, 0, 0, 1);
+    m.specular[0] = m.specular[1] = m.specular[2] = 1;
+    m.power = 4;
+    device->SetMaterial(m);
+    device->SetRenderState(MRenderState::Specular, true);
+    device->DrawTriangles(square, 0, 6);
+    EXPECT_NEAR(Red(Centre()), 112 + 61, 4);
+    EXPECT_NEAR(Green(Centre()), 61, 4);
+    device->EndFrame();
+}
+
+TEST_F(MeshPipelineTest, CounterClockwiseTrianglesAreCulled)
+{
+    const uint32_t square = Square(false);
+    ASSERT_EQ(device->BeginFrame(), 0);
+    device->SetMaterial(Coloured(1, 1, 1, 1));
+    device->DrawTriangles(square, 0, 6);
+    EXPECT_EQ(Centre(), kBlue);
+    device->SetRenderState(MRenderState::Cull, false);
+    device->DrawTriangles(square, 0, 6);
+    EXPECT_NE(Centre(), kBlue);
+    device->EndFrame();
+}
+
+TEST_F(MeshPipelineTest, ShadowStencilDarkensEachPixelOnce)
+{
+    const uint32_t square = Square(true);
+    ASSERT_EQ(device->BeginFrame(), 0);
+    device->SetMaterial(Coloured(0, 0, 0, 0.4f));
+    device->SetRenderState(MRenderState::AlphaBlend, true);
+    device->ClearStencil();
+    device->SetRenderState(MRenderState::StencilShadow, true);
+    device->DrawTriangles(square, 0, 6);
+    device->DrawTriangles(square, 0, 6);
+    EXPECT_NEAR(BlueOf(Centre()), 153, 2);
+    device->SetRenderState(MRenderState::StencilShadow, false);
+    device->DrawTriangles(square, 0, 6);
+    EXPECT_NEAR(BlueOf(Centre()), 92, 2);
+    device->EndFrame();
+}
+
+TEST_F(MeshPipelineTest, TextureModulatesTheLitColour)
+{
+    const uint32_t square = Square(true);
+    MTexture texture(2, 2);
+    ASSERT_EQ(texture.Fill32(0xFF00FF00), 0);
+    ASSERT_EQ(device->BeginFrame(), 0);
+    device->SetMaterial(Coloured(1, 1, 1, 1));
+    device->SetTexture(&texture);
+    device->DrawTriangles(square, 0, 6);
+    EXPECT_EQ(Red(Centre()), 0);
+    EXPECT_NEAR(Green(Centre()), 224, 2);
+    device->SetTexture(nullptr);
+    device->DrawTriangles(square, 0, 6);
+    EXPECT_NEAR(Red(Centre()), 224, 2);
+    device->EndFrame();
+}
+
+} // namespace
