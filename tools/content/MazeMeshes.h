@@ -1,0 +1,13 @@
+#pragma once
+#include "tools/content/Maze.h"
+#include "tools/content/MeshBuilder.h"
+
+// The board (a plate with round openings) and the frame (rim and walls as
+// closed boxes) of the maze, in the board's own coordinates.
+class MazeMeshes {
+public:
+    static constexpr int kHoleSegments = 32;
+
+    static MeshBuilder Board(const Maze& maze);
+    static MeshBuilder Frame(const Maze& maze);
+};

@@ -1,0 +1,214 @@
+#include "tools/content/SoundSynth.h"
+#include "tools/content/Noise.h"
+#include "tools/content/WaveWriter.h"
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+#include <numbers>
+
+namespace {
+
+using Samples = std::vector<float>;
+constexpr float kRate = float(WaveWriter::kRate);
+constexpr float kTwoPi = 2 * std::numbers::pi_v<float>;
+
+// One vibrating mode of a struck object: frequency ratio, gain, decay time (s).
+struct Mode {
+    float ratio, gain, decay;
+};
+
+constexpr Mode kBell[] = {{1.0f, 1.0f, 1.3f}, {2.756f, 0.45f, 0.55f}, {5.404f, 0.22f, 0.25f}, {8.933f, 0.1f, 0.12f}};
+constexpr Mode kMarimba[] = {{1.0f, 1.0f, 0.55f}, {3.93f, 0.3f, 0.12f}, {9.2f, 0.1f, 0.04f}};
+constexpr Mode kWoodKnock[] = {{1.0f, 1.0f, 0.035f}, {2.33f, 0.55f, 0.02f}, {4.14f, 0.3f, 0.012f}, {7.4f, 0.12f, 0.008f}};
+
+Samples Silence(float seconds) { return Samples(size_t(seconds * kRate), 0.0f); }
+
+// Adds the struck modes at `start` seconds; a 2 ms attack avoids a click.
+template <size_t N>
+void Strike(Samples& out, float start, float frequency, float gain, const Mode (&modes)[N])
+{
+    size_t first = size_t(start * kRate);
+    for (const Mode& mode : modes) {
+        float f = frequency * mode.ratio;
+        if (f > kRate * 0.45f)
+            continue;
+        size_t length = std::min(out.size() - std::min(first, out.size()), size_t(mode.decay * 7 * kRate));
+        for (size_t i = 0; i < length; ++i) {
+            float t = float(i) / kRate;
+            float attack = std::min(1.0f, t / 0.002f);
+            out[first + i] += gain * mode.gain * attack * std::exp(-t / mode.decay) * std::sin(kTwoPi * f * t);
+        }
+    }
+}
+
+// A short burst of noise, shaped by a decay, for the contact of two hard bodies.
+void Click(Samples& out, float start, float gain, float decay, Noise& noise)
+{
+    size_t first = size_t(start * kRate);
+    float previous = 0;
+    for (size_t i = 0; first + i < out.size() && float(i) < decay * 6 * kRate; ++i) {
+        float white = noise.Next() * 2 - 1;
+        float high = white - previous;
+        previous = white;
+        out[first + i] += gain * high * std::exp(-float(i) / (decay * kRate));
+    }
+}
+
+class BandPass {
+public:
+    BandPass(float frequency, float q)
+    {
+        float w = kTwoPi * frequency / kRate;
+        float alpha = std::sin(w) / (2 * q);
+        float a0 = 1 + alpha;
+        b0 = alpha / a0;
+        a1 = -2 * std::cos(w) / a0;
+        a2 = (1 - alpha) / a0;
+    }
+    float operator()(float x)
+    {
+        float y = b0 * x - b0 * x2 - a1 * y1 - a2 * y2;
+        x2 = x1;
+        x1 = x;
+        y2 = y1;
+        y1 = y;
+        return y;
+    }
+
+private:
+    float b0, a1, a2;
+    float x1 = 0, x2 = 0, y1 = 0, y2 = 0;
+};
+
+void Normalise(Samples& samples, float peak)
+{
+    float top = 0;
+    for (float s : samples)
+        top = std::max(top, std::fabs(s));
+    if (top > 0)
+        for (float& s : samples)
+            s *= peak / top;
+}
+
+// Fades the last few milliseconds so the sound ends in silence.
+void FadeOut(Samples& samples, float seconds)
+{
+    size_t length = std::min(samples.size(), size_t(seconds * kRate));
+    for (size_t i = 0; i < length; ++i)
+        samples[samples.size() - 1 - i] *= float(i) / float(length);
+}
+
+Samples Finish(Samples samples, float peak)
+{
+    Normalise(samples, peak);
+    FadeOut(samples, 0.01f);
+    return samples;
+}
+
+template <size_t N>
+Samples Melody(float seconds, std::initializer_list<std::pair<float, float>> notes, const Mode (&modes)[N])
+{
+    Samples out = Silence(seconds);
+    for (const auto& [start, frequency] : notes)
+        Strike(out, start, frequency, 1.0f, modes);
+    return out;
+}
+
+} // namespace
+
+std::vector<float> SoundSynth::IntroChime()
+{
+    Samples out = Melody(2.4f, {{0.0f, 659.3f}, {0.16f, 784.0f}, {0.32f, 1046.5f}}, kBell);
+    for (float f : {784.0f, 1046.5f, 1318.5f})
+        Strike(out, 0.55f, f, 0.8f, kBell);
+    return Finish(out, 0.7f);
+}
+
+std::vector<float> SoundSynth::GoalFanfare()
+{
+    Samples out = Melody(2.6f, {{0.0f, 523.3f}, {0.11f, 659.3f}, {0.22f, 784.0f}, {0.33f, 1046.5f}}, kMarimba);
+    // A marimba roll on the final chord, dying away.
+    for (int k = 0; k < 16; ++k) {
+        float start = 0.5f + float(k) * 0.07f;
+        float gain = 0.7f * std::exp(-float(k) / 7.0f);
+        for (float f : {523.3f, 659.3f, 784.0f, 1046.5f})
+            Strike(out, start + (f > 700 ? 0.035f : 0.0f), f, gain, kMarimba);
+    }
+    return Finish(out, 0.75f);
+}
+
+std::vector<float> SoundSynth::Fall()
+{
+    Samples out =
+        Melody(1.6f, {{0.0f, 784.0f}, {0.13f, 622.3f}, {0.26f, 523.3f}, {0.39f, 392.0f}, {0.56f, 311.1f}}, kMarimba);
+    return Finish(out, 0.7f);
+}
+
+std::vector<float> SoundSynth::Rolling()
+{
+    const size_t loop = size_t(2.0f * kRate);
+    const size_t blend = size_t(0.25f * kRate);
+    Noise noise(0x5011u);
+    BandPass rumble(170.0f, 0.8f), body(620.0f, 2.5f), grain(2600.0f, 3.0f);
+    Samples raw(loop + blend);
+    float brown = 0;
+    for (size_t i = 0; i < raw.size(); ++i) {
+        float white = noise.Next() * 2 - 1;
+        brown = 0.985f * brown + 0.15f * white;
+        float t = float(i) / kRate;
+        // The ball's turning makes a slow pulse; grain of the wood makes ticks.
+        float pulse = 0.8f + 0.2f * std::sin(kTwoPi * 6.0f * t);
+        float tick = noise.Next() < 0.0025f ? (noise.Next() * 2 - 1) * 4.0f : 0.0f;
+        raw[i] = pulse * (rumble(brown) * 1.6f + body(white) * 0.12f) + grain(tick) * 0.5f;
+    }
+    Samples out(raw.begin(), raw.begin() + long(loop));
+    for (size_t i = 0; i < blend; ++i) {
+        float t = float(i) / float(blend);
+        out[i] = raw[i] * t + raw[loop + i] * (1 - t);
+    }
+    Normalise(out, 0.5f);
+    return out;
+}
+
+std::vector<float> SoundSynth::DropStart()
+{
+    Samples out = Silence(0.45f);
+    Noise noise(0xD209u);
+    const float knocks[][2] = {{0.0f, 1.0f}, {0.085f, 0.6f}, {0.14f, 0.35f}, {0.18f, 0.2f}};
+    for (const auto& [start, gain] : knocks) {
+        Strike(out, start, 820.0f, gain, kWoodKnock);
+        Strike(out, start, 4700.0f, gain * 0.25f, kWoodKnock);
+        Click(out, start, gain * 0.3f, 0.0015f, noise);
+    }
+    return Finish(out, 0.8f);
+}
+
+std::vector<float> SoundSynth::DropEnd()
+{
+    Samples out = Silence(0.6f);
+    Noise noise(0x7D0Du);
+    const float bounces[][2] = {{0.0f, 1.0f}, {0.19f, 0.35f}, {0.3f, 0.12f}};
+    for (const auto& [start, gain] : bounces) {
+        size_t first = size_t(start * kRate);
+        float phase = 0;
+        for (size_t i = 0; first + i < out.size(); ++i) {
+            float t = float(i) / kRate;
+            float frequency = 55.0f + 60.0f * std::exp(-t / 0.05f);
+            phase += kTwoPi * frequency / kRate;
+            out[first + i] += gain * std::exp(-t / 0.09f) * std::sin(phase) * std::min(1.0f, t / 0.001f);
+        }
+        Strike(out, start, 240.0f, gain * 0.35f, kWoodKnock);
+        Click(out, start, gain * 0.15f, 0.003f, noise);
+    }
+    return Finish(out, 0.85f);
+}
+
+std::vector<float> SoundSynth::Bump()
+{
+    Samples out = Silence(0.2f);
+    Noise noise(0xB0B0u);
+    Strike(out, 0.0f, 700.0f, 1.0f, kWoodKnock);
+    Strike(out, 0.0f, 5200.0f, 0.12f, kWoodKnock);
+    Click(out, 0.0f, 0.35f, 0.001f, noise);
+    return Finish(out, 0.8f);
+}
