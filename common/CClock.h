@@ -25,7 +25,7 @@ public:
 
 protected:
     void BuildText() override;
-    void AppendPart(int value);
+    char* AppendPart(char* out, int value);
 
     CStatus* pOwner;
     int lAccum = 0;

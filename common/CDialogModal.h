@@ -27,7 +27,8 @@ public:
 
 private:
     CActor* MakeHotspot(int i);
-    CActor* MakeButton(int i, CSprite* background, CSpriteArray* images, TextDesc* texts, ButtonDesc* buttons);
+    CActor* MakeButton(int i, CSprite* background, CSpriteArray* images, const TextDesc* text,
+                       const ButtonDesc* behaviour);
 
     CActor* pasBackground = nullptr;
     CActor* rgpasAnswers[kMaxAnswers] = {};

@@ -38,12 +38,7 @@ public:
     virtual int ShowPanel3();
     virtual int ShowPanel4();
 
-    void OnLeftButtonDown(uint16_t x, uint16_t y) override;
-    void OnLeftDoubleClick(uint16_t x, uint16_t y) override;
-    void OnRightButtonDown(uint16_t x, uint16_t y) override;
-    void OnRightDoubleClick(uint16_t x, uint16_t y) override;
     void OnLeftButtonUp(uint16_t x, uint16_t y) override;
-    void OnRightButtonUp(uint16_t x, uint16_t y) override;
     int32_t OnKeyUp(uint32_t key) override;
     int32_t OnKeyDown(uint32_t key) override;
     int32_t Load() override;
@@ -81,13 +76,8 @@ protected:
     // Index of the key flag a key sets, or -1.
     static int KeyFlagIndex(uint32_t key);
 
-    // Panel 3 and 4 objects; empty in this program.
-    void* pPanel3First = nullptr;
-    void* pPanel4First = nullptr;
     CStatus* pStatus = nullptr;
     int rglState[kStateSize] = {};
-    void* pPanel3Second = nullptr;
-    void* pPanel4Second = nullptr;
     int rgfKeys[6] = {};
     int lAuxValue = 0;
     int nPlayers = 1;
@@ -95,11 +85,8 @@ protected:
     int fTurnPending = 0;
     int fPanel4Shown = 0;
     int fPanel3Shown = 0;
-    int fMusicBlockA = 0;
-    int fMusicBlockB = 0;
     int fClockHeld = 0;
     int fInputSeen = 0;
     int fGameOver = 0;
-    int fReserved = 1;
     int fAutoTurn = 1;
 };

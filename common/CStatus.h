@@ -77,6 +77,8 @@ public:
     // The values the game's state record keeps: first count, second count, 0,
     // a number times 256, the rate times 100.
     void CaptureValues(int out[5]);
+    void SetLost(int player, int value);
+    void SetAuxNumber(int value);
     void RestoreValues(const int in[5]);
 
     int rgfWon[kMaxPlayers] = {};
@@ -114,7 +116,6 @@ protected:
     int nLastPlayer = 0;
     int lAuxBase = 0;
     int lBonusBase = 0;
-    int lAuxCount = 0;
     int fFpsSkip = 0;
     int nFpsFrames = 0;
     int lFpsTicks = 0;

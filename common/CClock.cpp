@@ -1,0 +1,110 @@
+#include "common/CClock.h"
+#include "common/CStatus.h"
+
+namespace {
+constexpr int kTicksPerSecond = 256;
+constexpr int kMaxClockDigits = 6;
+constexpr int kClockMax[kMaxClockDigits] = {9, 59, 599, 3599, 35999, 359999};
+} // namespace
+
+CClock::CClock(CScene* pScene, CStatus* pOwner, const int pos[3], TextDesc* text, const ButtonDesc* behaviour,
+               int nDigits, CSpriteArray* pStates, int fCountUp, int lStart)
+    : CNumber(pScene, pos, text, behaviour, nDigits, pStates), pOwner(pOwner), lStart(lStart), fCountUp(fCountUp)
+{
+    this->nDigits = static_cast<short>(nDigits < 1 ? 1 : (nDigits > kMaxClockDigits ? kMaxClockDigits : nDigits));
+    lMax = MaxForDigits(this->nDigits);
+    lValue = lStart;
+    Clamp();
+    BuildText();
+    ShowText();
+}
+
+int CClock::MaxForDigits(int nDigits)
+{
+    if (nDigits < 1)
+        nDigits = 1;
+    if (nDigits > kMaxClockDigits)
+        nDigits = kMaxClockDigits;
+    return kClockMax[nDigits - 1];
+}
+
+void CClock::Add(int delta)
+{
+    lValue += delta;
+    Clamp();
+    BuildText();
+    fDirty = 1;
+    fForce = 1;
+}
+
+void CClock::Reset(int, int)
+{
+    if (fResettable) {
+        lAccum = 0;
+        lValue = lStart;
+        Clamp();
+        BuildText();
+        fForce = 1;
+        lAlarmLast = 0;
+    }
+    fRunning = 0;
+}
+
+void CClock::Tick(int dt)
+{
+    if (!fRunning)
+        return;
+    lAccum += dt;
+    if (lAccum < kTicksPerSecond && !fForce)
+        return;
+    if (!fForce) {
+        lAccum -= kTicksPerSecond;
+        if (fCountUp) {
+            ++lValue;
+        } else if (lValue-- == 1 && pOwner) {
+            pOwner->TimeUp();
+        }
+    }
+    fForce = 0;
+    Clamp();
+    BuildText();
+    if (lAlarmStep > 0 && lValue >= lAlarmLast + lAlarmStep) {
+        lAlarmLast = lValue;
+        if (pOwner)
+            pOwner->OnEvent();
+    }
+    ShowText();
+}
+
+void CClock::SetAlarm(int step, int last)
+{
+    lAlarmStep = step;
+    lAlarmLast = last;
+}
+
+char* CClock::AppendPart(char* out, int value)
+{
+    FormatDecimal(szPart, value, 2, 1);
+    for (const char* p = szPart; *p; ++p)
+        *out++ = *p;
+    *out = '\0';
+    return out;
+}
+
+// Parts never exceed two digits (hours stay below 100), so "hh:mm:ss" fits.
+void CClock::BuildText()
+{
+    int rest = lValue;
+    char* out = szText;
+    if (nDigits > 4) {
+        out = AppendPart(out, rest / 3600);
+        *out++ = ':';
+        rest %= 3600;
+    }
+    if (nDigits > 2) {
+        out = AppendPart(out, rest / 60);
+        rest %= 60;
+    }
+    *out++ = ':';
+    AppendPart(out, rest);
+}

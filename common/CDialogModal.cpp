@@ -1,0 +1,67 @@
+#include "common/CDialogModal.h"
+#include "common/ButtonDesc.h"
+#include "common/CActorButton.h"
+#include "common/CActorHotspot.h"
+#include "common/CActorSprite.h"
+#include "common/CSprite.h"
+#include "common/CSpriteArray.h"
+#include "common/TextDesc.h"
+
+namespace {
+constexpr int kFix = 256;
+constexpr int kKeyZero = 48;
+constexpr int kButtonLift = 35;
+} // namespace
+
+CDialogModal::CDialogModal(CScene* pScene, int x, int y, int z, CSprite* background, CSpriteArray* answerImages,
+                           TextDesc* texts, ButtonDesc* buttons, int nAnswers, int nHotWidth, int nHotHeight)
+    : pScene(pScene), lX(x), lY(y), lZ(z), nAnswers(nAnswers < 0 ? 0 : (nAnswers > kMaxAnswers ? kMaxAnswers : nAnswers)),
+      nHotWidth(nHotWidth), nHotHeight(nHotHeight)
+{
+    pasBackground = new CActorSprite(pScene, x, y, z, background, 0);
+    // The caller's behaviour stays as given; each answer sends the next command code.
+    ButtonDesc behaviour = buttons ? *buttons : ButtonDesc{};
+    for (int i = 0; i < this->nAnswers; ++i) {
+        if (nHotWidth != 0)
+            rgpasAnswers[i] = MakeHotspot(i);
+        else if (texts && buttons && answerImages && answerImages->Get(0)) {
+            ++behaviour.nCommand;
+            rgpasAnswers[i] = MakeButton(i, background, answerImages, &texts[i + 1], &behaviour);
+        }
+    }
+    HideAll();
+}
+
+CDialogModal::~CDialogModal() = default;
+
+CActor* CDialogModal::MakeHotspot(int i)
+{
+    const int left = lX >> 8;
+    const int top = lY >> 8;
+    return new CActorHotspot(pScene, left, top, left + nHotWidth, top + nHotHeight, lZ - kFix, kKeyZero + i);
+}
+
+CActor* CDialogModal::MakeButton(int i, CSprite* background, CSpriteArray* images, const TextDesc* text,
+                                 const ButtonDesc* behaviour)
+{
+    const int width = background ? background->nWidth : 0;
+    const int height = background ? background->nHeight : 0;
+    const int bx = lX + (i + 1) * width * kFix / (nAnswers + 1);
+    const int by = lY + (height - images->Get(0)->nHeight / 2 - kButtonLift) * kFix;
+    const int stateBase = images->nCount > 3 ? 2 * i : 0;
+    return new CActorButton(text, behaviour, pScene, bx, by, lZ - kFix, images, stateBase);
+}
+
+void CDialogModal::ShowAll()
+{
+    for (CActor* answer : rgpasAnswers)
+        if (answer)
+            answer->Show();
+}
+
+void CDialogModal::HideAll()
+{
+    for (CActor* answer : rgpasAnswers)
+        if (answer)
+            answer->Hide();
+}
