@@ -163,6 +163,6 @@ private:
     void DrawSprites(const Rect& clip);
     void DrawActor(CActor* pActor, const Rect& clip);
     bool IsCoveredByAbove(int32_t nWidth, int32_t nHeight) const;
-    int32_t RouteToActors(const MouseEvent* e);
+    bool RouteToActors(const MouseEvent* e, int32_t* pnResult);
     int32_t HandleOwnMouse(const MouseEvent* e);
 };

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
-#include "base/BWindow.h"
 #include "base/MouseEvent.h"
+#include "platform/MWindow.h"
 
 class BDevice;
 class BMusicSegment;
@@ -11,7 +11,7 @@ class CScene;
 // The engine's screen: turns window input into scene-engine calls, runs the
 // frame, carries out scene changes and controls the background music.
 // Constructing it opens no window; without a device nothing is drawn.
-class CScreen : public BWindow {
+class CScreen : public MWindow {
 public:
     CScreen();
     ~CScreen() override;
@@ -48,7 +48,7 @@ public:
     virtual int32_t IsMusicOff();
     virtual int32_t IsSoundOff();
     // Carries out a pending scene change, then the update, draw and tick passes.
-    virtual void Frame();
+    void Frame() override;
     virtual void Redraw();
 
     void StopMusic();
@@ -95,6 +95,7 @@ protected:
 
 private:
     void RunPasses();
+    void DeleteScenes();
     // Returns true when the frame's passes should still run.
     bool CarryOutFinish();
     void CloseDialog(CScene* pDialog);

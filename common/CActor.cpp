@@ -1,0 +1,341 @@
+#include "common/CActor.h"
+#include "common/CScene.h"
+#include "common/CShape.h"
+
+namespace {
+
+// 32-bit product, then an arithmetic shift by 8.
+int32_t MulShift(int32_t a, int32_t b)
+{
+    return static_cast<int32_t>(static_cast<int64_t>(a) * b) >> 8;
+}
+
+int32_t Abs(int32_t v) { return v < 0 ? -v : v; }
+
+} // namespace
+
+CActor::CActor(CScene* pOwner, int32_t x, int32_t y, int32_t z, int32_t nClass, int32_t nShapeKind)
+    : pScene(pOwner), lX(x), lY(y), lZ(z), nCollideClass(nClass), nShape(nShapeKind)
+{
+    lX -= OriginX();
+    lY -= OriginY();
+    pScene->AddActor(this);
+}
+
+CActor::~CActor()
+{
+    Hide();
+    if (CScene::GetCaptureActor() == this)
+        CScene::SetMouseCapture(nullptr);
+    pScene->RemoveActor(this);
+}
+
+int32_t CActor::OriginX() const { return pScene->GetOriginX(); }
+
+int32_t CActor::OriginY() const { return pScene->GetOriginY(); }
+
+void CActor::InvalidateBounds() { pScene->InvalidateRect(&rcBounds); }
+
+void CActor::Kill()
+{
+    fDead = 1;
+    nCollideClass = 2;
+}
+
+void CActor::Show()
+{
+    if (fHidden) {
+        fHidden = 0;
+        InvalidateBounds();
+    }
+}
+
+void CActor::Hide()
+{
+    if (fBlinking) {
+        fBlinking = 0;
+        fHidden = 1;
+        InvalidateBounds();
+    } else if (!fHidden) {
+        fHidden = 1;
+        InvalidateBounds();
+    }
+}
+
+void CActor::ToggleVisible()
+{
+    fHidden = !fHidden;
+    InvalidateBounds();
+}
+
+void CActor::Blink(int32_t nCount, int32_t lShownTicks, int32_t lHiddenTicks)
+{
+    fBlinking = 1;
+    lShownTime = lShownLeft = lShownTicks;
+    nBlinkLeft = 2 * nCount;
+    lHiddenTime = lHiddenLeft = lHiddenTicks;
+}
+
+void CActor::StopBlink() { fBlinking = 0; }
+
+CSprite* CActor::GetImage() { return nullptr; }
+
+int32_t CActor::WantsCollision(CActor*) { return 0; }
+
+int32_t CActor::Collides(CActor* pOther) { return CShape::Collide(this, pOther); }
+
+void CActor::PostUpdate() {}
+
+void CActor::OnCollision(CActor*) {}
+
+int32_t CActor::Restart(int32_t, int32_t)
+{
+    fGliding = 0;
+    fArrived = 0;
+    nBlinkLeft = 0;
+    lTargetX = lTargetY = 0;
+    lShownTime = lHiddenTime = 0;
+    lShownLeft = lHiddenLeft = 256;
+    return 0;
+}
+
+void CActor::GetCentre(int32_t* x, int32_t* y) { GetRectCentre(x, y); }
+
+CFixPoint CActor::GetCentrePoint()
+{
+    CFixPoint pt;
+    GetRectCentre(&pt.x, &pt.y);
+    return pt;
+}
+
+void CActor::GetCentreX(int32_t* x) { GetRectCentreX(x); }
+
+void CActor::GetCentreY(int32_t* y) { GetRectCentreY(y); }
+
+void CActor::SetAuxB(int32_t v) { lAuxB = v; }
+
+void CActor::SetAuxA(int32_t v) { lAuxA = v; }
+
+void CActor::GetRectCentre(int32_t* x, int32_t* y) const
+{
+    GetRectCentreX(x);
+    GetRectCentreY(y);
+}
+
+void CActor::GetRectCentreX(int32_t* x) const { *x = (rcBounds.left + rcBounds.right) * 128; }
+
+void CActor::GetRectCentreY(int32_t* y) const { *y = (rcBounds.top + rcBounds.bottom) * 128; }
+
+void CActor::MoveCentreTo(int32_t x, int32_t y)
+{
+    int32_t cx = 0, cy = 0;
+    GetCentre(&cx, &cy);
+    MoveTo(lX + OriginX() + x - cx, lY + OriginY() + y - cy, lZ);
+}
+
+void CActor::MoveCentreToX(int32_t x)
+{
+    int32_t cx = 0;
+    GetCentreX(&cx);
+    MoveToX(lX + OriginX() + x - cx);
+}
+
+void CActor::MoveCentreToY(int32_t y)
+{
+    int32_t cy = 0;
+    GetCentreY(&cy);
+    MoveToY(lY + OriginY() + y - cy);
+}
+
+void CActor::Update(int32_t dt)
+{
+    if (fMoving)
+        MoveBy(MulShift(lVX, dt), MulShift(lVY, dt), MulShift(lVZ, dt));
+    if (fGliding)
+        StepGlide();
+    if (fBlinking && !pScene->IsPaused())
+        StepBlink(dt);
+}
+
+void CActor::StepGlide()
+{
+    const int32_t px = lX + OriginX();
+    const int32_t py = lY + OriginY();
+    if ((lVX < 0 && px <= lTargetX + 256) || (lVX > 0 && px >= lTargetX - 256))
+        lVX = 0;
+    if ((lVY < 0 && py <= lTargetY + 256) || (lVY > 0 && py >= lTargetY - 256))
+        lVY = 0;
+    if (lVX == 0 && lVY == 0) {
+        MoveToXY(lTargetX, lTargetY);
+        fGliding = 0;
+        fArrived = 1;
+    }
+}
+
+void CActor::StepBlink(int32_t dt)
+{
+    if (fHidden) {
+        if (lHiddenLeft > 0) {
+            lHiddenLeft -= dt;
+            if (lHiddenLeft <= 0) {
+                fHidden = 0;
+                CountPhaseChange();
+                lHiddenLeft = lHiddenTime;
+            }
+        }
+    } else if (lShownLeft > 0) {
+        lShownLeft -= dt;
+        if (lShownLeft < 1) {
+            fHidden = 1;
+            CountPhaseChange();
+            lShownLeft = lShownTime;
+        }
+    }
+}
+
+void CActor::CountPhaseChange()
+{
+    if (nBlinkLeft > 0 && --nBlinkLeft == 0)
+        StopBlink();
+}
+
+int32_t CActor::LimitMoveX(int32_t* dx)
+{
+    if (!fFreeLeft && *dx <= 0 && (*dx >> 8) + rcBounds.left < 0) {
+        *dx = -rcBounds.left * 256;
+        return *dx < 0;
+    }
+    if (!fFreeRight && *dx >= 0 && (*dx >> 8) + rcBounds.right > pScene->GetRect().right) {
+        *dx = (pScene->GetRect().right - rcBounds.right) * 256;
+        return *dx > 0;
+    }
+    return 1;
+}
+
+int32_t CActor::LimitMoveY(int32_t* dy)
+{
+    if (!fFreeTop && *dy <= 0 && (*dy >> 8) + rcBounds.top < 0) {
+        *dy = -rcBounds.top * 256;
+        return *dy < 0;
+    }
+    if (!fFreeBottom && *dy >= 0 && (*dy >> 8) + rcBounds.bottom > pScene->GetRect().bottom) {
+        *dy = (pScene->GetRect().bottom - rcBounds.bottom) * 256;
+        return *dy > 0;
+    }
+    return 1;
+}
+
+bool CActor::IsOutsideScene() const
+{
+    const Rect& scene = pScene->GetRect();
+    return rcBounds.left > scene.right || rcBounds.top > scene.bottom || rcBounds.right < 0 || rcBounds.bottom < 0;
+}
+
+void CActor::MoveBy(int32_t dx, int32_t dy, int32_t dz)
+{
+    bool fRepaint = false;
+    if (dz != 0) {
+        lZ += dz;
+        fRepaint = pScene->ReorderActor(this) || fRedrawOnDepth;
+    }
+    const int32_t lOldX = lX;
+    const int32_t lOldY = lY;
+    if (LimitMoveX(&dx))
+        lX += dx;
+    if (LimitMoveY(&dy))
+        lY += dy;
+    if (fKillOffscreen && IsOutsideScene())
+        Kill();
+    if (fRepaint || lX != lOldX || lY != lOldY)
+        Repaint();
+}
+
+void CActor::MoveTo(int32_t x, int32_t y, int32_t z) { MoveBy(x - OriginX() - lX, y - OriginY() - lY, z - lZ); }
+
+void CActor::MoveToXY(int32_t x, int32_t y) { MoveBy(x - OriginX() - lX, y - OriginY() - lY, 0); }
+
+void CActor::GlideTo(int32_t x, int32_t y, int32_t lSpeed)
+{
+    lTargetX = x;
+    lTargetY = y;
+    const int32_t dx = x - OriginX() - lX;
+    const int32_t dy = y - OriginY() - lY;
+    fGliding = 1;
+    if (dy == 0)
+        lVX = dx > 0 ? lSpeed : -lSpeed;
+    if (dx == 0) {
+        lVY = dy > 0 ? lSpeed : -lSpeed;
+        return;
+    }
+    if (Abs(dx) <= Abs(dy)) {
+        const int32_t lSlope = static_cast<int32_t>(static_cast<int64_t>(dx) * 256 / dy);
+        lVY = dy > 0 ? lSpeed : -lSpeed;
+        lVX = MulShift(lSlope, lVY);
+    } else {
+        const int32_t lSlope = static_cast<int32_t>(static_cast<int64_t>(dy) * 256 / dx);
+        lVX = dx > 0 ? lSpeed : -lSpeed;
+        lVY = MulShift(lSlope, lVX);
+    }
+}
+
+void CActor::MoveToX(int32_t x) { MoveBy(x - OriginX() - lX, 0, 0); }
+
+void CActor::MoveToY(int32_t y) { MoveBy(0, y - OriginY() - lY, 0); }
+
+void CActor::MoveToZ(int32_t z) { MoveBy(0, 0, z - lZ); }
+
+void CActor::SetVelocity(int32_t vx, int32_t vy, int32_t vz)
+{
+    lVX = vx;
+    lVY = vy;
+    lVZ = vz;
+}
+
+void CActor::SetVelocityV(const int32_t v[3]) { SetVelocity(v[0], v[1], v[2]); }
+
+void CActor::SetVelocityX(int32_t vx) { SetVelocity(vx, lVY, 0); }
+
+void CActor::SetVelocityY(int32_t vy) { SetVelocity(lVX, vy, 0); }
+
+void CActor::SetVelocityZ(int32_t vz) { SetVelocity(lVX, lVY, vz); }
+
+void CActor::AddVelocity(int32_t vx, int32_t vy, int32_t vz)
+{
+    lVX += vx;
+    lVY += vy;
+    lVZ += vz;
+}
+
+void CActor::AddVelocityV(const int32_t v[3]) { AddVelocity(v[0], v[1], v[2]); }
+
+void CActor::AddVelocityX(int32_t vx) { AddVelocity(vx, 0, 0); }
+
+void CActor::AddVelocityY(int32_t vy) { AddVelocity(0, vy, 0); }
+
+void CActor::AddVelocityZ(int32_t vz) { AddVelocity(0, 0, vz); }
+
+void CActor::StopMotion() { fMoving = 0; }
+
+void CActor::StartMotion() { fMoving = 1; }
+
+int32_t CActor::OnMouse(const MouseEvent*) { return 0; }
+
+int32_t CActor::WantsMouse(const MouseEvent*) { return 0; }
+
+void CActor::OffsetBy(int32_t dx, int32_t dy)
+{
+    if (fPinned)
+        return;
+    lX -= dx;
+    lY -= dy;
+    UpdateBounds();
+}
+
+void CActor::Repaint()
+{
+    if (!fHidden)
+        InvalidateBounds();
+    UpdateBounds();
+    if (!fHidden)
+        InvalidateBounds();
+}

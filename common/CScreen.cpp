@@ -1,0 +1,324 @@
+#include "common/CScreen.h"
+#include "base/BApplication.h"
+#include "base/BMusicSegment.h"
+#include "common/CFileMM.h"
+#include "common/COptions.h"
+#include "common/CScene.h"
+#include "platform/AppTimer.h"
+#include "platform/MDeviceManager.h"
+
+namespace {
+
+constexpr int32_t kMusicStartFailed = 71;
+
+COptions* Options()
+{
+    BApplication* pApp = GetApplication();
+    return pApp ? pApp->GetOptions() : nullptr;
+}
+
+} // namespace
+
+CScreen::CScreen() = default;
+
+CScreen::~CScreen()
+{
+    ReleaseContent();
+    delete pMusic;
+}
+
+bool CScreen::IsFullScreen() { return COptions::GetLatchedFullscreen() != 0; }
+
+bool CScreen::IsMusicOptionOff()
+{
+    const COptions* pOptions = Options();
+    return pOptions && pOptions->Music == -1;
+}
+
+void CScreen::SetMusicSegment(BMusicSegment* pSegment)
+{
+    delete pMusic;
+    pMusic = pSegment;
+}
+
+// Dialogs still open over the game go first: they refer to it.
+void CScreen::DeleteScenes()
+{
+    while (pScene && CScene::GetTopScene() != pScene)
+        delete CScene::GetTopScene();
+    delete pScene;
+    pScene = nullptr;
+    pSceneToFinish = nullptr;
+}
+
+void CScreen::Close()
+{
+    DeleteScenes();
+    SetMusicSegment(nullptr);
+    if (BApplication* pApp = GetApplication())
+        pApp->Quit(0);
+}
+
+int32_t CScreen::ReleaseContent()
+{
+    if (pScene)
+        pScene->Unload();
+    delete pMMFile;
+    pMMFile = nullptr;
+    DeleteScenes();
+    return 0;
+}
+
+int32_t CScreen::StartGame() { return 0; }
+
+void CScreen::FinishScene(CScene* pFinished, int32_t nResult, int32_t fResume)
+{
+    pSceneToFinish = pFinished ? pFinished : pScene;
+    nResultCode = nResult;
+    fResumeAfterDialog = fResume;
+    fFinishPending = 1;
+}
+
+int32_t CScreen::IsMusicOff() { return IsMusicOptionOff() ? 1 : 0; }
+
+int32_t CScreen::IsSoundOff()
+{
+    const COptions* pOptions = Options();
+    return pOptions && pOptions->SFX == -1 ? 1 : 0;
+}
+
+// ---- frame ----
+
+void CScreen::Frame()
+{
+    if (fFinishPending && pSceneToFinish && !CarryOutFinish())
+        return;
+    RunPasses();
+}
+
+void CScreen::RunPasses()
+{
+    if (!pScene || fFinishPending)
+        return;
+    CScene::UpdateAllScenes();
+    CScene::DrawAllScenes();
+    CScene::TickAllScenes();
+}
+
+void CScreen::Redraw()
+{
+    if (pScene && !fFinishPending)
+        CScene::DrawAllScenes();
+}
+
+bool CScreen::CarryOutFinish()
+{
+    if (nResultCode == CScene::QuitCode) {
+        Close();
+        return true;
+    }
+    if (pSceneToFinish->GetKind() != CScene::KindDialog) {
+        pScene->Load();
+        pScene->Begin();
+        fFinishPending = 0;
+        return true;
+    }
+    CloseDialog(pSceneToFinish);
+    return false;
+}
+
+void CScreen::CloseDialog(CScene* pDialog)
+{
+    fFinishPending = 0;
+    pSceneToFinish = nullptr;
+    delete pDialog;
+    CScene* pTop = CScene::GetTopScene();
+    if (!pTop)
+        return;
+    pTop->OnDialogClosed(pDialog, nResultCode);
+    pTop->Invalidate();
+    if (fResumeAfterDialog && pTop->GetOpenDialogs() == 0)
+        pTop->Resume();
+}
+
+// ---- window handlers ----
+
+int32_t CScreen::OnSetCursor()
+{
+    if (!IsFullScreen())
+        return 0;
+    GetDeviceManager()->ShowDeviceCursor(1);
+    return 1;
+}
+
+void CScreen::OnClose() { FinishScene(pScene, CScene::QuitCode, 1); }
+
+void CScreen::OnSize(int32_t nWidth, int32_t nHeight)
+{
+    CScene* pTop = CScene::GetTopScene();
+    if (nWidth != 0 || nHeight != 0) {
+        if (pTop && pTop->CanResumeMusic()) {
+            ResumeMusic();
+            pTop->Resume();
+        }
+        fMinimised = 0;
+        return;
+    }
+    if (!fMusicStopped && !fMinimised)
+        StopMusic();
+    if (pTop)
+        pTop->Suspend(0);
+    fMinimised = 1;
+}
+
+void CScreen::OnMove(int32_t x, int32_t y)
+{
+    Redraw();
+    MWindow::OnMove(x, y);
+}
+
+void CScreen::OnActivate(uint32_t nState)
+{
+    fActive = (nState & 0xFFFFu) != 0;
+    if (fActive && !fMinimised) {
+        AppTimer(TimerStart);
+        if (CScene* pTop = CScene::GetTopScene()) {
+            pTop->Invalidate();
+            if (pTop->CanResumeMusic())
+                ResumeMusic();
+        }
+        return;
+    }
+    if (pMusic && pMusic->IsPlaying())
+        StopMusic();
+    AppTimer(TimerStop);
+}
+
+void CScreen::SendMouse(uint32_t nType, int32_t x, int32_t y)
+{
+    meEvent.nType = nType;
+    meEvent.wX = static_cast<uint16_t>(x);
+    meEvent.wY = static_cast<uint16_t>(y);
+    CScene::DispatchMouseEvent(&meEvent);
+}
+
+void CScreen::OnMouseMove(int32_t x, int32_t y)
+{
+    MoveDeviceCursor(x, y);
+    SendMouse(MouseEvent::Move, x, y);
+}
+
+void CScreen::OnNonClientMouseMove(int32_t x, int32_t y) { SendMouse(MouseEvent::NonClientMove, x, y); }
+
+void CScreen::OnLeftButtonDown(int32_t x, int32_t y)
+{
+    fLeftDown = 1;
+    SendMouse(MouseEvent::LeftDown, x, y);
+}
+
+void CScreen::OnLeftDoubleClick(int32_t x, int32_t y) { SendMouse(MouseEvent::LeftDoubleClick, x, y); }
+
+void CScreen::OnRightButtonDown(int32_t x, int32_t y)
+{
+    fRightDown = 1;
+    SendMouse(MouseEvent::RightDown, x, y);
+}
+
+void CScreen::OnRightDoubleClick(int32_t x, int32_t y) { SendMouse(MouseEvent::RightDoubleClick, x, y); }
+
+void CScreen::OnLeftButtonUp(int32_t x, int32_t y)
+{
+    fLeftDown = 0;
+    SendMouse(MouseEvent::LeftUp, x, y);
+}
+
+void CScreen::OnRightButtonUp(int32_t x, int32_t y)
+{
+    fRightDown = 0;
+    SendMouse(MouseEvent::RightUp, x, y);
+}
+
+int32_t CScreen::OnKeyDown(uint32_t nKey) { return CScene::DispatchKeyDown(nKey); }
+
+int32_t CScreen::OnKeyUp(uint32_t nKey) { return CScene::DispatchKeyUp(nKey); }
+
+int32_t CScreen::OnSysKeyDown(uint32_t nKey) { return CScene::DispatchSysKeyDown(nKey); }
+
+int32_t CScreen::OnSysKeyUp(uint32_t nKey) { return CScene::DispatchSysKeyUp(nKey); }
+
+void CScreen::InvalidateAllScenes()
+{
+    for (CScene* s = CScene::GetBottomScene(); s; s = s->GetAbove())
+        s->Invalidate();
+}
+
+void CScreen::OnEnterMenuLoop()
+{
+    if (CScene* pTop = CScene::GetTopScene())
+        pTop->OnMenuEnter();
+    Redraw();
+}
+
+void CScreen::OnExitMenuLoop()
+{
+    if (CScene* pTop = CScene::GetTopScene())
+        pTop->OnMenuExit();
+}
+
+// ---- music ----
+
+void CScreen::StopMusic()
+{
+    if (!pMusic)
+        return;
+    fMusicStopped = 1;
+    pMusic->Stop(0);
+}
+
+void CScreen::ResumeMusic()
+{
+    if (!pMusic || IsMusicOptionOff() || pMusic->IsPlaying())
+        return;
+    pMusic->Play(BMusicSegment::FlagSecondary);
+    fMusicStopped = 0;
+}
+
+void CScreen::ToggleMusic()
+{
+    if (!pMusic)
+        return;
+    if (!IsMusicOptionOff() && !fMusicStopped) {
+        pMusic->Stop(0);
+        fMusicStopped = 1;
+        return;
+    }
+    pMusic->Play(BMusicSegment::FlagSecondary);
+    fMusicStopped = 0;
+}
+
+void CScreen::StopMusicAtBoundary()
+{
+    if (pMusic)
+        pMusic->Stop(BMusicSegment::FlagBeat);
+    fMusicStopped = 1;
+}
+
+int32_t CScreen::PlayMusic(int32_t fLoop)
+{
+    if (!pMusic || IsMusicOptionOff() || !fMusicStopped)
+        return 0;
+    if (pMusic->SetRepeats(fLoop ? BMusicSegment::RepeatForever : 0u) != 0)
+        return kMusicStartFailed;
+    if (pMusic->Play(BMusicSegment::FlagBeat) != 0)
+        return kMusicStartFailed;
+    fMusicStopped = 0;
+    return 0;
+}
+
+void CScreen::SetMusicVolume(float fVolume)
+{
+    if (!pMusic)
+        return;
+    const int32_t lVolume = fVolume < 0.01f ? -10000 : static_cast<int32_t>(2500.0f * fVolume - 2500.0f);
+    pMusic->SetVolume(lVolume);
+}
