@@ -69,6 +69,12 @@ void main()
 }
 )";
 
+// In the order of the Uniform enumeration.
+const char* const kUniformNames[] = {"uWorldView", "uProjection", "uNormalMatrix", "uLighting", "uSpecular",
+                                     "uLightDir", "uLightDiffuse", "uLightSpecular", "uLightAmbient",
+                                     "uDiffuse", "uAmbient", "uSpecularColour", "uEmissive", "uPower",
+                                     "uTextured", "uTexture"};
+
 // Row-major product a x b.
 void Multiply(const float a[16], const float b[16], float out[16])
 {
@@ -111,7 +117,11 @@ MMeshShader::~MMeshShader()
 
 bool MMeshShader::Create()
 {
-    return program.Build(kVertexSource, kFragmentSource);
+    if (!program.Build(kVertexSource, kFragmentSource))
+        return false;
+    for (int i = 0; i < kUniformCount; ++i)
+        rgUniforms[i] = program.Uniform(kUniformNames[i]);
+    return true;
 }
 
 uint32_t MMeshShader::CreateBuffer(const MVertex* vertices, uint32_t vertexCount, const uint32_t* indices,
@@ -182,31 +192,31 @@ void MMeshShader::Upload(const float world[16], const float view[16], const floa
     NormalMatrix(worldView, normal);
     // Row-major row-vector matrices read as column-major are already the
     // column-vector matrices the shader multiplies with.
-    glUniformMatrix4fv(program.Uniform("uWorldView"), 1, GL_FALSE, worldView);
-    glUniformMatrix4fv(program.Uniform("uProjection"), 1, GL_FALSE, projection);
-    glUniformMatrix3fv(program.Uniform("uNormalMatrix"), 1, GL_FALSE, normal);
+    glUniformMatrix4fv(rgUniforms[kWorldView], 1, GL_FALSE, worldView);
+    glUniformMatrix4fv(rgUniforms[kProjection], 1, GL_FALSE, projection);
+    glUniformMatrix3fv(rgUniforms[kNormalMatrix], 1, GL_FALSE, normal);
     const float* d = lightWorld.direction;
     const float dirView[3] = {d[0] * view[0] + d[1] * view[4] + d[2] * view[8],
                               d[0] * view[1] + d[1] * view[5] + d[2] * view[9],
                               d[0] * view[2] + d[1] * view[6] + d[2] * view[10]};
-    glUniform3fv(program.Uniform("uLightDir"), 1, dirView);
-    glUniform4fv(program.Uniform("uLightDiffuse"), 1, lightWorld.diffuse);
-    glUniform4fv(program.Uniform("uLightSpecular"), 1, lightWorld.specular);
-    glUniform4fv(program.Uniform("uLightAmbient"), 1, lightWorld.ambient);
-    glUniform1i(program.Uniform("uLighting"), fLighting);
-    glUniform1i(program.Uniform("uSpecular"), fSpecular);
+    glUniform3fv(rgUniforms[kLightDir], 1, dirView);
+    glUniform4fv(rgUniforms[kLightDiffuse], 1, lightWorld.diffuse);
+    glUniform4fv(rgUniforms[kLightSpecular], 1, lightWorld.specular);
+    glUniform4fv(rgUniforms[kLightAmbient], 1, lightWorld.ambient);
+    glUniform1i(rgUniforms[kLighting], fLighting);
+    glUniform1i(rgUniforms[kSpecular], fSpecular);
     UploadMaterial();
 }
 
 void MMeshShader::UploadMaterial()
 {
-    glUniform4fv(program.Uniform("uDiffuse"), 1, current.diffuse);
-    glUniform4fv(program.Uniform("uAmbient"), 1, current.ambient);
-    glUniform4fv(program.Uniform("uSpecularColour"), 1, current.specular);
-    glUniform4fv(program.Uniform("uEmissive"), 1, current.emissive);
-    glUniform1f(program.Uniform("uPower"), current.power);
-    glUniform1i(program.Uniform("uTextured"), nTexture != 0);
-    glUniform1i(program.Uniform("uTexture"), 0);
+    glUniform4fv(rgUniforms[kDiffuse], 1, current.diffuse);
+    glUniform4fv(rgUniforms[kAmbient], 1, current.ambient);
+    glUniform4fv(rgUniforms[kSpecularColour], 1, current.specular);
+    glUniform4fv(rgUniforms[kEmissive], 1, current.emissive);
+    glUniform1f(rgUniforms[kPower], current.power);
+    glUniform1i(rgUniforms[kTextured], nTexture != 0);
+    glUniform1i(rgUniforms[kTexture], 0);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, nTexture);
 }

@@ -42,10 +42,16 @@ private:
         uint32_t ibo = 0;
         uint32_t indexCount = 0;
     };
+    enum Uniform {
+        kWorldView, kProjection, kNormalMatrix, kLighting, kSpecular, kLightDir, kLightDiffuse,
+        kLightSpecular, kLightAmbient, kDiffuse, kAmbient, kSpecularColour, kEmissive, kPower,
+        kTextured, kTexture, kUniformCount
+    };
     void Upload(const float world[16], const float view[16], const float projection[16]);
     void UploadMaterial();
 
     MGLProgram program;
+    int32_t rgUniforms[kUniformCount] = {};
     std::vector<Buffer> rgBuffers;
     Light lightWorld{};
     MMaterial current;

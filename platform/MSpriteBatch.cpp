@@ -64,6 +64,9 @@ bool MSpriteBatch::Create()
 {
     if (!program.Build(kVertexSource, kFragmentSource))
         return false;
+    nScreenUniform = program.Uniform("uScreen");
+    nAlphaRefUniform = program.Uniform("uAlphaRef");
+    nTextureUniform = program.Uniform("uTexture");
     glGenVertexArrays(1, &nVao);
     glBindVertexArray(nVao);
     glGenBuffers(1, &nVbo);
@@ -149,9 +152,9 @@ void MSpriteBatch::Draw(uint32_t texture, const MScreenVertex* vertices, uint32_
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     program.Use();
-    glUniform2f(program.Uniform("uScreen"), float(nWidth), float(nHeight));
-    glUniform1f(program.Uniform("uAlphaRef"), float(alphaRef));
-    glUniform1i(program.Uniform("uTexture"), 0);
+    glUniform2f(nScreenUniform, float(nWidth), float(nHeight));
+    glUniform1f(nAlphaRefUniform, float(alphaRef));
+    glUniform1i(nTextureUniform, 0);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, texture);
     glBindSampler(0, sampler);

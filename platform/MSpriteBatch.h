@@ -34,6 +34,9 @@ private:
               int32_t alphaRef);
 
     MGLProgram program;
+    int32_t nScreenUniform = -1;
+    int32_t nAlphaRefUniform = -1;
+    int32_t nTextureUniform = -1;
     uint32_t nVao = 0;
     uint32_t nVbo = 0;
     uint32_t nSpriteSampler = 0;
