@@ -75,12 +75,8 @@ bool MBufferedFile::FlushDirty()
 {
     if (!fDirty)
         return true;
-    const int64_t written = TransferAll(::pwrite, nFd, rgchBuffer.data(), nValid, nBufOffset);
-    const bool ok = written == nValid;
-    nBufOffset += nNext;
-    nValid = nNext = 0;
     fDirty = false;
-    return ok;
+    return TransferAll(::pwrite, nFd, rgchBuffer.data(), nValid, nBufOffset) == nValid;
 }
 
 bool MBufferedFile::Fill(int64_t offset)
@@ -90,7 +86,6 @@ bool MBufferedFile::Fill(int64_t offset)
         return false;
     nBufOffset = offset;
     nValid = int32_t(got);
-    nNext = 0;
     return true;
 }
 
@@ -101,49 +96,49 @@ int32_t MBufferedFile::Read(void* buffer, int32_t n)
     auto* out = static_cast<char*>(buffer);
     int32_t done = 0;
     while (done < n) {
-        if (nNext == nValid) {
-            const int32_t left = n - done;
-            if (left >= kBufferSize) {
-                const int64_t got = TransferAll(::pread, nFd, out + done, left, Position());
-                if (got < 0)
-                    return -1;
-                nBufOffset = Position() + got;
-                nValid = nNext = 0;
-                return done + int32_t(got);
-            }
-            if (!Fill(Position()))
+        const int64_t at = nPos - nBufOffset;
+        if (at >= 0 && at < nValid) {
+            const int32_t piece = int32_t(std::min<int64_t>(n - done, nValid - at));
+            std::memcpy(out + done, rgchBuffer.data() + at, size_t(piece));
+            nPos += piece;
+            done += piece;
+        } else if (n - done >= kBufferSize) {
+            const int64_t got = TransferAll(::pread, nFd, out + done, n - done, nPos);
+            if (got < 0)
                 return -1;
-            if (nValid == 0)
-                break;
+            nPos += got;
+            return done + int32_t(got);
+        } else if (!Fill(nPos)) {
+            return -1;
+        } else if (nValid == 0) {
+            break;
         }
-        const int32_t piece = std::min(n - done, nValid - nNext);
-        std::memcpy(out + done, rgchBuffer.data() + nNext, size_t(piece));
-        nNext += piece;
-        done += piece;
     }
     return done;
 }
 
 int32_t MBufferedFile::Write(const void* buffer, int32_t n)
 {
-    if (nFd < 0 || n < 0 || Position() + n > std::numeric_limits<int32_t>::max())
+    if (nFd < 0 || n < 0 || nPos + n > std::numeric_limits<int32_t>::max())
         return -1;
     const auto* in = static_cast<const char*>(buffer);
     int32_t done = 0;
     while (done < n) {
-        if (fDirty && nNext == kBufferSize && !FlushDirty())
-            return -1;
-        if (!fDirty) {
-            nBufOffset = Position();
-            nValid = nNext = 0;
-            fDirty = true;
+        int64_t at = nPos - nBufOffset;
+        if (at < 0 || at > nValid || at == kBufferSize) {
+            if (!FlushDirty())
+                return -1;
+            nBufOffset = nPos;
+            nValid = 0;
+            at = 0;
         }
-        const int32_t piece = std::min(n - done, kBufferSize - nNext);
-        std::memcpy(rgchBuffer.data() + nNext, in + done, size_t(piece));
-        nNext += piece;
-        nValid = std::max(nValid, nNext);
+        const int32_t piece = int32_t(std::min<int64_t>(n - done, kBufferSize - at));
+        std::memcpy(rgchBuffer.data() + at, in + done, size_t(piece));
+        fDirty = true;
+        nValid = std::max(nValid, int32_t(at + piece));
+        nPos += piece;
         done += piece;
-        nSize = std::max(nSize, Position());
+        nSize = std::max(nSize, nPos);
     }
     return done;
 }
@@ -152,18 +147,11 @@ int32_t MBufferedFile::Seek(int32_t offset, int32_t origin)
 {
     if (nFd < 0)
         return -1;
-    const int64_t base = origin == 1 ? Position() : origin == 2 ? nSize : 0;
+    const int64_t base = origin == 1 ? nPos : origin == 2 ? nSize : 0;
     const int64_t target = base + offset;
     if (target < 0 || target > nSize)
         return -1;
-    if (target >= nBufOffset && target <= nBufOffset + nValid) {
-        nNext = int32_t(target - nBufOffset);
-        return int32_t(target);
-    }
-    if (!FlushDirty())
-        return -1;
-    nBufOffset = target;
-    nValid = nNext = 0;
+    nPos = target;
     return int32_t(target);
 }
 
@@ -196,7 +184,7 @@ bool MBufferedFile::ReadHeader(MChunkInfo* ck)
         return false;
     ck->ckid = ReadLittleEndian(header);
     ck->cksize = ReadLittleEndian(header + 4);
-    ck->dwDataOffset = uint32_t(Position());
+    ck->dwDataOffset = uint32_t(nPos);
     ck->dwFlags = 0;
     ck->fccType = 0;
     if (ck->ckid != kRiff && ck->ckid != kList)
@@ -214,7 +202,7 @@ int32_t MBufferedFile::Descend(MChunkInfo* ck, const MChunkInfo* parent, uint32_
     const uint32_t wantType = ck->fccType;
     const int64_t end = parent ? int64_t(parent->dwDataOffset) + parent->cksize : nSize;
     for (;;) {
-        if (Position() + 8 > end || !ReadHeader(ck))
+        if (nPos + 8 > end || !ReadHeader(ck))
             return MMIOERR_CHUNKNOTFOUND;
         const bool found = (flags & MMIO_FINDCHUNK)  ? ck->ckid == wantId
                            : (flags & MMIO_FINDRIFF) ? ck->ckid == kRiff && ck->fccType == wantType
@@ -242,8 +230,10 @@ int32_t MBufferedFile::GetInfo(MIOInfo* info)
 {
     if (nFd < 0 || !FlushDirty())
         return MMIOERR_CANNOTWRITE;
+    if ((nPos < nBufOffset || nPos > nBufOffset + nValid) && !Fill(nPos))
+        return MMIOERR_CANNOTREAD;
     info->pchBuffer = rgchBuffer.data();
-    info->pchNext = rgchBuffer.data() + nNext;
+    info->pchNext = rgchBuffer.data() + (nPos - nBufOffset);
     info->pchEndRead = rgchBuffer.data() + nValid;
     info->pchEndWrite = rgchBuffer.data() + kBufferSize;
     info->lDiskOffset = int32_t(nBufOffset + nValid);
@@ -253,7 +243,7 @@ int32_t MBufferedFile::GetInfo(MIOInfo* info)
 int32_t MBufferedFile::Advance(MIOInfo* info)
 {
     SetInfo(info);
-    if (nFd < 0 || !FlushDirty() || !Fill(Position()))
+    if (nFd < 0 || !FlushDirty() || !Fill(nPos))
         return MMIOERR_CANNOTREAD;
     return GetInfo(info);
 }
@@ -261,6 +251,6 @@ int32_t MBufferedFile::Advance(MIOInfo* info)
 int32_t MBufferedFile::SetInfo(const MIOInfo* info)
 {
     const auto consumed = info->pchNext - rgchBuffer.data();
-    nNext = int32_t(std::clamp<decltype(consumed)>(consumed, 0, nValid));
+    nPos = nBufOffset + std::clamp<decltype(consumed)>(consumed, 0, nValid);
     return 0;
 }

@@ -46,7 +46,7 @@ struct MIOInfo {
 };
 
 // Buffered file on a POSIX descriptor: small reads and writes are served from
-// one 8 KB buffer, seeks inside it cost no system call.
+// one 8 KB buffer; seeks cost no system call.
 class MBufferedFile {
 public:
     static constexpr int32_t kBufferSize = 8192;
@@ -86,7 +86,6 @@ public:
 private:
     explicit MBufferedFile(int fd);
 
-    int64_t Position() const { return nBufOffset + nNext; }
     bool FlushDirty();
     bool Fill(int64_t offset);
     bool ReadHeader(MChunkInfo* ck);
@@ -95,7 +94,7 @@ private:
     std::vector<char> rgchBuffer;
     int64_t nBufOffset = 0; // file offset of the buffer's first byte
     int32_t nValid = 0;     // bytes of the buffer that hold file data
-    int32_t nNext = 0;      // current position inside the buffer
     bool fDirty = false;    // the buffer holds written bytes not yet on disk
+    int64_t nPos = 0;       // current position
     int64_t nSize = 0;      // file length, including buffered writes
 };

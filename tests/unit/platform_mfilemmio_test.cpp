@@ -239,6 +239,27 @@ TEST_F(MFileMMIOTest, ReadBackAcrossBufferBoundariesAfterSeeksAndPatches)
     }
 }
 
+TEST_F(MFileMMIOTest, WrittenBytesReadBackBeforeClosing)
+{
+    const std::string path = folder.File("rw");
+    file.Open(path.c_str(), 7, 1);
+    file.Write("0123456789", 10);
+    file.Seek(2, 0);
+    char got[4];
+    file.Read(got, 4);
+    EXPECT_EQ(std::string(got, 4), "2345");
+    file.Write("ab", 2); // overwrites 6 and 7
+    file.Seek(0, 2);
+    file.Write("!", 1);
+    EXPECT_EQ(file.GetSize(), 11);
+    file.Seek(5, 0);
+    char rest[6];
+    file.Read(rest, 6);
+    EXPECT_EQ(std::string(rest, 6), "5ab89!");
+    file.Close();
+    EXPECT_EQ(ReadAllBytes(path), Text("012345ab89!"));
+}
+
 TEST_F(MFileMMIOTest, FlushOfAReadOnlyFileAfterAWriteThrows)
 {
     file.Open(Make("ro", Text("abcd")).c_str(), 1, 1);
