@@ -3,6 +3,7 @@
 #include <memory>
 
 class AOptionsRollavex;
+class AScreenRollavex;
 class BWindow;
 class CFileMM;
 
@@ -47,6 +48,7 @@ protected:
     virtual void CloseScreen();
 
 private:
+    AScreenRollavex* GetGameScreen() const;
     int32_t CheckWindowedDisplay();
     int32_t CreateDeviceOrFail();
     // The start-up's boxes: caption "Error" with the stop icon, or "Warning"

@@ -1,0 +1,282 @@
+#include "game/AAppRollavex.h"
+
+#include "base/CException.h"
+#include "base/FileSpec.h"
+#include "base/Trace.h"
+#include "common/CFileMM.h"
+#include "game/AOptionsRollavex.h"
+#include "game/AScreenRollavex.h"
+#include "platform/MDeviceManager.h"
+#include "platform/MFont.h"
+#include "platform/MFontSet.h"
+#include "platform/MMessageDialog.h"
+#include "platform/MMusicManager.h"
+#include "platform/MOpenDialog.h"
+#include "platform/MSettings.h"
+#include <AL/al.h>
+
+#include "platform/MSoundManager.h"
+
+namespace {
+
+constexpr const char* kSubkey = "Config";
+constexpr int32_t kFullWidth = 800;
+constexpr int32_t kFullHeight = 600;
+constexpr int32_t kMinOpenGL = 33;
+constexpr uint32_t kWindowedFlags = 0x11B;
+constexpr uint32_t kFullScreenFlags = 0x910;
+constexpr int32_t kGaveUp = 6;
+constexpr int32_t kRejected = 7;
+
+constexpr const char* kNoOpenGL =
+    "OpenGL 3.3 or higher is not available on this machine.  Please install or update the graphics "
+    "drivers for your video card.";
+constexpr const char* kBitDepth =
+    "Rollavex has a problem running Direct3D in windowed mode with your current video settings.  To "
+    "run windowed, the bitdepth must be set to 16 or 32 bits.  Rollavex will try to run full screen.";
+constexpr const char* kResolution =
+    "Your screen resolution must be set to 800 x 600 or higher.  Please adjust your settings.  "
+    "Rollavex will exit.";
+constexpr const char* kFullScreenFailed =
+    "Rollavex has a problem running in full screen mode.  Next time it will start in windowed mode.  "
+    "Please check your video drivers.  Rollavex will exit.";
+constexpr const char* kFatal = "Rollavex encountered a fatal error and will exit.";
+constexpr const char* kNoSound = "The sound card could not be initialized.  Rollavex will exit.";
+constexpr const char* kCannotLocate =
+    "An asset file cannot be located.  Please point to the directory where it is located.";
+constexpr const char* kMissing = "Game cannot be loaded.  An asset file is missing.";
+
+void ShowBox(const char* szCaption, int32_t nIcon, const char* szText, BWindow* pOwner)
+{
+    MMessageDialog box;
+    if (szCaption)
+        box.SetCaption(szCaption);
+    box.SetIcon(nIcon);
+    box.SetText(szText);
+    box.Show(pOwner);
+}
+
+} // namespace
+
+AAppRollavex::AAppRollavex()
+{
+    AddStringResource(1, "Rollavex");
+    LoadStringResource(1, szName, sizeof szName);
+}
+
+// The screen goes first: its scenes hold textures and sounds of the device
+// and the sound manager.
+AAppRollavex::~AAppRollavex()
+{
+    DeleteScreen();
+    ShutdownServices();
+    pOptions.reset();
+}
+
+COptions* AAppRollavex::GetOptions()
+{
+    if (!pOptions)
+        pOptions = std::make_unique<AOptionsRollavex>();
+    return pOptions.get();
+}
+
+void AAppRollavex::ShutdownServices()
+{
+    DestroySettings();
+    DestroyMusicManager();
+    DestroySoundManager();
+    DestroyFontSet();
+    DestroyDeviceManager();
+}
+
+void AAppRollavex::RequestQuit()
+{
+    if (AScreenRollavex* screen = GetGameScreen())
+        screen->FinishScene(nullptr, 99, 1);
+}
+
+AScreenRollavex* AAppRollavex::GetGameScreen() const { return static_cast<AScreenRollavex*>(GetScreen()); }
+
+void AAppRollavex::ShowError(const char* szText, bool fOwned)
+{
+    ShowBox("Error", BMessageDialog::IconStop, szText, fOwned ? GetScreen() : nullptr);
+}
+
+void AAppRollavex::ShowWarning(const char* szText)
+{
+    ShowBox("Warning", BMessageDialog::IconExclamation, szText, nullptr);
+}
+
+void AAppRollavex::SaveFullscreen(int32_t fFull)
+{
+    COptions* options = GetOptions();
+    options->Fullscreen = fFull;
+    options->Save();
+}
+
+int32_t AAppRollavex::Initialise()
+{
+    GetSettings()->OpenConfigRoot(GetCompanyName(), GetName());
+    COptions* options = GetOptions();
+    options->Load();
+    if (options->Fullscreen)
+        SetFullScreenMode(1, kFullWidth, kFullHeight);
+    if (GetGraphicsVersion() < kMinOpenGL) {
+        ShowError(kNoOpenGL, false);
+        return 0;
+    }
+    if (!IsFullScreen() && !CheckWindowedDisplay())
+        return 0;
+    ReleaseDevice();
+    wIconId = 101;
+    wSmallIconId = 102;
+    // A window that cannot be created fails at the device step.
+    CreateScreenWindow();
+    if (!CreateDeviceOrFail())
+        return 0;
+    if (CreateFonts() != 0) {
+        CloseScreen();
+        return 0;
+    }
+    if (InitialiseSound() != 0) {
+        ShowError(kNoSound, true);
+        CloseScreen();
+        return 0;
+    }
+    InitialiseMusic();
+    if (LoadAssetsAndCreateGame() != 0) {
+        CloseScreen();
+        return 0;
+    }
+    StartGame();
+    fInitialised = 1;
+    return MApplication::Initialise();
+}
+
+// 0 when the start-up must end.
+int32_t AAppRollavex::CheckWindowedDisplay()
+{
+    if (!CanRunWindowed()) {
+        ShowWarning(kBitDepth);
+        SaveFullscreen(1);
+        SetFullScreenMode(1, kFullWidth, kFullHeight);
+        return 1;
+    }
+    if (!IsDisplayAtLeast(kFullWidth, kFullHeight)) {
+        ShowError(kResolution, false);
+        return 0;
+    }
+    return 1;
+}
+
+// A failed device flips the stored display mode for the next start.
+int32_t AAppRollavex::CreateDeviceOrFail()
+{
+    if (CreateDevice() == 0)
+        return 1;
+    bool full = IsFullScreen() != 0;
+    ShowError(full ? kFullScreenFailed : kFatal, true);
+    SaveFullscreen(full ? 0 : 1);
+    CloseScreen();
+    return 0;
+}
+
+int32_t AAppRollavex::GetGraphicsVersion() { return GetDeviceManager()->GetOpenGLVersion(); }
+
+int32_t AAppRollavex::CanRunWindowed() { return GetDeviceManager()->CanRunWindowed(); }
+
+int32_t AAppRollavex::IsDisplayAtLeast(int32_t nMinWidth, int32_t nMinHeight)
+{
+    return GetDeviceManager()->IsDisplayAtLeast(nMinWidth, nMinHeight);
+}
+
+void AAppRollavex::ReleaseDevice() { DestroyDeviceManager(); }
+
+int32_t AAppRollavex::CreateScreenWindow()
+{
+    auto* screen = new AScreenRollavex();
+    Trace("Size of pScreen object = %d.\n", static_cast<int>(sizeof(AScreenRollavex)));
+    SetScreen(screen);
+    int32_t result = screen->Create(GetName(), GetWidth(), GetHeight(),
+                                    IsFullScreen() ? kFullScreenFlags : kWindowedFlags);
+    SetTitle(GetName());
+    screen->Show();
+    return result;
+}
+
+int32_t AAppRollavex::CreateDevice()
+{
+    AScreenRollavex* screen = GetGameScreen();
+    if (!screen || !screen->GetSDLWindow())
+        return 14;
+    MDeviceManager* device = GetDeviceManager(screen->GetSDLWindow());
+    int32_t result = device->CreateDevice(IsFullScreen(), GetWidth(), GetHeight());
+    if (result == 0)
+        screen->SetDevice(device);
+    return result;
+}
+
+int32_t AAppRollavex::CreateFonts()
+{
+    MFontSet* fonts = GetFontSet();
+    if (!fonts)
+        return 1;
+    fonts->Add("Arial", 16, 0);
+    fonts->Add("Arial", 20, MFont::kBold);
+    fonts->Add("Arial", 12, MFont::kBold);
+    return 0;
+}
+
+int32_t AAppRollavex::InitialiseSound()
+{
+    return GetSoundManager()->Initialize(GetScreen()->GetSDLWindow(), snd::DSSCL_PRIORITY, 2, 22050, 16);
+}
+
+void AAppRollavex::InitialiseMusic()
+{
+    GetMusicManager()->Initialize(GetScreen()->GetSDLWindow(), GetSoundManager(), 64, 8);
+}
+
+int32_t AAppRollavex::LoadAssetsAndCreateGame() { return GetGameScreen()->LoadAssetsAndCreateGame(); }
+
+void AAppRollavex::StartGame() { GetGameScreen()->StartGame(); }
+
+void AAppRollavex::CloseScreen()
+{
+    if (AScreenRollavex* screen = GetGameScreen())
+        screen->Close();
+}
+
+int32_t AAppRollavex::LocateAndOpenArchive(CFileMM* pArchive, const char* szFileName, BWindow* pOwner,
+                                           const char* szStartFolder)
+{
+    FileSpec spec(".\\", szFileName);
+    bool fFailedOnce = false;
+    for (;;) {
+        try {
+            int32_t result = pArchive->Open(spec, 2);
+            return result == 0 && pArchive->GetEntryCount() > 0 ? 0 : kRejected;
+        } catch (const CFileException&) {
+            if (fFailedOnce && AskForArchiveFolder(szFileName, pOwner) != 0)
+                return kGaveUp;
+            fFailedOnce = true;
+            GetSettings()->ReadString(spec.szFolder, "mmpath", szStartFolder, kSubkey, FileSpec::kLength);
+        }
+    }
+}
+
+int32_t AAppRollavex::AskForArchiveFolder(const char* szFileName, BWindow* pOwner)
+{
+    ShowBox(nullptr, BMessageDialog::IconStop, kCannotLocate, pOwner);
+    MOpenDialog dialog;
+    dialog.SetFilter("Asset files|*.mm|");
+    dialog.SetFileName(szFileName);
+    if (dialog.Show(pOwner) == BOpenDialog::Chosen) {
+        FileSpec chosen;
+        dialog.GetFolderAndName(&chosen);
+        GetSettings()->WriteString("mmpath", chosen.szFolder, kSubkey);
+        return 0;
+    }
+    ShowBox(nullptr, BMessageDialog::IconExclamation, kMissing, pOwner);
+    return kGaveUp;
+}

@@ -1,0 +1,206 @@
+#include "platform/MWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// Records every handler call as text.
+class RecordingWindow : public MWindow {
+public:
+    std::vector<std::string> calls;
+    int32_t nKeyResult = 1;
+
+    int32_t OnSetCursor() override { return 0; }
+    void OnClose() override { Note("close"); }
+    void OnSize(int32_t w, int32_t h) override { Note("size", w, h); }
+    void OnMouseMove(int32_t x, int32_t y) override { Note("move", x, y); }
+    void OnNonClientMouseMove(int32_t x, int32_t y) override { Note("ncmove", x, y); }
+    void OnLeftButtonDown(int32_t x, int32_t y) override { Note("ldown", x, y); }
+    void OnLeftDoubleClick(int32_t x, int32_t y) override { Note("ldbl", x, y); }
+    void OnRightButtonDown(int32_t x, int32_t y) override { Note("rdown", x, y); }
+    void OnRightDoubleClick(int32_t x, int32_t y) override { Note("rdbl", x, y); }
+    void OnLeftButtonUp(int32_t x, int32_t y) override { Note("lup", x, y); }
+    void OnRightButtonUp(int32_t x, int32_t y) override { Note("rup", x, y); }
+    int32_t OnKeyDown(uint32_t k) override { return Key("keydown", k); }
+    int32_t OnKeyUp(uint32_t k) override { return Key("keyup", k); }
+    int32_t OnSysKeyDown(uint32_t k) override { return Key("syskeydown", k) * 0; }
+    int32_t OnSysKeyUp(uint32_t k) override { return Key("syskeyup", k) * 0; }
+    void InvalidateAllScenes() override {}
+    void OnActivate(uint32_t s) override { Note("activate", static_cast<int32_t>(s)); }
+    void OnEnterMenuLoop() override {}
+    void OnExitMenuLoop() override {}
+
+private:
+    void Note(const std::string& what) { calls.push_back(what); }
+    void Note(const std::string& what, int32_t a) { Note(what + " " + std::to_string(a)); }
+    void Note(const std::string& what, int32_t a, int32_t b) { Note(what + " " + std::to_string(a) + "," + std::to_string(b)); }
+    int32_t Key(const std::string& what, uint32_t k)
+    {
+        Note(what, static_cast<int32_t>(k));
+        return nKeyResult;
+    }
+};
+
+SDL_Event KeyEvent(uint32_t type, SDL_Keycode key, uint16_t mod = KMOD_NONE)
+{
+    SDL_Event e{};
+    e.type = type;
+    e.key.keysym.sym = key;
+    e.key.keysym.mod = mod;
+    return e;
+}
+
+SDL_Event ButtonEvent(uint32_t type, uint8_t button, int32_t x, int32_t y)
+{
+    SDL_Event e{};
+    e.type = type;
+    e.button.button = button;
+    e.button.x = x;
+    e.button.y = y;
+    return e;
+}
+
+SDL_Event WindowEvent(uint8_t what, int32_t a = 0, int32_t b = 0)
+{
+    SDL_Event e{};
+    e.type = SDL_WINDOWEVENT;
+    e.window.event = what;
+    e.window.data1 = a;
+    e.window.data2 = b;
+    return e;
+}
+
+TEST(VirtualKeys, GameAndDialogKeysHaveTheirWindowsNumbers)
+{
+    EXPECT_EQ(MWindow::VirtualKey(SDLK_ESCAPE), 27u);
+    EXPECT_EQ(MWindow::VirtualKey(SDLK_n), 78u);
+    EXPECT_EQ(MWindow::VirtualKey(SDLK_F9), 120u);
+    EXPECT_EQ(MWindow::VirtualKey(SDLK_PAUSE), 19u);
+    EXPECT_EQ(MWindow::VirtualKey(SDLK_PAGEUP), 33u);
+    EXPECT_EQ(MWindow::VirtualKey(SDLK_PAGEDOWN), 34u);
+    EXPECT_EQ(MWindow::VirtualKey(SDLK_k), 75u);
+    EXPECT_EQ(MWindow::VirtualKey(SDLK_v), 86u);
+    EXPECT_EQ(MWindow::VirtualKey(SDLK_b), 66u);
+    EXPECT_EQ(MWindow::VirtualKey(SDLK_RETURN), 13u);
+    EXPECT_EQ(MWindow::VirtualKey(SDLK_KP_ENTER), 13u);
+    EXPECT_EQ(MWindow::VirtualKey(SDLK_SPACE), 32u);
+    EXPECT_EQ(MWindow::VirtualKey(SDLK_BACKSPACE), 8u);
+}
+
+TEST(VirtualKeys, RangesMapEndToEnd)
+{
+    EXPECT_EQ(MWindow::VirtualKey(SDLK_a), 65u);
+    EXPECT_EQ(MWindow::VirtualKey(SDLK_z), 90u);
+    EXPECT_EQ(MWindow::VirtualKey(SDLK_0), 48u);
+    EXPECT_EQ(MWindow::VirtualKey(SDLK_9), 57u);
+    EXPECT_EQ(MWindow::VirtualKey(SDLK_F1), 112u);
+    EXPECT_EQ(MWindow::VirtualKey(SDLK_F12), 123u);
+    EXPECT_EQ(MWindow::VirtualKey(SDLK_F13), 124u);
+    EXPECT_EQ(MWindow::VirtualKey(SDLK_KP_0), 96u);
+    EXPECT_EQ(MWindow::VirtualKey(SDLK_KP_1), 97u);
+    EXPECT_EQ(MWindow::VirtualKey(SDLK_KP_9), 105u);
+    EXPECT_EQ(MWindow::VirtualKey(SDLK_KP_MULTIPLY), 106u);
+    EXPECT_EQ(MWindow::VirtualKey(SDLK_KP_DIVIDE), 111u);
+    EXPECT_EQ(MWindow::VirtualKey(SDLK_LEFT), 37u);
+    EXPECT_EQ(MWindow::VirtualKey(SDLK_UP), 38u);
+    EXPECT_EQ(MWindow::VirtualKey(SDLK_RIGHT), 39u);
+    EXPECT_EQ(MWindow::VirtualKey(SDLK_DOWN), 40u);
+    EXPECT_EQ(MWindow::VirtualKey(SDLK_RSHIFT), 16u);
+    EXPECT_EQ(MWindow::VirtualKey(SDLK_QUOTE), 222u);
+}
+
+TEST(VirtualKeys, KeysWithoutANumberGiveZero)
+{
+    EXPECT_EQ(MWindow::VirtualKey(SDLK_UNKNOWN), 0u);
+    EXPECT_EQ(MWindow::VirtualKey(SDLK_AUDIOPLAY), 0u);
+    EXPECT_EQ(MWindow::VirtualKey(SDLK_MENU), 0u);
+}
+
+TEST(WindowStyle, FlagsGiveTheWindowStyles)
+{
+    EXPECT_EQ(MWindow::StyleFromFlags(0x11B), 0x10CA0000u);
+    EXPECT_EQ(MWindow::StyleFromFlags(0x910), 0x90080000u);
+    EXPECT_EQ(MWindow::StyleFromFlags(0x644), 0x21050000u);
+    EXPECT_EQ(MWindow::StyleFromFlags(0), 0u);
+}
+
+TEST(WindowEvents, KeysBecomeKeyOrSystemKeyCalls)
+{
+    RecordingWindow w;
+    w.nKeyResult = 5;
+    EXPECT_EQ(w.HandleEvent(KeyEvent(SDL_KEYDOWN, SDLK_n)), 5);
+    EXPECT_EQ(w.HandleEvent(KeyEvent(SDL_KEYUP, SDLK_n)), 5);
+    EXPECT_EQ(w.HandleEvent(KeyEvent(SDL_KEYDOWN, SDLK_F4, KMOD_LALT)), 1);
+    EXPECT_EQ(w.HandleEvent(KeyEvent(SDL_KEYUP, SDLK_F10)), 1);
+    EXPECT_EQ(w.HandleEvent(KeyEvent(SDL_KEYDOWN, SDLK_AUDIOPLAY)), 0);
+    const std::vector<std::string> expected = {"keydown 78", "keyup 78", "syskeydown 115", "syskeyup 121"};
+    EXPECT_EQ(w.calls, expected);
+}
+
+TEST(WindowEvents, WindowChangesBecomeTheirHandlers)
+{
+    RecordingWindow w;
+    EXPECT_EQ(w.HandleEvent(WindowEvent(SDL_WINDOWEVENT_MOVED, 40, 50)), 1);
+    EXPECT_EQ(w.GetClientX(), 40);
+    EXPECT_EQ(w.GetClientY(), 50);
+    EXPECT_EQ(w.HandleEvent(WindowEvent(SDL_WINDOWEVENT_MINIMIZED)), 1);
+    EXPECT_TRUE(w.IsIconic());
+    EXPECT_EQ(w.HandleEvent(WindowEvent(SDL_WINDOWEVENT_RESTORED)), 1);
+    EXPECT_FALSE(w.IsIconic());
+    EXPECT_EQ(w.HandleEvent(WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST)), 1);
+    EXPECT_EQ(w.HandleEvent(WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED)), 1);
+    EXPECT_EQ(w.HandleEvent(WindowEvent(SDL_WINDOWEVENT_CLOSE)), 1);
+    EXPECT_EQ(w.HandleEvent(WindowEvent(SDL_WINDOWEVENT_EXPOSED)), 0);
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    EXPECT_EQ(w.HandleEvent(quit), 1);
+    const std::vector<std::string> expected = {"size 0,0", "size 800,600", "activate 0", "activate 1", "close",
+                                               "close"};
+    EXPECT_EQ(w.calls, expected);
+}
+
+TEST(WindowEvents, LeftAndRightButtonsAreReportedOthersIgnored)
+{
+    RecordingWindow w;
+    EXPECT_EQ(w.HandleEvent(ButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 10, 20)), 1);
+    EXPECT_EQ(w.HandleEvent(ButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 11, 21)), 1);
+    EXPECT_EQ(w.HandleEvent(ButtonEvent(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 12, 22)), 1);
+    EXPECT_EQ(w.HandleEvent(ButtonEvent(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 13, 23)), 1);
+    EXPECT_EQ(w.HandleEvent(ButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE, 1, 1)), 0);
+    SDL_Event motion{};
+    motion.type = SDL_MOUSEMOTION;
+    motion.motion.x = 5;
+    motion.motion.y = 6;
+    EXPECT_EQ(w.HandleEvent(motion), 0);
+    const std::vector<std::string> expected = {"ldown 10,20", "rdown 11,21", "lup 12,22", "rup 13,23", "move 5,6"};
+    EXPECT_EQ(w.calls, expected);
+}
+
+TEST(WindowEvents, ADisabledWindowTakesNoInput)
+{
+    RecordingWindow w;
+    w.Disable();
+    w.HandleEvent(KeyEvent(SDL_KEYDOWN, SDLK_ESCAPE));
+    w.HandleEvent(ButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 1, 1));
+    w.HandleEvent(WindowEvent(SDL_WINDOWEVENT_CLOSE));
+    w.Enable();
+    w.HandleEvent(KeyEvent(SDL_KEYDOWN, SDLK_ESCAPE));
+    const std::vector<std::string> expected = {"close", "keydown 27"};
+    EXPECT_EQ(w.calls, expected);
+}
+
+TEST(WindowState, AWindowNotCreatedIsInvisibleAndActive)
+{
+    RecordingWindow w;
+    EXPECT_EQ(w.GetHandle(), nullptr);
+    EXPECT_EQ(w.IsVisible(), 0);
+    EXPECT_TRUE(w.IsActive());
+    EXPECT_TRUE(w.IsPointerShown());
+    w.SetTitle("ignored");
+    w.Show();
+}
+
+} // namespace
