@@ -277,6 +277,17 @@ void MDeviceManager::PresentRect(int32_t* x, int32_t* y, int32_t* w, int32_t* h)
     *y = (dh - *h) / 2;
 }
 
+// Window points per drawable pixel and the picture's place from the top-left.
+MDeviceManager::Placement MDeviceManager::GetPlacement() const
+{
+    int32_t ww, wh, dw, dh, px, py, pw, ph;
+    SDL_GetWindowSize(pWindow, &ww, &wh);
+    SDL_GL_GetDrawableSize(pWindow, &dw, &dh);
+    PresentRect(&px, &py, &pw, &ph);
+    return {double(std::max(ww, 1)) / std::max(dw, 1), double(std::max(wh, 1)) / std::max(dh, 1), px,
+            dh - py - ph, double(pw) / nBackBufferWidth, double(ph) / nBackBufferHeight};
+}
+
 void MDeviceManager::WindowToBackBuffer(int32_t x, int32_t y, int32_t* bx, int32_t* by) const
 {
     if (!HasDevice()) {
@@ -284,14 +295,11 @@ void MDeviceManager::WindowToBackBuffer(int32_t x, int32_t y, int32_t* bx, int32
         *by = y;
         return;
     }
-    int32_t ww, wh, dw, dh, px, py, pw, ph;
-    SDL_GetWindowSize(pWindow, &ww, &wh);
-    SDL_GL_GetDrawableSize(pWindow, &dw, &dh);
-    PresentRect(&px, &py, &pw, &ph);
-    const double dx = double(x) * dw / std::max(ww, 1) - px;
-    const double dy = double(y) * dh / std::max(wh, 1) - (dh - py - ph);
-    *bx = std::clamp(int32_t(std::floor(dx * nBackBufferWidth / pw)), 0, nBackBufferWidth - 1);
-    *by = std::clamp(int32_t(std::floor(dy * nBackBufferHeight / ph)), 0, nBackBufferHeight - 1);
+    const Placement p = GetPlacement();
+    const double dx = (x / p.pointsX - p.left) / p.scaleX;
+    const double dy = (y / p.pointsY - p.top) / p.scaleY;
+    *bx = std::clamp(int32_t(std::floor(dx)), 0, nBackBufferWidth - 1);
+    *by = std::clamp(int32_t(std::floor(dy)), 0, nBackBufferHeight - 1);
 }
 
 void MDeviceManager::BackBufferToWindow(int32_t bx, int32_t by, int32_t* x, int32_t* y) const
@@ -301,14 +309,9 @@ void MDeviceManager::BackBufferToWindow(int32_t bx, int32_t by, int32_t* x, int3
         *y = by;
         return;
     }
-    int32_t ww, wh, dw, dh, px, py, pw, ph;
-    SDL_GetWindowSize(pWindow, &ww, &wh);
-    SDL_GL_GetDrawableSize(pWindow, &dw, &dh);
-    PresentRect(&px, &py, &pw, &ph);
-    const double dx = px + (bx + 0.5) * pw / nBackBufferWidth;
-    const double dy = (dh - py - ph) + (by + 0.5) * ph / nBackBufferHeight;
-    *x = int32_t(std::floor(dx * ww / std::max(dw, 1)));
-    *y = int32_t(std::floor(dy * wh / std::max(dh, 1)));
+    const Placement p = GetPlacement();
+    *x = int32_t(std::floor((p.left + (bx + 0.5) * p.scaleX) * p.pointsX));
+    *y = int32_t(std::floor((p.top + (by + 0.5) * p.scaleY) * p.pointsY));
 }
 
 void MDeviceManager::SetDeviceCursorFromClass()

@@ -116,6 +116,12 @@ public:
     int32_t CopyToBackBuffer(const MGLTexture& surface, const Rect& source, int32_t x, int32_t y);
 
 private:
+    struct Placement {
+        double pointsX, pointsY; // window points per drawable pixel
+        int32_t left, top;       // the picture in the drawable, top-left origin
+        double scaleX, scaleY;   // drawable pixels per back-buffer pixel
+    };
+    Placement GetPlacement() const;
     void ApplyDefaultStates();
     void SetProjection();
     bool CreateContext();
