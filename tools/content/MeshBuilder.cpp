@@ -201,6 +201,9 @@ std::string MeshBuilder::ToText(const std::string& meshName) const
     for (const XMaterial& material : rgMaterials)
         AppendMaterial(out, material);
     out += " }\n}\n";
+    // An even size leaves no pad byte in the archive for the X parser to trip on.
+    if (out.size() % 2)
+        out += "\n";
     return out;
 }
 

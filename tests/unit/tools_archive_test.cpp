@@ -1,0 +1,146 @@
+// The built archive read back the way the game reads it.
+#include "platform/Image.h"
+#include "tools/content/check/ArchiveChunks.h"
+#include "tools/content/check/MeshProbe.h"
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Group {
+    uint32_t entry;
+    std::vector<std::string> kinds;
+};
+
+// What the game's loaders read, entry by entry, in order.
+const Group kGroups[] = {
+    {1, {"wave", "wave", "wave"}},
+    {2, {"anim", "anim", "anim", "rgba", "rgba", "mesh", "mesh", "mesh", "mesh"}},
+    {9, {"mesh"}},
+    {10, {"mesh"}},
+    {11, {"mesh"}},
+    {12, {"wave", "wave", "wave", "wave"}},
+    {13, {"mesh"}},
+};
+
+class ArchiveTest : public ::testing::Test {
+protected:
+    static std::vector<ArchiveChunk> Read(const Group& group)
+    {
+        ArchiveChunks archive(RVX_ARCHIVE_FILE);
+        return archive.Group(group.entry, group.kinds.size());
+    }
+
+    static std::vector<ArchiveChunk> All(const std::string& kind)
+    {
+        std::vector<ArchiveChunk> found;
+        for (const Group& group : kGroups)
+            for (ArchiveChunk& chunk : Read(group))
+                if (chunk.kind == kind)
+                    found.push_back(std::move(chunk));
+        return found;
+    }
+
+    static Image Decode(const std::vector<uint8_t>& tga)
+    {
+        Image image;
+        EXPECT_EQ(image.DecodeTGA(tga.data(), tga.size()), 0);
+        return image;
+    }
+};
+
+TEST_F(ArchiveTest, MapHoldsEveryEntryTheGameSeeks)
+{
+    ArchiveChunks archive(RVX_ARCHIVE_FILE);
+    EXPECT_GE(archive.EntryCount(), 14);
+}
+
+TEST_F(ArchiveTest, EveryGroupHoldsTheKindsTheGameReadsInOrder)
+{
+    for (const Group& group : kGroups) {
+        std::vector<ArchiveChunk> chunks = Read(group);
+        ASSERT_EQ(chunks.size(), group.kinds.size());
+        for (size_t i = 0; i < chunks.size(); ++i)
+            EXPECT_EQ(chunks[i].kind, group.kinds[i]) << "entry " << group.entry << " chunk " << i;
+    }
+}
+
+TEST_F(ArchiveTest, ButtonSetsHaveThreeStatesOfOneSize)
+{
+    std::vector<ArchiveChunk> sets = All("anim");
+    ASSERT_EQ(sets.size(), 3u);
+    for (size_t s = 0; s < sets.size(); ++s) {
+        ASSERT_EQ(sets[s].frames.size(), 3u) << "set " << s;
+        Image first = Decode(sets[s].frames[0]);
+        for (const auto& frame : sets[s].frames) {
+            Image state = Decode(frame);
+            EXPECT_EQ(state.nWidth, first.nWidth);
+            EXPECT_EQ(state.nHeight, first.nHeight);
+            EXPECT_TRUE(state.fHasAlpha);
+        }
+    }
+    // New and Quit sit at (690, 30) and (690, 80) on a 794-pixel-wide window.
+    for (size_t s = 0; s < 2; ++s) {
+        Image button = Decode(sets[s].frames[0]);
+        EXPECT_LE(690 + int(button.nWidth) + button.nOriginX, 794);
+        EXPECT_LE(button.nHeight, 50u);
+    }
+}
+
+TEST_F(ArchiveTest, SpritesUseBothPlainAndRunLengthTga)
+{
+    int plain = 0, packed = 0;
+    std::vector<ArchiveChunk> sprites = All("rgba");
+    for (const ArchiveChunk& set : All("anim"))
+        for (const auto& frame : set.frames)
+            sprites.push_back({"rgba", frame, {}});
+    for (const ArchiveChunk& sprite : sprites) {
+        Image image = Decode(sprite.data);
+        EXPECT_TRUE(image.HasPixels());
+        EXPECT_EQ(image.nPixelDepth, 32u);
+        (image.fCompressed ? packed : plain)++;
+    }
+    EXPECT_GT(plain, 0);
+    EXPECT_GT(packed, 0);
+}
+
+TEST_F(ArchiveTest, IntroPictureFitsItsPlaceAndIsOpaqueInside)
+{
+    std::vector<ArchiveChunk> group = Read(kGroups[1]);
+    Image intro = Decode(group[3].data);
+    EXPECT_NEAR(int(intro.nWidth), 258, 10);
+    EXPECT_NEAR(int(intro.nHeight), 364, 10);
+    EXPECT_EQ(intro.GetPixel(intro.nWidth / 2, intro.nHeight / 2) & 0xFF, 0xFFu);
+    Image about = Decode(group[4].data);
+    EXPECT_TRUE(about.HasPixels());
+}
+
+TEST_F(ArchiveTest, EveryWaveIsPcm22050Mono16Bit)
+{
+    std::vector<ArchiveChunk> waves = All("wave");
+    ASSERT_EQ(waves.size(), 7u);
+    for (const ArchiveChunk& wave : waves) {
+        WaveFacts facts = ParseWave(wave.data);
+        ASSERT_TRUE(facts.valid);
+        EXPECT_EQ(facts.format, 1);
+        EXPECT_EQ(facts.channels, 1);
+        EXPECT_EQ(facts.rate, 22050u);
+        EXPECT_EQ(facts.bits, 16);
+        EXPECT_GT(facts.samples.size(), 2000u);
+    }
+}
+
+TEST_F(ArchiveTest, EveryMeshParsesAndItsTexturesLieBesideTheArchive)
+{
+    std::vector<ArchiveChunk> meshes = All("mesh");
+    ASSERT_EQ(meshes.size(), 8u);
+    const std::filesystem::path folder = std::filesystem::path(RVX_ARCHIVE_FILE).parent_path();
+    for (const ArchiveChunk& mesh : meshes) {
+        MeshProbe probe(mesh.data);
+        EXPECT_GT(probe.TriangleCount(), 0u);
+        for (const std::string& texture : probe.Textures())
+            EXPECT_TRUE(std::filesystem::exists(folder / texture)) << texture;
+    }
+}
+
+} // namespace
