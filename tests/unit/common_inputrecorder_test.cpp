@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
+#include <atomic>
 #include <cstdio>
+#include <cstdlib>
+#include <new>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -7,6 +10,31 @@
 #include "base/CException.h"
 #include "common/CInputRecorder.h"
 #include "common/CScene.h"
+
+namespace {
+std::atomic<long> g_nAllocations{0};
+} // namespace
+
+// Counts every allocation of the test program. The replacements pair malloc with
+// free themselves, which the compiler cannot see through.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+void* operator new(std::size_t size)
+{
+    ++g_nAllocations;
+    if (void* p = std::malloc(size ? size : 1))
+        return p;
+    throw std::bad_alloc();
+}
+
+void operator delete(void* p) noexcept
+{
+    std::free(p);
+}
+
+void operator delete(void* p, std::size_t) noexcept
+{
+    std::free(p);
+}
 
 namespace {
 
@@ -234,6 +262,41 @@ TEST(InputRecorder, LongRecordingIsWrittenCompletely)
     ASSERT_EQ(CInputRecorder::Parse(ReadFile(path), out, why), 0u) << why;
     ASSERT_EQ(out.size(), 20000u);
     EXPECT_EQ(out.back().wX, 19999);
+}
+
+// Replays into nothing.
+class NullSink : public CInputRecorder::Sink {
+public:
+    void DeliverMouse(uint32_t, uint16_t, uint16_t) override {}
+    int DeliverKey(int, int) override { return 1; }
+};
+
+TEST(InputRecorder, FramesAllocateNothingWhileRecordingOrReplaying)
+{
+    const std::string path = TempPath("rvx_alloc.rec");
+    NullSink sink;
+    CInputRecorder rec;
+    rec.StartRecording(path.c_str());
+    rec.Attach(kGame, &sink);
+    const long before = g_nAllocations;
+    for (int i = 0; i < 5000; ++i) {
+        rec.PassMouse(1, static_cast<uint16_t>(i), 3);
+        rec.PassKey(CInputRecorder::kKeyDown, 37);
+        rec.Ticks(kGame, CInputRecorder::kUpdatePass, 16);
+        rec.Ticks(kGame, CInputRecorder::kTickPass, 16);
+    }
+    EXPECT_EQ(g_nAllocations - before, 0);
+    rec.Stop();
+
+    rec.StartReplay(path.c_str());
+    rec.Attach(kGame, &sink);
+    const long replayBefore = g_nAllocations;
+    for (int i = 0; i < 5000; ++i) {
+        EXPECT_EQ(rec.Ticks(kGame, CInputRecorder::kUpdatePass, 1), 16);
+        rec.Ticks(kGame, CInputRecorder::kTickPass, 1);
+    }
+    EXPECT_EQ(g_nAllocations - replayBefore, 0);
+    EXPECT_EQ(rec.GetReplayPosition(), rec.GetReplayLength());
 }
 
 } // namespace
