@@ -55,12 +55,13 @@ public:
     static bool IsReadMode(uint32_t mode) { return mode >= 1 && mode <= 3; }
 
 protected:
-    // Closes after a failed open, so the object can be opened again.
-    void Abandon();
+    // Read mode: enters the outermost chunk and reads the form type.
+    virtual void EnterForm();
 
 private:
-    void EnterForm();
     void BeginForm();
+    // Closes after a failed open, so the object can be opened again.
+    void Abandon();
 
     uint32_t nKind;
     uint32_t nFormType;

@@ -8,21 +8,12 @@ constexpr const char* kSource = "common/CFileMM";
 
 CFileMM::CFileMM() : CFileIFF(ChunkId("RIFF"), ChunkId("MMFL")) {}
 
-int32_t CFileMM::Open(const FileSpec& spec, uint32_t mode)
+void CFileMM::EnterForm()
 {
-    const int32_t result = CFileIFF::Open(spec, mode);
-    if (result != 0 || !IsReadMode(mode))
-        return result;
-    try {
-        ReadMap();
-    } catch (const CFileException&) {
-        Abandon();
-        throw;
-    }
-    return 0;
+    CFileIFF::EnterForm();
+    ReadMap();
 }
 
-// Throws on a bad form type, map id or count; Open then closes the file.
 void CFileMM::ReadMap()
 {
     nEntryPoints = 0;

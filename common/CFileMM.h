@@ -10,14 +10,16 @@ public:
     CFileMM();
     ~CFileMM() override = default;
 
-    using CFileIFF::Open;
-    // In a read mode also reads the map. Throws on a wrong form type or map.
-    int32_t Open(const FileSpec& spec, uint32_t mode);
     // Positions the file at the first chunk of entry index.
     void SeekEntryPoint(uint32_t index);
 
     int32_t GetEntryCount() const { return nEntryPoints; }
     uint32_t GetEntryOffset(uint32_t index) const { return rglEPOffset[index]; }
+
+protected:
+    // Opening in a read mode also reads the map; a wrong form type or map
+    // throws and leaves the file closed.
+    void EnterForm() override;
 
 private:
     void ReadMap();

@@ -27,31 +27,29 @@ MMatrix& MMatrix::SetTranslation(float x, float y, float z)
     return *this;
 }
 
-MMatrix& MMatrix::SetRotationX(float angle)
+// Rotation in the plane of axes i and j, turning i towards j.
+MMatrix& MMatrix::SetRotation(int i, int j, float angle)
 {
     SetIdentity();
-    m[1][1] = m[2][2] = std::cos(angle);
-    m[1][2] = std::sin(angle);
-    m[2][1] = -m[1][2];
+    m[i][i] = m[j][j] = std::cos(angle);
+    m[i][j] = std::sin(angle);
+    m[j][i] = -m[i][j];
     return *this;
+}
+
+MMatrix& MMatrix::SetRotationX(float angle)
+{
+    return SetRotation(1, 2, angle);
 }
 
 MMatrix& MMatrix::SetRotationY(float angle)
 {
-    SetIdentity();
-    m[0][0] = m[2][2] = std::cos(angle);
-    m[2][0] = std::sin(angle);
-    m[0][2] = -m[2][0];
-    return *this;
+    return SetRotation(2, 0, angle);
 }
 
 MMatrix& MMatrix::SetRotationZ(float angle)
 {
-    SetIdentity();
-    m[0][0] = m[1][1] = std::cos(angle);
-    m[0][1] = std::sin(angle);
-    m[1][0] = -m[0][1];
-    return *this;
+    return SetRotation(0, 1, angle);
 }
 
 MMatrix& MMatrix::SetProduct(const MMatrix& a, const MMatrix& b)

@@ -33,4 +33,7 @@ public:
 
     const float* Data() const { return &m[0][0]; }
     float operator()(int row, int column) const { return m[row][column]; }
+
+private:
+    MMatrix& SetRotation(int i, int j, float angle);
 };

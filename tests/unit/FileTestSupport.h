@@ -1,4 +1,5 @@
 #pragma once
+#include "base/CException.h"
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -66,4 +67,16 @@ inline Bytes Chunk(const std::string& tag, const Bytes& data)
     if (data.size() & 1)
         bytes.push_back(0);
     return bytes;
+}
+
+// The description of the CFileException f throws, or "nothing".
+template <typename F>
+std::string Thrown(F f)
+{
+    try {
+        f();
+    } catch (const CFileException& e) {
+        return e.Describe();
+    }
+    return "nothing";
 }

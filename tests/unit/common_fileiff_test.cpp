@@ -9,17 +9,6 @@ namespace {
 constexpr uint32_t kRiff = ChunkId("RIFF");
 constexpr uint32_t kForm = ChunkId("MMFL");
 
-template <typename F>
-std::string Thrown(F f)
-{
-    try {
-        f();
-    } catch (const CFileException& e) {
-        return e.Describe();
-    }
-    return "nothing";
-}
-
 class CFileIFFTest : public ::testing::Test {
 protected:
     FileSpec Spec(const std::string& name) const { return FileSpec(folder.Path().c_str(), name.c_str()); }

@@ -8,17 +8,6 @@
 
 namespace {
 
-template <typename F>
-std::string Thrown(F f)
-{
-    try {
-        f();
-    } catch (const CFileException& e) {
-        return e.Describe();
-    }
-    return "nothing";
-}
-
 struct TestChunk {
     uint32_t id;
     std::string data;

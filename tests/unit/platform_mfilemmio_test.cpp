@@ -9,17 +9,9 @@
 
 namespace {
 
-// Runs f and answers the line of the CFileException it throws (0: none).
-template <typename F>
-uint32_t ThrownLine(F f, const char* source = "win32/MFileMMIO")
+std::string Error(int line)
 {
-    try {
-        f();
-    } catch (const CFileException& e) {
-        EXPECT_STREQ(e.GetSource(), source);
-        return e.GetLine();
-    }
-    return 0;
+    return "file: win32/MFileMMIOline: " + std::to_string(line);
 }
 
 class MFileMMIOTest : public ::testing::Test {
@@ -58,17 +50,17 @@ TEST_F(MFileMMIOTest, MissingFileThrowsInEveryOpeningMode)
 {
     const std::string missing = folder.File("missing");
     for (uint32_t mode : {1u, 2u, 3u, 4u}) {
-        EXPECT_EQ(ThrownLine([&] { file.Open(missing.c_str(), mode, 1); }), 109u) << mode;
+        EXPECT_EQ(Thrown([&] { file.Open(missing.c_str(), mode, 1); }), Error(109)) << mode;
         EXPECT_FALSE(file.IsOpen());
     }
-    EXPECT_EQ(ThrownLine([&] { file.Open(folder.Path().c_str(), 2, 1); }), 109u);
+    EXPECT_EQ(Thrown([&] { file.Open(folder.Path().c_str(), 2, 1); }), Error(109));
 }
 
 TEST_F(MFileMMIOTest, ReopeningAnOpenFileThrows)
 {
     const std::string path = Make("a", Text("abc"));
     file.Open(path.c_str(), 2, 1);
-    EXPECT_EQ(ThrownLine([&] { file.Open(path.c_str(), 2, 1); }), 59u);
+    EXPECT_EQ(Thrown([&] { file.Open(path.c_str(), 2, 1); }), Error(59));
     EXPECT_TRUE(file.IsOpen());
 }
 
@@ -107,9 +99,9 @@ TEST_F(MFileMMIOTest, ReadsPastTheEndThrowButReadLongDoesNot)
 {
     file.Open(Make("short", Text("abcdef")).c_str(), 1, 1);
     char buffer[8];
-    EXPECT_EQ(ThrownLine([&] { file.Read(buffer, 8); }), 177u);
+    EXPECT_EQ(Thrown([&] { file.Read(buffer, 8); }), Error(177));
     file.Seek(0, 0);
-    EXPECT_EQ(ThrownLine([&] { file.ReadBytes(buffer, 7); }), 189u);
+    EXPECT_EQ(Thrown([&] { file.ReadBytes(buffer, 7); }), Error(189));
 
     file.Seek(4, 0);
     uint32_t value = 0x11223344;
@@ -123,21 +115,17 @@ TEST_F(MFileMMIOTest, ReadsPastTheEndThrowButReadLongDoesNot)
 TEST_F(MFileMMIOTest, ReadLineReturnsPiecesAndKeepsTheNewline)
 {
     file.Open(Make("lines", Text("abcdefg\nxy\nlast")).c_str(), 1, 1);
-    char line[8] = "zzzzzzz";
-    EXPECT_EQ(file.ReadLine(line, 1), 0);
-    EXPECT_STREQ(line, "");
-    EXPECT_EQ(file.ReadLine(line, 4), 3);
-    EXPECT_STREQ(line, "abc");
-    EXPECT_EQ(file.ReadLine(line, 4), 3);
-    EXPECT_STREQ(line, "def");
-    EXPECT_EQ(file.ReadLine(line, 4), 1);
-    EXPECT_STREQ(line, "g\n");
-    EXPECT_EQ(file.ReadLine(line, 8), 2);
-    EXPECT_STREQ(line, "xy\n");
-    EXPECT_EQ(file.ReadLine(line, 8), 4);
-    EXPECT_STREQ(line, "last");
-    EXPECT_EQ(file.ReadLine(line, 8), 0);
-    EXPECT_STREQ(line, "");
+    const struct {
+        int32_t capacity;
+        int32_t count;
+        const char* text;
+    } reads[] = {{1, 0, ""},    {4, 3, "abc"},  {4, 3, "def"}, {4, 1, "g\n"},
+                 {8, 2, "xy\n"}, {8, 4, "last"}, {8, 0, ""}};
+    for (const auto& read : reads) {
+        char line[8] = "zzzzzzz";
+        EXPECT_EQ(file.ReadLine(line, read.capacity), read.count) << read.text;
+        EXPECT_STREQ(line, read.text);
+    }
 }
 
 TEST_F(MFileMMIOTest, SeekOriginsAndSizes)
@@ -151,7 +139,7 @@ TEST_F(MFileMMIOTest, SeekOriginsAndSizes)
     EXPECT_EQ(file.Tell(), 4);
     EXPECT_EQ(file.GetRemaining(), 6);
     EXPECT_FALSE(file.IsEOF());
-    EXPECT_EQ(ThrownLine([&] { file.Seek(11, 0); }), 157u);
+    EXPECT_EQ(Thrown([&] { file.Seek(11, 0); }), Error(157));
     EXPECT_EQ(file.Tell(), 4);
 }
 
@@ -264,15 +252,15 @@ TEST_F(MFileMMIOTest, FlushOfAReadOnlyFileAfterAWriteThrows)
 {
     file.Open(Make("ro", Text("abcd")).c_str(), 1, 1);
     file.Write("zz", 2);
-    EXPECT_EQ(ThrownLine([&] { file.Flush(); }), 374u);
+    EXPECT_EQ(Thrown([&] { file.Flush(); }), Error(374));
 }
 
 TEST_F(MFileMMIOTest, ClosedFileReportsErrorsInsteadOfCrashing)
 {
     char buffer[4];
-    EXPECT_EQ(ThrownLine([&] { file.Read(buffer, 4); }), 177u);
-    EXPECT_EQ(ThrownLine([&] { file.Write(buffer, 4); }), 287u);
-    EXPECT_EQ(ThrownLine([&] { file.Flush(); }), 374u);
+    EXPECT_EQ(Thrown([&] { file.Read(buffer, 4); }), Error(177));
+    EXPECT_EQ(Thrown([&] { file.Write(buffer, 4); }), Error(287));
+    EXPECT_EQ(Thrown([&] { file.Flush(); }), Error(374));
     EXPECT_NO_THROW(file.Close());
 }
 
