@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+#include <cstring>
+#include "GLTestDevice.h"
+#include "UiTestSupport.h"
+#include "common/CActorButton.h"
+#include "common/CShape.h"
+#include "common/CSprite.h"
+#include "common/CSpriteArray.h"
+#include "platform/MFormat.h"
+#include "platform/MTexture.h"
+
+namespace {
+
+// A 4 x 2 texture whose pixel alphas are given row by row.
+MTexture* AlphaTexture(const uint8_t alpha[8])
+{
+    auto* texture = new MTexture(4, 2);
+    int32_t pitch = 0;
+    auto* bits = static_cast<uint8_t*>(texture->Lock(nullptr, &pitch, 0));
+    if (!bits)
+        return texture;
+    for (int32_t y = 0; y < 2; ++y)
+        for (int32_t x = 0; x < 4; ++x) {
+            const uint32_t texel = uint32_t(alpha[y * 4 + x]) << 24 | 0x00FFFFFF;
+            std::memcpy(bits + y * pitch + x * 4, &texel, 4);
+        }
+    texture->UnLock(0);
+    return texture;
+}
+
+const uint8_t kLeftColumnOpaque[8] = {255, 127, 0, 0, 128, 0, 0, 0};
+
+class PixelHitTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!GLTestDevice())
+            GTEST_SKIP() << "no display for a texture";
+        screen.SetDevice(GLTestDevice());
+        sprite = new CSprite(AlphaTexture(kLeftColumnOpaque));
+        ASSERT_EQ(sprite->pTexture->GetFormat(), kFormatA8R8G8B8);
+        states.Store(0, sprite);
+        states.nCount = 1;
+    }
+
+    UiTestScreen screen;
+    KeyScene scene{&screen};
+    CSpriteArray states{1};
+    CSprite* sprite = nullptr;
+};
+
+TEST_F(PixelHitTest, AlphaOf127IsTransparentAnd128Opaque)
+{
+    EXPECT_EQ(sprite->nWidth, 4);
+    EXPECT_EQ(sprite->nHeight, 2);
+    EXPECT_EQ(sprite->IsTransparentAt(0, 0, 0, 0), 0);
+    EXPECT_EQ(sprite->IsTransparentAt(1, 0, 0, 0), 1);
+    EXPECT_EQ(sprite->IsTransparentAt(0, 1, 0, 0), 0);
+    EXPECT_EQ(sprite->IsTransparentAt(3, 1, 0, 0), 1);
+}
+
+TEST_F(PixelHitTest, MirroredLookupsCountFromTheOtherEdge)
+{
+    EXPECT_EQ(sprite->IsTransparentAt(3, 0, 0, 1), 0);
+    EXPECT_EQ(sprite->IsTransparentAt(2, 0, 0, 1), 1);
+    EXPECT_EQ(sprite->IsTransparentAt(0, 0, 1, 0), 0); // row 1, column 0
+}
+
+TEST_F(PixelHitTest, PointsOutsideThePictureAreTransparent)
+{
+    EXPECT_EQ(sprite->IsTransparentAt(4, 0, 0, 0), 1);
+    EXPECT_EQ(sprite->IsTransparentAt(0, 2, 0, 0), 1);
+    EXPECT_EQ(sprite->IsTransparentAt(-1, 0, 0, 0), 1);
+    // The texture is not left locked by any lookup.
+    int32_t pitch = 0;
+    EXPECT_NE(sprite->pTexture->Lock(nullptr, &pitch, 0), nullptr);
+    sprite->pTexture->UnLock(0);
+}
+
+TEST_F(PixelHitTest, ButtonTakesPressesOnlyOnOpaquePixelsOfItsImage)
+{
+    char text[4] = "";
+    const TextDesc desc = GlyphText(text, nullptr);
+    const ButtonDesc behaviour = Behaviour(kButtonSwitch, 78);
+    states.Store(1, new CSprite(AlphaTexture(kLeftColumnOpaque)));
+    states.nCount = 2;
+    auto* button = new CActorButton(&desc, &behaviour, &scene, Fix(20), Fix(10), Fix(50), &states, 0);
+    EXPECT_EQ(button->GetBounds(), (Rect{20, 10, 24, 12}));
+    EXPECT_EQ(Dispatch(MouseEvent::LeftDown, 21, 10), 1); // transparent: the scene's
+    EXPECT_TRUE(scene.rgKeys.empty());
+    EXPECT_EQ(Dispatch(MouseEvent::LeftDown, 20, 11), 1);
+    EXPECT_EQ(scene.rgKeys, (std::vector<std::string>{"+78"}));
+    EXPECT_EQ(button->GetImage(), states.Get(1));
+}
+
+// An image-mask actor at a given place.
+class MaskActor : public CActor {
+public:
+    MaskActor(CScene* scene, CSprite* image, int32_t left, int32_t top)
+        : CActor(scene, 0, 0, Fix(10), 0, CShape::kMask), pImage(image)
+    {
+        rcBounds = Rect{left, top, left + image->nWidth, top + image->nHeight};
+    }
+    CSprite* GetImage() override { return pImage; }
+    void UpdateBounds() override {}
+    void Draw(const Rect*) override {}
+
+private:
+    CSprite* pImage;
+};
+
+class RectActor : public CActor {
+public:
+    RectActor(CScene* scene, int32_t shape, const Rect& bounds) : CActor(scene, 0, 0, Fix(10), 0, shape)
+    {
+        rcBounds = bounds;
+    }
+    void UpdateBounds() override {}
+    void Draw(const Rect*) override {}
+};
+
+TEST_F(PixelHitTest, MaskTouchesOnlyWithItsOpaquePixels)
+{
+    auto* mask = new MaskActor(&scene, sprite, 10, 10); // opaque at (10, 10) and (10, 11)
+    EXPECT_TRUE(CShape::Collide(mask, new RectActor(&scene, CShape::kRect, Rect{0, 0, 11, 11})));
+    EXPECT_FALSE(CShape::Collide(mask, new RectActor(&scene, CShape::kRect, Rect{11, 0, 20, 20})));
+    EXPECT_TRUE(CShape::Collide(new RectActor(&scene, CShape::kRect, Rect{10, 11, 11, 12}), mask));
+    // A circle whose radius reaches the pixel corner (10, 10).
+    EXPECT_TRUE(CShape::Collide(mask, new RectActor(&scene, CShape::kCircle, Rect{6, 6, 14, 14})));
+    EXPECT_FALSE(CShape::Collide(mask, new RectActor(&scene, CShape::kCircle, Rect{11, 6, 19, 14})));
+}
+
+TEST_F(PixelHitTest, MasksOfOneOrTwoTexturesTouchWhereBothAreOpaque)
+{
+    auto* mask = new MaskActor(&scene, sprite, 10, 10);
+    // The same image one pixel lower: its opaque (10, 11) meets ours.
+    EXPECT_TRUE(CShape::Collide(mask, new MaskActor(&scene, sprite, 10, 11)));
+    // One pixel right: its opaque column lies over our transparent one.
+    EXPECT_FALSE(CShape::Collide(mask, new MaskActor(&scene, sprite, 11, 10)));
+    CSprite other(AlphaTexture(kLeftColumnOpaque));
+    EXPECT_TRUE(CShape::Collide(mask, new MaskActor(&scene, &other, 10, 11)));
+    EXPECT_FALSE(CShape::Collide(mask, new MaskActor(&scene, &other, 11, 10)));
+}
+
+} // namespace

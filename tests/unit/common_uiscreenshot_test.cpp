@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+#include <epoxy/gl.h>
+#include <cstdio>
+#include <vector>
+#include "GLTestDevice.h"
+#include "UiTestSupport.h"
+#include "common/CActorButton.h"
+#include "common/CActorFade.h"
+#include "common/CEditBox.h"
+#include "common/CEditCaret.h"
+
+namespace {
+
+struct Pixel {
+    int r, g, b;
+};
+
+// The back buffer as the scene engine left it, top row first.
+class Picture {
+public:
+    Picture(int32_t w, int32_t h) : nWidth(w), nHeight(h), rgBytes(size_t(w * h * 4))
+    {
+        glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, rgBytes.data());
+    }
+    Pixel At(int32_t x, int32_t y) const
+    {
+        const uint8_t* p = &rgBytes[size_t(((nHeight - 1 - y) * nWidth + x) * 4)];
+        return Pixel{p[0], p[1], p[2]};
+    }
+    // Pixels of r that pass the test.
+    template <class Test>
+    int32_t Count(const Rect& r, Test test) const
+    {
+        int32_t n = 0;
+        for (int32_t y = r.top; y < r.bottom; ++y)
+            for (int32_t x = r.left; x < r.right; ++x)
+                n += test(At(x, y)) ? 1 : 0;
+        return n;
+    }
+    void SavePpm(const char* path) const
+    {
+        FILE* out = std::fopen(path, "wb");
+        if (!out)
+            return;
+        std::fprintf(out, "P6\n%d %d\n255\n", nWidth, nHeight);
+        for (int32_t y = 0; y < nHeight; ++y)
+            for (int32_t x = 0; x < nWidth; ++x) {
+                const Pixel p = At(x, y);
+                const unsigned char rgb[3] = {uint8_t(p.r), uint8_t(p.g), uint8_t(p.b)};
+                std::fwrite(rgb, 1, 3, out);
+            }
+        std::fclose(out);
+    }
+
+private:
+    int32_t nWidth;
+    int32_t nHeight;
+    std::vector<uint8_t> rgBytes;
+};
+
+bool Near(const Pixel& p, int r, int g, int b)
+{
+    const auto close = [](int a, int e) { return a >= e - 3 && a <= e + 3; };
+    return close(p.r, r) && close(p.g, g) && close(p.b, b);
+}
+
+class UiScreenshotTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        device = GLTestDevice();
+        if (!device)
+            GTEST_SKIP() << "no display";
+        screen.SetDevice(device);
+        scene = std::make_unique<KeyScene>(&screen);
+
+        char newText[8] = "New";
+        const TextDesc buttonText{newText, 8, 0, 0, nullptr, 0, 0xFFFFFFFF, 1, 0};
+        const ButtonDesc push = Behaviour(kButtonPush, 78, 1);
+        button = new CActorButton(&buttonText, &push, scene.get(), Fix(200), Fix(100), Fix(200), nullptr, 0);
+
+        char empty[4] = "";
+        const TextDesc lineText{empty, 64, 2, 0, nullptr, 1, 0xFFFFFF00, 0, 0};
+        const ButtonDesc label = Behaviour(kButtonLabel, 0);
+        box = new CEditBox(scene.get(), Fix(300), Fix(300), Fix(100), &lineText, &label);
+        box->SetText("Well done", 0);
+    }
+
+    Picture DrawFrame(const char* path)
+    {
+        EXPECT_EQ(device->BeginFrame(), 0);
+        scene->Draw();
+        Picture picture(device->GetBackBufferWidth(), device->GetBackBufferHeight());
+        device->EndFrame();
+        picture.SavePpm(path);
+        return picture;
+    }
+
+    MDeviceManager* device = nullptr;
+    UiTestScreen screen;
+    std::unique_ptr<KeyScene> scene;
+    CActorButton* button = nullptr;
+    CEditBox* box = nullptr;
+};
+
+TEST_F(UiScreenshotTest, ButtonEditBoxAndFadeInProgress)
+{
+    const Rect frame = button->GetBounds();
+    const Rect buttonText = button->GetTextRect();
+    const Rect boxText = box->GetTextRect();
+    ASSERT_GT(buttonText.right - buttonText.left, 10);
+    ASSERT_GT(boxText.right - boxText.left, 40);
+
+    const Picture plain = DrawFrame("ui_plain.ppm");
+    EXPECT_TRUE(Near(plain.At(700, 500), 0, 0, 255)); // the cleared back buffer
+    EXPECT_TRUE(Near(plain.At(frame.left + 4, frame.top + 4), 127, 0, 0));
+    const auto white = [](const Pixel& p) { return p.r > 200 && p.g > 200 && p.b > 200; };
+    const auto yellow = [](const Pixel& p) { return p.r > 200 && p.g > 200 && p.b < 80; };
+    const auto cyan = [](const Pixel& p) { return p.r < 80 && p.g > 200 && p.b > 200; };
+    EXPECT_GT(plain.Count(buttonText, white), 15);
+    EXPECT_GT(plain.Count(boxText, yellow), 40);
+    const Rect caretArea = box->GetCaret()->GetBounds();
+    EXPECT_GT(plain.Count(caretArea, cyan), 5);
+
+    // Thirteen steps in: the overlay was last filled with alpha 255 - 10 * 12.
+    scene->FadeIn();
+    CActorFade* fade = CActorFade::Current();
+    ASSERT_NE(fade, nullptr);
+    for (int32_t i = 0; i < 13; ++i)
+        fade->Update(4);
+    ASSERT_TRUE(fade->IsFading());
+    const Picture faded = DrawFrame("ui_fading.ppm");
+    EXPECT_TRUE(Near(faded.At(700, 500), 0, 0, 120));
+    EXPECT_TRUE(Near(faded.At(frame.left + 4, frame.top + 4), 60, 0, 0));
+    EXPECT_EQ(faded.Count(buttonText, white), 0);
+    EXPECT_EQ(faded.Count(boxText, yellow), 0);
+    const auto dimYellow = [](const Pixel& p) { return p.r > 90 && p.g > 90 && p.b < 40; };
+    EXPECT_GT(faded.Count(boxText, dimYellow), 40);
+
+    // Revealed: the overlay is no longer drawn.
+    for (int32_t i = 0; i < 20; ++i)
+        fade->Update(4);
+    EXPECT_TRUE(fade->IsRevealed());
+    const Picture revealed = DrawFrame("ui_revealed.ppm");
+    EXPECT_TRUE(Near(revealed.At(700, 500), 0, 0, 255));
+}
+
+} // namespace
