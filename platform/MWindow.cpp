@@ -100,16 +100,23 @@ int32_t MWindow::Create(const char* szTitle, int32_t nWidth, int32_t nHeight, ui
     nClientWidth = nWidth;
     nClientHeight = nHeight;
     SDL_DisplayMode desktop{};
-    if (SDL_GetDesktopDisplayMode(0, &desktop) == 0) {
-        nClientX = (desktop.w - nWidth) / 2;
-        nClientY = (desktop.h - nHeight) / 2;
+    if (SDL_GetDesktopDisplayMode(0, &desktop) != 0) {
+        desktop.w = nWidth;
+        desktop.h = nHeight;
     }
+    nClientX = (desktop.w - nWidth) / 2;
+    nClientY = (desktop.h - nHeight) / 2;
     uint32_t sdlFlags = MDeviceManager::WindowFlags();
     sdlFlags |= (nStyle & StyleVisible) ? SDL_WINDOW_SHOWN : SDL_WINDOW_HIDDEN;
-    if (nStyle & StylePopup)
-        sdlFlags |= SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS;
     MDeviceManager::PrepareWindowAttributes();
-    pWindow = SDL_CreateWindow(szTitle, nClientX, nClientY, nWidth, nHeight, sdlFlags);
+    if (nStyle & StylePopup) {
+        // The client space stays width x height; the device scales it to the desktop.
+        sdlFlags |= SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS;
+        nClientX = nClientY = 0;
+        pWindow = SDL_CreateWindow(szTitle, 0, 0, desktop.w, desktop.h, sdlFlags);
+    } else {
+        pWindow = SDL_CreateWindow(szTitle, nClientX, nClientY, nWidth, nHeight, sdlFlags);
+    }
     if (!pWindow)
         return 11;
     hWindow = pWindow;
