@@ -10,6 +10,7 @@ class MMatrix;
 class MPlane;
 class MTexture;
 class MVector3;
+struct aiMesh;
 
 // Screen rectangle a mesh covers: always empty.
 struct MMeshBox {
@@ -46,7 +47,7 @@ public:
 
     uint32_t GetSubsetCount() const { return uint32_t(rgSubsets.size()); }
     const MMaterial& GetMaterial(uint32_t i) const { return rgSubsets[i].material; }
-    bool HasTexture(uint32_t i) const { return rgSubsets[i].pTexture != nullptr; }
+    bool HasTexture(uint32_t i) const { return rgSubsets[i].nTextureWidth != 0; }
     const MMeshBox& GetScreenBox() const { return box; }
     const std::vector<MVertex>& GetVertices() const { return rgVertices; }
     // Three indices a face, the faces of each subset together, subsets in order.
@@ -61,6 +62,11 @@ public:
 private:
     struct Subset {
         MMaterial material;
+        // Decoded texture (R << 24 | G << 16 | B << 8 | A), kept until the
+        // device texture is made at the first draw.
+        uint32_t nTextureWidth = 0;
+        uint32_t nTextureHeight = 0;
+        std::vector<uint32_t> rgPixels;
         std::unique_ptr<MTexture> pTexture;
         uint32_t nFirst = 0;
         uint32_t nCount = 0;
@@ -71,7 +77,10 @@ private:
 
     void Load(const void* pData, uint32_t nSize);
     void BuildTriangles();
-    void LoadTexture(Subset& subset, const char* szName);
+    void AppendMesh(const aiMesh* mesh);
+    static void LoadTexture(Subset& subset, const char* szName);
+    static void CreateTexture(Subset& subset);
+    void Upload();
     void DrawSubset(uint32_t i);
 
     std::vector<Subset> rgSubsets;

@@ -1,0 +1,415 @@
+#include "platform/MMesh.h"
+#include "base/CException.h"
+#include "platform/MDeviceManager.h"
+#include "platform/MFileMMIO.h"
+#include "platform/MGLTexture.h"
+#include "platform/MMatrix.h"
+#include "platform/MPlane.h"
+#include "platform/MTexture.h"
+#include "platform/MVector3.h"
+#include <assimp/Importer.hpp>
+#include <assimp/postprocess.h>
+#include <assimp/scene.h>
+#include <epoxy/gl.h>
+#include <stb_image.h>
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <string>
+
+namespace {
+
+const char* const kSource = "win32/MMesh";
+constexpr uint32_t kRejected = 98;
+
+// The file's own left-handed data: positions, normals, winding and texture
+// coordinates as written, frame transforms applied.
+constexpr unsigned kImportFlags = aiProcess_Triangulate | aiProcess_PreTransformVertices |
+                                  aiProcess_ConvertToLeftHanded | aiProcess_GenNormals |
+                                  aiProcess_ValidateDataStructure;
+
+std::string sTextureFolder;
+
+// "xof 0303txt 0032": magic, version, format, float size.
+bool HasXHeader(const uint8_t* data, uint32_t size)
+{
+    if (size < 16 || std::memcmp(data, "xof ", 4) != 0)
+        return false;
+    const char* format = reinterpret_cast<const char*>(data) + 8;
+    const bool known = std::memcmp(format, "txt ", 4) == 0 || std::memcmp(format, "bin ", 4) == 0 ||
+                       std::memcmp(format, "tzip", 4) == 0 || std::memcmp(format, "bzip", 4) == 0;
+    const char* floats = format + 4;
+    return known && (std::memcmp(floats, "0032", 4) == 0 || std::memcmp(floats, "0064", 4) == 0);
+}
+
+// Every count in real X data is below the data's size; a larger integer
+// would make the importer reserve memory for elements that are not there.
+bool IsCountLike(const char* p, const char* begin, const char* end)
+{
+    const auto isWord = [](char c) { return std::isalnum(uint8_t(c)) || c == '_' || c == '.'; };
+    return (p == begin || !isWord(p[-1])) && std::isdigit(uint8_t(*p)) && (p + 1 == end || p[1] != '.');
+}
+
+bool TextCountsFit(const char* text, uint32_t size)
+{
+    const char* end = text + size;
+    for (const char* p = text + 16; p < end; ++p) {
+        if (*p == '"' || *p == '<') { // strings and GUIDs
+            const char close = *p == '"' ? '"' : '>';
+            p = std::find(p + 1, end, close);
+        } else if (*p == '#' || (*p == '/' && p + 1 < end && p[1] == '/')) {
+            p = std::find(p, end, '\n');
+        } else if (IsCountLike(p, text, end)) {
+            uint64_t value = 0;
+            const char* q = p;
+            for (; q < end && std::isdigit(uint8_t(*q)) && value <= size; ++q)
+                value = value * 10 + uint64_t(*q - '0');
+            if (value > size && (q == end || (*q != '.' && *q != 'e' && *q != 'E')))
+                return false;
+            p = q - 1;
+        }
+    }
+    return true;
+}
+
+// Walks the binary tokens: every list fits in the data and every integer is
+// count-like.
+bool BinaryCountsFit(const uint8_t* data, uint32_t size, uint32_t floatSize)
+{
+    const auto dword = [data](uint32_t at) { uint32_t v; std::memcpy(&v, data + at, 4); return v; };
+    uint32_t at = 16;
+    while (at + 2 <= size) {
+        uint16_t token;
+        std::memcpy(&token, data + at, 2);
+        at += 2;
+        if (token == 1 || token == 2 || token == 6 || token == 7) { // name, string, lists
+            if (at + 4 > size)
+                return false;
+            const uint64_t count = dword(at);
+            const uint64_t unit = token == 6 ? 4 : token == 7 ? floatSize : 1;
+            at += 4;
+            if (count * unit > size - at)
+                return false;
+            for (uint64_t i = 0; token == 6 && i < count; ++i)
+                if (dword(at + 4 * uint32_t(i)) > size)
+                    return false;
+            at += uint32_t(count * unit) + (token == 2 ? 2 : 0);
+        } else if (token == 3) {
+            if (at + 4 > size || dword(at) > size)
+                return false;
+            at += 4;
+        } else if (token == 5) {
+            at += 16;
+        } else if (token < 10 || token > 53) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool IsText(const uint8_t* data) { return std::memcmp(data + 8, "txt ", 4) == 0; }
+
+bool CountsFit(const uint8_t* data, uint32_t size)
+{
+    const char* format = reinterpret_cast<const char*>(data) + 8;
+    if (IsText(data))
+        return TextCountsFit(reinterpret_cast<const char*>(data), size);
+    if (std::memcmp(format, "bin ", 4) == 0)
+        return BinaryCountsFit(data, size, std::memcmp(format + 4, "0064", 4) == 0 ? 8 : 4);
+    return true;
+}
+
+void CopyColour(const aiMaterial* source, const char* key, unsigned type, unsigned index, float out[4])
+{
+    aiColor4D c(0, 0, 0, 1);
+    source->Get(key, type, index, c);
+    out[0] = c.r;
+    out[1] = c.g;
+    out[2] = c.b;
+    out[3] = c.a;
+}
+
+MMaterial ConvertMaterial(const aiMaterial* source)
+{
+    MMaterial m;
+    CopyColour(source, AI_MATKEY_COLOR_DIFFUSE, m.diffuse);
+    CopyColour(source, AI_MATKEY_COLOR_SPECULAR, m.specular);
+    CopyColour(source, AI_MATKEY_COLOR_EMISSIVE, m.emissive);
+    std::copy(m.diffuse, m.diffuse + 4, m.ambient);
+    source->Get(AI_MATKEY_SHININESS, m.power);
+    return m;
+}
+
+MVertex ConvertVertex(const aiMesh* mesh, unsigned i)
+{
+    MVertex v{};
+    v.x = mesh->mVertices[i].x;
+    v.y = mesh->mVertices[i].y;
+    v.z = mesh->mVertices[i].z;
+    if (mesh->HasNormals()) {
+        v.nx = mesh->mNormals[i].x;
+        v.ny = mesh->mNormals[i].y;
+        v.nz = mesh->mNormals[i].z;
+    }
+    if (mesh->HasTextureCoords(0)) {
+        v.u = mesh->mTextureCoords[0][i].x;
+        v.v = mesh->mTextureCoords[0][i].y;
+    }
+    return v;
+}
+
+// Decoded RGBA pixels of a texture file, empty when it cannot be read.
+struct Pixels {
+    int width = 0;
+    int height = 0;
+    stbi_uc* data = nullptr;
+    ~Pixels() { stbi_image_free(data); }
+};
+
+// Larger pictures than any device texture count as broken.
+constexpr int kMaxTextureSide = 8192;
+
+bool DecodeFile(const std::string& path, Pixels* pixels)
+{
+    int width = 0, height = 0, channels = 0;
+    if (!stbi_info(path.c_str(), &width, &height, &channels) || width > kMaxTextureSide ||
+        height > kMaxTextureSide)
+        return false;
+    pixels->data = stbi_load(path.c_str(), &pixels->width, &pixels->height, &channels, 4);
+    return pixels->data != nullptr;
+}
+
+void Sub(const float a[3], const float b[3], float out[3])
+{
+    out[0] = a[0] - b[0];
+    out[1] = a[1] - b[1];
+    out[2] = a[2] - b[2];
+}
+
+void Cross(const float a[3], const float b[3], float out[3])
+{
+    out[0] = a[1] * b[2] - a[2] * b[1];
+    out[1] = a[2] * b[0] - a[0] * b[2];
+    out[2] = a[0] * b[1] - a[1] * b[0];
+}
+
+float Dot(const float a[3], const float b[3]) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
+
+} // namespace
+
+MMesh::MMesh(MFileMMIO* pFile)
+{
+    const int32_t n = pFile->GetRemaining();
+    std::vector<uint8_t> data(size_t(std::max(n, 0)));
+    pFile->Read(data.data(), int32_t(data.size()));
+    Load(data.data(), uint32_t(data.size()));
+}
+
+MMesh::MMesh(const void* pData, uint32_t nSize) { Load(pData, nSize); }
+
+MMesh::~MMesh()
+{
+    if (nBuffer != 0)
+        GetDeviceManager()->DeleteVertexBuffer(nBuffer);
+}
+
+void MMesh::SetTextureFolder(const char* szFolder) { sTextureFolder = szFolder ? szFolder : ""; }
+
+void MMesh::Load(const void* pData, uint32_t nSize)
+{
+    const auto* bytes = static_cast<const uint8_t*>(pData);
+    if (!HasXHeader(bytes, nSize))
+        throw CException(kSource, kRejected);
+    while (IsText(bytes) && nSize > 16 && bytes[nSize - 1] == 0)
+        --nSize; // the chunk's pad byte
+    if (!CountsFit(bytes, nSize))
+        throw CException(kSource, kRejected);
+    Assimp::Importer importer;
+    const aiScene* scene = importer.ReadFileFromMemory(pData, nSize, kImportFlags, "x");
+    if (scene == nullptr || scene->mNumMaterials == 0)
+        throw CException(kSource, kRejected);
+
+    rgSubsets.resize(scene->mNumMaterials);
+    for (unsigned m = 0; m < scene->mNumMaterials; ++m) {
+        rgSubsets[m].material = ConvertMaterial(scene->mMaterials[m]);
+        aiString name;
+        if (scene->mMaterials[m]->GetTexture(aiTextureType_DIFFUSE, 0, &name) == aiReturn_SUCCESS)
+            LoadTexture(rgSubsets[m], name.C_Str());
+    }
+    for (unsigned m = 0; m < scene->mNumMaterials; ++m) {
+        rgSubsets[m].nFirst = uint32_t(rgIndices.size());
+        for (unsigned i = 0; i < scene->mNumMeshes; ++i)
+            if (scene->mMeshes[i]->mMaterialIndex == m)
+                AppendMesh(scene->mMeshes[i]);
+        rgSubsets[m].nCount = uint32_t(rgIndices.size()) - rgSubsets[m].nFirst;
+    }
+    BuildTriangles();
+}
+
+void MMesh::AppendMesh(const aiMesh* mesh)
+{
+    const uint32_t base = uint32_t(rgVertices.size());
+    for (unsigned v = 0; v < mesh->mNumVertices; ++v)
+        rgVertices.push_back(ConvertVertex(mesh, v));
+    for (unsigned f = 0; f < mesh->mNumFaces; ++f) {
+        const aiFace& face = mesh->mFaces[f];
+        if (face.mNumIndices != 3) // a face the importer cut short
+            throw CException(kSource, kRejected);
+        for (unsigned k = 0; k < 3; ++k) {
+            if (face.mIndices[k] >= mesh->mNumVertices)
+                throw CException(kSource, kRejected);
+            rgIndices.push_back(base + face.mIndices[k]);
+        }
+    }
+}
+
+void MMesh::LoadTexture(Subset& subset, const char* szName)
+{
+    std::string name(szName);
+    std::replace(name.begin(), name.end(), '\\', '/');
+    if (name.empty())
+        return;
+    Pixels pixels;
+    if (!DecodeFile(name, &pixels) && (sTextureFolder.empty() || !DecodeFile(sTextureFolder + "/" + name, &pixels)))
+        return;
+    subset.nTextureWidth = uint32_t(pixels.width);
+    subset.nTextureHeight = uint32_t(pixels.height);
+    subset.rgPixels.resize(size_t(pixels.width) * size_t(pixels.height));
+    for (size_t i = 0; i < subset.rgPixels.size(); ++i) {
+        const stbi_uc* p = pixels.data + 4 * i;
+        subset.rgPixels[i] = uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
+    }
+}
+
+// The device texture, the picture stretched over its power-of-two size,
+// sampled linearly and repeated.
+void MMesh::CreateTexture(Subset& subset)
+{
+    auto texture = std::make_unique<MTexture>(subset.nTextureWidth, subset.nTextureHeight);
+    int32_t pitch = 0;
+    auto* bits = static_cast<uint8_t*>(texture->Lock(nullptr, &pitch, 0));
+    if (bits == nullptr)
+        return;
+    const uint32_t w = texture->GetWidth(), h = texture->GetHeight();
+    const int32_t depth = GetDeviceManager()->GetBitsPerPixel();
+    const int32_t bytes = MGLTexture::BytesPerTexel(texture->GetFormat());
+    for (uint32_t y = 0; y < h; ++y) {
+        const uint32_t* row = &subset.rgPixels[size_t(y * subset.nTextureHeight / h) * subset.nTextureWidth];
+        for (uint32_t x = 0; x < w; ++x) {
+            const uint32_t texel = MTexture::ConvertPixel(row[x * subset.nTextureWidth / w], depth, texture->GetFormat());
+            uint8_t* out = bits + size_t(y) * size_t(pitch) + size_t(x) * size_t(bytes);
+            const uint16_t texel16 = uint16_t(texel);
+            std::memcpy(out, bytes == 4 ? static_cast<const void*>(&texel) : &texel16, size_t(bytes));
+        }
+    }
+    texture->UnLock(0);
+    glBindTexture(GL_TEXTURE_2D, texture->GetGLTexture().GetName());
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    subset.pTexture = std::move(texture);
+    subset.rgPixels = {};
+}
+
+void MMesh::Upload()
+{
+    MDeviceManager* device = GetDeviceManager();
+    nBuffer = device->CreateVertexBuffer(rgVertices.data(), uint32_t(rgVertices.size()), rgIndices.data(),
+                                         uint32_t(rgIndices.size()));
+    for (Subset& subset : rgSubsets)
+        if (!subset.rgPixels.empty())
+            CreateTexture(subset);
+}
+
+void MMesh::DrawSubset(uint32_t i)
+{
+    if (nBuffer == 0)
+        Upload();
+    GetDeviceManager()->DrawTriangles(nBuffer, rgSubsets[i].nFirst, rgSubsets[i].nCount);
+}
+
+void MMesh::Draw()
+{
+    MDeviceManager* device = GetDeviceManager();
+    for (uint32_t i = 0; i < rgSubsets.size(); ++i) {
+        device->SetMaterial(rgSubsets[i].material);
+        device->SetTexture(rgSubsets[i].pTexture.get());
+        device->SetRenderState(MRenderState::ZEnable, true);
+        device->SetRenderState(MRenderState::Cull, true);
+        device->SetRenderState(MRenderState::Lighting, true);
+        device->SetRenderState(MRenderState::Specular, true);
+        DrawSubset(i);
+    }
+}
+
+void MMesh::DrawShadow(const float vLight[4], const MMatrix& matWorld, const MPlane& plane)
+{
+    MDeviceManager* device = GetDeviceManager();
+    device->ClearStencil();
+    device->SetRenderState(MRenderState::StencilShadow, true);
+    MMatrix shadow;
+    shadow.SetShadow(vLight, plane);
+    shadow.SetProduct(matWorld, shadow);
+    device->SetWorldTransform(shadow.Data());
+    device->SetRenderState(MRenderState::AlphaBlend, true);
+    MMaterial black;
+    const float opaqueBlack[4] = {0, 0, 0, 1};
+    for (float* colour : {black.diffuse, black.ambient, black.specular, black.emissive})
+        std::copy(opaqueBlack, opaqueBlack + 4, colour);
+    black.diffuse[3] = 0.4f;
+    device->SetMaterial(black);
+    device->SetTexture(nullptr);
+    if (!rgSubsets.empty())
+        DrawSubset(0);
+    device->SetRenderState(MRenderState::AlphaBlend, false);
+    device->SetRenderState(MRenderState::StencilShadow, false);
+}
+
+void MMesh::BuildTriangles()
+{
+    rgTriangles.resize(rgIndices.size() / 3);
+    for (size_t t = 0; t < rgTriangles.size(); ++t) {
+        const MVertex& a = rgVertices[rgIndices[3 * t]];
+        const MVertex& b = rgVertices[rgIndices[3 * t + 1]];
+        const MVertex& c = rgVertices[rgIndices[3 * t + 2]];
+        const float p0[3] = {a.x, a.y, a.z}, p1[3] = {b.x, b.y, b.z}, p2[3] = {c.x, c.y, c.z};
+        Triangle& tri = rgTriangles[t];
+        std::copy(p0, p0 + 3, tri.v0);
+        Sub(p1, p0, tri.e1);
+        Sub(p2, p0, tri.e2);
+    }
+}
+
+int32_t MMesh::Intersect(const MVector3& origin, const MVector3& direction, int32_t* pfHit,
+                         float* pfDistance) const
+{
+    const float o[3] = {origin.x, origin.y, origin.z};
+    const float d[3] = {direction.x, direction.y, direction.z};
+    bool hit = false;
+    float nearest = 0.0f;
+    for (const Triangle& tri : rgTriangles) {
+        float p[3], s[3], q[3];
+        Cross(d, tri.e2, p);
+        const float det = Dot(tri.e1, p);
+        if (det == 0.0f)
+            continue; // the ray runs parallel to the triangle
+        const float inv = 1.0f / det;
+        Sub(o, tri.v0, s);
+        const float u = Dot(s, p) * inv;
+        if (u < 0.0f || u > 1.0f)
+            continue;
+        Cross(s, tri.e1, q);
+        const float v = Dot(d, q) * inv;
+        if (v < 0.0f || u + v > 1.0f)
+            continue;
+        const float t = Dot(tri.e2, q) * inv;
+        if (t >= 0.0f && (!hit || t < nearest)) {
+            hit = true;
+            nearest = t;
+        }
+    }
+    *pfHit = hit ? 1 : 0;
+    *pfDistance = nearest;
+    return 0;
+}

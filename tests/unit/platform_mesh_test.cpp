@@ -1,0 +1,406 @@
+#include "platform/MMesh.h"
+#include "base/CException.h"
+#include "platform/MVector3.h"
+#include <gtest/gtest.h>
+#include <stb_image_write.h>
+#include <unistd.h>
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Two triangles of a square at z = 0.5 facing the viewer (-z), clockwise as
+// seen from there. Face 0 uses material 1, face 1 material 0; material 2 is
+// unused.
+const char kSquareText[] = R"(xof 0303txt 0032
+Mesh Square {
+  4;
+  0.0;0.0;0.5;,
+  0.0;1.0;0.5;,
+  1.0;0.0;0.5;,
+  1.0;1.0;0.5;;
+  2;
+  3;0,1,2;,
+  3;1,3,2;;
+  MeshNormals { 1; 0.0;0.0;-1.0;; 2; 3;0,0,0;, 3;0,0,0;; }
+  MeshTextureCoords { 4; 0.0;1.0;, 0.0;0.0;, 1.0;1.0;, 1.0;0.0;; }
+  MeshMaterialList {
+    3; 2; 1, 0;;
+    Material Blue { 0.0;0.0;1.0;1.0;; 1.0; 0.0;0.0;0.0;; 0.0;0.0;0.0;; }
+    Material Wood { 0.2;0.4;0.6;1.0;; 8.0; 0.5;0.5;0.5;; 0.1;0.1;0.1;; TextureFilename { "wood.png"; } }
+    Material Unused { 0.1;0.1;0.1;1.0;; 8.0; 0.5;0.5;0.5;; 0.0;0.0;0.0;; }
+  }
+}
+)";
+
+std::vector<uint8_t> Bytes(const std::string& text) { return std::vector<uint8_t>(text.begin(), text.end()); }
+
+MMesh Load(const std::vector<uint8_t>& data) { return MMesh(data.data(), uint32_t(data.size())); }
+
+// The binary X encoding of a square like kSquareText, one material, no texture.
+class BinaryX {
+public:
+    BinaryX() { Raw("xof 0302bin 0032", 16); }
+    void Token(uint16_t t) { Raw(&t, 2); }
+    void Name(const char* s)
+    {
+        Token(1);
+        Dword(uint32_t(std::strlen(s)));
+        Raw(s, std::strlen(s));
+    }
+    void Ints(std::initializer_list<uint32_t> v)
+    {
+        Token(6);
+        Dword(uint32_t(v.size()));
+        for (uint32_t i : v)
+            Dword(i);
+    }
+    void Floats(std::initializer_list<float> v)
+    {
+        Token(7);
+        Dword(uint32_t(v.size()));
+        for (float f : v)
+            Raw(&f, 4);
+    }
+    std::vector<uint8_t> bytes;
+
+private:
+    void Dword(uint32_t d) { Raw(&d, 4); }
+    void Raw(const void* p, size_t n)
+    {
+        auto* b = static_cast<const uint8_t*>(p);
+        bytes.insert(bytes.end(), b, b + n);
+    }
+};
+
+constexpr uint16_t kOpen = 10, kClose = 11;
+
+std::vector<uint8_t> BinarySquare()
+{
+    BinaryX x;
+    x.Name("Mesh");
+    x.Name("Square");
+    x.Token(kOpen);
+    x.Ints({4});
+    x.Floats({0, 0, 0.5f, 0, 1, 0.5f, 1, 0, 0.5f, 1, 1, 0.5f});
+    x.Ints({2, 3, 0, 1, 2, 3, 1, 3, 2});
+    x.Name("MeshNormals");
+    x.Token(kOpen);
+    x.Ints({1});
+    x.Floats({0, 0, -1});
+    x.Ints({2, 3, 0, 0, 0, 3, 0, 0, 0});
+    x.Token(kClose);
+    x.Name("MeshTextureCoords");
+    x.Token(kOpen);
+    x.Ints({4});
+    x.Floats({0, 1, 0, 0, 1, 1, 1, 0});
+    x.Token(kClose);
+    x.Name("MeshMaterialList");
+    x.Token(kOpen);
+    x.Ints({1, 2, 0, 0});
+    x.Name("Material");
+    x.Token(kOpen);
+    x.Floats({0.2f, 0.4f, 0.6f, 1, 8, 0.5f, 0.5f, 0.5f, 0, 0, 0});
+    x.Token(kClose);
+    x.Token(kClose);
+    x.Token(kClose);
+    return x.bytes;
+}
+
+void ExpectVertex(const MVertex& v, float x, float y, float z, float u, float tv)
+{
+    EXPECT_FLOAT_EQ(v.x, x);
+    EXPECT_FLOAT_EQ(v.y, y);
+    EXPECT_FLOAT_EQ(v.z, z);
+    EXPECT_FLOAT_EQ(v.nx, 0.0f);
+    EXPECT_FLOAT_EQ(v.ny, 0.0f);
+    EXPECT_FLOAT_EQ(v.nz, -1.0f);
+    EXPECT_FLOAT_EQ(v.u, u);
+    EXPECT_FLOAT_EQ(v.v, tv);
+}
+
+// The file's face 0 (0, 1, 2) lies in subset 1 and its face 1 (1, 3, 2) in
+// subset 0, each with its vertices in the file's order.
+void ExpectSquare(const MMesh& mesh, uint32_t faceOneSubset, uint32_t faceZeroSubset)
+{
+    const auto& v = mesh.GetVertices();
+    const auto& idx = mesh.GetIndices();
+    ASSERT_EQ(mesh.GetSubsetIndexCount(faceOneSubset), 3u);
+    ASSERT_EQ(mesh.GetSubsetIndexCount(faceZeroSubset), 3u);
+    const uint32_t* f1 = &idx[mesh.GetSubsetFirstIndex(faceOneSubset)];
+    ExpectVertex(v[f1[0]], 0, 1, 0.5f, 0, 0);
+    ExpectVertex(v[f1[1]], 1, 1, 0.5f, 1, 0);
+    ExpectVertex(v[f1[2]], 1, 0, 0.5f, 1, 1);
+    const uint32_t* f0 = &idx[mesh.GetSubsetFirstIndex(faceZeroSubset)];
+    ExpectVertex(v[f0[0]], 0, 0, 0.5f, 0, 1);
+    ExpectVertex(v[f0[1]], 0, 1, 0.5f, 0, 0);
+    ExpectVertex(v[f0[2]], 1, 0, 0.5f, 1, 1);
+}
+
+// Clockwise as seen from the side the normal points to (left-handed front).
+void ExpectFrontFacesAlongNormals(const MMesh& mesh)
+{
+    const auto& v = mesh.GetVertices();
+    const auto& idx = mesh.GetIndices();
+    for (size_t t = 0; t + 2 < idx.size(); t += 3) {
+        const MVertex &a = v[idx[t]], &b = v[idx[t + 1]], &c = v[idx[t + 2]];
+        const MVector3 e1(b.x - a.x, b.y - a.y, b.z - a.z), e2(c.x - a.x, c.y - a.y, c.z - a.z);
+        EXPECT_GT(e1.Cross(e2).Dot(MVector3(a.nx, a.ny, a.nz)), 0.0f) << "face " << t / 3;
+    }
+}
+
+TEST(MeshLoading, TextKeepsTheFilesLeftHandedData)
+{
+    const MMesh mesh = Load(Bytes(kSquareText));
+    ASSERT_EQ(mesh.GetSubsetCount(), 3u);
+    ExpectSquare(mesh, 0, 1);
+    EXPECT_EQ(mesh.GetSubsetIndexCount(2), 0u);
+    ExpectFrontFacesAlongNormals(mesh);
+}
+
+TEST(MeshLoading, BinaryKeepsTheFilesLeftHandedData)
+{
+    const MMesh mesh = Load(BinarySquare());
+    ASSERT_EQ(mesh.GetSubsetCount(), 1u);
+    ASSERT_EQ(mesh.GetIndices().size(), 6u);
+    const auto& v = mesh.GetVertices();
+    const auto& idx = mesh.GetIndices();
+    ExpectVertex(v[idx[0]], 0, 0, 0.5f, 0, 1);
+    ExpectVertex(v[idx[1]], 0, 1, 0.5f, 0, 0);
+    ExpectVertex(v[idx[2]], 1, 0, 0.5f, 1, 1);
+    ExpectVertex(v[idx[4]], 1, 1, 0.5f, 1, 0);
+    ExpectFrontFacesAlongNormals(mesh);
+    EXPECT_FLOAT_EQ(mesh.GetMaterial(0).ambient[1], 0.4f);
+}
+
+TEST(MeshLoading, FrameTransformsAreApplied)
+{
+    std::string text = kSquareText;
+    text.replace(text.find("Mesh Square"), 0,
+                 "Frame Root { FrameTransformMatrix { 1.0,0.0,0.0,0.0, 0.0,1.0,0.0,0.0, "
+                 "0.0,0.0,1.0,0.0, 0.0,0.0,2.0,1.0;; }\n");
+    text += "}\n";
+    const MMesh mesh = Load(Bytes(text));
+    for (const MVertex& v : mesh.GetVertices())
+        EXPECT_FLOAT_EQ(v.z, 2.5f);
+}
+
+TEST(MeshLoading, MaterialsTakeTheirDiffuseAsAmbient)
+{
+    const MMesh mesh = Load(Bytes(kSquareText));
+    const MMaterial& wood = mesh.GetMaterial(1);
+    const float diffuse[4] = {0.2f, 0.4f, 0.6f, 1.0f};
+    for (int c = 0; c < 4; ++c) {
+        EXPECT_FLOAT_EQ(wood.diffuse[c], diffuse[c]);
+        EXPECT_FLOAT_EQ(wood.ambient[c], diffuse[c]);
+    }
+    EXPECT_FLOAT_EQ(wood.power, 8.0f);
+    EXPECT_FLOAT_EQ(wood.specular[0], 0.5f);
+    EXPECT_FLOAT_EQ(wood.emissive[2], 0.1f);
+    EXPECT_FLOAT_EQ(mesh.GetMaterial(0).ambient[2], 1.0f);
+}
+
+TEST(MeshLoading, APadByteAfterTheDataIsAccepted)
+{
+    std::vector<uint8_t> text = Bytes(kSquareText);
+    text.push_back(0);
+    EXPECT_EQ(Load(text).GetSubsetCount(), 3u);
+    std::vector<uint8_t> binary = BinarySquare();
+    binary.push_back(0);
+    EXPECT_EQ(Load(binary).GetIndices().size(), 6u);
+}
+
+TEST(MeshLoading, MeshWithoutMaterialsHasOneUntexturedSubset)
+{
+    std::string text = kSquareText;
+    text.erase(text.find("  MeshMaterialList"), text.rfind('}') - text.find("  MeshMaterialList"));
+    const MMesh mesh = Load(Bytes(text));
+    ASSERT_EQ(mesh.GetSubsetCount(), 1u);
+    EXPECT_EQ(mesh.GetSubsetIndexCount(0), 6u);
+    EXPECT_FALSE(mesh.HasTexture(0));
+}
+
+void ExpectRejected(const std::vector<uint8_t>& data)
+{
+    try {
+        MMesh mesh(data.data(), uint32_t(data.size()));
+        FAIL() << "accepted " << data.size() << " bytes";
+    } catch (const CFileException&) {
+        FAIL() << "a file exception";
+    } catch (const CException& e) {
+        EXPECT_STREQ(e.GetSource(), "win32/MMesh");
+        EXPECT_EQ(e.GetLine(), 98u);
+    }
+}
+
+TEST(MeshRejection, DataThatIsNoXFile)
+{
+    ExpectRejected({});
+    ExpectRejected(Bytes("xof 0303"));
+    ExpectRejected(Bytes("RIFF\x10\0\0\0WAVEfmt garbage"));
+    ExpectRejected(Bytes("xof 0303abc 0032 Mesh {}"));
+}
+
+TEST(MeshRejection, BrokenXData)
+{
+    std::string text = kSquareText;
+    ExpectRejected(Bytes(text.substr(0, text.find("3;1,3,2"))));
+    std::vector<uint8_t> binary = BinarySquare();
+    ExpectRejected(std::vector<uint8_t>(binary.begin(), binary.begin() + 60));
+    std::string badIndex = text;
+    badIndex.replace(badIndex.find("3;1,3,2"), 7, "3;1,9,2");
+    ExpectRejected(Bytes(badIndex));
+    std::string hugeCount = text;
+    hugeCount.replace(hugeCount.find("  4;"), 4, "  4000000000;");
+    ExpectRejected(Bytes(hugeCount));
+}
+
+// Whatever the bytes, loading answers with a mesh or the loader's exception.
+TEST(MeshRejection, MangledDataNeverCrashes)
+{
+    std::mt19937 random(7);
+    for (const std::vector<uint8_t>& valid : {Bytes(kSquareText), BinarySquare()}) {
+        for (int round = 0; round < 300; ++round) {
+            std::vector<uint8_t> data = valid;
+            for (int k = 0; k < 4; ++k)
+                data[16 + random() % (data.size() - 16)] = uint8_t(random());
+            data.resize(16 + random() % (data.size() - 15));
+            try {
+                MMesh mesh(data.data(), uint32_t(data.size()));
+                for (uint32_t i : mesh.GetIndices())
+                    ASSERT_LT(i, mesh.GetVertices().size());
+            } catch (const CException& e) {
+                EXPECT_EQ(e.GetLine(), 98u);
+            }
+        }
+    }
+}
+
+class MeshTextures : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder = std::filesystem::temp_directory_path() / ("rvx_mesh_" + std::to_string(getpid()));
+        std::filesystem::create_directories(folder / "here");
+        std::filesystem::create_directories(folder / "archive");
+        previous = std::filesystem::current_path();
+        std::filesystem::current_path(folder / "here");
+    }
+    void TearDown() override
+    {
+        MMesh::SetTextureFolder("");
+        std::filesystem::current_path(previous);
+        std::filesystem::remove_all(folder);
+    }
+    static void WritePng(const std::filesystem::path& path)
+    {
+        const uint8_t pixels[4 * 4] = {255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255, 255, 255, 255};
+        ASSERT_NE(stbi_write_png(path.c_str(), 2, 2, 4, pixels, 8), 0);
+    }
+    std::filesystem::path folder, previous;
+};
+
+TEST_F(MeshTextures, MissingTextureLeavesTheSubsetUntextured)
+{
+    const MMesh mesh = Load(Bytes(kSquareText));
+    for (uint32_t i = 0; i < mesh.GetSubsetCount(); ++i)
+        EXPECT_FALSE(mesh.HasTexture(i));
+}
+
+TEST_F(MeshTextures, TextureFromTheCurrentFolder)
+{
+    WritePng(folder / "here" / "wood.png");
+    const MMesh mesh = Load(Bytes(kSquareText));
+    EXPECT_FALSE(mesh.HasTexture(0));
+    EXPECT_TRUE(mesh.HasTexture(1));
+    EXPECT_FALSE(mesh.HasTexture(2));
+}
+
+TEST_F(MeshTextures, TextureFromTheArchivesFolder)
+{
+    WritePng(folder / "archive" / "wood.png");
+    EXPECT_FALSE(Load(Bytes(kSquareText)).HasTexture(1));
+    MMesh::SetTextureFolder((folder / "archive").c_str());
+    EXPECT_TRUE(Load(Bytes(kSquareText)).HasTexture(1));
+}
+
+TEST_F(MeshTextures, BrokenTextureLeavesTheSubsetUntextured)
+{
+    std::ofstream(folder / "here" / "wood.png") << "not a picture";
+    EXPECT_FALSE(Load(Bytes(kSquareText)).HasTexture(1));
+}
+
+// Two parallel squares: one at z = 0.5 (from the file), one at z = 2.
+class MeshIntersect : public ::testing::Test {
+protected:
+    MMesh mesh = Load(Bytes(kSquareText));
+
+    bool Hit(const MVector3& o, const MVector3& d, float* distance) const
+    {
+        int32_t hit = -1;
+        EXPECT_EQ(mesh.Intersect(o, d, &hit, distance), 0);
+        return hit == 1;
+    }
+};
+
+TEST_F(MeshIntersect, HitsFromEitherSide)
+{
+    float d = 0;
+    EXPECT_TRUE(Hit(MVector3(0.25f, 0.25f, -1), MVector3(0, 0, 1), &d));
+    EXPECT_FLOAT_EQ(d, 1.5f);
+    EXPECT_TRUE(Hit(MVector3(0.75f, 0.75f, 3), MVector3(0, 0, -1), &d));
+    EXPECT_FLOAT_EQ(d, 2.5f);
+}
+
+TEST_F(MeshIntersect, MissesBesideBehindAndAlong)
+{
+    float d = 0;
+    EXPECT_FALSE(Hit(MVector3(1.5f, 0.5f, -1), MVector3(0, 0, 1), &d));
+    EXPECT_FALSE(Hit(MVector3(0.5f, 0.5f, -1), MVector3(0, 0, -1), &d));
+    EXPECT_FALSE(Hit(MVector3(-1, 0.5f, 0.5f), MVector3(1, 0, 0), &d));
+}
+
+TEST_F(MeshIntersect, EdgesAndCornersHit)
+{
+    float d = 0;
+    EXPECT_TRUE(Hit(MVector3(0.5f, 0.5f, 0), MVector3(0, 0, 1), &d)); // the shared diagonal
+    EXPECT_TRUE(Hit(MVector3(1, 1, 0), MVector3(0, 0, 1), &d));
+    EXPECT_TRUE(Hit(MVector3(0, 0.5f, 0), MVector3(0, 0, 1), &d));
+}
+
+TEST_F(MeshIntersect, DistanceIsInUnitsOfTheDirection)
+{
+    float d = 0;
+    EXPECT_TRUE(Hit(MVector3(0.5f, 0.25f, -1.5f), MVector3(0, 0, 2), &d));
+    EXPECT_FLOAT_EQ(d, 1.0f);
+    const float s = 1.0f / std::sqrt(2.0f);
+    EXPECT_TRUE(Hit(MVector3(0.25f, 0.25f, 0), MVector3(0, s, s), &d));
+    EXPECT_NEAR(d, 0.5f * std::sqrt(2.0f), 1e-6f);
+}
+
+TEST(MeshIntersectNearest, NearestOfSeveralLayers)
+{
+    std::string text = kSquareText;
+    text.replace(text.find("1.0;1.0;0.5;;"), 13, "1.0;1.0;0.5;,\n0.0;0.0;2.0;,\n0.0;1.0;2.0;,\n1.0;0.0;2.0;;");
+    text.replace(text.find("  4;"), 4, "  7;");
+    text.replace(text.find("  2;\n  3;0,1,2;,\n  3;1,3,2;;"), 26, "  3;\n  3;4,5,6;,\n  3;0,1,2;,\n  3;1,3,2;;");
+    text.replace(text.find("2; 3;0,0,0;, 3;0,0,0;;"), 22, "3; 3;0,0,0;, 3;0,0,0;, 3;0,0,0;;");
+    text.replace(text.find("MeshTextureCoords { 4;"), 22, "MeshTextureCoords { 7; 0.0;0.0;, 0.0;0.0;, 0.0;0.0;,");
+    text.replace(text.find("3; 2; 1, 0;;"), 12, "3; 3; 0, 1, 0;;");
+    const MMesh mesh = Load(Bytes(text));
+    int32_t hit = 0;
+    float d = 0;
+    mesh.Intersect(MVector3(0.2f, 0.2f, 3), MVector3(0, 0, -1), &hit, &d);
+    EXPECT_EQ(hit, 1);
+    EXPECT_FLOAT_EQ(d, 1.0f);
+    mesh.Intersect(MVector3(0.2f, 0.2f, -3), MVector3(0, 0, 1), &hit, &d);
+    EXPECT_EQ(hit, 1);
+    EXPECT_FLOAT_EQ(d, 3.5f);
+}
+
+} // namespace
