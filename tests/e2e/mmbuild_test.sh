@@ -9,8 +9,8 @@ cd "$work"
 fail() { echo "FAIL: $*" >&2; exit 1; }
 le32() { printf "\\x$(printf %02x $(($1 & 255)))\\x$(printf %02x $(($1 >> 8 & 255)))\\x$(printf %02x $(($1 >> 16 & 255)))\\x$(printf %02x $(($1 >> 24 & 255)))"; }
 
-# A 2 x 1 plain TGA with origin (3, 4); a run-length 4 x 1 one.
-printf '\0\0\2\0\0\0\0\0\3\0\4\0\2\0\1\0\40\10' > plain.tga
+# A 2 x 1 plain TGA with origin (3, -4); a run-length 4 x 1 one.
+printf '\0\0\2\0\0\0\0\0\3\0\374\377\2\0\1\0\40\10' > plain.tga
 printf '\1\2\3\377\1\2\3\377' >> plain.tga
 printf '\0\0\12\0\0\0\0\0\0\0\0\0\4\0\1\0\40\10\203\1\2\3\377' > packed.tga
 # A PCM wave with 6 data bytes.
@@ -52,7 +52,7 @@ grep -q '^archive first.mm: 14 entries' list.txt || fail "list header"
 grep -q '^entry 12 @ ' list.txt || fail "entry 12"
 grep -q 'wave 50 bytes: PCM 2 ch 22050 Hz 16 bit, 6 data bytes' list.txt || fail "wave format"
 grep -q 'anim .*: 2 frames' list.txt || fail "animation"
-grep -q '    rgba 26 bytes: 2 x 1 at (3, 4), 32 bit, plain' list.txt || fail "animation frame"
+grep -q '    rgba 26 bytes: 2 x 1 at (3, -4), 32 bit, plain' list.txt || fail "animation frame"
 grep -q '    rgba 23 bytes: 4 x 1 at (0, 0), 32 bit, run-length' list.txt || fail "packed frame"
 grep -q '  mesh .*: 3 vertices, 1 faces' list.txt || fail "mesh counts"
 [ "$(grep -c ': as entry 0' list.txt)" = 10 ] || fail "filler entries"

@@ -27,6 +27,12 @@ std::string Number(uint32_t value)
 {
     return std::to_string(value);
 }
+
+// TGA origins are kept as signed 16-bit values.
+std::string Signed16(const uint8_t* p)
+{
+    return std::to_string(int16_t(Little(p, 2)));
+}
 } // namespace
 
 void ArchiveLister::List(const std::string& archive, std::ostream& out)
@@ -95,7 +101,7 @@ std::string ArchiveLister::DescribeImage(uint32_t size)
     mm.Read(tga, sizeof tga);
     const uint32_t type = tga[2];
     std::string text = Number(Little(tga + 12, 2)) + " x " + Number(Little(tga + 14, 2)) + " at (" +
-                       Number(Little(tga + 8, 2)) + ", " + Number(Little(tga + 10, 2)) + "), " +
+                       Signed16(tga + 8) + ", " + Signed16(tga + 10) + "), " +
                        Number(tga[16]) + " bit, ";
     text += type == 2 ? "plain" : type == 10 ? "run-length" : "type " + Number(type);
     return text + ((tga[17] & 0x20) ? ", top row first" : "");
