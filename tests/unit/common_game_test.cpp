@@ -1,0 +1,295 @@
+#include <gtest/gtest.h>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include "base/CException.h"
+#include "base/MouseEvent.h"
+#include "common/ButtonDesc.h"
+#include "common/CClock.h"
+#include "common/CGame.h"
+#include "common/CGlyphFont.h"
+#include "common/CInputRecorder.h"
+#include "common/CStatus.h"
+#include "common/TextDesc.h"
+
+namespace {
+
+enum : uint32_t { kVkPause = 19, kVkLeft = 37, kVkUp = 38, kVkRight = 39, kVkDown = 40, kVkControl = 17 };
+
+class FixedFont : public CGlyphFont {
+public:
+    FixedFont() : CGlyphFont(0)
+    {
+        nAdvance = 10;
+        nLineHeight = 12;
+        fFixedPitch = 1;
+    }
+};
+
+// A status with a game clock.
+class ClockStatus : public CStatus {
+public:
+    explicit ClockStatus(CGame* game) : CStatus(game)
+    {
+        static FixedFont font;
+        static char empty[] = "";
+        TextDesc text{empty, 11, 0, 0, &font, 0, 0xFFFFFF00, 1, 0};
+        ButtonDesc label{kButtonLabel, 0, 0, 0xFF7F0000, 1, 0};
+        const int pos[3] = {52 * 256, 70 * 256, 5000 * 256};
+        pclkGame = new CClock(game, this, pos, &text, &label, 4, nullptr, 1, 0);
+    }
+};
+
+// A game that records what reaches it and can switch its status clocks on.
+class TestGame : public CGame {
+public:
+    TestGame() : CGame(nullptr, 0, 0, 0, 1, 0, 1) {}
+    void RunStatusClocks() { fStatusClocksRunning = 1; }
+    void SetCurrentPlayer(int player) { nCurrentPlayer = player; }
+    void OnLeftButtonDown(uint16_t x, uint16_t y) override { log += "down " + Point(x, y) + ";"; }
+    void OnMouseMove(uint16_t x, uint16_t y) override { log += "move " + Point(x, y) + ";"; }
+    std::string log;
+
+private:
+    static std::string Point(uint16_t x, uint16_t y) { return std::to_string(x) + "," + std::to_string(y); }
+};
+
+// A game whose player mode is the two-player special case.
+class TwoPlayerGame : public TestGame {
+public:
+    int GetPlayerMode() override { return 2; }
+};
+
+class GameTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        game = std::make_unique<TestGame>();
+        status = new ClockStatus(game.get());
+        game->SetStatus(status);
+    }
+
+    std::unique_ptr<TestGame> game;
+    ClockStatus* status = nullptr;
+};
+
+TEST_F(GameTest, StartTurnWithModeFourMarksOnlyTheCurrentPlayer)
+{
+    EXPECT_EQ(game->GetPlayerMode(), 4);
+    game->SetCurrentPlayer(1);
+    game->StartTurn(3);
+    EXPECT_TRUE(status->HasWon(1));
+    EXPECT_FALSE(status->HasWon(3));
+    EXPECT_FALSE(status->HasWon(0));
+    game->StartTurn(0);
+    EXPECT_FALSE(status->HasWon(0));
+    EXPECT_FALSE(game->IsTurnPending());
+}
+
+TEST(GameModes, TwoPlayerModeMarksTheGivenPlayerToo)
+{
+    TwoPlayerGame game;
+    auto* status = new CStatus(&game);
+    game.SetStatus(status);
+    game.StartTurn(2);
+    EXPECT_TRUE(status->HasWon(2));
+    EXPECT_TRUE(status->HasWon(0));
+    game.StartTurn(-1);
+    EXPECT_FALSE(status->HasWon(3));
+}
+
+TEST_F(GameTest, EndTurnMarksTheCurrentPlayerLost)
+{
+    game->StartTurn(0);
+    game->EndTurn(0, 0);
+    EXPECT_TRUE(status->HasLost(0));
+    EXPECT_FALSE(status->HasWon(0));
+}
+
+TEST_F(GameTest, TurnsWithoutStatusOrWithAStrangePlayerAreSafe)
+{
+    game->SetCurrentPlayer(7);
+    game->StartTurn(9);
+    game->EndTurn(0, 9);
+    game->AutoTurn();
+    TestGame bare;
+    bare.StartTurn(0);
+    bare.EndTurn(0, 0);
+    bare.AutoTurn();
+    bare.ResetScore();
+    EXPECT_EQ(bare.GetStatus(), nullptr);
+}
+
+TEST_F(GameTest, AutoTurnEndsTheCurrentTurn)
+{
+    game->AutoTurn();
+    EXPECT_TRUE(status->HasLost(0));
+}
+
+TEST_F(GameTest, ArrowAndControlKeysSetFlagsAndAreNotPassedOn)
+{
+    struct Case {
+        uint32_t key;
+        int flag;
+    } cases[] = {{kVkLeft, CGame::kKeyHorizontal}, {kVkRight, CGame::kKeyHorizontal}, {100, CGame::kKeyHorizontal},
+                 {102, CGame::kKeyHorizontal},     {kVkControl, CGame::kKeyCtrl},       {kVkUp, CGame::kKeyUp},
+                 {104, CGame::kKeyUp},             {kVkDown, CGame::kKeyDown},          {98, CGame::kKeyDown}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(game->OnKeyDown(c.key), 1) << c.key;
+        EXPECT_EQ(game->GetKeyFlag(c.flag), 1) << c.key;
+        EXPECT_EQ(game->OnKeyUp(c.key), 0) << c.key;
+        EXPECT_EQ(game->GetKeyFlag(c.flag), 0) << c.key;
+    }
+    EXPECT_EQ(game->OnKeyDown('A'), 0) << "other keys go to the scene's key table";
+    EXPECT_EQ(game->OnKeyUp('A'), 1);
+}
+
+TEST_F(GameTest, FirstKeyPressMarksInputSeen)
+{
+    EXPECT_FALSE(game->IsInputSeen());
+    game->OnKeyDown('Q');
+    EXPECT_TRUE(game->IsInputSeen());
+    game->OnKeyDown('R');
+    EXPECT_TRUE(game->IsInputSeen());
+}
+
+TEST_F(GameTest, SuspendAndResumeGoThroughTheStatus)
+{
+    CClock* clock = status->GetGameClock();
+    game->Resume();
+    EXPECT_TRUE(clock->IsRunning());
+    game->Suspend(0);
+    EXPECT_TRUE(game->IsSuspended());
+    EXPECT_FALSE(clock->IsRunning());
+    game->OnKeyDown(kVkPause);
+    EXPECT_FALSE(game->IsSuspended());
+    EXPECT_TRUE(clock->IsRunning());
+}
+
+TEST_F(GameTest, ButtonReleaseResumesUnlessAPanelIsShown)
+{
+    game->Suspend(0);
+    game->ShowPanel2();
+    game->OnLeftButtonUp(5, 5);
+    EXPECT_TRUE(game->IsSuspended());
+    game->ClosePanel2();
+    game->OnLeftButtonUp(5, 5);
+    EXPECT_FALSE(game->IsSuspended());
+    EXPECT_TRUE(status->GetGameClock()->IsRunning());
+}
+
+TEST_F(GameTest, MusicMayResumeUnlessPanelOneOrUserPaused)
+{
+    EXPECT_EQ(game->CanResumeMusic(), 1);
+    game->PageUp();
+    EXPECT_EQ(game->CanResumeMusic(), 0);
+    EXPECT_EQ(game->OnEscape(), 1);
+    EXPECT_FALSE(game->IsPanel1Shown());
+    EXPECT_EQ(game->CanResumeMusic(), 1);
+}
+
+TEST_F(GameTest, PanelsThreeAndFour)
+{
+    EXPECT_EQ(game->ShowPanel3(), 0);
+    EXPECT_EQ(game->ShowPanel4(), 0);
+    EXPECT_TRUE(game->IsPanel3Shown() && game->IsPanel4Shown());
+    game->ClosePanel3();
+    game->ClosePanel4();
+    EXPECT_FALSE(game->IsPanel3Shown() || game->IsPanel4Shown());
+    game->MarkPanel4();
+    EXPECT_TRUE(game->IsPanel4Shown());
+}
+
+TEST_F(GameTest, StateRecordAndNewGame)
+{
+    TestGame bare;
+    const int expected[CGame::kStateSize] = {0, 0, 2, 1, 0, 0, 0, 100, 0, 0};
+    for (int i = 0; i < CGame::kStateSize; ++i)
+        EXPECT_EQ(bare.GetStateRecord()[i], expected[i]) << i;
+    game->EndGame(0);
+    EXPECT_TRUE(game->IsGameOver());
+    game->NewGame(5);
+    EXPECT_FALSE(game->IsGameOver());
+    EXPECT_EQ(CGame::GetGameCounter(), 5);
+    EXPECT_EQ(game->GetStateRecord()[0], 5);
+    EXPECT_EQ(game->GetStateRecord()[7], 100);
+    int record[CGame::kStateSize] = {9, 0, 2, 1, 0, 0, 0, 100, 0, 0};
+    game->RestoreState(record);
+    EXPECT_EQ(CGame::GetGameCounter(), 9);
+}
+
+std::string TempPath(const char* name)
+{
+    return testing::TempDir() + name;
+}
+
+// Replayed ticks drive the status clock, and replayed input reaches the game.
+TEST(GameReplay, ReplayFeedsTicksAndEventsThroughTheSceneEngine)
+{
+    const std::string path = TempPath("rvx_game_replay.rec");
+    {
+        std::ofstream out(path);
+        out << "RVXREC 1\nM 3 40 50\nK 1 37\nU 16\n";
+        for (int i = 0; i < 3; ++i)
+            out << "T 256\n";
+    }
+    setenv("RVX_REPLAY", path.c_str(), 1);
+    TestGame game;
+    unsetenv("RVX_REPLAY");
+    auto* status = new ClockStatus(&game);
+    game.SetStatus(status);
+    game.RunStatusClocks();
+    status->GetGameClock()->Start();
+
+    EXPECT_EQ(CScene::DispatchKeyDown(kVkUp), 1);
+    EXPECT_EQ(game.GetKeyFlag(CGame::kKeyUp), 0) << "live keys are dropped during a replay";
+    CScene::UpdateAllScenes();
+    EXPECT_EQ(game.GetUpdateElapsed(), 16);
+    EXPECT_EQ(game.log, "down 40,50;");
+    EXPECT_EQ(game.GetKeyFlag(CGame::kKeyHorizontal), 1);
+    for (int i = 0; i < 3; ++i)
+        game.Tick();
+    EXPECT_EQ(game.GetTickElapsed(), 256);
+    EXPECT_EQ(status->GetGameClock()->GetValue(), 3);
+    EXPECT_EQ(GetInputRecorder()->GetMode(), CInputRecorder::kReplaying);
+    CScene::UpdateAllScenes();
+    EXPECT_EQ(GetInputRecorder()->GetMode(), CInputRecorder::kOff) << "the end of the file ends the replay";
+}
+
+TEST(GameReplay, RecordingWritesWhatTheGameReceives)
+{
+    const std::string path = TempPath("rvx_game_record.rec");
+    setenv("RVX_RECORD", path.c_str(), 1);
+    {
+        TestGame game;
+        unsetenv("RVX_RECORD");
+        ASSERT_EQ(GetInputRecorder()->GetMode(), CInputRecorder::kRecording);
+        MouseEvent move;
+        move.nType = MouseEvent::Move;
+        move.wX = 7;
+        move.wY = 8;
+        CScene::DispatchMouseEvent(&move);
+        CScene::DispatchKeyDown(kVkLeft);
+        EXPECT_EQ(game.log, "move 7,8;");
+    }
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_EQ(text.str(), "RVXREC 1\nM 1 7 8\nK 1 37\n");
+    EXPECT_EQ(GetInputRecorder()->GetMode(), CInputRecorder::kOff);
+}
+
+TEST(GameReplay, BrokenReplayStopsTheGameFromStarting)
+{
+    const std::string path = TempPath("rvx_game_broken.rec");
+    std::ofstream(path) << "RVXREC 1\nK 1\n";
+    setenv("RVX_REPLAY", path.c_str(), 1);
+    EXPECT_THROW(TestGame(), CFileException);
+    unsetenv("RVX_REPLAY");
+    EXPECT_EQ(GetInputRecorder()->GetMode(), CInputRecorder::kOff);
+    EXPECT_EQ(CScene::GetTopScene(), nullptr);
+}
+
+} // namespace

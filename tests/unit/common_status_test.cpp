@@ -1,0 +1,266 @@
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include "common/ButtonDesc.h"
+#include "common/CActorButton.h"
+#include "common/CClock.h"
+#include "common/CEditBox.h"
+#include "common/CGame.h"
+#include "common/CGlyphFont.h"
+#include "common/CNumber.h"
+#include "common/CStatus.h"
+#include "common/TextDesc.h"
+
+namespace {
+
+class FixedFont : public CGlyphFont {
+public:
+    FixedFont() : CGlyphFont(0)
+    {
+        nAdvance = 10;
+        nLineHeight = 12;
+        fFixedPitch = 1;
+    }
+};
+
+FixedFont g_font;
+ButtonDesc g_label{kButtonLabel, 0, 0, 0xFF7F0000, 0, 0};
+
+TextDesc LineText()
+{
+    static char empty[] = "";
+    return TextDesc{empty, 64, 0, 0, &g_font, 1, 0xFFFFFF00, 1, 0};
+}
+
+// A status with every element a test may need; lines are locked message lines.
+class TestStatus : public CStatus {
+public:
+    explicit TestStatus(CGame* game) : CStatus(game) {}
+
+    void AddLines()
+    {
+        CEditBox** lines[] = {&pasLine1, &pasLine2, &pasLine3};
+        int y = 100;
+        for (CEditBox** line : lines) {
+            TextDesc text = LineText();
+            *line = new CEditBox(pGame, 400 * 256, (y += 40) * 256, 100 * 256, &text, &g_label);
+            (*line)->SetLocked(1);
+            (*line)->Hide();
+        }
+    }
+    void AddClock()
+    {
+        TextDesc text = LineText();
+        const int pos[3] = {52 * 256, 70 * 256, 5000 * 256};
+        pclkGame = new CClock(pGame, this, pos, &text, &g_label, 4, nullptr, 1, 0);
+    }
+    void AddLives()
+    {
+        TextDesc text = LineText();
+        const int pos[3] = {10 * 256, 10 * 256, 5000 * 256};
+        pLives = new CNumber(pGame, pos, &text, &g_label, 2, nullptr);
+    }
+    void AddFps()
+    {
+        TextDesc text = LineText();
+        const int pos[3] = {10 * 256, 30 * 256, 5000 * 256};
+        pFps = new CNumber(pGame, pos, &text, &g_label, 3, nullptr);
+    }
+    CEditBox* Line(int i) const { return i == 1 ? pasLine1 : (i == 2 ? pasLine2 : pasLine3); }
+    CNumber* Lives() const { return pLives; }
+    CNumber* Fps() const { return pFps; }
+};
+
+// A game whose player count a test can choose.
+class PlayersGame : public CGame {
+public:
+    PlayersGame() : CGame(nullptr, 0, 0, 0, 1, 0, 1) {}
+    void SetPlayers(int players) { nPlayers = players; }
+};
+
+// A game with a chosen number of players and a test status.
+class StatusTest : public testing::Test {
+protected:
+    void MakeGame(int players)
+    {
+        game = std::make_unique<PlayersGame>();
+        SetPlayers(players);
+        status = new TestStatus(game.get());
+        game->SetStatus(status);
+    }
+    void SetPlayers(int players) { game->SetPlayers(players); }
+    std::string LineText(int i) const { return status->Line(i)->GetText(); }
+    bool LineShown(int i) const { return !status->Line(i)->IsHidden(); }
+
+    std::unique_ptr<PlayersGame> game;
+    TestStatus* status = nullptr;
+};
+
+TEST_F(StatusTest, NoWinnerWithOnePlayerShowsNothingButBlocksTheWinner)
+{
+    MakeGame(1);
+    status->AddLines();
+    status->ShowNoWinner();
+    EXPECT_FALSE(LineShown(1));
+    status->ShowWinner();
+    EXPECT_FALSE(LineShown(1));
+    EXPECT_EQ(LineText(1), "");
+}
+
+TEST_F(StatusTest, RoundEndMessagesAreVerbatimAndShownOncePerRound)
+{
+    MakeGame(2);
+    status->AddLines();
+    status->ShowNoWinner();
+    EXPECT_EQ(LineText(1), "No winner.  You both need work!");
+    EXPECT_TRUE(LineShown(1));
+    EXPECT_FALSE(LineShown(2));
+    status->Reset(0, 1);
+    SetPlayers(3);
+    status->ShowNoWinner();
+    EXPECT_EQ(LineText(1), "No winner.  You all need work!");
+    status->Reset(0, 1);
+    status->ShowWinner();
+    EXPECT_EQ(LineText(1), "Winner!  Way to go!");
+    status->ShowNoWinner();
+    EXPECT_EQ(LineText(1), "Winner!  Way to go!");
+}
+
+TEST_F(StatusTest, LineOperationsShowAndHideTheRightLines)
+{
+    MakeGame(1);
+    status->AddLines();
+    status->ShowLines("a", "b", "c");
+    EXPECT_TRUE(LineShown(1) && LineShown(2) && LineShown(3));
+    EXPECT_EQ(LineText(3), "c");
+    status->ShowLines("d", "e");
+    EXPECT_TRUE(LineShown(2));
+    EXPECT_FALSE(LineShown(3));
+    status->ShowLine("f");
+    EXPECT_FALSE(LineShown(2));
+    EXPECT_EQ(LineText(1), "f");
+    status->ShowCongratulations();
+    EXPECT_EQ(LineText(1), "Congratulations!!");
+    status->ShowFailure();
+    EXPECT_EQ(LineText(1), "Oh, no!  Not this time!");
+    EXPECT_TRUE(status->Line(1)->IsLocked()) << "a locked line stays locked after a message";
+}
+
+TEST_F(StatusTest, BonusBaseAndOneIconPerHundredThousand)
+{
+    MakeGame(1);
+    status->AddLives();
+    status->SetBonusBase(120000);
+    EXPECT_EQ(status->GetBonusBase(), 100000);
+    status->CheckBonus(250000);
+    EXPECT_EQ(status->Lives()->GetValue(), 1);
+    EXPECT_EQ(status->GetBonusBase(), 200000);
+    status->CheckBonus(250000);
+    EXPECT_EQ(status->Lives()->GetValue(), 1);
+    status->SetBonusBase(100000);
+    EXPECT_EQ(status->GetBonusBase(), 0);
+    status->SetBonusBase(200000);
+    EXPECT_EQ(status->GetBonusBase(), 100000);
+}
+
+TEST_F(StatusTest, MissingElementsAreSkipped)
+{
+    MakeGame(1);
+    status->Update(30);
+    status->CountFrame(30);
+    status->Reset(3, 1);
+    status->Pause(1);
+    status->Resume();
+    status->CheckBonus(500000);
+    status->StartAuxClock();
+    status->PrimeAuxClock();
+    status->ShowLine("nobody sees this");
+    status->ClearTables();
+    EXPECT_EQ(status->GetBonusBase(), 100000);
+    EXPECT_DOUBLE_EQ(status->GetRate(), 1.0);
+}
+
+TEST_F(StatusTest, PauseAndResumeDriveTheGameClock)
+{
+    MakeGame(1);
+    status->AddClock();
+    CClock* clock = status->GetGameClock();
+    status->Resume();
+    EXPECT_TRUE(clock->IsRunning());
+    status->Pause(0);
+    EXPECT_FALSE(clock->IsRunning());
+    status->PlayerWon(0);
+    status->Resume();
+    EXPECT_FALSE(clock->IsRunning()) << "a finished player's clock stays stopped";
+    status->Reset(0, 1);
+    status->PlayerLost(0, 0);
+    EXPECT_TRUE(status->HasLost(0));
+    status->Resume();
+    EXPECT_FALSE(clock->IsRunning());
+}
+
+TEST_F(StatusTest, OnePlayerRoundRestartsTheClock)
+{
+    MakeGame(1);
+    status->AddClock();
+    CClock* clock = status->GetGameClock();
+    clock->Start();
+    for (int i = 0; i < 5; ++i)
+        status->Update(256);
+    EXPECT_EQ(clock->GetValue(), 5);
+    status->PlayerWon(0);
+    status->Reset(0, 1);
+    EXPECT_EQ(clock->GetValue(), 0);
+    EXPECT_FALSE(clock->IsRunning());
+    EXPECT_FALSE(status->HasWon(0));
+}
+
+TEST_F(StatusTest, SamePlayerOfSeveralKeepsTheClockValue)
+{
+    MakeGame(2);
+    status->AddClock();
+    CClock* clock = status->GetGameClock();
+    clock->Start();
+    status->Update(256);
+    status->Update(256);
+    status->Reset(0, 1);
+    EXPECT_EQ(clock->GetValue(), 2);
+    EXPECT_FALSE(clock->IsRunning());
+}
+
+TEST_F(StatusTest, FrameRateCountsFramesPerSecond)
+{
+    MakeGame(1);
+    status->AddFps();
+    for (int i = 0; i < 16; ++i)
+        status->CountFrame(16);
+    EXPECT_EQ(status->Fps()->GetValue(), 16);
+    for (int i = 0; i < 10; ++i)
+        status->CountFrame(25);
+    EXPECT_EQ(status->Fps()->GetValue(), 16) << "not a second yet";
+    status->CountFrame(25);
+    EXPECT_EQ(status->Fps()->GetValue(), 10);
+}
+
+TEST_F(StatusTest, TablesAndResultsStayWithinBounds)
+{
+    MakeGame(1);
+    status->SetCell(24, 2, 7);
+    EXPECT_EQ(status->GetCell(24, 2), 7);
+    status->SetCell(25, 0, 1);
+    status->SetCell(-1, 0, 1);
+    EXPECT_EQ(status->GetCell(25, 0), 0);
+    status->ClearCell(24, 2);
+    EXPECT_EQ(status->GetCell(24, 2), 0);
+    status->SetWon(4, 1);
+    status->SetWon(-1, 1);
+    status->PlayerLost(9, 0);
+    EXPECT_FALSE(status->HasWon(4));
+    status->SetWon(3, 1);
+    EXPECT_TRUE(status->HasWon(3));
+    status->ClearResults();
+    EXPECT_FALSE(status->HasWon(3));
+    EXPECT_TRUE(status->HasPassed(0));
+}
+
+} // namespace
