@@ -57,26 +57,29 @@ int32_t Image::DecodeTGA(const uint8_t* data, size_t size)
     fBottomUp = (bDescriptor & 0x20) == 0;
 
     const size_t skip = kHeaderSize + idLength + size_t(mapLength) * 4;
-    const uint64_t count = uint64_t(nWidth) * nHeight;
-    if (skip > size || count > kMaxPixels)
+    if (skip > size)
         return Refuse();
     const uint32_t bytesPerPixel = nPixelDepth / 8;
     fHasAlpha = nPixelDepth == 32;
     fCompressed = type == 10;
+    // No allocation for more pixels than the chunk can hold: a run-length
+    // packet of 1 + bytesPerPixel bytes makes at most 128 of them.
+    const uint64_t count = uint64_t(nWidth) * nHeight;
+    const uint64_t room = fCompressed ? (size - skip) / (1 + bytesPerPixel) * 128 : (size - skip) / bytesPerPixel;
+    if (count > room || count > kMaxPixels)
+        return Refuse();
     pixels.assign(count, 0);
-    const bool decoded = fCompressed ? DecodeRunLength(data + skip, size - skip, bytesPerPixel)
-                                     : DecodeRaw(data + skip, size - skip, bytesPerPixel);
-    return decoded ? 0 : Refuse();
+    if (!fCompressed) {
+        DecodeRaw(data + skip, bytesPerPixel);
+        return 0;
+    }
+    return DecodeRunLength(data + skip, size - skip, bytesPerPixel) ? 0 : Refuse();
 }
 
-bool Image::DecodeRaw(const uint8_t* data, size_t size, uint32_t bytesPerPixel)
+void Image::DecodeRaw(const uint8_t* data, uint32_t bytesPerPixel)
 {
-    const uint64_t count = pixels.size();
-    if (count * bytesPerPixel > size)
-        return false;
-    for (uint64_t i = 0; i < count; ++i)
+    for (uint64_t i = 0; i < pixels.size(); ++i)
         Place(i, data + i * bytesPerPixel, bytesPerPixel);
-    return true;
 }
 
 // Packets until every pixel is made; running out of data first refuses the image.

@@ -41,7 +41,7 @@ public:
 
 private:
     int32_t Refuse();
-    bool DecodeRaw(const uint8_t* data, size_t size, uint32_t bytesPerPixel);
+    void DecodeRaw(const uint8_t* data, uint32_t bytesPerPixel);
     bool DecodeRunLength(const uint8_t* data, size_t size, uint32_t bytesPerPixel);
     void Place(uint64_t index, const uint8_t* bgra, uint32_t bytesPerPixel);
 

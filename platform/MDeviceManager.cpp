@@ -249,7 +249,7 @@ int32_t MDeviceManager::EndFrame()
 
 int32_t MDeviceManager::BeginSprites()
 {
-    if (!HasDevice())
+    if (!HasDevice() || pSpriteBatch->IsOpen())
         return 20;
     pSpriteBatch->Begin();
     return 0;

@@ -106,6 +106,7 @@ TEST_F(DeviceTest, ClearsToOpaqueBlueAndChecksTheSpriteBatch)
     EXPECT_EQ(PixelAt(159, 119), kBlue);
     EXPECT_EQ(device->EndSprites(), 21);
     EXPECT_EQ(device->BeginSprites(), 0);
+    EXPECT_EQ(device->BeginSprites(), 20);
     EXPECT_EQ(device->EndSprites(), 0);
     EXPECT_EQ(device->EndFrame(), 0);
 }

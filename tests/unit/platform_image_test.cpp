@@ -95,6 +95,8 @@ TEST(TgaDecoding, HostileHeadersAreRefused)
     EXPECT_FALSE(image.HasPixels());
     // Absurdly large: 65535 x 65535 is refused before anything is allocated.
     EXPECT_EQ(Decode(image, Tga(10, 65535, 65535, 24, 0, {0xFF, 1, 2, 3})), 28);
+    // Run-length packets of four bytes cannot make 4096 x 4096 pixels from one packet.
+    EXPECT_EQ(Decode(image, Tga(10, 4096, 4096, 24, 0, {0xFF, 1, 2, 3})), 28);
     // Run-length data that ends early, and a literal packet cut short.
     EXPECT_EQ(Decode(image, Tga(10, 4, 1, 24, 0, {0x81, 1, 2, 3})), 28);
     EXPECT_EQ(Decode(image, Tga(10, 4, 1, 24, 0, {0x03, 1, 2, 3, 4})), 28);

@@ -1,4 +1,6 @@
+#include <cstdio>
 #include <gtest/gtest.h>
+#include <string>
 #include <vector>
 #include "GLTestWindow.h"
 #include "base/Rect.h"
@@ -17,6 +19,16 @@ std::vector<uint8_t> Tga(uint16_t width, uint16_t height, uint8_t blue, uint8_t 
     for (uint32_t i = 0; i < uint32_t(width) * height; ++i)
         t.insert(t.end(), {blue, uint8_t(i), 0x40, alpha});
     return t;
+}
+
+// Writes the TGA to a file of the test's own and returns its path.
+std::string TgaFile(const std::vector<uint8_t>& tga)
+{
+    const std::string path = ::testing::TempDir() + "texture_test.tga";
+    FILE* f = std::fopen(path.c_str(), "wb");
+    std::fwrite(tga.data(), 1, tga.size(), f);
+    std::fclose(f);
+    return path;
 }
 
 TEST(TextureConversion, SixteenBitFormatsReduceEachChannel)
@@ -204,6 +216,47 @@ TEST_F(TextureTest, SpritesBlendByAlphaAndTakeTheColour)
     EXPECT_NEAR(int((tinted >> 16) & 0xFF), 128, 2);
     EXPECT_EQ(tinted & 0xFF00, 0u);
     device->EndFrame();
+}
+
+TEST_F(TextureTest, FileTexturesKeyOutOpaqueBlack)
+{
+    std::vector<uint8_t> tga = Tga(3, 1, 0, 255);
+    tga[18 + 1] = 0;  // first pixel: B 0, G 0, R 0x40
+    tga[18 + 2] = 0;  // now opaque black
+    const std::string path = TgaFile(tga);
+    MTexture keyed;
+    ASSERT_EQ(keyed.LoadFromFile(path.c_str(), 0, 0), 0);
+    EXPECT_EQ(keyed.GetWidth(), 3u);
+    EXPECT_EQ(keyed.GetHeight(), 1u);
+    EXPECT_EQ(keyed.GetGLTexture().GetWidth(), 4u);
+    int32_t pitch = 0;
+    const auto* texels = static_cast<const uint32_t*>(keyed.Lock(nullptr, &pitch, 0));
+    ASSERT_NE(texels, nullptr);
+    EXPECT_EQ(texels[0], 0u);
+    EXPECT_EQ(texels[1], 0xFF400100u);
+    keyed.UnLock(0);
+    MTexture plain;
+    ASSERT_EQ(plain.LoadFromFileKeyed(path.c_str(), 0, 0, 0), 0);
+    texels = static_cast<const uint32_t*>(plain.Lock(nullptr, &pitch, 0));
+    EXPECT_EQ(texels[0], 0xFF000000u);
+    plain.UnLock(0);
+    EXPECT_EQ(plain.LoadFromFile((path + ".missing").c_str(), 0, 0), 31);
+    EXPECT_FALSE(plain.HasTexture());
+    std::remove(path.c_str());
+}
+
+TEST_F(TextureTest, SurfaceLoadsAFileIntoItself)
+{
+    const std::vector<uint8_t> small = Tga(2, 2, 0x30, 0xFF);
+    MSurface surface(small.data(), small.size(), 0, 4, 4);
+    EXPECT_EQ(surface.GetWidth(), 4u);
+    const std::string path = TgaFile(Tga(3, 1, 0x77, 0xFF));
+    ASSERT_EQ(surface.LoadFromFile(path.c_str(), 0, 0), 0);
+    EXPECT_EQ(surface.GetWidth(), 4u); // the surface keeps its size
+    const auto* texels = reinterpret_cast<const uint32_t*>(surface.GetGLTexture().GetBits());
+    EXPECT_EQ(texels[2], 0xFF400277u);
+    EXPECT_EQ(surface.LoadFromFile((path + ".missing").c_str(), 0, 0), 17);
+    std::remove(path.c_str());
 }
 
 TEST_F(TextureTest, SurfaceIsCopiedPlainToTheBackBuffer)
