@@ -73,43 +73,25 @@ SDL_Event WindowEvent(uint8_t what, int32_t a = 0, int32_t b = 0)
     return e;
 }
 
-TEST(VirtualKeys, GameAndDialogKeysHaveTheirWindowsNumbers)
+TEST(VirtualKeys, KeysHaveTheirWindowsNumbers)
 {
-    EXPECT_EQ(MWindow::VirtualKey(SDLK_ESCAPE), 27u);
-    EXPECT_EQ(MWindow::VirtualKey(SDLK_n), 78u);
-    EXPECT_EQ(MWindow::VirtualKey(SDLK_F9), 120u);
-    EXPECT_EQ(MWindow::VirtualKey(SDLK_PAUSE), 19u);
-    EXPECT_EQ(MWindow::VirtualKey(SDLK_PAGEUP), 33u);
-    EXPECT_EQ(MWindow::VirtualKey(SDLK_PAGEDOWN), 34u);
-    EXPECT_EQ(MWindow::VirtualKey(SDLK_k), 75u);
-    EXPECT_EQ(MWindow::VirtualKey(SDLK_v), 86u);
-    EXPECT_EQ(MWindow::VirtualKey(SDLK_b), 66u);
-    EXPECT_EQ(MWindow::VirtualKey(SDLK_RETURN), 13u);
-    EXPECT_EQ(MWindow::VirtualKey(SDLK_KP_ENTER), 13u);
-    EXPECT_EQ(MWindow::VirtualKey(SDLK_SPACE), 32u);
-    EXPECT_EQ(MWindow::VirtualKey(SDLK_BACKSPACE), 8u);
-}
-
-TEST(VirtualKeys, RangesMapEndToEnd)
-{
-    EXPECT_EQ(MWindow::VirtualKey(SDLK_a), 65u);
-    EXPECT_EQ(MWindow::VirtualKey(SDLK_z), 90u);
-    EXPECT_EQ(MWindow::VirtualKey(SDLK_0), 48u);
-    EXPECT_EQ(MWindow::VirtualKey(SDLK_9), 57u);
-    EXPECT_EQ(MWindow::VirtualKey(SDLK_F1), 112u);
-    EXPECT_EQ(MWindow::VirtualKey(SDLK_F12), 123u);
-    EXPECT_EQ(MWindow::VirtualKey(SDLK_F13), 124u);
-    EXPECT_EQ(MWindow::VirtualKey(SDLK_KP_0), 96u);
-    EXPECT_EQ(MWindow::VirtualKey(SDLK_KP_1), 97u);
-    EXPECT_EQ(MWindow::VirtualKey(SDLK_KP_9), 105u);
-    EXPECT_EQ(MWindow::VirtualKey(SDLK_KP_MULTIPLY), 106u);
-    EXPECT_EQ(MWindow::VirtualKey(SDLK_KP_DIVIDE), 111u);
-    EXPECT_EQ(MWindow::VirtualKey(SDLK_LEFT), 37u);
-    EXPECT_EQ(MWindow::VirtualKey(SDLK_UP), 38u);
-    EXPECT_EQ(MWindow::VirtualKey(SDLK_RIGHT), 39u);
-    EXPECT_EQ(MWindow::VirtualKey(SDLK_DOWN), 40u);
-    EXPECT_EQ(MWindow::VirtualKey(SDLK_RSHIFT), 16u);
-    EXPECT_EQ(MWindow::VirtualKey(SDLK_QUOTE), 222u);
+    struct Case {
+        SDL_Keycode key;
+        uint32_t nKey;
+    };
+    const Case cases[] = {
+        // The game's and the dialogs' keys.
+        {SDLK_ESCAPE, 27}, {SDLK_n, 78}, {SDLK_F9, 120}, {SDLK_PAUSE, 19}, {SDLK_PAGEUP, 33},
+        {SDLK_PAGEDOWN, 34}, {SDLK_k, 75}, {SDLK_v, 86}, {SDLK_b, 66}, {SDLK_RETURN, 13},
+        {SDLK_KP_ENTER, 13}, {SDLK_SPACE, 32}, {SDLK_BACKSPACE, 8},
+        // Both ends of each range.
+        {SDLK_a, 65}, {SDLK_z, 90}, {SDLK_0, 48}, {SDLK_9, 57}, {SDLK_F1, 112}, {SDLK_F12, 123},
+        {SDLK_F13, 124}, {SDLK_KP_0, 96}, {SDLK_KP_1, 97}, {SDLK_KP_9, 105}, {SDLK_KP_MULTIPLY, 106},
+        {SDLK_KP_DIVIDE, 111}, {SDLK_LEFT, 37}, {SDLK_UP, 38}, {SDLK_RIGHT, 39}, {SDLK_DOWN, 40},
+        {SDLK_RSHIFT, 16}, {SDLK_BACKQUOTE, 192}, {SDLK_QUOTE, 222},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(MWindow::VirtualKey(c.key), c.nKey) << SDL_GetKeyName(c.key);
 }
 
 TEST(VirtualKeys, KeysWithoutANumberGiveZero)
