@@ -28,6 +28,7 @@ public:
 
     uint32_t GetBufferSize() const { return nBufferSize; }
     uint32_t GetVoiceCount() const { return uint32_t(rgnVoices.size()); }
+    ALuint GetVoice(uint32_t i) const { return rgnVoices[i]; }
 
     // Gain of a volume in hundredths of a decibel (silence at -10000).
     static float GainOf(int32_t lVolume);

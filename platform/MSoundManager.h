@@ -1,4 +1,5 @@
 #pragma once
+#include <AL/al.h>
 #include <AL/alc.h>
 #include <cstdint>
 
@@ -44,7 +45,7 @@ public:
 
 private:
     void Release();
-    int32_t CreateBuffer(MWaveFile& reader, ALuint* pBuffer, uint32_t* pSize);
+    static int32_t CreateBuffer(MWaveFile& reader, ALuint* pBuffer, uint32_t* pSize);
 
     ALCdevice* pDevice = nullptr;
     ALCcontext* pContext = nullptr;

@@ -1,0 +1,114 @@
+#include "platform/MSound.h"
+#include <AL/alc.h>
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+constexpr int32_t kNoVoice = 61;
+constexpr int32_t kPlayFailed = 63;
+constexpr int32_t kStopFailed = 66;
+constexpr int32_t kSilence = -10000;
+
+} // namespace
+
+MSound::MSound(ALuint buffer, std::vector<ALuint> voices, uint32_t size)
+    : nBuffer(buffer), rgnVoices(std::move(voices)), rglVolume(rgnVoices.size(), 0), nBufferSize(size)
+{
+    for (ALuint voice : rgnVoices)
+        alSourceRewind(voice);
+}
+
+MSound::~MSound()
+{
+    if (alcGetCurrentContext() == nullptr)
+        return; // the device went first and took the voices with it
+    alDeleteSources(ALsizei(rgnVoices.size()), rgnVoices.data());
+    alDeleteBuffers(1, &nBuffer);
+}
+
+float MSound::GainOf(int32_t lVolume)
+{
+    return lVolume <= kSilence ? 0.0f : std::pow(10.0f, float(lVolume) / 2000.0f);
+}
+
+bool MSound::IsVoicePlaying(ALuint voice) const
+{
+    ALint state = AL_STOPPED;
+    alGetSourcei(voice, AL_SOURCE_STATE, &state);
+    return state == AL_PLAYING;
+}
+
+bool MSound::IsPlaying()
+{
+    return std::any_of(rgnVoices.begin(), rgnVoices.end(), [this](ALuint v) { return IsVoicePlaying(v); });
+}
+
+// The first voice that is not playing; when all are, any of them.
+ALuint MSound::ChooseVoice() const
+{
+    for (ALuint voice : rgnVoices)
+        if (!IsVoicePlaying(voice))
+            return voice;
+    return rgnVoices[size_t(std::rand()) % rgnVoices.size()];
+}
+
+int32_t MSound::Play(bool loop)
+{
+    if (rgnVoices.empty())
+        return kPlayFailed;
+    const ALuint voice = ChooseVoice();
+    alGetError();
+    alSourcei(voice, AL_LOOPING, loop ? AL_TRUE : AL_FALSE);
+    if (!IsVoicePlaying(voice))
+        alSourcePlay(voice);
+    if (alGetError() != AL_NO_ERROR)
+        return kPlayFailed;
+    fLoop = loop;
+    return 0;
+}
+
+int32_t MSound::Stop()
+{
+    if (rgnVoices.empty())
+        return kNoVoice;
+    alGetError();
+    for (ALuint voice : rgnVoices)
+        if (IsVoicePlaying(voice))
+            alSourcePause(voice);
+    return alGetError() == AL_NO_ERROR ? 0 : kStopFailed;
+}
+
+int32_t MSound::Halt()
+{
+    Stop();
+    return 0;
+}
+
+int32_t MSound::Replay()
+{
+    Play(fLoop);
+    return 0;
+}
+
+int32_t MSound::Toggle()
+{
+    if (IsPlaying())
+        Stop();
+    else
+        Play(fLoop);
+    return 0;
+}
+
+int32_t MSound::GetVolume() { return rglVolume.empty() ? 0 : rglVolume[0]; }
+
+int32_t MSound::SetVolume(float factor)
+{
+    if (rgnVoices.empty())
+        return 0;
+    const float f = factor > 1.0f ? 1.0f : factor >= 0.0f ? factor : 0.0f; // NaN is silence
+    rglVolume[0] = int32_t(f * 10000.0f - 10000.0f);
+    alSourcef(rgnVoices[0], AL_GAIN, GainOf(rglVolume[0]));
+    return 0;
+}

@@ -1,0 +1,122 @@
+#include "platform/MWaveFile.h"
+#include "platform/MBufferedFile.h"
+#include "platform/MFileMMIO.h"
+#include "platform/MSoundManager.h"
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr uint32_t kRiff = MakeFourCC('R', 'I', 'F', 'F');
+constexpr uint32_t kWave = MakeFourCC('W', 'A', 'V', 'E');
+constexpr uint32_t kFmt = MakeFourCC('f', 'm', 't', ' ');
+constexpr uint32_t kData = MakeFourCC('d', 'a', 't', 'a');
+constexpr uint32_t kPcmHeaderSize = 16;
+
+uint16_t Word(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
+uint32_t Dword(const uint8_t* p) { return uint32_t(Word(p)) | uint32_t(Word(p + 2)) << 16; }
+
+} // namespace
+
+MWaveFile::MWaveFile(MFileMMIO* file) : pFile(file) {}
+
+int32_t MWaveFile::Open()
+{
+    MBufferedFile* handle = pFile->GetHandle();
+    if (handle == nullptr)
+        return snd::E_FAIL;
+    const int64_t limit = int64_t(pFile->Tell()) + pFile->GetRemaining();
+    MChunkInfo riff;
+    if (handle->Descend(&riff, nullptr, 0) != 0 || riff.ckid != kRiff || riff.fccType != kWave ||
+        int64_t(riff.dwDataOffset) + riff.cksize > limit)
+        return snd::E_FAIL;
+    nRiffData = riff.dwDataOffset + 4;
+    nRiffEnd = riff.dwDataOffset + riff.cksize;
+
+    uint32_t formatSize = 0;
+    if (FindChunk(kFmt, &formatSize) != 0 || formatSize < kPcmHeaderSize || ReadFormat(formatSize) != 0) {
+        wfx = MWaveFormat();
+        return snd::E_FAIL;
+    }
+    if (FindChunk(kData, &nSize) != 0) {
+        wfx = MWaveFormat();
+        return snd::E_FAIL;
+    }
+    nData = uint32_t(pFile->Tell());
+    nSize = std::min(nSize, nRiffEnd - nData);
+    nLeft = nSize;
+    return 0;
+}
+
+// Finds a chunk among the RIFF's children; leaves the position at its data.
+int32_t MWaveFile::FindChunk(uint32_t ckid, uint32_t* size)
+{
+    MBufferedFile* handle = pFile->GetHandle();
+    MChunkInfo parent;
+    parent.dwDataOffset = nRiffData - 4;
+    parent.cksize = nRiffEnd - parent.dwDataOffset;
+    MChunkInfo chunk;
+    chunk.ckid = ckid;
+    if (handle->Seek(int32_t(nRiffData), 0) < 0 || handle->Descend(&chunk, &parent, MMIO_FINDCHUNK) != 0)
+        return snd::E_FAIL;
+    *size = chunk.cksize;
+    return 0;
+}
+
+int32_t MWaveFile::ReadFormat(uint32_t nChunkSize)
+{
+    uint8_t header[kPcmHeaderSize];
+    if (!ReadExact(header, kPcmHeaderSize))
+        return snd::E_FAIL;
+    wfx.wFormatTag = Word(header);
+    wfx.nChannels = Word(header + 2);
+    wfx.nSamplesPerSec = Dword(header + 4);
+    wfx.nAvgBytesPerSec = Dword(header + 8);
+    wfx.nBlockAlign = Word(header + 12);
+    wfx.wBitsPerSample = Word(header + 14);
+    if (wfx.wFormatTag == WAVE_FORMAT_PCM)
+        return 0;
+    uint8_t extraSize[2];
+    if (nChunkSize < kPcmHeaderSize + 2 || !ReadExact(extraSize, 2))
+        return snd::E_FAIL;
+    wfx.cbSize = Word(extraSize);
+    if (wfx.cbSize > nChunkSize - kPcmHeaderSize - 2)
+        return snd::E_FAIL;
+    wfx.rgbExtra.resize(wfx.cbSize);
+    return ReadExact(wfx.rgbExtra.data(), wfx.cbSize) ? 0 : snd::E_FAIL;
+}
+
+bool MWaveFile::ReadExact(void* buffer, uint32_t n)
+{
+    return n == 0 || pFile->GetHandle()->Read(buffer, int32_t(n)) == int32_t(n);
+}
+
+int32_t MWaveFile::Rewind()
+{
+    if (pFile->GetHandle()->Seek(int32_t(nData), 0) != int32_t(nData))
+        return snd::E_FAIL;
+    nLeft = nSize;
+    return 0;
+}
+
+int32_t MWaveFile::Read(uint8_t* buffer, uint32_t n, uint32_t* read)
+{
+    MBufferedFile* handle = pFile->GetHandle();
+    const uint32_t count = std::min(n, nLeft);
+    MIOInfo info;
+    *read = 0;
+    if (handle->GetInfo(&info) != 0)
+        return snd::E_FAIL;
+    while (*read < count) {
+        if (info.pchNext == info.pchEndRead &&
+            (handle->Advance(&info) != 0 || info.pchNext == info.pchEndRead))
+            return snd::E_FAIL;
+        const uint32_t piece = std::min(count - *read, uint32_t(info.pchEndRead - info.pchNext));
+        std::memcpy(buffer + *read, info.pchNext, piece);
+        info.pchNext += piece;
+        *read += piece;
+    }
+    handle->SetInfo(&info);
+    nLeft -= count;
+    return 0;
+}

@@ -1,0 +1,220 @@
+#include "platform/MSound.h"
+#include "platform/MFileMMIO.h"
+#include "platform/MMusicManager.h"
+#include "platform/MSoundManager.h"
+#include "tests/unit/WaveBytes.h"
+#include <gtest/gtest.h>
+#include <unistd.h>
+#include <chrono>
+#include <cmath>
+#include <memory>
+#include <thread>
+
+using namespace wavebytes;
+
+namespace {
+
+class Sound : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        setenv("ALSOFT_DRIVERS", "null", 0);
+        ASSERT_EQ(GetSoundManager()->Initialize(nullptr, snd::DSSCL_PRIORITY, 2, 22050, 16), 0);
+    }
+    static void TearDownTestSuite() { DestroySoundManager(); }
+    void TearDown() override
+    {
+        file.Close();
+        std::filesystem::remove(path);
+    }
+
+    int32_t Create(const Bytes& wave, std::unique_ptr<MSound>* sound, uint32_t count = 1,
+                   MSoundManager* manager = GetSoundManager())
+    {
+        WriteFile(path, wave);
+        file.Open(path.c_str(), 1, 1);
+        MSound* raw = nullptr;
+        const int32_t result = manager->CreateSound(&raw, &file, snd::DSBCAPS_CTRLVOLUME, nullptr, count);
+        sound->reset(raw);
+        file.Close();
+        return result;
+    }
+    // A looping-length tone: one second of 16-bit mono.
+    std::unique_ptr<MSound> Tone(uint32_t count = 1)
+    {
+        std::unique_ptr<MSound> sound;
+        EXPECT_EQ(Create(Pcm16Wave(std::vector<int16_t>(22050, 1000), 1, 22050), &sound, count), 0);
+        return sound;
+    }
+    static ALint Offset(ALuint voice)
+    {
+        ALint offset = 0;
+        alGetSourcei(voice, AL_SAMPLE_OFFSET, &offset);
+        return offset;
+    }
+
+    std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("rvx_sound_" + std::to_string(getpid()) + ".wav");
+    MFileMMIO file;
+};
+
+TEST_F(Sound, CreationChecksItsArguments)
+{
+    std::unique_ptr<MSound> sound;
+    MSoundManager uninitialised;
+    EXPECT_EQ(Create(Pcm16Wave({1, 2}, 1, 22050), &sound, 1, &uninitialised), snd::CO_E_NOTINITIALIZED);
+    EXPECT_EQ(Create(Pcm16Wave({1, 2}, 1, 22050), &sound, 0), snd::E_INVALIDARG);
+    MSound* raw = nullptr;
+    EXPECT_EQ(GetSoundManager()->CreateSound(&raw, nullptr, 0, nullptr, 1), snd::E_INVALIDARG);
+    EXPECT_EQ(raw, nullptr);
+}
+
+TEST_F(Sound, MalformedOrEmptyWavesFail)
+{
+    std::unique_ptr<MSound> sound;
+    EXPECT_EQ(Create(Bytes(40, 'x'), &sound), snd::E_FAIL);
+    EXPECT_EQ(Create(Riff({Chunk("fmt ", Format(1, 1, 22050, 16)), Chunk("data", {})}), &sound), snd::E_FAIL);
+    EXPECT_EQ(sound, nullptr);
+}
+
+TEST_F(Sound, FormatsThatCannotPlayAreRefused)
+{
+    std::unique_ptr<MSound> sound;
+    const Bytes data(16, 0);
+    EXPECT_EQ(Create(Riff({Chunk("fmt ", Format(0x11, 1, 22050, 4, {0xF9, 1})), Chunk("data", data)}), &sound),
+              snd::DSERR_BADFORMAT);
+    EXPECT_EQ(Create(Riff({Chunk("fmt ", Format(1, 6, 22050, 16)), Chunk("data", data)}), &sound),
+              snd::DSERR_BADFORMAT);
+}
+
+TEST_F(Sound, PcmFormatsMakeOneBufferOfTheWholeSound)
+{
+    std::unique_ptr<MSound> sound;
+    ASSERT_EQ(Create(Riff({Chunk("fmt ", Format(1, 1, 11025, 8)), Chunk("data", Bytes(101, 128))}), &sound), 0);
+    EXPECT_EQ(sound->GetBufferSize(), 101u);
+    Bytes extensible(22, 0);
+    extensible[6] = 1; // PCM sub-format
+    ASSERT_EQ(Create(Riff({Chunk("fmt ", Format(0xFFFE, 2, 22050, 16, extensible)), Chunk("data", Bytes(10, 0))}),
+                     &sound),
+              0);
+    EXPECT_EQ(sound->GetBufferSize(), 8u); // whole frames only
+    EXPECT_EQ(Create(Pcm16Wave({1, 2, 3, 4}, 2, 22050), &sound, 3), 0);
+    EXPECT_EQ(sound->GetVoiceCount(), 3u);
+}
+
+TEST_F(Sound, VolumeInHundredthsOfADecibel)
+{
+    auto sound = Tone();
+    const ALuint voice = sound->GetVoice(0);
+    EXPECT_EQ(sound->GetVolume(), 0);
+    const std::pair<float, int32_t> cases[] = {{1.0f, 0},      {0.0f, -10000}, {0.25f, -7500}, {0.5f, -5000},
+                                               {1.5f, 0},      {-2.0f, -10000}, {NAN, -10000}};
+    for (const auto& [factor, volume] : cases) {
+        EXPECT_EQ(sound->SetVolume(factor), 0);
+        EXPECT_EQ(sound->GetVolume(), volume) << factor;
+        float gain = -1;
+        alGetSourcef(voice, AL_GAIN, &gain);
+        EXPECT_FLOAT_EQ(gain, volume == -10000 ? 0.0f : std::pow(10.0f, volume / 2000.0f));
+    }
+}
+
+TEST_F(Sound, PlayStopAndToggle)
+{
+    auto sound = Tone();
+    const ALuint voice = sound->GetVoice(0);
+    EXPECT_FALSE(sound->IsPlaying());
+    EXPECT_EQ(sound->Play(true), 0);
+    EXPECT_TRUE(sound->IsPlaying());
+    EXPECT_EQ(sound->Toggle(), 0);
+    EXPECT_FALSE(sound->IsPlaying());
+    EXPECT_EQ(sound->Toggle(), 0);
+    EXPECT_TRUE(sound->IsPlaying());
+    ALint looping = 0;
+    alGetSourcei(voice, AL_LOOPING, &looping);
+    EXPECT_EQ(looping, AL_TRUE);
+    EXPECT_EQ(sound->Stop(), 0);
+    EXPECT_FALSE(sound->IsPlaying());
+    EXPECT_EQ(sound->Replay(), 0);
+    EXPECT_TRUE(sound->IsPlaying());
+    EXPECT_EQ(sound->Halt(), 0);
+    EXPECT_FALSE(sound->IsPlaying());
+}
+
+TEST_F(Sound, PlayingAgainNeitherRestartsNorRewinds)
+{
+    auto sound = Tone();
+    const ALuint voice = sound->GetVoice(0);
+    sound->Play(false);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    const ALint before = Offset(voice);
+    EXPECT_GT(before, 0);
+    sound->Play(false);
+    EXPECT_GE(Offset(voice), before);
+    sound->Stop();
+    const ALint stopped = Offset(voice);
+    sound->Play(false);
+    EXPECT_GE(Offset(voice), stopped);
+}
+
+TEST_F(Sound, ASoundPlayedOnceEndsByItself)
+{
+    std::unique_ptr<MSound> sound;
+    ASSERT_EQ(Create(Pcm16Wave(std::vector<int16_t>(441, 1000), 1, 22050), &sound), 0);
+    sound->Play(false);
+    for (int i = 0; i < 100 && sound->IsPlaying(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_FALSE(sound->IsPlaying());
+    EXPECT_EQ(sound->Play(false), 0); // from the start again
+    EXPECT_TRUE(sound->IsPlaying());
+}
+
+TEST_F(Sound, EveryVoiceCanPlay)
+{
+    auto sound = Tone(2);
+    sound->Play(false);
+    sound->Play(false);
+    ALint state = 0;
+    alGetSourcei(sound->GetVoice(1), AL_SOURCE_STATE, &state);
+    EXPECT_EQ(state, AL_PLAYING);
+    EXPECT_EQ(sound->Stop(), 0);
+    EXPECT_FALSE(sound->IsPlaying());
+}
+
+TEST(SoundStartUp, MusicNeedsTheSoundDevice)
+{
+    MSoundManager silent;
+    EXPECT_EQ(GetMusicManager()->Initialize(nullptr, &silent, 64, DMUS_APATH_DYNAMIC_STEREO), snd::DSERR_NODRIVER);
+    EXPECT_FALSE(GetMusicManager()->IsAudioInitialized());
+    setenv("ALSOFT_DRIVERS", "null", 0);
+    ASSERT_EQ(silent.Initialize(nullptr, snd::DSSCL_NORMAL, 2, 22050, 16), 0);
+    EXPECT_EQ(GetMusicManager()->Initialize(nullptr, &silent, 64, DMUS_APATH_DYNAMIC_STEREO), 0);
+    EXPECT_TRUE(GetMusicManager()->IsAudioInitialized());
+    DestroyMusicManager();
+}
+
+TEST(SoundStartUp, UnplayableOutputFormatsAreRefused)
+{
+    setenv("ALSOFT_DRIVERS", "null", 0);
+    MSoundManager manager;
+    EXPECT_EQ(manager.Initialize(nullptr, snd::DSSCL_PRIORITY, 3, 22050, 16), snd::E_INVALIDARG);
+    EXPECT_FALSE(manager.IsInitialized());
+    EXPECT_EQ(manager.Initialize(nullptr, snd::DSSCL_PRIORITY, 2, 22050, 24), snd::E_INVALIDARG);
+    EXPECT_EQ(manager.Initialize(nullptr, snd::DSSCL_PRIORITY, 2, 22050, 16), 0);
+    EXPECT_TRUE(manager.IsInitialized());
+}
+
+// In a fresh process, since the audio library reads its drivers once.
+TEST(SoundStartUpDeathTest, NoDeviceAnswersLikeAMachineWithoutSoundCard)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            setenv("ALSOFT_DRIVERS", "no-such-backend", 1);
+            MSoundManager manager;
+            const bool none = manager.Initialize(nullptr, snd::DSSCL_PRIORITY, 2, 22050, 16) == snd::DSERR_NODRIVER;
+            _exit(none && !manager.IsInitialized() ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+} // namespace
