@@ -90,18 +90,21 @@ void Normalise(Samples& samples, float peak)
             s *= peak / top;
 }
 
-// Fades the last few milliseconds so the sound ends in silence.
-void FadeOut(Samples& samples, float seconds)
+// Ramps the first and last few milliseconds so the sound starts and ends in silence.
+void Fade(Samples& samples, float inSeconds, float outSeconds)
 {
-    size_t length = std::min(samples.size(), size_t(seconds * kRate));
-    for (size_t i = 0; i < length; ++i)
-        samples[samples.size() - 1 - i] *= float(i) / float(length);
+    size_t in = std::min(samples.size(), size_t(inSeconds * kRate));
+    for (size_t i = 0; i < in; ++i)
+        samples[i] *= float(i) / float(in);
+    size_t out = std::min(samples.size(), size_t(outSeconds * kRate));
+    for (size_t i = 0; i < out; ++i)
+        samples[samples.size() - 1 - i] *= float(i) / float(out);
 }
 
 Samples Finish(Samples samples, float peak)
 {
     Normalise(samples, peak);
-    FadeOut(samples, 0.01f);
+    Fade(samples, 0.001f, 0.01f);
     return samples;
 }
 
