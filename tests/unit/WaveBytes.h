@@ -60,6 +60,27 @@ inline Bytes Pcm16Wave(const std::vector<int16_t>& samples, uint16_t channels, u
     return Riff({Chunk("fmt ", Format(1, channels, rate, 16)), Chunk("data", data)});
 }
 
+inline uint32_t Value(const Bytes& b, size_t at, int n)
+{
+    uint32_t v = 0;
+    for (int i = n - 1; i >= 0; --i)
+        v = v << 8 | b.at(at + size_t(i));
+    return v;
+}
+inline uint16_t Word(const Bytes& b, size_t at) { return uint16_t(Value(b, at, 2)); }
+inline uint32_t Dword(const Bytes& b, size_t at) { return Value(b, at, 4); }
+
+// Offset of the data of a top-level chunk of a RIFF, 0 when missing.
+inline size_t FindChunk(const Bytes& riff, const char* id, uint32_t* size)
+{
+    for (size_t at = 12; at + 8 <= riff.size(); at += 8 + *size + (*size & 1)) {
+        *size = Dword(riff, at + 4);
+        if (std::memcmp(riff.data() + at, id, 4) == 0)
+            return at + 8;
+    }
+    return 0;
+}
+
 inline void WriteFile(const std::filesystem::path& path, const Bytes& bytes)
 {
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
