@@ -53,6 +53,10 @@ bool MGLTexture::Create(uint32_t width, uint32_t height, int32_t format)
     GLFormat gl;
     if (!LookUp(format, &gl) || !HasContext() || width == 0 || height == 0)
         return false;
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+    if (width > uint32_t(largest) || height > uint32_t(largest))
+        return false;
     bits.assign(size_t(width) * height * BytesPerTexel(format), 0);
     while (glGetError() != GL_NO_ERROR) {
     }

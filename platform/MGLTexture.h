@@ -12,7 +12,8 @@ public:
     MGLTexture& operator=(const MGLTexture&) = delete;
 
     // Replaces any old texture; false (and nothing held) when the format is
-    // not one of ours or OpenGL refuses it. The texels start at 0.
+    // not one of ours, the size is beyond the device's or OpenGL refuses it.
+    // The texels start at 0.
     bool Create(uint32_t width, uint32_t height, int32_t format);
     void Release();
     // Sends the CPU copy to OpenGL.

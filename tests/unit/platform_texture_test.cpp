@@ -112,6 +112,15 @@ TEST_F(TextureTest, PictureSizeStaysWhileTheTextureIsAPowerOfTwo)
     EXPECT_EQ(texture.GetImage(), nullptr);
 }
 
+TEST_F(TextureTest, SizesBeyondTheDeviceAreRefused)
+{
+    MTexture huge(0x40000000, 0x40000000);
+    EXPECT_FALSE(huge.HasTexture());
+    EXPECT_EQ(huge.GetWidth(), 0u);
+    MTexture wide(uint32_t(device->GetMaxTextureSize()) + 1, 1);
+    EXPECT_FALSE(wide.HasTexture());
+}
+
 TEST_F(TextureTest, LockAddressesTexelsByPitch)
 {
     const std::vector<uint8_t> tga = Tga(3, 2, 0x30, 0x80);
