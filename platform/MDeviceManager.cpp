@@ -144,7 +144,6 @@ int32_t MDeviceManager::GetOpenGLVersion() const
 
 int32_t MDeviceManager::CreateDevice(int32_t fullScreen, int32_t width, int32_t height)
 {
-    fFullScreen = fullScreen;
     SDL_DisplayMode mode;
     if (!DesktopMode(fVideo, &mode))
         return 13;

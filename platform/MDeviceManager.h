@@ -66,7 +66,6 @@ public:
     int32_t GetBitsPerPixel() const override { return FormatDepth(nBackBufferFormat); }
     int32_t GetBackBufferFormat() const { return nBackBufferFormat; }
     int32_t GetMaxTextureSize() const { return nMaxTextureSize; }
-    int32_t IsFullScreen() const { return fFullScreen; }
 
     // Back-buffer formats tried for a full-screen device, in order.
     static const int32_t kFullScreenFormats[7];
@@ -145,7 +144,6 @@ private:
     int32_t nBackBufferHeight = 0;
     int32_t nMaxTextureSize = 0;
     int32_t fCursorReady = 0;
-    int32_t fFullScreen = 0;
     bool rgStates[6] = {true, true, false, false, false, true};
 };
 
