@@ -3,11 +3,11 @@
 #include "common/ButtonDesc.h"
 #include "common/CActorButton.h"
 #include "common/CClock.h"
-#include "common/CGlyphFont.h"
 #include "common/CNumber.h"
 #include "common/CScene.h"
 #include "common/CStatus.h"
 #include "common/TextDesc.h"
+#include "UiTestSupport.h"
 
 namespace {
 
@@ -21,16 +21,6 @@ public:
     void OnEvent() override { ++nAlarms; }
     int nTimeUps = 0;
     int nAlarms = 0;
-};
-
-class FixedFont : public CGlyphFont {
-public:
-    FixedFont() : CGlyphFont(0)
-    {
-        nAdvance = 10;
-        nLineHeight = 12;
-        fFixedPitch = 1;
-    }
 };
 
 class ClockTest : public testing::Test {
@@ -58,7 +48,7 @@ protected:
 
     CScene scene;
     OwnerSpy owner;
-    FixedFont font;
+    TestGlyphFont font;
     TextDesc text{nullptr, 11, 0, 0, &font, 0, 0xFFFFFF00, 1, 0};
     ButtonDesc behaviour{kButtonLabel, 0, 0, 0xFF7F0000, 1, 0};
     const int pos[3] = {52 * 256, 70 * 256, 5000 * 256};

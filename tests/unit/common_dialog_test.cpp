@@ -6,12 +6,12 @@
 #include "common/ButtonDesc.h"
 #include "common/CActor.h"
 #include "common/CDialogModal.h"
-#include "common/CGlyphFont.h"
 #include "common/CSceneDialog.h"
 #include "common/CSprite.h"
 #include "common/CSpriteArray.h"
 #include "common/TextDesc.h"
 #include "platform/AppTimer.h"
+#include "UiTestSupport.h"
 
 namespace {
 
@@ -30,16 +30,6 @@ public:
         answers.push_back(answer);
     }
     std::vector<int> answers;
-};
-
-class FixedFont : public CGlyphFont {
-public:
-    FixedFont() : CGlyphFont(0)
-    {
-        nAdvance = 10;
-        nLineHeight = 12;
-        fFixedPitch = 1;
-    }
 };
 
 CSprite* MakeSprite(int width, int height)
@@ -84,19 +74,14 @@ protected:
     }
     static void Click(int x, int y)
     {
-        for (uint32_t type : {uint32_t(MouseEvent::LeftDown), uint32_t(MouseEvent::LeftUp)}) {
-            MouseEvent e;
-            e.nType = type;
-            e.wX = static_cast<uint16_t>(x);
-            e.wY = static_cast<uint16_t>(y);
-            CScene::DispatchMouseEvent(&e);
-        }
+        Dispatch(MouseEvent::LeftDown, static_cast<uint16_t>(x), static_cast<uint16_t>(y));
+        Dispatch(MouseEvent::LeftUp, static_cast<uint16_t>(x), static_cast<uint16_t>(y));
     }
 
     ParentScene parent{0, 0};
     CSprite background{};
     CSpriteArray images;
-    FixedFont font;
+    TestGlyphFont font;
     char label[4] = "";
     TextDesc texts[4];
     ButtonDesc buttons{kButtonPush, 47, 1, 0xFF7F0000, 0, 0};

@@ -9,31 +9,21 @@
 #include "common/ButtonDesc.h"
 #include "common/CClock.h"
 #include "common/CGame.h"
-#include "common/CGlyphFont.h"
 #include "common/CInputRecorder.h"
 #include "common/CStatus.h"
 #include "common/TextDesc.h"
+#include "UiTestSupport.h"
 
 namespace {
 
 enum : uint32_t { kVkPause = 19, kVkLeft = 37, kVkUp = 38, kVkRight = 39, kVkDown = 40, kVkControl = 17 };
-
-class FixedFont : public CGlyphFont {
-public:
-    FixedFont() : CGlyphFont(0)
-    {
-        nAdvance = 10;
-        nLineHeight = 12;
-        fFixedPitch = 1;
-    }
-};
 
 // A status with a game clock.
 class ClockStatus : public CStatus {
 public:
     explicit ClockStatus(CGame* game) : CStatus(game)
     {
-        static FixedFont font;
+        static TestGlyphFont font;
         static char empty[] = "";
         TextDesc text{empty, 11, 0, 0, &font, 0, 0xFFFFFF00, 1, 0};
         ButtonDesc label{kButtonLabel, 0, 0, 0xFF7F0000, 1, 0};

@@ -6,24 +6,14 @@
 #include "common/CClock.h"
 #include "common/CEditBox.h"
 #include "common/CGame.h"
-#include "common/CGlyphFont.h"
 #include "common/CNumber.h"
 #include "common/CStatus.h"
 #include "common/TextDesc.h"
+#include "UiTestSupport.h"
 
 namespace {
 
-class FixedFont : public CGlyphFont {
-public:
-    FixedFont() : CGlyphFont(0)
-    {
-        nAdvance = 10;
-        nLineHeight = 12;
-        fFixedPitch = 1;
-    }
-};
-
-FixedFont g_font;
+TestGlyphFont g_font;
 ButtonDesc g_label{kButtonLabel, 0, 0, 0xFF7F0000, 0, 0};
 
 TextDesc LineText()
