@@ -13,8 +13,6 @@
 #include "platform/MMusicManager.h"
 #include "platform/MOpenDialog.h"
 #include "platform/MSettings.h"
-#include <AL/al.h>
-
 #include "platform/MSoundManager.h"
 
 namespace {

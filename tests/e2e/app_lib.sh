@@ -1,0 +1,51 @@
+# Shared set-up of the application's end-to-end tests: a private settings
+# folder, lock folder and dialog log, and helpers to start and watch the game.
+set -euo pipefail
+: "${RVX_RUN_DIR:?RVX_RUN_DIR names the folder the game runs from}"
+APP="$RVX_RUN_DIR/rollavex"
+WORK=$(mktemp -d)
+export XDG_CONFIG_HOME="$WORK/config" XDG_RUNTIME_DIR="$WORK/runtime" RVX_DIALOG_LOG="$WORK/dialogs.log"
+export LIBGL_ALWAYS_SOFTWARE=1 ALSOFT_DRIVERS=null
+KEY="$XDG_CONFIG_HOME/Orvande/Rollavex"
+mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+PIDS=()
+
+cleanup() {
+  for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Settings with Fullscreen set to $1.
+store_fullscreen() {
+  mkdir -p "$KEY"
+  printf 'RVXSETTINGS 1\ndword\tFullscreen\t%s\nend\n' "$1" > "$KEY/Config"
+}
+
+# Starts the game from the run folder in the background; its pid is in GAME.
+start_game() {
+  (cd "$RVX_RUN_DIR" && exec env RVX_DIALOG_ANSWERS= "$APP") &
+  GAME=$!
+  PIDS+=("$GAME")
+}
+
+# Prints the id of the game's visible window, waiting at most 30 seconds.
+wait_window() {
+  timeout 30 xdotool search --sync --onlyvisible --name '^Rollavex$' | head -n 1
+}
+
+# Asks the game to end as closing its window does and checks it ends with 0.
+end_game() {
+  kill -TERM "$GAME"
+  local rc=0
+  wait "$GAME" || rc=$?
+  [ "$rc" -eq 0 ] || fail "the game ended with $rc"
+}
+
+# "<width> <height> <x> <y>" of a window.
+window_geometry() {
+  xwininfo -id "$1" | awk '/Width:/{w=$2} /Height:/{h=$2} /Absolute upper-left X:/{x=$4} /Absolute upper-left Y:/{y=$4} END{print w, h, x, y}'
+}
