@@ -13,12 +13,11 @@ constexpr uint32_t MMIO_FINDCHUNK = 0x10;
 constexpr uint32_t MMIO_FINDRIFF = 0x20;
 constexpr uint32_t MMIO_FINDLIST = 0x40;
 // Results.
-constexpr int32_t MMIOERR_CANNOTCLOSE = 260;
-constexpr int32_t MMIOERR_CANNOTREAD = 261;
-constexpr int32_t MMIOERR_CANNOTWRITE = 262;
-constexpr int32_t MMIOERR_CANNOTSEEK = 263;
-constexpr int32_t MMIOERR_CHUNKNOTFOUND = 265;
-constexpr int32_t MMIOERR_CANNOTEXPAND = 266;
+constexpr int32_t MMIOERR_CANNOTCLOSE = 259;
+constexpr int32_t MMIOERR_CANNOTREAD = 260;
+constexpr int32_t MMIOERR_CANNOTWRITE = 261;
+constexpr int32_t MMIOERR_CANNOTSEEK = 262;
+constexpr int32_t MMIOERR_CHUNKNOTFOUND = 264;
 
 // Standard RIFF four-character code: the first character in the low byte.
 constexpr uint32_t MakeFourCC(char a, char b, char c, char d)

@@ -47,11 +47,6 @@ MMatrix& MMatrix::SetRotationY(float angle)
     return SetRotation(2, 0, angle);
 }
 
-MMatrix& MMatrix::SetRotationZ(float angle)
-{
-    return SetRotation(0, 1, angle);
-}
-
 MMatrix& MMatrix::SetProduct(const MMatrix& a, const MMatrix& b)
 {
     float r[4][4];

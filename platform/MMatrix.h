@@ -18,7 +18,6 @@ public:
     MMatrix& SetTranslation(float x, float y, float z);
     MMatrix& SetRotationX(float angle);
     MMatrix& SetRotationY(float angle);
-    MMatrix& SetRotationZ(float angle);
     // this = a × b; either may be this object.
     MMatrix& SetProduct(const MMatrix& a, const MMatrix& b);
     // this = inverse of a; determinant receives the determinant when not null.

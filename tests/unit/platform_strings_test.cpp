@@ -38,19 +38,4 @@ TEST(MStringsTest, CopyNPadsWithNulsAndAddsNoneWhenFull)
     EXPECT_EQ(std::string(buffer, 6), std::string("abc\0xx", 6));
 }
 
-TEST(MStringsTest, CopyAppendAndLength)
-{
-    const MStrings strings;
-    char buffer[16];
-    EXPECT_EQ(strings.Copy(buffer, "file: "), buffer);
-    strings.Append(buffer, "x");
-    EXPECT_STREQ(buffer, "file: x");
-    strings.AppendN(buffer, "12345", 2);
-    EXPECT_STREQ(buffer, "file: x12");
-    EXPECT_EQ(strings.Length(buffer), 9u);
-    EXPECT_EQ(strings.Length(""), 0u);
-    const BStrings& base = strings;
-    EXPECT_EQ(base.Compare(buffer, "file: x12"), 0);
-}
-
 } // namespace
