@@ -315,6 +315,8 @@ void MMesh::CreateTexture(Subset& subset)
 void MMesh::Upload()
 {
     MDeviceManager* device = GetDeviceManager();
+    if (!device->HasDevice())
+        return;
     nBuffer = device->CreateVertexBuffer(rgVertices.data(), uint32_t(rgVertices.size()), rgIndices.data(),
                                          uint32_t(rgIndices.size()));
     for (Subset& subset : rgSubsets)
@@ -326,7 +328,8 @@ void MMesh::DrawSubset(uint32_t i)
 {
     if (nBuffer == 0)
         Upload();
-    GetDeviceManager()->DrawTriangles(nBuffer, rgSubsets[i].nFirst, rgSubsets[i].nCount);
+    if (nBuffer != 0)
+        GetDeviceManager()->DrawTriangles(nBuffer, rgSubsets[i].nFirst, rgSubsets[i].nCount);
 }
 
 void MMesh::Draw()

@@ -1,0 +1,40 @@
+#include "common/CActorMesh.h"
+#include "common/CMesh.h"
+#include "platform/MDeviceManager.h"
+
+CActorMesh::CActorMesh(CScene* pScene, const MMatrix* pWorld, CMesh* pMesh, int32_t fRedrawOnDepth)
+    : CActor(pScene, 0, 0, 100 * 256, 2, 1), matHome(*pWorld), matWorld(*pWorld), pMesh(pMesh)
+{
+    this->fRedrawOnDepth = fRedrawOnDepth;
+    UpdateBounds();
+    if (!fHidden)
+        InvalidateBounds();
+}
+
+// A mesh has no 2D centre.
+void CActorMesh::GetCentre(int32_t*, int32_t*) {}
+
+CFixPoint CActorMesh::GetCentrePoint() { return CFixPoint(0, 0); }
+
+void CActorMesh::UpdateBounds()
+{
+    if (!pMesh)
+        return;
+    rcBounds.left = (lX >> 8) + pMesh->nXOffset;
+    rcBounds.top = (lY >> 8) + pMesh->nYOffset;
+    rcBounds.right = rcBounds.left + pMesh->nWidth;
+    rcBounds.bottom = rcBounds.top + pMesh->nHeight;
+}
+
+void CActorMesh::Draw(const Rect*)
+{
+    MDeviceManager* device = GetDeviceManager();
+    if (!pMesh || !device->HasDevice())
+        return;
+    device->SaveWorldTransform();
+    if (fShadow)
+        pMesh->GetMesh()->DrawShadow(vLight, matWorld, plShadow);
+    device->SetWorldTransform(matWorld.Data());
+    pMesh->GetMesh()->Draw();
+    device->RestoreWorldTransform();
+}

@@ -1,0 +1,121 @@
+#include "common/CActorMesh.h"
+#include "common/CFileIFF.h"
+#include "common/CMesh.h"
+#include "common/CScene.h"
+#include "base/FileSpec.h"
+#include "FileTestSupport.h"
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+// One triangle, 181 bytes: an odd-sized chunk.
+const char kTriangle[] = "xof 0303txt 0032\nMesh T {\n 3;\n 0.0;0.0;0.0;,\n 0.0;1.0;0.0;,\n 1.0;0.0;0.0;;\n"
+                         " 1;\n 3;0,1,2;;\n MeshMaterialList { 1; 1; 0;;\n"
+                         "  Material { 1.0;1.0;1.0;1.0;; 0.0; 0.0;0.0;0.0;; 0.0;0.0;0.0;; }\n }\n}\n";
+
+class MeshChunks : public ::testing::Test {
+protected:
+    // An archive form holding the chunks, opened for reading.
+    CFileIFF& Open(const Bytes& chunks)
+    {
+        Bytes form = Text("FFIR");
+        AppendLE32(&form, uint32_t(chunks.size() + 4));
+        Append(&form, Text("LFMM"));
+        Append(&form, chunks);
+        WriteAllBytes(folder.File("a.mm"), form);
+        file.Open(FileSpec(folder.Path().c_str(), "a.mm"), 2);
+        return file;
+    }
+    // Reads the header of the chunk after the last one read.
+    uint32_t NextId()
+    {
+        ChunkHeader next;
+        file.Descend(&next);
+        return next.id;
+    }
+
+    TempFolder folder;
+    CFileIFF file{ChunkId("RIFF"), ChunkId("MMFL")};
+};
+
+TEST_F(MeshChunks, OddSizedChunkIsReadWithItsPadAndLeftBehindIt)
+{
+    static_assert(sizeof(kTriangle) % 2 == 0, "odd data");
+    Bytes chunks = Chunk("hsem", Text(kTriangle));
+    Append(&chunks, Chunk("txen", {1, 2}));
+    Open(chunks);
+    std::unique_ptr<CMesh> mesh(CMesh::Create(&file));
+    ASSERT_NE(mesh->GetMesh(), nullptr);
+    EXPECT_EQ(mesh->GetMesh()->GetIndices().size(), 3u);
+    EXPECT_EQ(mesh->nXOffset | mesh->nYOffset | mesh->nWidth | mesh->nHeight, 0);
+    EXPECT_EQ(NextId(), ChunkId("next"));
+}
+
+TEST_F(MeshChunks, AnotherChunkIdThrows)
+{
+    Open(Chunk("abgr", Text(kTriangle)));
+    try {
+        delete CMesh::Create(&file);
+        FAIL();
+    } catch (const CFileException& e) {
+        EXPECT_EQ(e.Describe(), "file: common/CMeshline: 54");
+    }
+}
+
+TEST_F(MeshChunks, DataTheLoaderRejectsThrows)
+{
+    Open(Chunk("hsem", Text("xof 0303txt 0032 Mesh { 3; 0.0;")));
+    try {
+        delete CMesh::Create(&file);
+        FAIL();
+    } catch (const CFileException&) {
+        FAIL() << "a file exception";
+    } catch (const CException& e) {
+        EXPECT_EQ(e.Describe(), "file: win32/MMeshline: 98");
+    }
+}
+
+class MeshActor : public MeshChunks {
+protected:
+    MeshActor() { world.SetTranslation(1, 2, 3); }
+    CMesh* Triangle()
+    {
+        Open(Chunk("hsem", Text(kTriangle)));
+        mesh.reset(CMesh::Create(&file));
+        return mesh.get();
+    }
+    std::unique_ptr<CMesh> mesh;
+    CScene scene{nullptr, 0, 0, 0, 1, 0, 1};
+    MMatrix world;
+};
+
+TEST_F(MeshActor, StartsAtDepthHundredWithItsTransformAndNoShadow)
+{
+    CActorMesh actor(&scene, &world, nullptr, 1);
+    EXPECT_EQ(actor.GetZ(), 25600);
+    EXPECT_EQ(actor.GetX(), 0);
+    EXPECT_TRUE(actor.IsMeshActor());
+    EXPECT_FALSE(actor.CastsShadow());
+    EXPECT_EQ(actor.GetCollideClass(), 2);
+    EXPECT_EQ(actor.GetShape(), 1);
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c) {
+            EXPECT_EQ(actor.GetWorld()(r, c), world(r, c));
+            EXPECT_EQ(actor.GetHome()(r, c), world(r, c));
+        }
+}
+
+TEST_F(MeshActor, CoversNoScreenRectangleAndHasNoCentre)
+{
+    CActorMesh actor(&scene, &world, Triangle(), 0);
+    EXPECT_TRUE(actor.GetBounds().IsEmpty());
+    EXPECT_FALSE(actor.GetBounds().Contains(0, 0));
+    int32_t x = 7, y = 9;
+    actor.GetCentre(&x, &y);
+    EXPECT_EQ(x, 7);
+    EXPECT_EQ(y, 9);
+    EXPECT_EQ(actor.GetCentrePoint().x, 0);
+}
+
+} // namespace
