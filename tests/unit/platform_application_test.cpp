@@ -1,0 +1,190 @@
+#include "platform/MApplication.h"
+
+#include "base/CException.h"
+#include "platform/MDialogScript.h"
+#include "platform/MWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A screen that counts frames and events; the test decides when to quit.
+class LoopScreen : public MWindow {
+public:
+    int nFrames = 0;
+    int nEvents = 0;
+    std::function<void()> onFrame = [] {};
+    std::function<void()> onEvent = [] {};
+
+    void SetActive(bool active) { fActive = active ? 1 : 0; }
+    void Frame() override
+    {
+        ++nFrames;
+        onFrame();
+    }
+    int32_t HandleEvent(const SDL_Event& event) override
+    {
+        if (event.type == SDL_USEREVENT) {
+            ++nEvents;
+            onEvent();
+        }
+        return 0;
+    }
+    int32_t OnSetCursor() override { return 0; }
+    void OnClose() override {}
+    void OnSize(int32_t, int32_t) override {}
+    void OnMouseMove(int32_t, int32_t) override {}
+    void OnNonClientMouseMove(int32_t, int32_t) override {}
+    void OnLeftButtonDown(int32_t, int32_t) override {}
+    void OnLeftDoubleClick(int32_t, int32_t) override {}
+    void OnRightButtonDown(int32_t, int32_t) override {}
+    void OnRightDoubleClick(int32_t, int32_t) override {}
+    void OnLeftButtonUp(int32_t, int32_t) override {}
+    void OnRightButtonUp(int32_t, int32_t) override {}
+    int32_t OnKeyDown(uint32_t) override { return 0; }
+    int32_t OnKeyUp(uint32_t) override { return 0; }
+    int32_t OnSysKeyDown(uint32_t) override { return 0; }
+    int32_t OnSysKeyUp(uint32_t) override { return 0; }
+    void InvalidateAllScenes() override {}
+    void OnActivate(uint32_t) override {}
+    void OnEnterMenuLoop() override {}
+    void OnExitMenuLoop() override {}
+};
+
+class TestApp : public MApplication {
+public:
+    int nInitialised = 0;
+    std::function<int32_t()> initialise = [] { return 0; };
+
+    TestApp()
+    {
+        AddStringResource(1, "RollavexTest");
+        LoadStringResource(1, szName, sizeof szName);
+    }
+    int32_t Initialise() override
+    {
+        ++nInitialised;
+        return initialise();
+    }
+    void ShutdownServices() override {}
+    COptions* GetOptions() override { return nullptr; }
+    LoopScreen* AttachScreen()
+    {
+        auto* screen = new LoopScreen();
+        SetScreen(screen);
+        return screen;
+    }
+};
+
+void PushUserEvent()
+{
+    SDL_Event event{};
+    event.type = SDL_USEREVENT;
+    ASSERT_EQ(SDL_PushEvent(&event), 1);
+}
+
+class ApplicationTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_EVENTS), 0);
+        char pattern[] = "/tmp/rvx_app_XXXXXX";
+        runtime = mkdtemp(pattern);
+        setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+        MDialogScript::SetAnswers("");
+        MDialogScript::ClearRecord();
+    }
+    void TearDown() override { fs::remove_all(runtime); }
+
+    std::string runtime;
+};
+
+TEST_F(ApplicationTest, WhileActiveAFrameRunsWhenTheQueueIsEmptyAtMostOncePerRefresh)
+{
+    TestApp app;
+    LoopScreen* screen = app.AttachScreen();
+    screen->onFrame = [&] {
+        if (screen->nFrames == 1)
+            PushUserEvent();
+        if (screen->nFrames == 12)
+            app.Quit(3);
+    };
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(app.Run(), 3);
+    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_EQ(screen->nFrames, 12);
+    EXPECT_EQ(screen->nEvents, 1);
+    // Eleven frame periods at 60 a second at the least: the loop does not spin.
+    EXPECT_GE(seconds, 11.0 / 60.0 * 0.9);
+}
+
+TEST_F(ApplicationTest, WhileInactiveOnlyEventsAreHandledAndNoFrameRuns)
+{
+    TestApp app;
+    LoopScreen* screen = app.AttachScreen();
+    screen->SetActive(false);
+    screen->onEvent = [&] {
+        if (screen->nEvents == 3)
+            app.Quit(0);
+    };
+    for (int i = 0; i < 3; ++i)
+        PushUserEvent();
+    EXPECT_EQ(app.Run(), 0);
+    EXPECT_EQ(screen->nEvents, 3);
+    EXPECT_EQ(screen->nFrames, 0);
+}
+
+TEST_F(ApplicationTest, OnlyOneProcessHoldsTheLockUntilItEnds)
+{
+    auto first = std::make_unique<TestApp>();
+    EXPECT_FALSE(first->IsAlreadyRunning());
+    EXPECT_TRUE(fs::exists(runtime + "/RollavexTest.lock"));
+    TestApp second;
+    EXPECT_TRUE(second.IsAlreadyRunning());
+    EXPECT_EQ(second.Execute(), 0);
+    EXPECT_EQ(second.nInitialised, 0) << "a refused start does not initialise";
+    first.reset();
+    TestApp third;
+    EXPECT_FALSE(third.IsAlreadyRunning());
+}
+
+TEST_F(ApplicationTest, AFailedStartEndsWithZeroWithoutRunning)
+{
+    TestApp app;
+    LoopScreen* screen = app.AttachScreen();
+    EXPECT_EQ(app.Execute(), 0);
+    EXPECT_EQ(app.nInitialised, 1);
+    EXPECT_EQ(screen->nFrames, 0);
+}
+
+TEST_F(ApplicationTest, AnEngineExceptionIsShownAndEndsWithOne)
+{
+    TestApp app;
+    app.initialise = []() -> int32_t { throw CFileException("common/CFileMM", 84); };
+    EXPECT_EQ(app.Execute(), 1);
+    ASSERT_EQ(MDialogScript::GetRecord().size(), 1u);
+    EXPECT_EQ(MDialogScript::GetRecord()[0], "message|Message|file: common/CFileMMline: 84");
+}
+
+TEST(ApplicationResources, StringsAreCutToTheBuffer)
+{
+    TestApp app;
+    EXPECT_STREQ(app.GetName(), "RollavexTest");
+    char buffer[5];
+    EXPECT_EQ(app.LoadStringResource(1, buffer, sizeof buffer), 4);
+    EXPECT_STREQ(buffer, "Roll");
+    EXPECT_EQ(app.LoadStringResource(2, buffer, sizeof buffer), 0);
+    EXPECT_STREQ(buffer, "");
+    EXPECT_EQ(app.LoadStringResource(1, buffer, 0), 0);
+    EXPECT_STREQ(app.GetDefaultFolder(), "c:\\");
+    EXPECT_STREQ(app.GetCompanyName(), "");
+}
+
+} // namespace
