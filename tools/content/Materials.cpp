@@ -32,7 +32,13 @@ XMaterial Materials::Felt(const std::string& name, float r, float g, float b)
     return m;
 }
 
-XMaterial Materials::Metal() { return Make("Brass", kMetalTexture, 0.9f, 0.8f, 40); }
+XMaterial Materials::Metal()
+{
+    XMaterial m = Make("Brass", kMetalTexture, 0.95f, 0.8f, 40);
+    m.diffuse[1] = 0.78f;
+    m.diffuse[2] = 0.42f;
+    return m;
+}
 
 XMaterial Materials::Steel()
 {

@@ -91,7 +91,7 @@ MeshBuilder PropMeshes::PencilCup()
     int paint = mesh.AddMaterial(Materials::Paint("Yellow", 0.95f, 0.75f, 0.1f, 0.3f));
     int wood = mesh.AddMaterial(Materials::Paint("Cedar", 0.85f, 0.65f, 0.45f));
     int lead = mesh.AddMaterial(Materials::Paint("Graphite", 0.15f, 0.15f, 0.17f, 0.5f));
-    const Vec3 cup{8.4f, 1.4f, kFloor};
+    const Vec3 cup{7.8f, 2.4f, kFloor};
     const float height = 1.7f;
     mesh.UseMaterial(brass);
     mesh.AddCylinder(cup, {0, 0, -height}, 0.6f, 0.6f, 28);
@@ -115,7 +115,7 @@ MeshBuilder PropMeshes::RulerAndBall(float radius)
 {
     MeshBuilder mesh;
     mesh.UseMaterial(mesh.AddMaterial(Materials::Walnut()));
-    mesh.AddBox({-8.2f, -4.5f, kFloor - 0.06f}, {-7.6f, 1.5f, kFloor}, 0.5f, 0.06f, {-7.9f, -1.5f, 0});
+    mesh.AddBox({-7.95f, -3.5f, kFloor - 0.05f}, {-7.6f, 1.0f, kFloor}, 0.5f, 0.08f, {-7.8f, -1.2f, 0});
     mesh.UseMaterial(mesh.AddMaterial(Materials::Steel()));
     mesh.AddSphere({-7.6f, 3.0f, kFloor - radius}, radius, 32, 16);
     return mesh;

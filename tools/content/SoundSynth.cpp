@@ -117,6 +117,18 @@ Samples Melody(float seconds, std::initializer_list<std::pair<float, float>> not
     return out;
 }
 
+// A series of impacts (start time, gain), each drawn by `impact`.
+template <typename Impact>
+Samples Impacts(float seconds, uint32_t seed, std::initializer_list<std::pair<float, float>> hits, float peak,
+                Impact impact)
+{
+    Samples out = Silence(seconds);
+    Noise noise(seed);
+    for (const auto& [start, gain] : hits)
+        impact(out, start, gain, noise);
+    return Finish(out, peak);
+}
+
 } // namespace
 
 std::vector<float> SoundSynth::IntroChime()
@@ -175,43 +187,38 @@ std::vector<float> SoundSynth::Rolling()
 
 std::vector<float> SoundSynth::DropStart()
 {
-    Samples out = Silence(0.45f);
-    Noise noise(0xD209u);
-    const float knocks[][2] = {{0.0f, 1.0f}, {0.085f, 0.6f}, {0.14f, 0.35f}, {0.18f, 0.2f}};
-    for (const auto& [start, gain] : knocks) {
-        Strike(out, start, 820.0f, gain, kWoodKnock);
-        Strike(out, start, 4700.0f, gain * 0.25f, kWoodKnock);
-        Click(out, start, gain * 0.3f, 0.0015f, noise);
-    }
-    return Finish(out, 0.8f);
+    // The ball clatters over the rim of the hole.
+    return Impacts(0.45f, 0xD209u, {{0.0f, 1.0f}, {0.085f, 0.6f}, {0.14f, 0.35f}, {0.18f, 0.2f}}, 0.8f,
+                   [](Samples& out, float start, float gain, Noise& noise) {
+                       Strike(out, start, 820.0f, gain, kWoodKnock);
+                       Strike(out, start, 4700.0f, gain * 0.25f, kWoodKnock);
+                       Click(out, start, gain * 0.3f, 0.0015f, noise);
+                   });
 }
 
 std::vector<float> SoundSynth::DropEnd()
 {
-    Samples out = Silence(0.6f);
-    Noise noise(0x7D0Du);
-    const float bounces[][2] = {{0.0f, 1.0f}, {0.19f, 0.35f}, {0.3f, 0.12f}};
-    for (const auto& [start, gain] : bounces) {
-        size_t first = size_t(start * kRate);
-        float phase = 0;
-        for (size_t i = 0; first + i < out.size(); ++i) {
-            float t = float(i) / kRate;
-            float frequency = 55.0f + 60.0f * std::exp(-t / 0.05f);
-            phase += kTwoPi * frequency / kRate;
-            out[first + i] += gain * std::exp(-t / 0.09f) * std::sin(phase) * std::min(1.0f, t / 0.001f);
-        }
-        Strike(out, start, 240.0f, gain * 0.35f, kWoodKnock);
-        Click(out, start, gain * 0.15f, 0.003f, noise);
-    }
-    return Finish(out, 0.85f);
+    // A heavy thud on the felt of the tray, and two small bounces.
+    return Impacts(0.6f, 0x7D0Du, {{0.0f, 1.0f}, {0.19f, 0.35f}, {0.3f, 0.12f}}, 0.85f,
+                   [](Samples& out, float start, float gain, Noise& noise) {
+                       size_t first = size_t(start * kRate);
+                       float phase = 0;
+                       for (size_t i = 0; first + i < out.size(); ++i) {
+                           float t = float(i) / kRate;
+                           phase += kTwoPi * (55.0f + 60.0f * std::exp(-t / 0.05f)) / kRate;
+                           out[first + i] += gain * std::exp(-t / 0.09f) * std::sin(phase) * std::min(1.0f, t / 0.001f);
+                       }
+                       Strike(out, start, 240.0f, gain * 0.35f, kWoodKnock);
+                       Click(out, start, gain * 0.15f, 0.003f, noise);
+                   });
 }
 
 std::vector<float> SoundSynth::Bump()
 {
-    Samples out = Silence(0.2f);
-    Noise noise(0xB0B0u);
-    Strike(out, 0.0f, 700.0f, 1.0f, kWoodKnock);
-    Strike(out, 0.0f, 5200.0f, 0.12f, kWoodKnock);
-    Click(out, 0.0f, 0.35f, 0.001f, noise);
-    return Finish(out, 0.8f);
+    // Steel on hard wood: a short knock with a bright tick.
+    return Impacts(0.2f, 0xB0B0u, {{0.0f, 1.0f}}, 0.8f, [](Samples& out, float start, float gain, Noise& noise) {
+        Strike(out, start, 700.0f, gain, kWoodKnock);
+        Strike(out, start, 5200.0f, gain * 0.12f, kWoodKnock);
+        Click(out, start, gain * 0.35f, 0.001f, noise);
+    });
 }

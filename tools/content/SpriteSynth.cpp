@@ -2,6 +2,7 @@
 #include "tools/content/FontPainter.h"
 #include "tools/content/Noise.h"
 #include <cmath>
+#include <initializer_list>
 
 namespace {
 
@@ -67,6 +68,29 @@ void MazeDrawing(Raster& r, float x0, float y0, float size)
     r.FillCircle(bx - radius * 0.4f, by - radius * 0.4f, radius * 0.18f, {1, 1, 1, 0.9f});
 }
 
+// A wooden panel with a brass edge and a shadowed brass title.
+Raster Panel(int width, int height, float radius, const char* title, int titleSize, float titleY)
+{
+    Raster r(width, height);
+    Plaque(r, 0, radius, {0.30f, 0.17f, 0.09f, 1}, 0.4f);
+    FontPainter font(kFont, titleSize);
+    float cx = float(width) * 0.5f;
+    font.DrawCentred(r, title, cx + 2, titleY + 2, kShadow);
+    font.DrawCentred(r, title, cx, titleY, kBrass);
+    return r;
+}
+
+// Centred cream lines of text from `firstY`, `spacing` pixels apart.
+void Lines(Raster& r, std::initializer_list<const char*> lines, int size, float firstY, float spacing)
+{
+    FontPainter font(kTextFont, size);
+    float y = firstY;
+    for (const char* line : lines) {
+        font.DrawCentred(r, line, float(r.Width()) * 0.5f, y, kCream);
+        y += spacing;
+    }
+}
+
 } // namespace
 
 std::vector<Raster> SpriteSynth::ButtonStates(const std::string& word, int width, int height)
@@ -76,28 +100,17 @@ std::vector<Raster> SpriteSynth::ButtonStates(const std::string& word, int width
 
 Raster SpriteSynth::Intro()
 {
-    Raster r(258, 364);
-    Plaque(r, 0, 14, {0.30f, 0.17f, 0.09f, 1}, 0.4f);
-    FontPainter title(kFont, 44);
-    title.DrawCentred(r, "Rollavex", 131, 52, kShadow);
-    title.DrawCentred(r, "Rollavex", 129, 50, kBrass);
+    Raster r = Panel(258, 364, 14, "Rollavex", 44, 50);
     MazeDrawing(r, 29, 98, 200);
-    FontPainter text(kTextFont, 15);
-    text.DrawCentred(r, "Lean the board,", 129, 326, kCream);
-    text.DrawCentred(r, "roll the ball home.", 129, 344, kCream);
+    Lines(r, {"Lean the board,", "roll the ball home."}, 15, 326, 18);
     return r;
 }
 
 Raster SpriteSynth::AboutBox()
 {
-    Raster r(320, 200);
-    Plaque(r, 0, 12, {0.30f, 0.17f, 0.09f, 1}, 0.4f);
-    FontPainter title(kFont, 26);
-    title.DrawCentred(r, "About Rollavex", 161, 32, kShadow);
-    title.DrawCentred(r, "About Rollavex", 160, 31, kBrass);
-    FontPainter text(kTextFont, 14);
-    text.DrawCentred(r, "A wooden labyrinth and a steel ball.", 160, 68, kCream);
-    text.DrawCentred(r, "Hold a mouse button and move the mouse", 160, 90, kCream);
-    text.DrawCentred(r, "to lean the board.  Mind the holes!", 160, 108, kCream);
+    Raster r = Panel(320, 200, 12, "About Rollavex", 26, 31);
+    Lines(r, {"A wooden labyrinth and a steel ball.", "Hold a mouse button and move the mouse",
+              "to lean the board.  Mind the holes!"},
+          14, 68, 20);
     return r;
 }
