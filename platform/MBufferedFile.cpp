@@ -53,7 +53,7 @@ MBufferedFile* MBufferedFile::Open(const char* path, uint32_t flags)
         ::close(fd);
         return nullptr;
     }
-    auto* file = new MBufferedFile(fd);
+    auto* file = new MBufferedFile(fd, oflags != O_RDONLY);
     file->nSize = st.st_size;
     return file;
 }
@@ -64,7 +64,7 @@ bool MBufferedFile::Exists(const char* path)
     return ::stat(path, &st) == 0 && IsRegularFile(st);
 }
 
-MBufferedFile::MBufferedFile(int fd) : nFd(fd), rgchBuffer(kBufferSize) {}
+MBufferedFile::MBufferedFile(int fd, bool writable) : nFd(fd), fWritable(writable), rgchBuffer(kBufferSize) {}
 
 MBufferedFile::~MBufferedFile()
 {
@@ -119,7 +119,7 @@ int32_t MBufferedFile::Read(void* buffer, int32_t n)
 
 int32_t MBufferedFile::Write(const void* buffer, int32_t n)
 {
-    if (nFd < 0 || n < 0 || nPos + n > std::numeric_limits<int32_t>::max())
+    if (nFd < 0 || !fWritable || n < 0 || nPos + n > std::numeric_limits<int32_t>::max())
         return -1;
     const auto* in = static_cast<const char*>(buffer);
     int32_t done = 0;

@@ -59,7 +59,7 @@ public:
     MBufferedFile& operator=(const MBufferedFile&) = delete;
     ~MBufferedFile();
 
-    // Count of bytes moved, or -1.
+    // Count of bytes moved, or -1 (also for a write to a file opened for reading).
     int32_t Read(void* buffer, int32_t n);
     int32_t Write(const void* buffer, int32_t n);
     // Origin 0 start, 1 current, 2 end. New position, or -1 outside 0 .. size.
@@ -83,13 +83,14 @@ public:
     int32_t SetInfo(const MIOInfo* info);
 
 private:
-    explicit MBufferedFile(int fd);
+    MBufferedFile(int fd, bool writable);
 
     bool FlushDirty();
     bool Fill(int64_t offset);
     bool ReadHeader(MChunkInfo* ck);
 
     int nFd;
+    bool fWritable;
     std::vector<char> rgchBuffer;
     int64_t nBufOffset = 0; // file offset of the buffer's first byte
     int32_t nValid = 0;     // bytes of the buffer that hold file data

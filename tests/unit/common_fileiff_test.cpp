@@ -196,6 +196,15 @@ TEST_F(CFileIFFTest, FailedOpenLeavesTheObjectClosedAndReusable)
     EXPECT_TRUE(file.IsOpen());
 }
 
+TEST_F(CFileIFFTest, ReadOnlyModesTreatedAsWritingFailCleanly)
+{
+    CFileIFF file(kRiff, kForm);
+    const Bytes bytes = Form(Bytes());
+    EXPECT_EQ(Thrown([&] { file.Open(Make("four.mm", bytes), 4); }), "file: win32/MFileMMIOline: 287");
+    EXPECT_FALSE(file.IsOpen());
+    EXPECT_EQ(ReadAllBytes(folder.File("four.mm")), bytes);
+}
+
 TEST_F(CFileIFFTest, MissingFinalPadByteMakesAscendThrow)
 {
     Bytes bytes = Form(Chunk("atad", Text("abc")));

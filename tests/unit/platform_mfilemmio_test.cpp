@@ -248,11 +248,15 @@ TEST_F(MFileMMIOTest, WrittenBytesReadBackBeforeClosing)
     EXPECT_EQ(ReadAllBytes(path), Text("012345ab89!"));
 }
 
-TEST_F(MFileMMIOTest, FlushOfAReadOnlyFileAfterAWriteThrows)
+TEST_F(MFileMMIOTest, WritingToAFileOpenedForReadingThrows)
 {
-    file.Open(Make("ro", Text("abcd")).c_str(), 1, 1);
-    file.Write("zz", 2);
-    EXPECT_EQ(Thrown([&] { file.Flush(); }), Error(374));
+    const std::string path = Make("ro", Text("abcd"));
+    file.Open(path.c_str(), 1, 1);
+    EXPECT_EQ(Thrown([&] { file.Write("zz", 2); }), Error(287));
+    EXPECT_EQ(Thrown([&] { file.WriteLong(1); }), Error(364));
+    EXPECT_EQ(Thrown([&] { file.WriteByte(1); }), Error(336));
+    EXPECT_NO_THROW(file.Close());
+    EXPECT_EQ(ReadAllBytes(path), Text("abcd"));
 }
 
 TEST_F(MFileMMIOTest, ClosedFileReportsErrorsInsteadOfCrashing)
