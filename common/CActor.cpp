@@ -201,26 +201,25 @@ void CActor::CountPhaseChange()
 
 int32_t CActor::LimitMoveX(int32_t* dx)
 {
-    if (!fFreeLeft && *dx <= 0 && (*dx >> 8) + rcBounds.left < 0) {
-        *dx = -rcBounds.left * 256;
-        return *dx < 0;
-    }
-    if (!fFreeRight && *dx >= 0 && (*dx >> 8) + rcBounds.right > pScene->GetRect().right) {
-        *dx = (pScene->GetRect().right - rcBounds.right) * 256;
-        return *dx > 0;
-    }
-    return 1;
+    return LimitMove(dx, fFreeLeft, fFreeRight, rcBounds.left, rcBounds.right, pScene->GetRect().right);
 }
 
 int32_t CActor::LimitMoveY(int32_t* dy)
 {
-    if (!fFreeTop && *dy <= 0 && (*dy >> 8) + rcBounds.top < 0) {
-        *dy = -rcBounds.top * 256;
-        return *dy < 0;
+    return LimitMove(dy, fFreeTop, fFreeBottom, rcBounds.top, rcBounds.bottom, pScene->GetRect().bottom);
+}
+
+// The low limit is pixel 0, the high one the scene's size.
+int32_t CActor::LimitMove(int32_t* d, int32_t fFreeLow, int32_t fFreeHigh, int32_t nLow, int32_t nHigh,
+                          int32_t nLimit)
+{
+    if (!fFreeLow && *d <= 0 && (*d >> 8) + nLow < 0) {
+        *d = -nLow * 256;
+        return *d < 0;
     }
-    if (!fFreeBottom && *dy >= 0 && (*dy >> 8) + rcBounds.bottom > pScene->GetRect().bottom) {
-        *dy = (pScene->GetRect().bottom - rcBounds.bottom) * 256;
-        return *dy > 0;
+    if (!fFreeHigh && *d >= 0 && (*d >> 8) + nHigh > nLimit) {
+        *d = (nLimit - nHigh) * 256;
+        return *d > 0;
     }
     return 1;
 }

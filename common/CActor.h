@@ -136,4 +136,6 @@ private:
     void StepBlink(int32_t dt);
     void CountPhaseChange();
     bool IsOutsideScene() const;
+    static int32_t LimitMove(int32_t* d, int32_t fFreeLow, int32_t fFreeHigh, int32_t nLow, int32_t nHigh,
+                             int32_t nLimit);
 };

@@ -75,34 +75,11 @@ void CRectList::RemoveNode(Node* pNode)
     --nInUse;
 }
 
-int32_t CRectList::AddMerged(const Rect& rc)
-{
-    Rect cur = rc;
-    int32_t nResult = 0;
-    Node* pNode = pHead;
-    while (pNode) {
-        Node* pNext = pNode->pNext;
-        if (!cur.Overlaps(pNode->rc)) {
-            pNode = pNext;
-            continue;
-        }
-        nResult = 1;
-        if (pNode->rc.ContainsRect(cur))
-            return 1;
-        if (cur.ContainsRect(pNode->rc)) {
-            RemoveNode(pNode);
-            pNode = pNext;
-            continue;
-        }
-        cur = cur.Union(pNode->rc);
-        RemoveNode(pNode);
-        pNode = pHead;
-    }
-    AddRect(cur);
-    return nResult;
-}
+int32_t CRectList::AddMerged(const Rect& rc) { return Add(rc, false); }
 
-int32_t CRectList::AddExact(const Rect& rc)
+int32_t CRectList::AddExact(const Rect& rc) { return Add(rc, true); }
+
+int32_t CRectList::Add(const Rect& rc, bool fExact)
 {
     Rect cur = rc;
     int32_t nResult = 0;
@@ -110,7 +87,7 @@ int32_t CRectList::AddExact(const Rect& rc)
     while (pNode) {
         Node* pNext = pNode->pNext;
         if (!cur.Overlaps(pNode->rc)) {
-            if (JoinNeighbour(cur, pNode->rc)) {
+            if (fExact && JoinNeighbour(cur, pNode->rc)) {
                 RemoveNode(pNode);
                 pNext = pHead;
             }
@@ -125,24 +102,35 @@ int32_t CRectList::AddExact(const Rect& rc)
             pNode = pNext;
             continue;
         }
-        Rect pieces[4];
-        const int32_t nPieces = cur.Subtract(pNode->rc, pieces);
-        if (nPieces == 1) {
-            cur = pieces[0];
-        } else if (nPieces == 2) {
-            cur = pieces[1];
-            AddExact(pieces[0]);
+        if (fExact) {
+            SplitAround(cur, pNode);
         } else {
-            // The node reaches beyond cur on one side only: keep that band of it.
-            Rect band[4];
-            pNode->rc.Subtract(cur, band);
+            cur = cur.Union(pNode->rc);
             RemoveNode(pNode);
-            AddExact(band[0]);
         }
         pNode = pHead;
     }
     AddRect(cur);
     return nResult;
+}
+
+// cur and the node overlap partly: keep cur's pieces outside the node apart.
+void CRectList::SplitAround(Rect& cur, Node* pNode)
+{
+    Rect pieces[4];
+    const int32_t nPieces = cur.Subtract(pNode->rc, pieces);
+    if (nPieces == 1) {
+        cur = pieces[0];
+    } else if (nPieces == 2) {
+        cur = pieces[1];
+        AddExact(pieces[0]);
+    } else {
+        // The node reaches beyond cur on one side only: keep that band of it.
+        Rect band[4];
+        pNode->rc.Subtract(cur, band);
+        RemoveNode(pNode);
+        AddExact(band[0]);
+    }
 }
 
 void CRectList::Clear()

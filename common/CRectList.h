@@ -38,6 +38,8 @@ private:
         int32_t fBlockHead;
     };
 
+    int32_t Add(const Rect& rc, bool fExact);
+    void SplitAround(Rect& cur, Node* pNode);
     Node* NewNode();
     void AddRect(const Rect& rc);
     void RemoveNode(Node* pNode);

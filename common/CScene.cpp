@@ -363,49 +363,43 @@ bool CScene::RouteToActors(const MouseEvent* e, int32_t* pnResult)
 
 int32_t CScene::HandleOwnMouse(const MouseEvent* e)
 {
-    const uint16_t x = e->wX;
-    const uint16_t y = e->wY;
+    static constexpr ButtonHandlers kLeft{&CScene::OnLeftButtonDown, &CScene::OnLeftButtonUp,
+                                          &CScene::OnLeftDoubleClick};
+    static constexpr ButtonHandlers kRight{&CScene::OnRightButtonDown, &CScene::OnRightButtonUp,
+                                           &CScene::OnRightDoubleClick};
     switch (e->nType) {
     case MouseEvent::Move:
-        OnMouseMove(x, y);
-        break;
+        OnMouseMove(e->wX, e->wY);
+        return 1;
     case MouseEvent::NonClientMove:
-        OnNonClientMouseMove(x, y);
-        break;
+        OnNonClientMouseMove(e->wX, e->wY);
+        return 1;
     case MouseEvent::LeftDown:
-        fLeftHeld = 1;
-        g_stack.pButtonDown = this;
-        OnLeftButtonDown(x, y);
-        break;
     case MouseEvent::LeftUp:
-        fLeftHeld = 0;
-        if (g_stack.pButtonDown == this)
-            OnLeftButtonUp(x, y);
-        break;
     case MouseEvent::LeftDoubleClick:
-        fLeftHeld = 0;
-        g_stack.pButtonDown = this;
-        OnLeftDoubleClick(x, y);
-        break;
+        HandleButton(e, e->nType - MouseEvent::LeftDown, &fLeftHeld, kLeft);
+        return 1;
     case MouseEvent::RightDown:
-        fRightHeld = 1;
-        g_stack.pButtonDown = this;
-        OnRightButtonDown(x, y);
-        break;
     case MouseEvent::RightUp:
-        fRightHeld = 0;
-        if (g_stack.pButtonDown == this)
-            OnRightButtonUp(x, y);
-        break;
     case MouseEvent::RightDoubleClick:
-        fRightHeld = 0;
-        g_stack.pButtonDown = this;
-        OnRightDoubleClick(x, y);
-        break;
+        HandleButton(e, e->nType - MouseEvent::RightDown, &fRightHeld, kRight);
+        return 1;
     default:
         return 0;
     }
-    return 1;
+}
+
+// nStep: 0 press, 1 release, 2 double click.
+void CScene::HandleButton(const MouseEvent* e, uint32_t nStep, int32_t* pfHeld, const ButtonHandlers& handlers)
+{
+    *pfHeld = nStep == 0;
+    if (nStep == 1) {
+        if (g_stack.pButtonDown == this)
+            (this->*handlers.pUp)(e->wX, e->wY);
+        return;
+    }
+    g_stack.pButtonDown = this;
+    (this->*(nStep == 0 ? handlers.pDown : handlers.pDouble))(e->wX, e->wY);
 }
 
 int32_t CScene::DispatchKeyDown(uint32_t nKey) { return KeyDispatch(nKey, true, false); }

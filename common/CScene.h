@@ -164,5 +164,11 @@ private:
     void DrawActor(CActor* pActor, const Rect& clip);
     bool IsCoveredByAbove(int32_t nWidth, int32_t nHeight) const;
     bool RouteToActors(const MouseEvent* e, int32_t* pnResult);
+    struct ButtonHandlers {
+        void (CScene::*pDown)(uint16_t, uint16_t);
+        void (CScene::*pUp)(uint16_t, uint16_t);
+        void (CScene::*pDouble)(uint16_t, uint16_t);
+    };
     int32_t HandleOwnMouse(const MouseEvent* e);
+    void HandleButton(const MouseEvent* e, uint32_t nStep, int32_t* pfHeld, const ButtonHandlers& handlers);
 };
