@@ -27,8 +27,11 @@ TEST(DeviceWithoutWindow, AnswersDisplayQuestionsButHasNoDevice)
     EXPECT_EQ(device->EndSprites(), 21);
     EXPECT_EQ(device->EndFrame(), 21);
     EXPECT_EQ(device->GetBitsPerPixel(), 0);
-    EXPECT_EQ(GetDeviceManager(reinterpret_cast<SDL_Window*>(device)), device); // the existing one
+    SDL_Window* window = SDL_CreateWindow("late", 0, 0, 8, 8, MDeviceManager::WindowFlags() | SDL_WINDOW_HIDDEN);
+    EXPECT_EQ(GetDeviceManager(window), device); // the existing one, still without a device
+    EXPECT_EQ(device->CreateDevice(0, 0, 0), 14);
     DestroyDeviceManager();
+    SDL_DestroyWindow(window);
 }
 
 TEST(DeviceFormats, FullScreenTrialEndsSixteenBitWithout32BitFormats)
