@@ -324,17 +324,23 @@ void MMesh::Upload()
             CreateTexture(subset);
 }
 
-void MMesh::DrawSubset(uint32_t i)
+bool MMesh::IsUploaded()
 {
     if (nBuffer == 0)
         Upload();
-    if (nBuffer != 0)
-        GetDeviceManager()->DrawTriangles(nBuffer, rgSubsets[i].nFirst, rgSubsets[i].nCount);
+    return nBuffer != 0;
+}
+
+void MMesh::DrawSubset(uint32_t i)
+{
+    GetDeviceManager()->DrawTriangles(nBuffer, rgSubsets[i].nFirst, rgSubsets[i].nCount);
 }
 
 void MMesh::Draw()
 {
     MDeviceManager* device = GetDeviceManager();
+    if (!IsUploaded())
+        return;
     for (uint32_t i = 0; i < rgSubsets.size(); ++i) {
         device->SetMaterial(rgSubsets[i].material);
         device->SetTexture(rgSubsets[i].pTexture.get());
@@ -349,6 +355,8 @@ void MMesh::Draw()
 void MMesh::DrawShadow(const float vLight[4], const MMatrix& matWorld, const MPlane& plane)
 {
     MDeviceManager* device = GetDeviceManager();
+    if (!IsUploaded())
+        return;
     device->ClearStencil();
     device->SetRenderState(MRenderState::StencilShadow, true);
     MMatrix shadow;
@@ -363,8 +371,7 @@ void MMesh::DrawShadow(const float vLight[4], const MMatrix& matWorld, const MPl
     black.diffuse[3] = 0.4f;
     device->SetMaterial(black);
     device->SetTexture(nullptr);
-    if (!rgSubsets.empty())
-        DrawSubset(0);
+    DrawSubset(0);
     device->SetRenderState(MRenderState::AlphaBlend, false);
     device->SetRenderState(MRenderState::StencilShadow, false);
 }

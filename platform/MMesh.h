@@ -81,6 +81,8 @@ private:
     static void LoadTexture(Subset& subset, const char* szName);
     static void CreateTexture(Subset& subset);
     void Upload();
+    // Makes the device's copies at the first draw; false without a device.
+    bool IsUploaded();
     void DrawSubset(uint32_t i);
 
     std::vector<Subset> rgSubsets;
