@@ -23,7 +23,7 @@ void ToImage(uint32_t id, uint8_t* p)
 }
 } // namespace
 
-CFileIFF::CFileIFF(uint32_t kind, uint32_t formType) : nKind(kind), nFormType(formType)
+CFileIFF::CFileIFF(uint32_t kind, uint32_t formType) : nDeclaredKind(kind), nKind(kind), nFormType(formType)
 {
     CFileIFF::SetByteOrderFromKind();
 }
@@ -35,6 +35,8 @@ void CFileIFF::SetByteOrderFromKind()
 
 int32_t CFileIFF::Open(const FileSpec& spec, uint32_t mode)
 {
+    // A kind read from an earlier file must not change how this one is read.
+    nKind = nDeclaredKind;
     const int32_t result = MFileMMIO::Open(spec, mode, nKind == kRiff ? 1 : 0);
     nMode = mode;
     if (result != 0 || mode == 9)

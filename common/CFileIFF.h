@@ -63,6 +63,7 @@ private:
     // Closes after a failed open, so the object can be opened again.
     void Abandon();
 
+    uint32_t nDeclaredKind; // the kind given at construction: it alone sets the byte order
     uint32_t nKind;
     uint32_t nFormType;
     uint32_t nChunkSize = 0;

@@ -131,6 +131,16 @@ TEST_F(CFileMMTest, FirstFourBytesAreNotChecked)
     EXPECT_EQ(mm.GetEntryCount(), 1);
 }
 
+TEST_F(CFileMMTest, RejectedFileDoesNotChangeHowTheNextOneIsRead)
+{
+    Bytes junk = Archive(1, {24}, {});
+    junk[0] = 'Z', junk[8] = 'X';
+    EXPECT_EQ(Thrown([&] { mm.Open(Make("junk.mm", junk), 2); }), "file: common/CFileMMline: 84");
+    ASSERT_EQ(mm.Open(Make("good.mm", Archive(1, {24}, {})), 2), 0);
+    EXPECT_FALSE(mm.GetSwap());
+    EXPECT_EQ(mm.GetEntryCount(), 1);
+}
+
 TEST_F(CFileMMTest, OddMapChunkIsLeftBehindItsPadByte)
 {
     Bytes map;
