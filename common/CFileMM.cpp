@@ -10,14 +10,14 @@ CFileMM::CFileMM() : CFileIFF(ChunkId("RIFF"), ChunkId("MMFL")) {}
 
 void CFileMM::EnterForm()
 {
+    nEntryPoints = 0;
+    rglEPOffset.reset();
     CFileIFF::EnterForm();
     ReadMap();
 }
 
 void CFileMM::ReadMap()
 {
-    nEntryPoints = 0;
-    rglEPOffset.reset();
     if (GetFormType() != ChunkId("MMFL"))
         throw CFileException(kSource, 84);
     ChunkHeader header;
