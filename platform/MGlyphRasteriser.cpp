@@ -81,8 +81,9 @@ void MGlyphRasteriser::Draw(char c, int32_t x, int32_t y, uint8_t* coverage, int
 {
     int32_t cx = 0, cy = 0;
     Measure(c, &cx, &cy);
-    for (int32_t row = std::max(y, 0); row < std::min(y + cy, side); ++row)
-        std::fill(coverage + row * side + std::max(x, 0), coverage + row * side + std::min(x + cx, side), 0);
+    const int32_t x0 = std::max(x, 0), x1 = std::min(x + cx, side);
+    for (int32_t row = std::max(y, 0); row < std::min(y + cy, side) && x0 < x1; ++row)
+        std::fill(coverage + row * side + x0, coverage + row * side + x1, 0);
     if (cx == 0)
         return;
     const FT_GlyphSlot slot = static_cast<FT_Face>(pFace)->glyph;
