@@ -1,9 +1,11 @@
 #pragma once
 #include "base/CException.h"
+#include "base/FileSpec.h"
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -80,3 +82,16 @@ std::string Thrown(F f)
     }
     return "nothing";
 }
+
+// A test with its own folder, opened through FileSpecs.
+class FolderTest : public ::testing::Test {
+protected:
+    FileSpec Spec(const std::string& name) const { return FileSpec(folder.Path().c_str(), name.c_str()); }
+    FileSpec Make(const std::string& name, const Bytes& bytes) const
+    {
+        WriteAllBytes(folder.File(name), bytes);
+        return Spec(name);
+    }
+
+    TempFolder folder;
+};

@@ -9,14 +9,8 @@ namespace {
 constexpr uint32_t kRiff = ChunkId("RIFF");
 constexpr uint32_t kForm = ChunkId("MMFL");
 
-class CFileIFFTest : public ::testing::Test {
+class CFileIFFTest : public FolderTest {
 protected:
-    FileSpec Spec(const std::string& name) const { return FileSpec(folder.Path().c_str(), name.c_str()); }
-    FileSpec Make(const std::string& name, const Bytes& bytes) const
-    {
-        WriteAllBytes(folder.File(name), bytes);
-        return Spec(name);
-    }
     // "FFIR", size, "LFMM", then the chunks.
     static Bytes Form(const Bytes& chunks)
     {
@@ -25,7 +19,6 @@ protected:
         return Chunk("FFIR", data);
     }
 
-    TempFolder folder;
 };
 
 TEST(ChunkIdTest, FirstCharacterIsTheMostSignificantByte)

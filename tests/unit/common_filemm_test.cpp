@@ -14,15 +14,8 @@ struct TestChunk {
 };
 using Group = std::vector<TestChunk>;
 
-class CFileMMTest : public ::testing::Test {
+class CFileMMTest : public FolderTest {
 protected:
-    FileSpec Spec(const std::string& name) const { return FileSpec(folder.Path().c_str(), name.c_str()); }
-    FileSpec Make(const std::string& name, const Bytes& bytes) const
-    {
-        WriteAllBytes(folder.File(name), bytes);
-        return Spec(name);
-    }
-
     // Writes an archive with the chunk writer: the map, then each group,
     // then the entry offsets patched into the map.
     FileSpec WriteArchive(const std::string& name, const std::vector<Group>& groups)
@@ -76,7 +69,6 @@ protected:
         return Chunk("FFIR", data);
     }
 
-    TempFolder folder;
     CFileMM mm;
 };
 
