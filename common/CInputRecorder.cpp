@@ -225,7 +225,7 @@ void CInputRecorder::Detach(const CScene* scene)
 
 void CInputRecorder::Flush()
 {
-    if (nUsed && pFile && std::fwrite(rgBuffer.data(), 1, nUsed, pFile) != nUsed)
+    if (nUsed && pFile && (std::fwrite(rgBuffer.data(), 1, nUsed, pFile) != nUsed || std::fflush(pFile) != 0))
         strError = "the recording could not be written";
     nUsed = 0;
 }
@@ -287,6 +287,9 @@ int CInputRecorder::Ticks(const CScene* scene, int pass, int measured)
     const char kind = pass == kTickPass ? 'T' : 'U';
     if (nMode == kRecording) {
         Append("%c %d\n", kind, measured);
+        // Each frame reaches the file, so a killed game keeps its recording.
+        if (pass == kTickPass)
+            Flush();
         return measured;
     }
     DeliverPending();

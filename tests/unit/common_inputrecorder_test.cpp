@@ -247,6 +247,18 @@ TEST(InputRecorder, EnvironmentChoosesTheMode)
     unsetenv("RVX_RECORD");
 }
 
+TEST(InputRecorder, EachFrameReachesTheFileAtOnce)
+{
+    const std::string path = TempPath("rvx_flush.rec");
+    CInputRecorder rec;
+    rec.StartRecording(path.c_str());
+    rec.Attach(kGame, nullptr);
+    rec.PassKey(CInputRecorder::kKeyUp, 27);
+    rec.Ticks(kGame, CInputRecorder::kUpdatePass, 3);
+    rec.Ticks(kGame, CInputRecorder::kTickPass, 4);
+    EXPECT_EQ(ReadFile(path), "RVXREC 1\nK 2 27\nU 3\nT 4\n");
+}
+
 TEST(InputRecorder, LongRecordingIsWrittenCompletely)
 {
     const std::string path = TempPath("rvx_long.rec");
