@@ -18,7 +18,6 @@ protected:
         Append(&data, chunks);
         return Chunk("FFIR", data);
     }
-
 };
 
 TEST(ChunkIdTest, FirstCharacterIsTheMostSignificantByte)
