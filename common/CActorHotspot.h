@@ -17,7 +17,6 @@ public:
     void Draw(const Rect*) override {}
 
     void SetEnabled(int32_t f) { fEnabled = f; }
-    int32_t IsEnabled() const { return fEnabled; }
 
 private:
     int32_t fEnabled = 1;

@@ -24,9 +24,6 @@ public:
     // The circle inscribed in c against the rectangle r.
     static int32_t TouchesRect(const Rect& c, const Rect& r);
 
-    const CFixPoint& Centre() const { return ptCentre; }
-    int32_t Radius() const { return lRadius; }
-
 private:
     CFixPoint ptCentre;
     int32_t lRadius;

@@ -22,8 +22,8 @@ Rect ImageArea(CActor* actor, const CSprite* sprite)
     return b.Intersection(image);
 }
 
-// Locks the actor's image over its part inside r and walks it; 0 when there
-// is nothing to read.
+// Locks the actor's image and walks its part inside r; 0 when there is
+// nothing to read.
 template <class Walk>
 int32_t WalkImage(CActor* actor, const Rect& r, Walk walk)
 {
@@ -36,8 +36,24 @@ int32_t WalkImage(CActor* actor, const Rect& r, Walk walk)
     CShapeMask::LockedTexture lock(sprite->pTexture);
     if (!lock.IsLocked())
         return 0;
+    return walk(lock, area);
+}
+
+// The actor's locked image from the top-left of area (scene pixels) on.
+CShapeMask::View AreaView(const CShapeMask::LockedTexture& lock, const CActor* actor, const Rect& area)
+{
     const Rect& b = actor->GetBounds();
-    return walk(lock.ViewAt(area.left - b.left, area.top - b.top), area);
+    return lock.ViewAt(area.left - b.left, area.top - b.top);
+}
+
+int32_t Width(const Rect& r)
+{
+    return r.right - r.left;
+}
+
+int32_t Height(const Rect& r)
+{
+    return r.bottom - r.top;
 }
 } // namespace
 
@@ -107,40 +123,30 @@ int32_t CShapeMask::OpaqueInCircle(const View& v, int32_t w, int32_t h, int32_t 
 
 int32_t CShapeMask::AgainstRect(CActor* actor, const Rect& r)
 {
-    return WalkImage(actor, r, [](const View& v, const Rect& area) {
-        return AnyOpaque(v, area.right - area.left, area.bottom - area.top);
+    return WalkImage(actor, r, [actor](const LockedTexture& lock, const Rect& area) {
+        return AnyOpaque(AreaView(lock, actor, area), Width(area), Height(area));
     });
 }
 
 int32_t CShapeMask::AgainstCircle(CActor* actor, const Rect& c)
 {
     const CShapeCircle circle = CShapeCircle::OfRect(c);
-    return WalkImage(actor, c, [&circle](const View& v, const Rect& area) {
-        return OpaqueInCircle(v, area.right - area.left, area.bottom - area.top, area.left, area.top, circle);
+    return WalkImage(actor, c, [actor, &circle](const LockedTexture& lock, const Rect& area) {
+        return OpaqueInCircle(AreaView(lock, actor, area), Width(area), Height(area), area.left, area.top, circle);
     });
 }
 
 int32_t CShapeMask::AgainstMask(CActor* a, CActor* b)
 {
-    CSprite* spriteA = MaskImage(a);
     CSprite* spriteB = MaskImage(b);
-    if (!spriteA || !spriteB)
+    if (!spriteB)
         return 0;
-    const Rect area = ImageArea(a, spriteA).Intersection(ImageArea(b, spriteB));
-    if (area.IsEmpty())
-        return 0;
-    CShapeMask::LockedTexture lockA(spriteA->pTexture);
-    if (!lockA.IsLocked())
-        return 0;
-    const Rect& ba = a->GetBounds();
-    const Rect& bb = b->GetBounds();
-    const View viewA = lockA.ViewAt(area.left - ba.left, area.top - ba.top);
-    const int32_t w = area.right - area.left;
-    const int32_t h = area.bottom - area.top;
-    if (spriteA->pTexture == spriteB->pTexture)
-        return BothOpaque(viewA, lockA.ViewAt(area.left - bb.left, area.top - bb.top), w, h);
-    CShapeMask::LockedTexture lockB(spriteB->pTexture);
-    if (!lockB.IsLocked())
-        return 0;
-    return BothOpaque(viewA, lockB.ViewAt(area.left - bb.left, area.top - bb.top), w, h);
+    return WalkImage(a, ImageArea(b, spriteB), [a, b, spriteB](const LockedTexture& lockA, const Rect& area) {
+        const View viewA = AreaView(lockA, a, area);
+        // One texture is locked once and read for both.
+        if (lockA.GetTexture() == spriteB->pTexture)
+            return BothOpaque(viewA, AreaView(lockA, b, area), Width(area), Height(area));
+        LockedTexture lockB(spriteB->pTexture);
+        return lockB.IsLocked() ? BothOpaque(viewA, AreaView(lockB, b, area), Width(area), Height(area)) : 0;
+    });
 }

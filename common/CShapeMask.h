@@ -26,6 +26,7 @@ public:
         LockedTexture& operator=(const LockedTexture&) = delete;
 
         bool IsLocked() const { return pBits != nullptr; }
+        MTexture* GetTexture() const { return pTexture; }
         // The texels from image pixel (x, y) on.
         View ViewAt(int32_t x, int32_t y) const;
 

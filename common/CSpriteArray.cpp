@@ -47,7 +47,7 @@ CSpriteArray* CSpriteArray::LoadFrom(CFileIFF* file, int32_t fTexture)
 
 int32_t CSpriteArray::Load(CFileIFF* file, int32_t count, int32_t fTexture)
 {
-    nCount = count;
+    nCount = count > 0 ? count : 0;
     for (int32_t i = 0; i < count; ++i) {
         CSprite* sprite = new (std::nothrow) CSprite(file, fTexture);
         if (!sprite) {

@@ -181,11 +181,4 @@ TEST_F(ButtonTest, LabelStateIsFrozenWhileTheSceneIsPaused)
     EXPECT_EQ(button->GetState(), CActorButton::kPressed);
 }
 
-TEST_F(ButtonTest, StateCountByFrameAndKind)
-{
-    EXPECT_EQ(Make(szText, Behaviour(kButtonLabel, 0))->CountStates(), 1);
-    EXPECT_EQ(Make(szText, Behaviour(kButtonLabel, 0, 1))->CountStates(), 2);
-    EXPECT_EQ(Make(szText, Behaviour(kButtonCheckBox, 0, 1))->CountStates(), 3);
-}
-
 } // namespace

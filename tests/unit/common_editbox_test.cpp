@@ -108,16 +108,4 @@ TEST_F(EditBoxTest, HideAndToggleCarryTheCaret)
     EXPECT_TRUE(box->GetCaret()->IsHidden());
 }
 
-TEST_F(EditBoxTest, CaretBlinksInPhasesOf192Ticks)
-{
-    CEditBox* box = Make(&scene);
-    CEditCaret* caret = box->GetCaret();
-    caret->Update(191);
-    EXPECT_FALSE(caret->IsHidden());
-    caret->Update(1);
-    EXPECT_TRUE(caret->IsHidden());
-    caret->Update(192);
-    EXPECT_FALSE(caret->IsHidden());
-}
-
 } // namespace

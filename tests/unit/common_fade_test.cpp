@@ -156,13 +156,4 @@ TEST_F(RunningFadeTest, StartingAgainRestartsFromFullAlpha)
     EXPECT_TRUE(fade->IsFading());
 }
 
-TEST_F(RunningFadeTest, RestartOfTheSceneLeavesTheFadeRunning)
-{
-    CActorFade* fade = StartFade();
-    Run(fade, 3, 4);
-    EXPECT_EQ(fade->Restart(0, 0), 0);
-    EXPECT_EQ(fade->GetStep(), 3);
-    EXPECT_TRUE(fade->IsFading());
-}
-
 } // namespace

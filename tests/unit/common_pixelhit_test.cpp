@@ -59,13 +59,6 @@ TEST_F(PixelHitTest, AlphaOf127IsTransparentAnd128Opaque)
     EXPECT_EQ(sprite->IsTransparentAt(3, 1, 0, 0), 1);
 }
 
-TEST_F(PixelHitTest, MirroredLookupsCountFromTheOtherEdge)
-{
-    EXPECT_EQ(sprite->IsTransparentAt(3, 0, 0, 1), 0);
-    EXPECT_EQ(sprite->IsTransparentAt(2, 0, 0, 1), 1);
-    EXPECT_EQ(sprite->IsTransparentAt(0, 0, 1, 0), 0); // row 1, column 0
-}
-
 TEST_F(PixelHitTest, PointsOutsideThePictureAreTransparent)
 {
     EXPECT_EQ(sprite->IsTransparentAt(4, 0, 0, 0), 1);
