@@ -8,6 +8,9 @@
 #include "common/CActorFade.h"
 #include "common/CEditBox.h"
 #include "common/CEditCaret.h"
+#include "common/CGlyphFont.h"
+#include "common/CSprite.h"
+#include "platform/MTexture.h"
 
 namespace {
 
@@ -143,6 +146,42 @@ TEST_F(UiScreenshotTest, ButtonEditBoxAndFadeInProgress)
     EXPECT_TRUE(fade->IsRevealed());
     const Picture revealed = DrawFrame("ui_revealed.ppm");
     EXPECT_TRUE(Near(revealed.At(700, 500), 0, 0, 255));
+}
+
+// A 4 x 8 glyph of one colour.
+CSprite* SolidGlyph(uint32_t colour)
+{
+    auto* texture = new MTexture(4, 8);
+    texture->Fill32(colour);
+    return new CSprite(texture);
+}
+
+TEST_F(UiScreenshotTest, GlyphFontLabelDrawsEachGlyphInItsCell)
+{
+    CGlyphFont font(2);
+    font.chFirst = 'A';
+    font.Store(0, SolidGlyph(0xFFFF0000));
+    font.Store(1, SolidGlyph(0xFF00FF00));
+    font.nCount = 2;
+    font.nLineHeight = 8;
+    font.nAdvance = 5;
+    font.nSpacing = 2;
+    char text[8] = "AB A";
+    const TextDesc desc{text, 8, 2, 1, &font, 0, 0xFFFFFFFF, 0, 0};
+    const ButtonDesc label = Behaviour(kButtonLabel, 0);
+    // The scene deletes the label, which does not touch its font again.
+    auto* glyphs = new CActorButton(&desc, &label, scene.get(), Fix(400), Fix(400), Fix(100), nullptr, 0);
+    ASSERT_EQ(glyphs->GetTextRect().left, 408);
+    ASSERT_EQ(glyphs->GetTextRect().top, 408);
+
+    // A at 408, B after A's width and the spacing, a blank of 5, then A again.
+    const Picture picture = DrawFrame("ui_glyphs.ppm");
+    EXPECT_TRUE(Near(picture.At(409, 411), 255, 0, 0));
+    EXPECT_TRUE(Near(picture.At(412, 411), 0, 0, 255));
+    EXPECT_TRUE(Near(picture.At(415, 411), 0, 255, 0));
+    EXPECT_TRUE(Near(picture.At(422, 411), 0, 0, 255));
+    EXPECT_TRUE(Near(picture.At(426, 411), 255, 0, 0));
+    EXPECT_TRUE(Near(picture.At(426, 416), 0, 0, 255));
 }
 
 } // namespace
