@@ -20,10 +20,9 @@ void CActorMesh::UpdateBounds()
 {
     if (!pMesh)
         return;
-    rcBounds.left = (lX >> 8) + pMesh->nXOffset;
-    rcBounds.top = (lY >> 8) + pMesh->nYOffset;
-    rcBounds.right = rcBounds.left + pMesh->nWidth;
-    rcBounds.bottom = rcBounds.top + pMesh->nHeight;
+    const int32_t left = (lX >> 8) + pMesh->nXOffset;
+    const int32_t top = (lY >> 8) + pMesh->nYOffset;
+    rcBounds = Rect{left, top, left + pMesh->nWidth, top + pMesh->nHeight};
 }
 
 void CActorMesh::Draw(const Rect*)

@@ -14,6 +14,7 @@
 #include <stb_image.h>
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstring>
 #include <string>
 
@@ -194,6 +195,32 @@ void Cross(const float a[3], const float b[3], float out[3])
 }
 
 float Dot(const float a[3], const float b[3]) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
+
+constexpr uint32_t kLeafSize = 4;
+constexpr uint32_t kMaxDepth = 48;
+constexpr float kBoxMargin = 1e-5f; // boxes a little larger than their triangles
+
+// Whether the ray meets the box between 0 and tMax.
+bool RayMeetsBox(const float lo[3], const float hi[3], const float o[3], const float d[3], float tMax)
+{
+    float tMin = 0.0f;
+    for (int k = 0; k < 3; ++k) {
+        if (d[k] == 0.0f) {
+            if (o[k] < lo[k] || o[k] > hi[k])
+                return false;
+            continue;
+        }
+        const float inv = 1.0f / d[k];
+        float t0 = (lo[k] - o[k]) * inv, t1 = (hi[k] - o[k]) * inv;
+        if (t0 > t1)
+            std::swap(t0, t1);
+        tMin = std::max(tMin, t0);
+        tMax = std::min(tMax, t1);
+        if (tMin > tMax)
+            return false;
+    }
+    return true;
+}
 
 } // namespace
 
@@ -389,16 +416,51 @@ void MMesh::BuildTriangles()
         Sub(p1, p0, tri.e1);
         Sub(p2, p0, tri.e2);
     }
+    rgNodes.clear();
+    if (!rgTriangles.empty())
+        BuildNode(0, uint32_t(rgTriangles.size()), 0);
 }
 
-int32_t MMesh::Intersect(const MVector3& origin, const MVector3& direction, int32_t* pfHit,
-                         float* pfDistance) const
+// Splits the triangles at the median of their centres along the box's
+// longest side until a leaf holds a few.
+uint32_t MMesh::BuildNode(uint32_t first, uint32_t count, uint32_t depth)
 {
-    const float o[3] = {origin.x, origin.y, origin.z};
-    const float d[3] = {direction.x, direction.y, direction.z};
-    bool hit = false;
-    float nearest = 0.0f;
-    for (const Triangle& tri : rgTriangles) {
+    const uint32_t index = uint32_t(rgNodes.size());
+    rgNodes.emplace_back();
+    Node node;
+    std::fill(node.lo, node.lo + 3, INFINITY);
+    std::fill(node.hi, node.hi + 3, -INFINITY);
+    for (uint32_t t = first; t < first + count; ++t)
+        for (int k = 0; k < 3; ++k) {
+            const Triangle& tri = rgTriangles[t];
+            const float v0 = tri.v0[k], v1 = v0 + tri.e1[k], v2 = v0 + tri.e2[k];
+            node.lo[k] = std::min({node.lo[k], v0, v1, v2}) - kBoxMargin;
+            node.hi[k] = std::max({node.hi[k], v0, v1, v2}) + kBoxMargin;
+        }
+    if (count <= kLeafSize || depth >= kMaxDepth) {
+        node.first = first;
+        node.count = count;
+        rgNodes[index] = node;
+        return index;
+    }
+    int axis = 0;
+    for (int k = 1; k < 3; ++k)
+        if (node.hi[k] - node.lo[k] > node.hi[axis] - node.lo[axis])
+            axis = k;
+    const auto centre = [axis](const Triangle& tri) { return 3 * tri.v0[axis] + tri.e1[axis] + tri.e2[axis]; };
+    const auto begin = rgTriangles.begin() + first;
+    std::nth_element(begin, begin + count / 2, begin + count,
+                     [&](const Triangle& x, const Triangle& y) { return centre(x) < centre(y); });
+    BuildNode(first, count / 2, depth + 1);
+    node.right = BuildNode(first + count / 2, count - count / 2, depth + 1);
+    rgNodes[index] = node;
+    return index;
+}
+
+void MMesh::HitLeaf(const Node& node, const float o[3], const float d[3], bool* hit, float* nearest) const
+{
+    for (uint32_t i = node.first; i < node.first + node.count; ++i) {
+        const Triangle& tri = rgTriangles[i];
         float p[3], s[3], q[3];
         Cross(d, tri.e2, p);
         const float det = Dot(tri.e1, p);
@@ -414,9 +476,34 @@ int32_t MMesh::Intersect(const MVector3& origin, const MVector3& direction, int3
         if (v < 0.0f || u + v > 1.0f)
             continue;
         const float t = Dot(tri.e2, q) * inv;
-        if (t >= 0.0f && (!hit || t < nearest)) {
-            hit = true;
-            nearest = t;
+        if (t >= 0.0f && (!*hit || t < *nearest)) {
+            *hit = true;
+            *nearest = t;
+        }
+    }
+}
+
+int32_t MMesh::Intersect(const MVector3& origin, const MVector3& direction, int32_t* pfHit,
+                         float* pfDistance) const
+{
+    const float o[3] = {origin.x, origin.y, origin.z};
+    const float d[3] = {direction.x, direction.y, direction.z};
+    bool hit = false;
+    float nearest = 0.0f;
+    uint32_t stack[kMaxDepth + 2];
+    uint32_t top = 0;
+    if (!rgNodes.empty())
+        stack[top++] = 0;
+    while (top > 0) {
+        const uint32_t index = stack[--top];
+        const Node& node = rgNodes[index];
+        if (!RayMeetsBox(node.lo, node.hi, o, d, hit ? nearest : INFINITY))
+            continue;
+        if (node.count > 0) {
+            HitLeaf(node, o, d, &hit, &nearest);
+        } else {
+            stack[top++] = node.right;
+            stack[top++] = index + 1;
         }
     }
     *pfHit = hit ? 1 : 0;

@@ -74,9 +74,18 @@ private:
     struct Triangle {
         float v0[3], e1[3], e2[3];
     };
+    // Bounding-volume tree over the triangles: a leaf holds count triangles
+    // from first; an inner node (count 0) has its children at the next
+    // index and at right.
+    struct Node {
+        float lo[3], hi[3];
+        uint32_t first = 0, count = 0, right = 0;
+    };
 
     void Load(const void* pData, uint32_t nSize);
     void BuildTriangles();
+    uint32_t BuildNode(uint32_t first, uint32_t count, uint32_t depth);
+    void HitLeaf(const Node& node, const float o[3], const float d[3], bool* hit, float* nearest) const;
     void AppendMesh(const aiMesh* mesh);
     static void LoadTexture(Subset& subset, const char* szName);
     static void CreateTexture(Subset& subset);
@@ -89,6 +98,7 @@ private:
     std::vector<MVertex> rgVertices;
     std::vector<uint32_t> rgIndices;
     std::vector<Triangle> rgTriangles;
+    std::vector<Node> rgNodes;
     MMeshBox box;
     uint32_t nBuffer = 0; // the device's copy of the triangles; 0 until first drawn
 };
