@@ -16,7 +16,9 @@ inline MDeviceManager* GLTestDevice()
                                               MDeviceManager::WindowFlags() | SDL_WINDOW_HIDDEN);
         if (!window)
             return nullptr;
-        DestroyDeviceManager(); // one made earlier without a window
+        // A manager or font set made earlier would lack the window.
+        DestroyFontSet();
+        DestroyDeviceManager();
         MDeviceManager* manager = GetDeviceManager(window);
         if (manager->CreateDevice(0, 800, 600) != 0)
             return nullptr;
