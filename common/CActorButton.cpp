@@ -81,7 +81,7 @@ void CActorButton::CopyText(const char* s)
 {
     const size_t n = s ? strnlen(s, size_t(nMaxLen)) : 0;
     if (n)
-        std::memcpy(pszText.get(), s, n);
+        std::memmove(pszText.get(), s, n);
     pszText[n] = '\0';
 }
 
