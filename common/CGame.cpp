@@ -66,11 +66,6 @@ void CGame::SetStatus(CStatus* status)
     pStatus = status;
 }
 
-int CGame::Reserved37(int, int)
-{
-    return 0;
-}
-
 void CGame::NewGame(int counter)
 {
     g_nGameCounter = counter;
@@ -84,7 +79,7 @@ void CGame::StartTurn(int player)
     fTurnPending = 0;
     if (!pStatus)
         return;
-    pStatus->Hook2();
+    pStatus->OnStartTurn();
     if (GetPlayerMode() == kModeTwoPlayers && player != -1)
         pStatus->SetWon(player, 1);
     pStatus->SetWon(nCurrentPlayer, 1);
@@ -125,17 +120,10 @@ void CGame::MarkPanel4()
     fPanel4Shown = 1;
 }
 
-int CGame::Reserved46()
-{
-    return 1;
-}
-
 void CGame::SetAuxValue(int value)
 {
     lAuxValue = value;
 }
-
-void CGame::Reserved48(int) {}
 
 void CGame::RestoreState(const int record[kStateSize])
 {

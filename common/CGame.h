@@ -15,7 +15,6 @@ public:
     CGame(CScreen* pScreen, int originX, int originY, int redrawMode, int fOnTop, int reserved, int collisionMode);
     ~CGame() override;
 
-    virtual int Reserved37(int a, int b);
     virtual void NewGame(int counter);
     virtual void StartTurn(int player);
     virtual void EndTurn(int success, int player);
@@ -24,9 +23,7 @@ public:
     virtual void OnTimeUp();
     virtual void AutoTurn();
     virtual void MarkPanel4();
-    virtual int Reserved46();
     virtual void SetAuxValue(int value);
-    virtual void Reserved48(int value);
     virtual void RestoreState(const int record[kStateSize]);
     virtual int GetPlayerMode();
     virtual void GetLogicalWidth(int* out);

@@ -166,9 +166,7 @@ void CStatus::ShowMarkA()
     ShowActor(pMarkA);
 }
 
-void CStatus::Hook1() {}
-
-void CStatus::Hook2() {}
+void CStatus::OnStartTurn() {}
 
 void CStatus::CheckBonus(int score)
 {

@@ -48,8 +48,8 @@ public:
     virtual void Pause(int fShow);
     virtual void Resume();
     virtual void ShowMarkA();
-    virtual void Hook1();
-    virtual void Hook2();
+    // Called when a turn is won; nothing here.
+    virtual void OnStartTurn();
     virtual void CheckBonus(int score);
     virtual void ShowLines(const char* a, const char* b, const char* c);
     virtual void ShowLines(const char* a, const char* b);
