@@ -1,7 +1,7 @@
 // The built archive read back the way the game reads it.
 #include "platform/Image.h"
 #include "tools/content/check/ArchiveChunks.h"
-#include "tools/content/check/MeshProbe.h"
+#include "platform/MMesh.h"
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -130,16 +130,31 @@ TEST_F(ArchiveTest, EveryWaveIsPcm22050Mono16Bit)
     }
 }
 
-TEST_F(ArchiveTest, EveryMeshParsesAndItsTexturesLieBesideTheArchive)
+TEST_F(ArchiveTest, EveryMeshLoadsWithTheGamesLoader)
 {
-    std::vector<ArchiveChunk> meshes = All("mesh");
-    ASSERT_EQ(meshes.size(), 8u);
-    const std::filesystem::path folder = std::filesystem::path(RVX_ARCHIVE_FILE).parent_path();
-    for (const ArchiveChunk& mesh : meshes) {
-        MeshProbe probe(mesh.data);
-        EXPECT_GT(probe.TriangleCount(), 0u);
-        for (const std::string& texture : probe.Textures())
-            EXPECT_TRUE(std::filesystem::exists(folder / texture)) << texture;
+    MMesh::SetTextureFolder(std::filesystem::path(RVX_ARCHIVE_FILE).parent_path().string().c_str());
+    ArchiveChunks archive(RVX_ARCHIVE_FILE);
+    for (const Group& group : kGroups)
+        for (size_t i = 0; i < group.kinds.size(); ++i) {
+            if (group.kinds[i] != "mesh")
+                continue;
+            std::unique_ptr<MMesh> mesh = archive.Mesh(group.entry, i);
+            ASSERT_TRUE(mesh) << "entry " << group.entry << " chunk " << i;
+            EXPECT_GT(mesh->GetIndices().size(), 0u);
+            EXPECT_GT(mesh->GetSubsetCount(), 0u);
+        }
+}
+
+TEST_F(ArchiveTest, MazeBaseBallAndTableFindTheirTextures)
+{
+    MMesh::SetTextureFolder(std::filesystem::path(RVX_ARCHIVE_FILE).parent_path().string().c_str());
+    ArchiveChunks archive(RVX_ARCHIVE_FILE);
+    const std::pair<uint32_t, size_t> textured[] = {{2, 8}, {9, 0}, {10, 0}, {11, 0}, {13, 0}};
+    for (const auto& [entry, chunk] : textured) {
+        std::unique_ptr<MMesh> mesh = archive.Mesh(entry, chunk);
+        ASSERT_TRUE(mesh);
+        for (uint32_t s = 0; s < mesh->GetSubsetCount(); ++s)
+            EXPECT_TRUE(mesh->HasTexture(s)) << "entry " << entry << " subset " << s;
     }
 }
 

@@ -3,11 +3,13 @@
 #include "tools/content/Maze.h"
 #include "tools/content/MazeChecker.h"
 #include "tools/content/check/ArchiveChunks.h"
-#include "tools/content/check/MeshProbe.h"
+#include "platform/MMesh.h"
+#include "platform/MVector3.h"
 #include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -21,8 +23,9 @@ protected:
     {
         maze = std::make_unique<Maze>(Maze::Load(RVX_MAZE_FILE));
         ArchiveChunks archive(RVX_ARCHIVE_FILE);
-        board = std::make_unique<MeshProbe>(archive.Group(10, 1).at(0).data);
-        frame = std::make_unique<MeshProbe>(archive.Group(11, 1).at(0).data);
+        board = archive.Mesh(10, 0);
+        frame = archive.Mesh(11, 0);
+        ASSERT_TRUE(board && frame);
     }
     static void TearDownTestSuite()
     {
@@ -31,7 +34,27 @@ protected:
         frame.reset();
     }
 
-    static bool OverBoard(float x, float y) { return board->Hit(x, y, kProbeZ, 0, 0, 1).has_value(); }
+    // The game's own ray test; the distance, or nothing when the ray misses.
+    static std::optional<float> Hit(const MMesh& mesh, float x, float y, float z, float dx, float dy, float dz)
+    {
+        int32_t hit = 0;
+        float distance = 0;
+        mesh.Intersect(MVector3(x, y, z), MVector3(dx, dy, dz), &hit, &distance);
+        return hit ? std::optional<float>(distance) : std::nullopt;
+    }
+
+    static bool OverBoard(float x, float y) { return Hit(*board, x, y, kProbeZ, 0, 0, 1).has_value(); }
+
+    // Smallest and largest vertex coordinate along an axis (0 x, 1 y, 2 z).
+    static std::pair<float, float> Extent(const MMesh& mesh, int axis)
+    {
+        std::pair<float, float> range{INFINITY, -INFINITY};
+        for (const MVertex& v : mesh.GetVertices()) {
+            float c = axis == 0 ? v.x : axis == 1 ? v.y : v.z;
+            range = {std::min(range.first, c), std::max(range.second, c)};
+        }
+        return range;
+    }
 
     // How many of the four slanted probes still find the board.
     static int ProbesHitting(float x, float y)
@@ -40,35 +63,33 @@ protected:
         int hits = 0;
         for (float dx : {kSpread, -kSpread})
             for (float dy : {kSpread, -kSpread})
-                hits += board->Hit(x, y, kProbeZ, dx * norm, dy * norm, norm).has_value();
+                hits += Hit(*board, x, y, kProbeZ, dx * norm, dy * norm, norm).has_value();
         return hits;
     }
 
     static float WallDistance(float x, float y, float dx, float dy)
     {
-        return frame->Hit(x, y, kWallZ, dx, dy, 0).value_or(INFINITY);
+        return Hit(*frame, x, y, kWallZ, dx, dy, 0).value_or(INFINITY);
     }
 
     static inline std::unique_ptr<Maze> maze;
-    static inline std::unique_ptr<MeshProbe> board;
-    static inline std::unique_ptr<MeshProbe> frame;
+    static inline std::unique_ptr<MMesh> board;
+    static inline std::unique_ptr<MMesh> frame;
 };
 
 TEST_F(GeometryTest, MeshesKeepTheBoardsOwnCoordinates)
 {
-    const float* b = board->Bounds();
-    EXPECT_NEAR(b[2], maze->fSurface, 1e-4);
-    EXPECT_NEAR(b[5], maze->fSurface + maze->fPlate, 1e-4);
-    EXPECT_NEAR(b[0], maze->PlateLeft(), 1e-4);
-    EXPECT_NEAR(b[4], maze->PlateTop(), 1e-4);
-    const float* f = frame->Bounds();
-    EXPECT_NEAR(f[2], maze->fWallTop, 1e-4);
-    EXPECT_NEAR(f[5], maze->fSurface, 1e-4);
+    EXPECT_NEAR(Extent(*board, 2).first, maze->fSurface, 1e-4);
+    EXPECT_NEAR(Extent(*board, 2).second, maze->fSurface + maze->fPlate, 1e-4);
+    EXPECT_NEAR(Extent(*board, 0).first, maze->PlateLeft(), 1e-4);
+    EXPECT_NEAR(Extent(*board, 1).second, maze->PlateTop(), 1e-4);
+    EXPECT_NEAR(Extent(*frame, 2).first, maze->fWallTop, 1e-4);
+    EXPECT_NEAR(Extent(*frame, 2).second, maze->fSurface, 1e-4);
 }
 
 TEST_F(GeometryTest, StartAndGoalLieOnTheSurface)
 {
-    auto start = board->Hit(maze->fStartX, maze->fStartY, kProbeZ, 0, 0, 1);
+    auto start = Hit(*board, maze->fStartX, maze->fStartY, kProbeZ, 0, 0, 1);
     ASSERT_TRUE(start.has_value());
     EXPECT_NEAR(*start, maze->fSurface - kProbeZ, 1e-4);
     EXPECT_TRUE(OverBoard(maze->fGoalX, maze->fGoalY));

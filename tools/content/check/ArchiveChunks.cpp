@@ -1,6 +1,7 @@
 #include "tools/content/check/ArchiveChunks.h"
 #include "base/FileSpec.h"
 #include "common/CFileMM.h"
+#include "platform/MMesh.h"
 #include <cstring>
 #include <filesystem>
 
@@ -32,16 +33,38 @@ uint32_t Little(const std::vector<uint8_t>& b, size_t at, int bytes)
 ArchiveChunks::ArchiveChunks(const std::string& archivePath) : path(archivePath)
 {
     CFileMM file;
+    Open(file);
+    nEntries = file.GetEntryCount();
+}
+
+void ArchiveChunks::Open(CFileMM& file) const
+{
     std::filesystem::path p(path);
     file.Open(FileSpec(p.parent_path().string().c_str(), p.filename().string().c_str()), 2);
-    nEntries = file.GetEntryCount();
+}
+
+std::unique_ptr<MMesh> ArchiveChunks::Mesh(uint32_t index, size_t chunk)
+{
+    CFileMM file;
+    Open(file);
+    file.SeekEntryPoint(index);
+    ChunkHeader header{};
+    for (size_t i = 0; i < chunk; ++i) {
+        file.Descend(&header);
+        file.Ascend();
+    }
+    file.Descend(&header);
+    if (header.id != ChunkId("mesh"))
+        return nullptr;
+    auto mesh = std::make_unique<MMesh>(&file);
+    file.Ascend();
+    return mesh;
 }
 
 std::vector<ArchiveChunk> ArchiveChunks::Group(uint32_t index, size_t count)
 {
     CFileMM file;
-    std::filesystem::path p(path);
-    file.Open(FileSpec(p.parent_path().string().c_str(), p.filename().string().c_str()), 2);
+    Open(file);
     file.SeekEntryPoint(index);
     std::vector<ArchiveChunk> chunks;
     for (size_t i = 0; i < count; ++i) {

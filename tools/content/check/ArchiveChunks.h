@@ -1,7 +1,11 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
+
+class CFileMM;
+class MMesh;
 
 // One chunk of an archive group as the game's loaders meet it.
 struct ArchiveChunk {
@@ -20,8 +24,12 @@ public:
     int32_t EntryCount() const { return nEntries; }
     // Reads `count` chunks of entry `index`.
     std::vector<ArchiveChunk> Group(uint32_t index, size_t count);
+    // The game's mesh loader on chunk `chunk` of entry `index`.
+    std::unique_ptr<MMesh> Mesh(uint32_t index, size_t chunk);
 
 private:
+    void Open(CFileMM& file) const;
+
     std::string path;
     int32_t nEntries = 0;
 };
