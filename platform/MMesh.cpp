@@ -110,6 +110,17 @@ bool BinaryCountsFit(const uint8_t* data, uint32_t size, uint32_t floatSize)
 
 bool IsText(const uint8_t* data) { return std::memcmp(data + 8, "txt ", 4) == 0; }
 
+// Compressed data names its inflated size, which the importer reserves:
+// no more than deflate can give (1032 to 1) and never above 64 MB.
+bool InflatedSizeFits(const uint8_t* data, uint32_t size)
+{
+    if (size < 20)
+        return false;
+    uint32_t inflated;
+    std::memcpy(&inflated, data + 16, 4);
+    return inflated <= (64u << 20) && uint64_t(inflated) <= uint64_t(size) * 1032;
+}
+
 bool CountsFit(const uint8_t* data, uint32_t size)
 {
     const char* format = reinterpret_cast<const char*>(data) + 8;
@@ -117,7 +128,7 @@ bool CountsFit(const uint8_t* data, uint32_t size)
         return TextCountsFit(reinterpret_cast<const char*>(data), size);
     if (std::memcmp(format, "bin ", 4) == 0)
         return BinaryCountsFit(data, size, std::memcmp(format + 4, "0064", 4) == 0 ? 8 : 4);
-    return true;
+    return InflatedSizeFits(data, size);
 }
 
 void CopyColour(const aiMaterial* source, const char* key, unsigned type, unsigned index, float out[4])
