@@ -2,6 +2,7 @@
 #include "platform/Image.h"
 #include "tools/content/check/ArchiveChunks.h"
 #include "platform/MMesh.h"
+#include "tools/content/check/MeshProbe.h"
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -130,19 +131,23 @@ TEST_F(ArchiveTest, EveryWaveIsPcm22050Mono16Bit)
     }
 }
 
-TEST_F(ArchiveTest, EveryMeshLoadsWithTheGamesLoader)
+TEST_F(ArchiveTest, EveryMeshLoadsWithTheGamesLoaderWithAllItsFaces)
 {
     MMesh::SetTextureFolder(std::filesystem::path(RVX_ARCHIVE_FILE).parent_path().string().c_str());
     ArchiveChunks archive(RVX_ARCHIVE_FILE);
-    for (const Group& group : kGroups)
-        for (size_t i = 0; i < group.kinds.size(); ++i) {
-            if (group.kinds[i] != "mesh")
+    for (const Group& group : kGroups) {
+        std::vector<ArchiveChunk> chunks = Read(group);
+        for (size_t i = 0; i < chunks.size(); ++i) {
+            if (chunks[i].kind != "mesh")
                 continue;
             std::unique_ptr<MMesh> mesh = archive.Mesh(group.entry, i);
             ASSERT_TRUE(mesh) << "entry " << group.entry << " chunk " << i;
-            EXPECT_GT(mesh->GetIndices().size(), 0u);
             EXPECT_GT(mesh->GetSubsetCount(), 0u);
+            MeshProbe probe(chunks[i].data);
+            EXPECT_GT(probe.TriangleCount(), 0u);
+            EXPECT_EQ(mesh->GetIndices().size(), probe.TriangleCount() * 3) << "entry " << group.entry;
         }
+    }
 }
 
 TEST_F(ArchiveTest, MazeBaseBallAndTableFindTheirTextures)
