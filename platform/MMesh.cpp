@@ -45,30 +45,32 @@ bool HasXHeader(const uint8_t* data, uint32_t size)
 
 // Every count in real X data is below the data's size; a larger integer
 // would make the importer reserve memory for elements that are not there.
-bool IsCountLike(const char* p, const char* begin, const char* end)
+bool IsCountStart(const char* p, const char* begin)
 {
     const auto isWord = [](char c) { return std::isalnum(uint8_t(c)) || c == '_' || c == '.'; };
-    return (p == begin || !isWord(p[-1])) && std::isdigit(uint8_t(*p)) && (p + 1 == end || p[1] != '.');
+    return std::isdigit(uint8_t(*p)) && (p == begin || !isWord(p[-1]));
 }
 
 bool TextCountsFit(const char* text, uint32_t size)
 {
     const char* end = text + size;
-    for (const char* p = text + 16; p < end; ++p) {
+    const char* p = text + 16;
+    while (p < end) {
         if (*p == '"' || *p == '<') { // strings and GUIDs
-            const char close = *p == '"' ? '"' : '>';
-            p = std::find(p + 1, end, close);
+            p = std::find(p + 1, end, *p == '"' ? '"' : '>');
         } else if (*p == '#' || (*p == '/' && p + 1 < end && p[1] == '/')) {
             p = std::find(p, end, '\n');
-        } else if (IsCountLike(p, text, end)) {
+        } else if (IsCountStart(p, text)) {
             uint64_t value = 0;
-            const char* q = p;
-            for (; q < end && std::isdigit(uint8_t(*q)) && value <= size; ++q)
-                value = value * 10 + uint64_t(*q - '0');
-            if (value > size && (q == end || (*q != '.' && *q != 'e' && *q != 'E')))
+            for (; p < end && std::isdigit(uint8_t(*p)); ++p)
+                if (value <= size)
+                    value = value * 10 + uint64_t(*p - '0');
+            if (value > size && (p == end || (*p != '.' && *p != 'e' && *p != 'E')))
                 return false;
-            p = q - 1;
+            continue;
         }
+        if (p < end)
+            ++p;
     }
     return true;
 }

@@ -219,6 +219,16 @@ TEST(MeshLoading, FrameTransformsAreApplied)
         EXPECT_FLOAT_EQ(v.z, 2.5f);
 }
 
+TEST(MeshLoading, LargeCoordinatesAreNoCounts)
+{
+    std::string text = kSquareText;
+    text.replace(text.find("1.0;1.0;0.5;;"), 13, "1.0;1.0;123456789.0;;");
+    text.replace(text.find("0.0;0.0;0.5;,"), 13, "0.0;0.0;2e9;,");
+    const MMesh mesh = Load(Bytes(text));
+    EXPECT_FLOAT_EQ(mesh.GetVertices()[mesh.GetIndices()[1]].z, 123456789.0f);
+    EXPECT_FLOAT_EQ(mesh.GetVertices()[mesh.GetIndices()[3]].z, 2e9f);
+}
+
 TEST(MeshLoading, MaterialsTakeTheirDiffuseAsAmbient)
 {
     const MMesh mesh = Load(Bytes(kSquareText));
