@@ -99,7 +99,8 @@ uint32_t MDeviceManager::WindowFlags()
     return SDL_WINDOW_OPENGL;
 }
 
-bool MDeviceManager::CreateContext()
+// A 3.3 core context on the window, or none.
+void MDeviceManager::CreateContext()
 {
     PrepareWindowAttributes();
     pContext = SDL_GL_CreateContext(pWindow);
@@ -107,7 +108,6 @@ bool MDeviceManager::CreateContext()
         SDL_GL_DeleteContext(pContext);
         pContext = nullptr;
     }
-    return pContext != nullptr;
 }
 
 int32_t MDeviceManager::CanRunWindowed() const
@@ -144,6 +144,7 @@ int32_t MDeviceManager::GetOpenGLVersion() const
 
 int32_t MDeviceManager::CreateDevice(int32_t fullScreen, int32_t width, int32_t height)
 {
+    nBackBufferFormat = kFormatUnknown;
     SDL_DisplayMode mode;
     if (!DesktopMode(fVideo, &mode))
         return 13;

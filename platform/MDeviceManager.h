@@ -123,7 +123,7 @@ private:
     Placement GetPlacement() const;
     void ApplyDefaultStates();
     void SetProjection();
-    bool CreateContext();
+    void CreateContext();
     void ClearRect(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t colour);
     void PresentRect(int32_t* x, int32_t* y, int32_t* w, int32_t* h) const;
     float* Transform(int32_t state);
