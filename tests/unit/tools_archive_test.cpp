@@ -2,6 +2,7 @@
 #include "platform/Image.h"
 #include "tools/content/check/ArchiveChunks.h"
 #include "platform/MMesh.h"
+#include "tools/content/SpriteSynth.h"
 #include "tools/content/check/MeshProbe.h"
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -114,6 +115,36 @@ TEST_F(ArchiveTest, IntroPictureFitsItsPlaceAndIsOpaqueInside)
     EXPECT_EQ(intro.GetPixel(intro.nWidth / 2, intro.nHeight / 2) & 0xFF, 0xFFu);
     Image about = Decode(group[4].data);
     EXPECT_TRUE(about.HasPixels());
+}
+
+// Every pixel, in both row orders and both TGA forms, comes back as drawn.
+void ExpectSamePicture(const Image& image, const Raster& drawn)
+{
+    ASSERT_EQ(int(image.nWidth), drawn.Width());
+    ASSERT_EQ(int(image.nHeight), drawn.Height());
+    std::vector<uint8_t> rgba = drawn.ToRGBA8();
+    size_t differing = 0;
+    for (size_t i = 0; i < rgba.size() / 4; ++i) {
+        const uint8_t* p = &rgba[i * 4];
+        uint32_t word = uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
+        differing += image.GetPixels()[i] != word;
+    }
+    EXPECT_EQ(differing, 0u);
+}
+
+TEST_F(ArchiveTest, SpritesDecodeToThePicturesDrawn)
+{
+    std::vector<ArchiveChunk> group = Read(kGroups[1]);
+    ExpectSamePicture(Decode(group[3].data), SpriteSynth::Intro());
+    ExpectSamePicture(Decode(group[4].data), SpriteSynth::AboutBox());
+    std::vector<Raster> answers = SpriteSynth::ButtonStates("OK", 80, 32);
+    for (size_t i = 0; i < answers.size(); ++i) {
+        Image state = Decode(group[2].frames.at(i));
+        ExpectSamePicture(state, answers[i]);
+        // The dialog places answer buttons by their centre.
+        EXPECT_EQ(state.nOriginX, -40);
+        EXPECT_EQ(state.nOriginY, -16);
+    }
 }
 
 TEST_F(ArchiveTest, EveryWaveIsPcm22050Mono16Bit)
