@@ -74,6 +74,8 @@ public:
 
     // Invalidate the old bounds, recompute them, invalidate the new ones.
     void Repaint();
+    // A pinned actor stays put when the scene scrolls.
+    void SetPinned(int32_t f) { fPinned = f; }
 
     CScene* GetScene() const { return pScene; }
     CActor* GetPrev() const { return pPrev; }

@@ -1,0 +1,28 @@
+#include "common/CSoundChunk.h"
+
+#include "base/CException.h"
+#include "base/Trace.h"
+#include "common/CFileIFF.h"
+#include "platform/MSound.h"
+#include "platform/MSoundManager.h"
+
+namespace {
+constexpr int32_t kSoundUnreadable = 62;
+constexpr uint32_t kBadChunkLine = 490;
+} // namespace
+
+int32_t CSoundChunk::Read(CFileIFF* pArchive, MSound** ppSound)
+{
+    ChunkHeader header{};
+    pArchive->Descend(&header);
+    if (header.id != ChunkId("wave"))
+        throw CFileException("common/CScreen", kBadChunkLine);
+    *ppSound = nullptr;
+    const int32_t result = GetSoundManager()->CreateSound(ppSound, pArchive, snd::DSBCAPS_CTRLVOLUME, nullptr, 1);
+    pArchive->Ascend();
+    if (result != 0)
+        return kSoundUnreadable;
+    Trace("Size of sound object = %d.\n", int(sizeof(MSound)));
+    Trace("Address of sound object is 0x%X.\n", *ppSound);
+    return 0;
+}

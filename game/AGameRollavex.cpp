@@ -1,0 +1,390 @@
+#include "game/AGameRollavex.h"
+
+#include "base/BApplication.h"
+#include "base/BSound.h"
+#include "common/CActorButton.h"
+#include "common/CActorMesh.h"
+#include "common/CActorSprite.h"
+#include "common/CFileMM.h"
+#include "common/CMesh.h"
+#include "common/COptions.h"
+#include "common/CSceneDialog.h"
+#include "common/CScreen.h"
+#include "common/CSoundChunk.h"
+#include "common/CSprite.h"
+#include "common/CSpriteArray.h"
+#include "game/ALeanBall.h"
+#include "game/ALeanBase.h"
+#include "game/ALeanBoard.h"
+#include "game/ALeanFrame.h"
+#include "game/AStatusRollavex.h"
+#include "platform/MCamera.h"
+#include "platform/MDeviceManager.h"
+#include "platform/MSound.h"
+
+namespace {
+constexpr int32_t kFix = 256;
+constexpr int32_t kSoundUnreadable = 68;
+constexpr int32_t kLoaderFailed = 18;
+constexpr float kBoardZ = -1.3f;
+
+const COptions* Options()
+{
+    BApplication* app = GetApplication();
+    return app ? app->GetOptions() : nullptr;
+}
+
+template <typename T, size_t N> void DeleteAll(T* (&slots)[N])
+{
+    for (T*& slot : slots) {
+        delete slot;
+        slot = nullptr;
+    }
+}
+} // namespace
+
+AGameRollavex::AGameRollavex(CScreen* pScreen, int32_t lOriginX, int32_t lOriginY, int32_t nRedrawMode,
+                             int32_t fOnTop, int32_t lReserved, int32_t nCollisionMode)
+    : CGame(pScreen, lOriginX, lOriginY, nRedrawMode, fOnTop, lReserved, nCollisionMode)
+{
+    nKind = KindGame;
+}
+
+AGameRollavex::~AGameRollavex()
+{
+    AGameRollavex::Unload();
+    if (ALeanHost::Running() == this)
+        ALeanHost::SetRunning(nullptr);
+}
+
+AStatusRollavex* AGameRollavex::GetRollStatus() const { return static_cast<AStatusRollavex*>(pStatus); }
+
+// Assets
+
+int32_t AGameRollavex::Load()
+{
+    Unload();
+    CFileMM* archive = pScreen->GetMMFile();
+    archive->SeekEntryPoint(1);
+    for (BSound*& slot : rgpSounds) {
+        MSound* sound = nullptr;
+        if (CSoundChunk::Read(archive, &sound) != 0)
+            return kSoundUnreadable;
+        slot = sound;
+    }
+    archive->SeekEntryPoint(2);
+    for (CSpriteArray*& set : rgpSpriteSets)
+        set = CSpriteArray::LoadFrom(archive, 1);
+    for (CSprite*& sprite : rgpSprites)
+        sprite = CSprite::Create(archive, 1);
+    for (CMesh*& mesh : rgpScenery)
+        mesh = CMesh::Create(archive);
+    if (ALeanBase::LoadAssets(archive) != 0 || ALeanBoard::LoadAssets(archive) != 0 ||
+        ALeanBall::LoadAssets(archive) != 0)
+        return kLoaderFailed;
+    FadeIn();
+    return 0;
+}
+
+int32_t AGameRollavex::Unload()
+{
+    if (pScreen)
+        pScreen->StopMusic();
+    pCamera.reset();
+    ReleaseClassAssets();
+    return 0;
+}
+
+void AGameRollavex::ReleaseClassAssets()
+{
+    DeleteAll(rgpSounds);
+    DeleteAll(rgpSpriteSets);
+    DeleteAll(rgpSprites);
+    DeleteAll(rgpScenery);
+    ALeanBase::UnloadAssets();
+    ALeanBoard::UnloadAssets();
+    ALeanBall::UnloadAssets();
+}
+
+// Start of the scene
+
+int32_t AGameRollavex::Begin()
+{
+    fStatusClocksRunning = 0;
+    Suspend(0);
+    pCamera = std::make_unique<MCamera>(MCamera::kFly);
+    ViewThroughCamera();
+    CreateActors();
+    SetStatus(new AStatusRollavex(this));
+    ALeanHost::SetRunning(this);
+    Resume();
+    CaptureState();
+    fStatusClocksRunning = 1;
+    DrawAllScenes();
+    const COptions* options = Options();
+    if (options) {
+        SetSoundVolume(float(options->SFX) * 0.01f);
+        pScreen->SetMusicVolume(float(options->Music) * 0.01f);
+    }
+    lIntroLeft = IntroTicks;
+    ShowPanel3();
+    NewGame(GetGameCounter());
+    return CGame::Begin();
+}
+
+CActorButton* AGameRollavex::MakeButton(CSpriteArray* pImages, int32_t y, int32_t nCommand)
+{
+    char empty[1] = "";
+    const TextDesc text{empty, 8, 2, 0, nullptr, 0, 0xFFFFFFFF, 0, 0};
+    const ButtonDesc behaviour{kButtonPush, nCommand, 1, 0xFF7F0000, 0, 0};
+    CActorButton* button = new CActorButton(&text, &behaviour, this, 690 * kFix, y * kFix, 200 * kFix, pImages, 0);
+    button->SetPinned(1);
+    return button;
+}
+
+void AGameRollavex::CreateActors()
+{
+    pasNew = MakeButton(rgpSpriteSets[NewImages], 30, KeyN);
+    pasQuit = MakeButton(rgpSpriteSets[QuitImages], 80, KeyEscape);
+    pasAbout = new CActorSprite(this, 271 * kFix, 118 * kFix, 100 * kFix, rgpSprites[IntroPicture], 0);
+    pasAbout->Hide();
+    MMatrix identity, boardPlace;
+    boardPlace.SetTranslation(0.0f, 0.0f, kBoardZ);
+    pasScenery[3] = new CActorMesh(this, &identity, rgpScenery[3], 0);
+    pBase = new ALeanBase(this, identity);
+    pBoard = new ALeanBoard(this, boardPlace);
+    pBall = new ALeanBall(this, identity);
+    for (int i : {2, 0, 1})
+        pasScenery[i] = new CActorMesh(this, &identity, rgpScenery[i], 0);
+}
+
+void AGameRollavex::ViewThroughCamera()
+{
+    MDeviceManager* device = GetDeviceManager();
+    if (!pCamera || !device->HasDevice())
+        return;
+    MMatrix view;
+    pCamera->GetViewMatrix(&view);
+    device->SetTransform(kTransformView, view.Data());
+}
+
+void AGameRollavex::SetSoundVolume(float fVolume)
+{
+    if (rgpSounds[Intro])
+        rgpSounds[Intro]->SetVolume(fVolume);
+}
+
+// A game
+
+void AGameRollavex::NewGame(int counter)
+{
+    ClosePanel4();
+    pScreen->PlayMusic(1);
+    fStatusClocksRunning = 1;
+    if (pStatus) {
+        const int passed = pStatus->HasPassed(GetCurrentPlayer());
+        for (CActor* actor = GetFirstActor(); actor; actor = actor->GetNext())
+            actor->Restart(counter, passed);
+        pStatus->Reset(counter, passed);
+    }
+    CGame::NewGame(counter);
+}
+
+void AGameRollavex::Tick()
+{
+    CGame::Tick();
+    ViewThroughCamera();
+    if (!fStatusClocksRunning)
+        return;
+    if (!fSuspended && lIntroLeft > 0) {
+        lIntroLeft -= GetTickElapsed();
+        if (lIntroLeft < 1) {
+            ClosePanel3();
+            Resume();
+            if (pasAbout)
+                pasAbout->Hide();
+            if (GetRollStatus())
+                GetRollStatus()->ShowHint();
+        }
+    }
+    if (!fIntroShown) {
+        if (pasAbout)
+            pasAbout->Show();
+        PlayOnce(rgpSounds[Intro]);
+        fIntroShown = 1;
+    }
+}
+
+bool AGameRollavex::IsStatusWon() const { return pStatus && pStatus->HasWon(GetCurrentPlayer()); }
+
+void AGameRollavex::PlayOnce(BSound* pSound)
+{
+    if (pSound)
+        pSound->Play(false);
+}
+
+void AGameRollavex::StartTurn(int player)
+{
+    if (!IsStatusWon())
+        PlayOnce(rgpSounds[Goal]);
+    if (pStatus)
+        pStatus->PlayerWon(player);
+    CGame::StartTurn(player);
+}
+
+void AGameRollavex::EndTurn(int success, int player)
+{
+    if (pStatus)
+        pStatus->PlayerLost(success, player);
+    CGame::EndTurn(success, player);
+}
+
+void AGameRollavex::BallFalls()
+{
+    if (!IsStatusWon())
+        PlayOnce(rgpSounds[Fall]);
+}
+
+// Mouse: either button leans the board, but only one at a time.
+
+void AGameRollavex::StartLean(uint16_t x, uint16_t y)
+{
+    if (GetRollStatus())
+        GetRollStatus()->HideHint();
+    if (pBoard)
+        pBoard->BeginLean(x, y);
+    pScreen->ShowPointer(0);
+    wPressX = x;
+    wPressY = y;
+}
+
+void AGameRollavex::EndLean()
+{
+    pScreen->SetCursorPosition(wPressX, wPressY);
+    pScreen->ShowPointer(1);
+}
+
+void AGameRollavex::OnLeftButtonDown(uint16_t x, uint16_t y)
+{
+    if (pScreen->IsRightButtonDown())
+        return;
+    StartLean(x, y);
+    CGame::OnLeftButtonDown(x, y);
+}
+
+void AGameRollavex::OnRightButtonDown(uint16_t x, uint16_t y)
+{
+    if (pScreen->IsLeftButtonDown())
+        return;
+    StartLean(x, y);
+    CGame::OnRightButtonDown(x, y);
+}
+
+void AGameRollavex::OnLeftButtonUp(uint16_t x, uint16_t y)
+{
+    if (pScreen->IsRightButtonDown())
+        return;
+    EndLean();
+    CGame::OnLeftButtonUp(x, y);
+}
+
+void AGameRollavex::OnRightButtonUp(uint16_t x, uint16_t y)
+{
+    if (pScreen->IsLeftButtonDown())
+        return;
+    EndLean();
+    CGame::OnRightButtonUp(x, y);
+}
+
+void AGameRollavex::OnMouseMove(uint16_t x, uint16_t y)
+{
+    if (pScreen->IsLeftButtonDown() || pScreen->IsRightButtonDown()) {
+        pScreen->ShowPointer(0);
+        if (pBoard)
+            pBoard->LeanTo(x, y);
+    }
+    CGame::OnMouseMove(x, y);
+}
+
+// Keys never reach the controller: Pause and the arrow flags do nothing here.
+
+int32_t AGameRollavex::OnKeyUp(uint32_t nKey)
+{
+    if ((nKey == KeyEscape || nKey == KeyF9) && !IsPanel1Shown()) {
+        if (pasQuit)
+            pasQuit->SetState(CActorButton::kNormal);
+        pScreen->FinishScene(this, QuitCode, 1);
+    } else if (nKey == KeyN) {
+        NewGame(0);
+    }
+    return 1;
+}
+
+int32_t AGameRollavex::OnKeyDown(uint32_t nKey)
+{
+    if (nKey == KeyK)
+        fKeyK = 1;
+    else if (nKey == KeyV)
+        fKeyV = 1;
+    else if (nKey == KeyB && !IsPanel1Shown() && fKeyK && fKeyV && pScreen->IsLeftButtonDown())
+        OpenHiddenDialog();
+    return 1;
+}
+
+int32_t AGameRollavex::OnSysKeyUp(uint32_t) { return 0; }
+
+int32_t AGameRollavex::OnSysKeyDown(uint32_t) { return 0; }
+
+// The hidden dialog: an about box with one answer.
+
+void AGameRollavex::OpenHiddenDialog()
+{
+    Suspend(0);
+    for (int i = 0; i < 2; ++i)
+        rgDialogTexts[i] = TextDesc{szDialogText[i], 3, 0, 0, nullptr, 0, 0xFFFFFFFF, 1, 0};
+    // The dialog raises the command by one for its first answer: '1'.
+    bdDialog = ButtonDesc{kButtonPush, '0', 1, 0xFF7F0000, 0, 0};
+    pDialog = new CSceneDialog(pScreen, this, rgpSprites[DialogPicture], rgpSpriteSets[DialogImages], nullptr,
+                               rgDialogTexts, &bdDialog, 1, 420, 200, 0, 0);
+    pDialog->Load();
+    pDialog->Begin();
+}
+
+void AGameRollavex::OnDialogResult(CScene* pFinished, int32_t nAnswer)
+{
+    if (pFinished)
+        pScreen->FinishScene(pFinished, nAnswer, 1);
+}
+
+void AGameRollavex::OnDialogClosed(CScene* pClosed, int32_t)
+{
+    if (pClosed == pDialog)
+        pDialog = nullptr;
+}
+
+// What the board and the ball ask of the game
+
+float AGameRollavex::GetLeanAngleX() const { return pBoard ? float(pBoard->GetLeanX()) * -0.001f : 0.0f; }
+
+float AGameRollavex::GetLeanAngleY() const { return pBoard ? float(pBoard->GetLeanY()) * 0.001f : 0.0f; }
+
+float AGameRollavex::GetSurfaceZ(float x, float y) { return pBoard ? pBoard->GetSurfaceZ(x, y) : 0.0f; }
+
+const MMatrix& AGameRollavex::GetLeanMatrix() const { return pBoard ? pBoard->GetLeanMatrix() : matIdentity; }
+
+const MMesh* AGameRollavex::GetBoardGeometry() const
+{
+    return pBoard && pBoard->GetMesh() ? pBoard->GetMesh()->GetMesh() : nullptr;
+}
+
+const MMesh* AGameRollavex::GetFrameGeometry() const
+{
+    const ALeanFrame* frame = pBoard ? pBoard->GetFrame() : nullptr;
+    return frame && frame->GetMesh() ? frame->GetMesh()->GetMesh() : nullptr;
+}
+
+bool AGameRollavex::IsPlayerLost() const { return pStatus && pStatus->HasLost(GetCurrentPlayer()); }
+
+bool AGameRollavex::IsLeanLocked() const { return IsPanel3Shown() != 0; }
+
+bool AGameRollavex::IsMouseLocked() const { return IsPanel4Shown() != 0; }

@@ -1,0 +1,114 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include "common/ButtonDesc.h"
+#include "common/CGame.h"
+#include "common/TextDesc.h"
+#include "game/ALeanHost.h"
+#include "platform/MMatrix.h"
+
+class BSound;
+class CActorButton;
+class CActorMesh;
+class CActorSprite;
+class CMesh;
+class CSceneDialog;
+class CSprite;
+class CSpriteArray;
+class MCamera;
+class ALeanBall;
+class ALeanBase;
+class ALeanBoard;
+class AStatusRollavex;
+
+// The maze game scene: loads the assets, builds the maze and the furniture,
+// runs the intro, leans the board with the mouse and reacts to goal and loss.
+class AGameRollavex : public CGame, public ALeanHost {
+public:
+    enum : int32_t { IntroTicks = 512 };
+    enum : uint32_t { KeyEscape = 27, KeyN = 78, KeyF9 = 120, KeyK = 75, KeyV = 86, KeyB = 66 };
+
+    AGameRollavex(CScreen* pScreen, int32_t lOriginX, int32_t lOriginY, int32_t nRedrawMode, int32_t fOnTop,
+                  int32_t lReserved, int32_t nCollisionMode);
+    ~AGameRollavex() override;
+
+    void OnLeftButtonDown(uint16_t x, uint16_t y) override;
+    void OnRightButtonDown(uint16_t x, uint16_t y) override;
+    void OnLeftButtonUp(uint16_t x, uint16_t y) override;
+    void OnRightButtonUp(uint16_t x, uint16_t y) override;
+    void OnMouseMove(uint16_t x, uint16_t y) override;
+    void OnDialogResult(CScene* pDialog, int32_t nAnswer) override;
+    void OnDialogClosed(CScene* pDialog, int32_t nResult) override;
+    int32_t OnSysKeyUp(uint32_t nKey) override;
+    int32_t OnSysKeyDown(uint32_t nKey) override;
+    int32_t OnKeyUp(uint32_t nKey) override;
+    int32_t OnKeyDown(uint32_t nKey) override;
+    int32_t Load() override;
+    int32_t Begin() override;
+    int32_t Unload() override;
+    void SetSoundVolume(float fVolume) override;
+    void Tick() override;
+    void NewGame(int counter) override;
+    void StartTurn(int player) override;
+    void EndTurn(int success, int player) override;
+
+    // What the board and the ball ask of the game.
+    float GetLeanAngleX() const override;
+    float GetLeanAngleY() const override;
+    float GetSurfaceZ(float x, float y) override;
+    const MMatrix& GetLeanMatrix() const override;
+    const MMesh* GetBoardGeometry() const override;
+    const MMesh* GetFrameGeometry() const override;
+    bool IsPlayerLost() const override;
+    bool IsLeanLocked() const override;
+    bool IsMouseLocked() const override;
+    void BallFalls() override;
+
+    AStatusRollavex* GetRollStatus() const;
+    ALeanBoard* GetBoard() const { return pBoard; }
+    ALeanBall* GetBall() const { return pBall; }
+    CActorSprite* GetIntroPicture() const { return pasAbout; }
+    CSceneDialog* GetDialog() const { return pDialog; }
+    int32_t GetIntroLeft() const { return lIntroLeft; }
+
+private:
+    void CreateActors();
+    CActorButton* MakeButton(CSpriteArray* pImages, int32_t y, int32_t nCommand);
+    void ViewThroughCamera();
+    void StartLean(uint16_t x, uint16_t y);
+    void EndLean();
+    void OpenHiddenDialog();
+    bool IsStatusWon() const;
+    static void PlayOnce(BSound* pSound);
+    static void ReleaseClassAssets();
+
+    std::unique_ptr<MCamera> pCamera;
+    int32_t fKeyV = 0;
+    int32_t fKeyK = 0;
+    int32_t fIntroShown = 0;
+    uint16_t wPressX = 0;
+    uint16_t wPressY = 0;
+    MMatrix matIdentity;
+    CActorButton* pasQuit = nullptr;
+    CActorButton* pasNew = nullptr;
+    CActorSprite* pasAbout = nullptr;
+    CActorMesh* pasScenery[4] = {};
+    ALeanBase* pBase = nullptr;
+    ALeanBoard* pBoard = nullptr;
+    ALeanBall* pBall = nullptr;
+    CSceneDialog* pDialog = nullptr;
+    int32_t lIntroLeft = 0;
+    // Labels and behaviour of the hidden dialog's answer; the dialog reads them
+    // while it lives.
+    char szDialogText[2][4] = {};
+    TextDesc rgDialogTexts[2] = {};
+    ButtonDesc bdDialog = {};
+
+    enum { Intro = 0, Goal = 1, Fall = 2, SoundCount = 3 };
+    enum { NewImages = 0, QuitImages = 1, DialogImages = 2, SpriteSetCount = 3 };
+    enum { IntroPicture = 0, DialogPicture = 1, SpriteCount = 2 };
+    static inline BSound* rgpSounds[SoundCount] = {};
+    static inline CSpriteArray* rgpSpriteSets[SpriteSetCount] = {};
+    static inline CSprite* rgpSprites[SpriteCount] = {};
+    static inline CMesh* rgpScenery[4] = {};
+};

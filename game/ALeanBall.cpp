@@ -1,0 +1,353 @@
+#include "game/ALeanBall.h"
+
+#include <algorithm>
+#include <cmath>
+#include "base/BSound.h"
+#include "common/CFileMM.h"
+#include "common/CMesh.h"
+#include "common/CSoundChunk.h"
+#include "game/AClassMesh.h"
+#include "game/ALeanFrame.h"
+#include "game/ALeanHost.h"
+#include "platform/MMesh.h"
+#include "platform/MSound.h"
+#include "platform/MVector3.h"
+
+namespace {
+constexpr float kStartX = -4.35f, kStartY = 4.38f;
+constexpr float kGoalX = -0.7f, kGoalY = -2.0f, kGoalHalf = 0.2f;
+constexpr float kAccelGain = 50.0f;
+constexpr float kDeadZone = 0.025f;
+constexpr float kRollThreshold = 0.01f;
+constexpr float kRollFactor = float(1.0 / 0.3);
+constexpr float kRestHeight = 0.45f;
+constexpr float kFallSpeed = 7.0f;
+constexpr float kFallEnd = 0.8f;
+constexpr float kWallProbeZ = -0.2f;
+constexpr float kWallReach = 0.3f;
+constexpr float kWallRest = 0.299f;
+constexpr float kBounce = 0.3f;
+constexpr float kBounceFloor = 0.1f;
+constexpr float kHoleProbeZ = -0.3f;
+constexpr float kHoleSpread = 0.3f;
+constexpr float kPull = 3.0f;
+constexpr float kSoundFullScale = 6.0f;
+constexpr float kSoundScale = 0.16666667f;
+constexpr float kBumpThreshold = 1.0f;
+constexpr float kShadowDrop = -1.32f;
+constexpr int32_t kSoundUnreadable = 68;
+
+// Hole probes, in the order they are cast; bit i of the miss mask is probe i.
+constexpr float kProbes[4][2] = {{kHoleSpread, kHoleSpread},
+                                 {kHoleSpread, -kHoleSpread},
+                                 {-kHoleSpread, -kHoleSpread},
+                                 {-kHoleSpread, kHoleSpread}};
+
+// Pull velocity (in units of kPull) for each mask of missing probes but all four.
+constexpr int8_t kPullTable[15][2] = {
+    {-1, 1},  // none missing
+    {1, 1},   // 0
+    {1, -1},  // 1
+    {1, 0},   // 0 1
+    {-1, -1}, // 2
+    {0, 1},   // 0 2
+    {0, -1},  // 1 2
+    {1, -1},  // 0 1 2
+    {-1, 1},  // 3
+    {0, 1},   // 0 3
+    {0, 1},   // 1 3
+    {1, 1},   // 0 1 3
+    {-1, 0},  // 2 3
+    {-1, 1},  // 0 2 3
+    {-1, -1}, // 1 2 3
+};
+
+float SoundLevel(float level) { return std::min(level, kSoundFullScale) * kSoundScale; }
+
+float DeadZone(float v) { return (v > -kDeadZone && v < kDeadZone) ? 0.0f : v; }
+
+// Approach speed u = s·v: fast ones reverse at a third, slow ones stop.
+float Bounce(float v, int32_t s)
+{
+    const float u = float(s) * v;
+    if (u > kBounceFloor)
+        return -kBounce * v;
+    return u > 0.0f ? 0.0f : v;
+}
+
+// Fast approaches keep a third of their speed, slow ones are left alone.
+float Slide(float v, int32_t s) { return float(s) * v > kBounceFloor ? kBounce * v : v; }
+
+void SetSoundVolume(BSound* sound, float volume)
+{
+    if (sound)
+        sound->SetVolume(volume);
+}
+} // namespace
+
+ALeanBall::ALeanBall(CScene* pScene, const MMatrix& placement) : CActorMesh(pScene, &placement, pClassMesh, 0)
+{
+    Reset();
+    if (rgpSounds[RollSound])
+        rgpSounds[RollSound]->Play(true);
+}
+
+int32_t ALeanBall::Restart(int32_t, int32_t)
+{
+    matWorld = matHome;
+    SetVelocity(0, 0, 0);
+    Reset();
+    return 0;
+}
+
+void ALeanBall::Reset()
+{
+    StartMotion();
+    fPulled = fFalling = 0;
+    fShadow = 1;
+    fDropSoundPlayed = 0;
+    fVX = fVY = 0.0f;
+    matOrient.SetIdentity();
+    matWorld.SetTranslation(kStartX, kStartY, 0.0f);
+    SetSoundVolume(rgpSounds[RollSound], 0.0f);
+}
+
+void ALeanBall::Place(float x, float y, float z, float vx, float vy)
+{
+    SetPosition(x, y, z);
+    fVX = vx;
+    fVY = vy;
+}
+
+void ALeanBall::SetPosition(float x, float y, float z)
+{
+    matWorld.m[3][0] = x;
+    matWorld.m[3][1] = y;
+    matWorld.m[3][2] = z;
+}
+
+void ALeanBall::Update(int32_t dt)
+{
+    ALeanHost* host = ALeanHost::Running();
+    const float t = float(dt) * (1.0f / 256.0f);
+    if (host && !fFalling && !host->IsPlayerLost()) {
+        TestGoal(host);
+        TestHoles(host);
+    }
+    if (host && fFalling)
+        Fall(host, t);
+    else if (host && !host->IsPlayerLost())
+        Roll(host, t);
+    CActorMesh::Update(dt);
+}
+
+void ALeanBall::Fall(ALeanHost* host, float t)
+{
+    if (rgpSounds[DropStart] && !fDropSoundPlayed) {
+        rgpSounds[DropStart]->Play(false);
+        fDropSoundPlayed = 1;
+    }
+    SetSoundVolume(rgpSounds[RollSound], 0.0f);
+    float z = GetZ() + kFallSpeed * t;
+    if (z > kFallEnd) {
+        host->EndTurn(0, 0);
+        if (rgpSounds[DropEnd])
+            rgpSounds[DropEnd]->Play(false);
+        z = kFallEnd;
+        fFalling = 0;
+    }
+    matWorld.m[3][2] = z;
+}
+
+void ALeanBall::Roll(ALeanHost* host, float t)
+{
+    Velocity v{fVX, fVY};
+    if (!fPulled) {
+        v.x = DeadZone(host->GetLeanAngleX() * t * kAccelGain + fVX);
+        v.y = DeadZone(host->GetLeanAngleY() * t * kAccelGain + fVY);
+    }
+    RespondToWalls(host, v);
+    const float x = GetX() + t * v.x;
+    const float y = GetY() + t * v.y;
+    SetPosition(x, y, GetZ());
+    Turn(t, v);
+    SetPosition(x, y, host->GetSurfaceZ(x, y) - kRestHeight);
+    fVX = v.x;
+    fVY = v.y;
+    SetSoundVolume(rgpSounds[RollSound], SoundLevel(std::fabs(v.x) + std::fabs(v.y)));
+}
+
+void ALeanBall::Turn(float t, const Velocity& v)
+{
+    if (std::fabs(v.x) <= kRollThreshold && std::fabs(v.y) <= kRollThreshold)
+        return;
+    matStepX.SetRotationX(t * v.y * kRollFactor);
+    matStepY.SetRotationY(-(t * v.x) * kRollFactor);
+    matStepX.SetProduct(matStepX, matStepY);
+    matOrient.SetProduct(matOrient, matStepX);
+    const float x = GetX(), y = GetY(), z = GetZ();
+    matWorld = matOrient;
+    SetPosition(x, y, z);
+}
+
+void ALeanBall::TestGoal(ALeanHost* host)
+{
+    if (std::fabs(GetX() - kGoalX) < kGoalHalf && std::fabs(GetY() - kGoalY) < kGoalHalf)
+        host->StartTurn(0);
+}
+
+void ALeanBall::TestHoles(ALeanHost* host)
+{
+    const MMesh* board = host->GetBoardGeometry();
+    if (!board)
+        return;
+    const MVector3 origin(GetX(), GetY(), kHoleProbeZ);
+    int32_t hit = 0;
+    float distance = 0.0f;
+    board->Intersect(origin, MVector3(0.0f, 0.0f, 1.0f), &hit, &distance);
+    if (hit)
+        return;
+    fPulled = 1;
+    uint32_t misses = 0;
+    for (uint32_t i = 0; i < 4; ++i) {
+        MVector3 direction(kProbes[i][0], kProbes[i][1], 1.0f);
+        board->Intersect(origin, direction.Normalize(), &hit, &distance);
+        if (!hit)
+            misses |= 1u << i;
+    }
+    if (misses == 0xF) {
+        host->BallFalls();
+        fFalling = 1;
+        fPulled = 0;
+        fShadow = 0;
+        return;
+    }
+    fVX = kPull * float(kPullTable[misses][0]);
+    fVY = kPull * float(kPullTable[misses][1]);
+}
+
+bool ALeanBall::CastWall(const MMesh* frame, float dx, float dy, float reach, float* pDistance) const
+{
+    int32_t hit = 0;
+    frame->Intersect(MVector3(GetX(), GetY(), kWallProbeZ), MVector3(dx, dy, 0.0f), &hit, pDistance);
+    return hit && reach >= *pDistance;
+}
+
+void ALeanBall::RespondToWalls(ALeanHost* host, Velocity& v)
+{
+    const MMesh* frame = host->GetFrameGeometry();
+    if (!frame)
+        return;
+    const float aX = host->GetLeanAngleX();
+    const float aY = host->GetLeanAngleY();
+    if (TouchAxisWalls(frame, aX, aY, v))
+        return;
+    const bool touched = (!(v.x > 0 && v.y > 0) && TouchCorner(frame, -1, -1, aX, aY, v)) ||
+                         (!(v.x < 0 && v.y > 0) && TouchCorner(frame, 1, -1, aX, aY, v)) ||
+                         (!(v.x < 0 && v.y < 0) && TouchCorner(frame, 1, 1, aX, aY, v)) ||
+                         (!(v.x > 0 && v.y < 0) && TouchCorner(frame, -1, 1, aX, aY, v));
+    if (touched)
+        PlayBump(std::fabs(v.x) + std::fabs(v.y));
+}
+
+bool ALeanBall::TouchAxisWalls(const MMesh* frame, float aX, float aY, Velocity& v)
+{
+    // +x, +y, -x, -y: a wall in direction s along the axis.
+    struct Wall {
+        int32_t axis, s;
+    };
+    static constexpr Wall kWalls[4] = {{0, 1}, {1, 1}, {0, -1}, {1, -1}};
+    bool touched = false;
+    for (const Wall& wall : kWalls) {
+        float& speed = wall.axis == 0 ? v.x : v.y;
+        const float s = float(wall.s);
+        if (s * speed < 0.0f)
+            continue;
+        const float lean = wall.axis == 0 ? aX : aY;
+        float d = 0.0f;
+        if (!CastWall(frame, wall.axis == 0 ? s : 0.0f, wall.axis == 1 ? s : 0.0f,
+                      kWallReach - kWallReach * s * lean, &d))
+            continue;
+        const float push = s * ((kWallRest - kWallReach * s * lean) - d);
+        SetPosition(GetX() - (wall.axis == 0 ? push : 0.0f), GetY() - (wall.axis == 1 ? push : 0.0f), GetZ());
+        PlayBump(s * speed);
+        if (s * speed > 0.0f)
+            speed = 0.0f;
+        touched = true;
+    }
+    return touched;
+}
+
+bool ALeanBall::TouchCorner(const MMesh* frame, int32_t sx, int32_t sy, float aX, float aY, Velocity& v)
+{
+    const float fx = float(sx), fy = float(sy);
+    float d = 0.0f;
+    if (CastWall(frame, 0.707f * fx, 0.707f * fy, kWallReach - 0.15f * fx * aX - 0.15f * fy * aY, &d)) {
+        v.x = Bounce(v.x, sx);
+        v.y = Bounce(v.y, sy);
+        return true;
+    }
+    if (CastWall(frame, 0.383f * fx, 0.924f * fy, kWallReach - kWallReach * fy * aY, &d)) {
+        v.x = Slide(v.x, sx);
+        v.y = Bounce(v.y, sy);
+        return true;
+    }
+    if (CastWall(frame, 0.924f * fx, 0.383f * fy, kWallReach - kWallReach * fx * aX, &d)) {
+        v.x = Bounce(v.x, sx);
+        v.y = Slide(v.y, sy);
+        return true;
+    }
+    return false;
+}
+
+void ALeanBall::PlayBump(float level)
+{
+    BSound* bump = rgpSounds[Bump];
+    if (level <= kBumpThreshold || !bump || bump->IsPlaying())
+        return;
+    bump->SetVolume(SoundLevel(level));
+    bump->Play(false);
+}
+
+int32_t ALeanBall::OnMouse(const MouseEvent* e) { return ALeanHost::TakeLeanMouse(this, e); }
+
+int32_t ALeanBall::WantsMouse(const MouseEvent* e) { return ALeanHost::WantsLeanMouse(this, e); }
+
+void ALeanBall::Draw(const Rect* clip)
+{
+    ALeanHost* host = ALeanHost::Running();
+    if (host)
+        ALeanFrame::LeanedBoardPlane(host->GetLeanMatrix(), kShadowDrop, &plShadow);
+    CActorMesh::Draw(clip);
+}
+
+void ALeanBall::AdoptSounds(BSound* pRoll, BSound* pDropStart, BSound* pDropEnd, BSound* pBump)
+{
+    BSound* sounds[SoundCount] = {pRoll, pDropStart, pDropEnd, pBump};
+    for (int32_t i = 0; i < SoundCount; ++i) {
+        delete rgpSounds[i];
+        rgpSounds[i] = sounds[i];
+    }
+}
+
+int32_t ALeanBall::LoadAssets(CFileMM* pArchive)
+{
+    UnloadAssets();
+    pArchive->SeekEntryPoint(12);
+    MSound* sounds[SoundCount] = {};
+    for (MSound*& sound : sounds) {
+        if (CSoundChunk::Read(pArchive, &sound) != 0) {
+            AdoptSounds(sounds[RollSound], sounds[DropStart], sounds[DropEnd], sounds[Bump]);
+            return kSoundUnreadable;
+        }
+    }
+    AdoptSounds(sounds[RollSound], sounds[DropStart], sounds[DropEnd], sounds[Bump]);
+    AClassMesh::Load(pClassMesh, pArchive, 13);
+    return 0;
+}
+
+void ALeanBall::UnloadAssets()
+{
+    AdoptSounds(nullptr, nullptr, nullptr, nullptr);
+    AClassMesh::Release(pClassMesh);
+}

@@ -1,0 +1,84 @@
+#include "game/ALeanBoard.h"
+
+#include <algorithm>
+#include "common/CScene.h"
+#include "common/CScreen.h"
+#include "game/AClassMesh.h"
+#include "game/ALeanFrame.h"
+#include "game/ALeanHost.h"
+
+namespace {
+constexpr float kRadiansPerCount = 0.001f;
+constexpr int32_t kFrameFailed = 18;
+} // namespace
+
+ALeanBoard::ALeanBoard(CScene* pScene, const MMatrix& placement) : CActorMesh(pScene, &placement, pClassMesh, 0)
+{
+    StartMotion();
+    pFrame = new ALeanFrame(pScene, placement);
+}
+
+int32_t ALeanBoard::Restart(int32_t, int32_t)
+{
+    nLeanX = nLeanY = 0;
+    StartMotion();
+    matWorld = matHome;
+    matLean.SetIdentity();
+    SetVelocity(0, 0, 0);
+    return 0;
+}
+
+int32_t ALeanBoard::OnMouse(const MouseEvent* e) { return ALeanHost::TakeLeanMouse(this, e); }
+
+int32_t ALeanBoard::WantsMouse(const MouseEvent* e) { return ALeanHost::WantsLeanMouse(this, e); }
+
+void ALeanBoard::BeginLean(int32_t, int32_t)
+{
+    BWindow::Point cursor{};
+    pScene->GetScreen()->GetCursorPosition(&cursor);
+    nLastMouseX = cursor.x;
+    nLastMouseY = cursor.y;
+}
+
+void ALeanBoard::LeanTo(int32_t x, int32_t y)
+{
+    const int32_t mx = x & 0xFFFF;
+    const int32_t my = y & 0xFFFF;
+    ALeanHost* host = ALeanHost::Running();
+    if (!host || !host->IsLeanLocked()) {
+        nLeanX = std::clamp(nLeanX + nLastMouseX - mx, -int32_t(MaxLean), int32_t(MaxLean));
+        nLeanY = std::clamp(nLeanY + nLastMouseY - my, -int32_t(MaxLean), int32_t(MaxLean));
+        // The y rotation comes first (row vectors).
+        matWork.SetRotationY(float(nLeanX) * kRadiansPerCount);
+        matStep.SetRotationX(float(nLeanY) * kRadiansPerCount);
+        matLean.SetProduct(matWork, matStep);
+        matWorld.SetProduct(matLean, matHome);
+        if (pFrame)
+            pFrame->FollowLean(matLean);
+    }
+    nLastMouseX = mx;
+    nLastMouseY = my;
+}
+
+float ALeanBoard::GetSurfaceZ(float x, float y)
+{
+    matWork.SetTranslation(x, y, matHome(3, 2));
+    matStep.SetRotationY(float(nLeanX) * kRadiansPerCount);
+    matWork.SetProduct(matWork, matStep);
+    matStep.SetRotationX(float(nLeanY) * kRadiansPerCount);
+    matWork.SetProduct(matWork, matStep);
+    return matWork(3, 2);
+}
+
+int32_t ALeanBoard::LoadAssets(CFileMM* pArchive)
+{
+    UnloadAssets();
+    AClassMesh::Load(pClassMesh, pArchive, 10);
+    return ALeanFrame::LoadAssets(pArchive) != 0 ? kFrameFailed : 0;
+}
+
+void ALeanBoard::UnloadAssets()
+{
+    ALeanFrame::UnloadAssets();
+    AClassMesh::Release(pClassMesh);
+}

@@ -1,0 +1,50 @@
+#include "game/ALeanFrame.h"
+
+#include "game/AClassMesh.h"
+#include "game/ALeanHost.h"
+#include "platform/MPlane.h"
+#include "platform/MVector3.h"
+
+ALeanFrame::ALeanFrame(CScene* pScene, const MMatrix& placement) : CActorMesh(pScene, &placement, pClassMesh, 0)
+{
+    StartMotion();
+    fShadow = 1;
+}
+
+int32_t ALeanFrame::Restart(int32_t, int32_t)
+{
+    StartMotion();
+    matWorld = matHome;
+    SetVelocity(0, 0, 0);
+    return 0;
+}
+
+void ALeanFrame::FollowLean(const MMatrix& matLean) { matWorld.SetProduct(matLean, matHome); }
+
+void ALeanFrame::LeanedBoardPlane(const MMatrix& matLean, float dz, MPlane* pPlane)
+{
+    MPlane level;
+    level.SetFromPoints(MVector3(1.0f, 1.0f, -0.15f), MVector3(-1.0f, 1.0f, -0.15f), MVector3(1.0f, -1.0f, -0.15f));
+    MMatrix lower, placed, inverse, inverseTranspose;
+    lower.SetTranslation(0.0f, 0.0f, dz);
+    placed.SetProduct(matLean, lower);
+    inverse.SetInverse(placed, nullptr);
+    inverseTranspose.SetTranspose(inverse);
+    pPlane->SetTransformed(level, inverseTranspose);
+}
+
+void ALeanFrame::Draw(const Rect* clip)
+{
+    ALeanHost* host = ALeanHost::Running();
+    if (host)
+        LeanedBoardPlane(host->GetLeanMatrix(), -1.31f, &plShadow);
+    CActorMesh::Draw(clip);
+}
+
+int32_t ALeanFrame::LoadAssets(CFileMM* pArchive)
+{
+    AClassMesh::Load(pClassMesh, pArchive, 11);
+    return 0;
+}
+
+void ALeanFrame::UnloadAssets() { AClassMesh::Release(pClassMesh); }

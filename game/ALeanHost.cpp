@@ -1,0 +1,48 @@
+#include "game/ALeanHost.h"
+
+#include "base/BApplication.h"
+#include "common/CActor.h"
+#include "common/COptions.h"
+#include "common/CScene.h"
+
+namespace {
+bool RightButtonMoves()
+{
+    BApplication* app = GetApplication();
+    return app && app->GetOptions() && app->GetOptions()->DiceMoveMode == 1;
+}
+} // namespace
+
+int32_t ALeanHost::WantsLeanMouse(const CActor* pActor, const MouseEvent* e)
+{
+    if (pActor->IsHidden() || (pRunning && pRunning->IsMouseLocked()))
+        return 0;
+    switch (e->nType) {
+    case MouseEvent::LeftDown:
+    case MouseEvent::LeftUp:
+        return 1;
+    case MouseEvent::RightDown:
+    case MouseEvent::RightUp:
+        return RightButtonMoves() ? 1 : 0;
+    default:
+        return 0;
+    }
+}
+
+int32_t ALeanHost::TakeLeanMouse(CActor* pActor, const MouseEvent* e)
+{
+    switch (e->nType) {
+    case MouseEvent::LeftDown:
+        CScene::SetMouseCapture(pActor);
+        return 1;
+    case MouseEvent::LeftUp:
+        if (CScene::GetCaptureActor() == pActor)
+            CScene::SetMouseCapture(nullptr);
+        return 1;
+    case MouseEvent::RightDown:
+    case MouseEvent::RightUp:
+        return 1;
+    default:
+        return 0;
+    }
+}

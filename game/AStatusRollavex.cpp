@@ -1,0 +1,101 @@
+#include "game/AStatusRollavex.h"
+
+#include "common/ButtonDesc.h"
+#include "common/CClock.h"
+#include "common/CEditBox.h"
+#include "common/CGame.h"
+#include "common/TextDesc.h"
+
+namespace {
+constexpr int32_t kFix = 256;
+constexpr uint32_t kYellow = 0xFFFFFF00;
+constexpr uint32_t kSkyBlue = 0xFF00AFFF;
+constexpr uint32_t kFrameRed = 0xFF7F0000;
+
+CEditBox* MakeLine(CGame* game, int32_t x, int32_t y, int32_t nFont, uint32_t colour, const char* text)
+{
+    // The box copies the text; the descriptor only lends it.
+    TextDesc desc{const_cast<char*>(text), 64, 0, 0, nullptr, nFont, colour, 1, 0};
+    const ButtonDesc label{kButtonLabel, 0, 0, kFrameRed, 0, 0};
+    CEditBox* line = new CEditBox(game, x * kFix, y * kFix, 100 * kFix, &desc, &label);
+    line->SetLocked(1);
+    line->Hide();
+    return line;
+}
+} // namespace
+
+AStatusRollavex::AStatusRollavex(CGame* pGame) : CStatus(pGame)
+{
+    pasLine1 = MakeLine(pGame, 400, 250, 1, kYellow, "");
+    pasLine2 = MakeLine(pGame, 400, 546, 2, kSkyBlue, kHint);
+    char empty[1] = "";
+    TextDesc clockText{empty, 8, 0, 0, nullptr, 0, kYellow, 1, 0};
+    const ButtonDesc clockLabel{kButtonLabel, 0, 0, kFrameRed, 1, 0};
+    const int pos[3] = {52 * kFix, 70 * kFix, 5000 * kFix};
+    pclkGame = new CClock(pGame, this, pos, &clockText, &clockLabel, 4, nullptr, 1, 0);
+}
+
+void AStatusRollavex::ShowMessage(const char* text)
+{
+    if (!pasLine1)
+        return;
+    pasLine1->SetLocked(0);
+    pasLine1->SetText(text, 1);
+    pasLine1->SetLocked(1);
+    pasLine1->Show();
+}
+
+void AStatusRollavex::StopClock()
+{
+    if (pclkGame)
+        pclkGame->Stop();
+}
+
+void AStatusRollavex::PlayerWon(int player)
+{
+    ShowMessage(kWon);
+    StopClock();
+    CStatus::PlayerWon(player);
+}
+
+void AStatusRollavex::PlayerLost(int player, int reason)
+{
+    ShowMessage(kLost);
+    StopClock();
+    CStatus::PlayerLost(player, reason);
+}
+
+void AStatusRollavex::Update(int dt)
+{
+    if (pclkGame && !CurrentPlayerDone() && !pGame->IsPanel3Shown())
+        pclkGame->Start();
+    CStatus::Update(dt);
+}
+
+void AStatusRollavex::Reset(int a, int b)
+{
+    if (pclkGame) {
+        pclkGame->Set(0);
+        pclkGame->Tick(0);
+    }
+    CStatus::Reset(a, b);
+    HideMessage();
+}
+
+void AStatusRollavex::ShowHint()
+{
+    if (pasLine2)
+        pasLine2->Show();
+}
+
+void AStatusRollavex::HideHint()
+{
+    if (pasLine2)
+        pasLine2->Hide();
+}
+
+void AStatusRollavex::HideMessage()
+{
+    if (pasLine1)
+        pasLine1->Hide();
+}
