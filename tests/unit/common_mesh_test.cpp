@@ -2,8 +2,7 @@
 #include "common/CFileIFF.h"
 #include "common/CMesh.h"
 #include "common/CScene.h"
-#include "base/FileSpec.h"
-#include "FileTestSupport.h"
+#include "MeshTestSupport.h"
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -17,16 +16,7 @@ const char kTriangle[] = "xof 0303txt 0032\nMesh T {\n 3;\n 0.0;0.0;0.0;,\n 0.0;
 class MeshChunks : public ::testing::Test {
 protected:
     // An archive form holding the chunks, opened for reading.
-    CFileIFF& Open(const Bytes& chunks)
-    {
-        Bytes form = Text("FFIR");
-        AppendLE32(&form, uint32_t(chunks.size() + 4));
-        Append(&form, Text("LFMM"));
-        Append(&form, chunks);
-        WriteAllBytes(folder.File("a.mm"), form);
-        file.Open(FileSpec(folder.Path().c_str(), "a.mm"), 2);
-        return file;
-    }
+    void Open(const Bytes& chunks) { OpenArchive(folder, chunks, &file); }
     // Reads the header of the chunk after the last one read.
     uint32_t NextId()
     {

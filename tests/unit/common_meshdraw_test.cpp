@@ -4,9 +4,8 @@
 #include "common/CFileIFF.h"
 #include "common/CMesh.h"
 #include "common/CScene.h"
-#include "base/FileSpec.h"
-#include "FileTestSupport.h"
 #include "GLTestWindow.h"
+#include "MeshTestSupport.h"
 #include <stb_image_write.h>
 #include <cmath>
 #include <filesystem>
@@ -39,9 +38,7 @@ protected:
         GLTestWindow::SetUp();
         previous = std::filesystem::current_path();
         std::filesystem::current_path(folder.Path());
-        const uint8_t green[4 * 4 * 4] = {};
-        uint8_t texels[64];
-        std::copy(green, green + 64, texels);
+        uint8_t texels[4 * 4 * 4] = {};
         for (int i = 0; i < 16; ++i)
             texels[4 * i + 1] = 200, texels[4 * i + 3] = 255;
         ASSERT_NE(stbi_write_png("green.png", 4, 4, 4, texels, 16), 0);
@@ -49,12 +46,7 @@ protected:
         Append(&chunks, Chunk("hsem", Text(Square(-20, -20, 20, 20, 8, "1.0;1.0;1.0;1.0", "green.png"))));
         Append(&chunks, Chunk("hsem", Text(Square(-0.5f, -0.5f, 0.5f, 0.5f, 4, "1.0;0.0;0.0;1.0", "", true))));
         Append(&chunks, Chunk("hsem", Text(Square(1, -1.5f, 3, -1, 7.5f, "1.0;1.0;1.0;0.5"))));
-        Bytes form = Text("FFIR");
-        AppendLE32(&form, uint32_t(chunks.size() + 4));
-        Append(&form, Text("LFMM"));
-        Append(&form, chunks);
-        WriteAllBytes(folder.File("a.mm"), form);
-        file.Open(FileSpec(folder.Path().c_str(), "a.mm"), 2);
+        OpenArchive(folder, chunks, &file);
         for (auto& mesh : meshes)
             mesh.reset(CMesh::Create(&file));
         identity.SetIdentity();
