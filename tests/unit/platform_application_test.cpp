@@ -2,7 +2,7 @@
 
 #include "base/CException.h"
 #include "platform/MDialogScript.h"
-#include "platform/MWindow.h"
+#include "tests/unit/QuietWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // A screen that counts frames and events; the test decides when to quit.
-class LoopScreen : public MWindow {
+class LoopScreen : public QuietWindow {
 public:
     int nFrames = 0;
     int nEvents = 0;
@@ -37,25 +37,6 @@ public:
         }
         return 0;
     }
-    int32_t OnSetCursor() override { return 0; }
-    void OnClose() override {}
-    void OnSize(int32_t, int32_t) override {}
-    void OnMouseMove(int32_t, int32_t) override {}
-    void OnNonClientMouseMove(int32_t, int32_t) override {}
-    void OnLeftButtonDown(int32_t, int32_t) override {}
-    void OnLeftDoubleClick(int32_t, int32_t) override {}
-    void OnRightButtonDown(int32_t, int32_t) override {}
-    void OnRightDoubleClick(int32_t, int32_t) override {}
-    void OnLeftButtonUp(int32_t, int32_t) override {}
-    void OnRightButtonUp(int32_t, int32_t) override {}
-    int32_t OnKeyDown(uint32_t) override { return 0; }
-    int32_t OnKeyUp(uint32_t) override { return 0; }
-    int32_t OnSysKeyDown(uint32_t) override { return 0; }
-    int32_t OnSysKeyUp(uint32_t) override { return 0; }
-    void InvalidateAllScenes() override {}
-    void OnActivate(uint32_t) override {}
-    void OnEnterMenuLoop() override {}
-    void OnExitMenuLoop() override {}
 };
 
 class TestApp : public MApplication {

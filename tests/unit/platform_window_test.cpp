@@ -1,4 +1,4 @@
-#include "platform/MWindow.h"
+#include "tests/unit/QuietWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -8,12 +8,11 @@
 namespace {
 
 // Records every handler call as text.
-class RecordingWindow : public MWindow {
+class RecordingWindow : public QuietWindow {
 public:
     std::vector<std::string> calls;
     int32_t nKeyResult = 1;
 
-    int32_t OnSetCursor() override { return 0; }
     void OnClose() override { Note("close"); }
     void OnSize(int32_t w, int32_t h) override { Note("size", w, h); }
     void OnMouseMove(int32_t x, int32_t y) override { Note("move", x, y); }
@@ -28,10 +27,7 @@ public:
     int32_t OnKeyUp(uint32_t k) override { return Key("keyup", k); }
     int32_t OnSysKeyDown(uint32_t k) override { return Key("syskeydown", k) * 0; }
     int32_t OnSysKeyUp(uint32_t k) override { return Key("syskeyup", k) * 0; }
-    void InvalidateAllScenes() override {}
     void OnActivate(uint32_t s) override { Note("activate", static_cast<int32_t>(s)); }
-    void OnEnterMenuLoop() override {}
-    void OnExitMenuLoop() override {}
 
 private:
     void Note(const std::string& what) { calls.push_back(what); }
