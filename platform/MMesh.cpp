@@ -253,7 +253,11 @@ MMesh::~MMesh()
         GetDeviceManager()->DeleteVertexBuffer(nBuffer);
 }
 
-void MMesh::SetTextureFolder(const char* szFolder) { sTextureFolder = szFolder ? szFolder : ""; }
+void MMesh::SetTextureFolder(const char* szFolder)
+{
+    sTextureFolder = szFolder ? szFolder : "";
+    std::replace(sTextureFolder.begin(), sTextureFolder.end(), '\\', '/');
+}
 
 void MMesh::Load(const void* pData, uint32_t nSize)
 {

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -368,7 +369,9 @@ TEST_F(MeshTextures, TextureFromTheArchivesFolder)
 {
     WritePng(folder / "archive" / "wood.png");
     EXPECT_FALSE(Load(Bytes(kSquareText)).HasTexture(1));
-    MMesh::SetTextureFolder((folder / "archive").c_str());
+    std::string windowsStyle = (folder / "archive").string() + "\\";
+    std::replace(windowsStyle.begin(), windowsStyle.end(), '/', '\\');
+    MMesh::SetTextureFolder(windowsStyle.c_str());
     EXPECT_TRUE(Load(Bytes(kSquareText)).HasTexture(1));
 }
 
