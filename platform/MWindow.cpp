@@ -189,10 +189,9 @@ void MWindow::SetCursorPosition(int32_t x, int32_t y)
     SDL_WarpMouseInWindow(pWindow, wx, wy);
 }
 
-void MWindow::MoveDeviceCursor(int32_t x, int32_t y)
-{
-    GetDeviceManager()->SetDeviceCursorPosition(nClientX + x, nClientY + y);
-}
+// The device cursor is the system cursor here and follows the mouse by
+// itself; moving it to the reported point would warp the pointer on every move.
+void MWindow::MoveDeviceCursor(int32_t, int32_t) {}
 
 // The pointer is the system cursor in both modes; full screen also tells the device.
 void MWindow::ShowPointer(int32_t fShow)
