@@ -2,25 +2,12 @@
 
 #include "base/Trace.h"
 #include "common/CFileMM.h"
-#include "common/CScene.h"
 #include "game/AAppRollavex.h"
-#include "platform/MDeviceManager.h"
-
-#if __has_include("game/AGameRollavex.h")
 #include "game/AGameRollavex.h"
-using GameScene = AGameRollavex;
-#else
-// Until the game scene exists the screen hosts an empty scene.
-using GameScene = CScene;
-#endif
+#include "platform/MDeviceManager.h"
 
 namespace {
 constexpr int32_t kArchiveMissing = 6;
-}
-
-CScene* AScreenRollavex::CreateGameScene(int32_t lOffsetX, int32_t lOffsetY)
-{
-    return new GameScene(this, lOffsetX, lOffsetY, 0, 1, 0, 1);
 }
 
 int32_t AScreenRollavex::LoadAssetsAndCreateGame()
@@ -34,8 +21,8 @@ int32_t AScreenRollavex::LoadAssetsAndCreateGame()
         GetDeviceManager()->SetDeviceCursorFromClass();
     ShowPointer(1);
     bool windowed = !IsFullScreen();
-    pScene = CreateGameScene(windowed ? WindowedOffsetX : 0, windowed ? WindowedOffsetY : 0);
-    Trace("Size of pScene object = %d.\n", static_cast<int>(sizeof(GameScene)));
+    pScene = new AGameRollavex(this, windowed ? WindowedOffsetX : 0, windowed ? WindowedOffsetY : 0, 0, 1, 0, 1);
+    Trace("Size of pScene object = %d.\n", static_cast<int>(sizeof(AGameRollavex)));
     pScene->Load();
     return 0;
 }

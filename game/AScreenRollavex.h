@@ -1,8 +1,6 @@
 #pragma once
 #include "common/CScreen.h"
 
-class CScene;
-
 // The game's screen: opens the asset archive and creates the game scene.
 class AScreenRollavex : public CScreen {
 public:
@@ -14,7 +12,4 @@ public:
     int32_t StartGame() override;
     int32_t IsMusicOff() override;
     int32_t IsSoundOff() override;
-
-protected:
-    virtual CScene* CreateGameScene(int32_t lOffsetX, int32_t lOffsetY);
 };
