@@ -248,17 +248,17 @@ void AAppRollavex::CloseScreen()
 int32_t AAppRollavex::LocateAndOpenArchive(CFileMM* pArchive, const char* szFileName, BWindow* pOwner,
                                            const char* szStartFolder)
 {
-    FileSpec spec(".\\", szFileName);
+    FileSpec where(".\\", szFileName);
     bool fFailedOnce = false;
     for (;;) {
         try {
-            int32_t result = pArchive->Open(spec, 2);
+            int32_t result = pArchive->Open(where, 2);
             return result == 0 && pArchive->GetEntryCount() > 0 ? 0 : kRejected;
         } catch (const CFileException&) {
             if (fFailedOnce && AskForArchiveFolder(szFileName, pOwner) != 0)
                 return kGaveUp;
             fFailedOnce = true;
-            GetSettings()->ReadString(spec.szFolder, "mmpath", szStartFolder, kSubkey, FileSpec::kLength);
+            GetSettings()->ReadString(where.szFolder, "mmpath", szStartFolder, kSubkey, FileSpec::kLength);
         }
     }
 }

@@ -94,10 +94,10 @@ TEST(OpenDialog, ChosenPathSplitsIntoFolderNameTitleAndExtension)
     dialog.SetFileName("RollavexAssets.mm");
     ASSERT_EQ(dialog.Show(nullptr), 1);
     EXPECT_STREQ(dialog.GetFile(), "/home/me/games/Other.mmap");
-    FileSpec spec;
-    dialog.GetFolderAndName(&spec);
-    EXPECT_STREQ(spec.szFolder, "/home/me/games/");
-    EXPECT_STREQ(spec.szName, "Other.mmap");
+    FileSpec where;
+    dialog.GetFolderAndName(&where);
+    EXPECT_STREQ(where.szFolder, "/home/me/games/");
+    EXPECT_STREQ(where.szName, "Other.mmap");
     char title[256];
     dialog.GetFileTitle(title);
     EXPECT_STREQ(title, "Other.mmap");
@@ -125,10 +125,10 @@ TEST(OpenDialog, ANameWithoutFolderHasAnEmptyFolder)
 {
     MOpenDialog dialog;
     dialog.SetFileName("RollavexAssets.mm");
-    FileSpec spec;
-    dialog.GetFolderAndName(&spec);
-    EXPECT_STREQ(spec.szFolder, "");
-    EXPECT_STREQ(spec.szName, "RollavexAssets.mm");
+    FileSpec where;
+    dialog.GetFolderAndName(&where);
+    EXPECT_STREQ(where.szFolder, "");
+    EXPECT_STREQ(where.szName, "RollavexAssets.mm");
 }
 
 TEST(OpenDialog, CancelTooLongAndExhaustedAnswersCancel)
