@@ -13,16 +13,31 @@ constexpr uint32_t kBadChunkLine = 490;
 
 int32_t CSoundChunk::Read(CFileIFF* pArchive, MSound** ppSound)
 {
+    *ppSound = nullptr;
     ChunkHeader header{};
     pArchive->Descend(&header);
     if (header.id != ChunkId("wave"))
         throw CFileException("common/CScreen", kBadChunkLine);
-    *ppSound = nullptr;
     const int32_t result = GetSoundManager()->CreateSound(ppSound, pArchive, snd::DSBCAPS_CTRLVOLUME, nullptr, 1);
     pArchive->Ascend();
-    if (result != 0)
+    if (result != 0) {
+        // A warning result may still have made a sound; the caller keeps none.
+        delete *ppSound;
+        *ppSound = nullptr;
         return kSoundUnreadable;
+    }
     Trace("Size of sound object = %d.\n", int(sizeof(MSound)));
     Trace("Address of sound object is 0x%X.\n", *ppSound);
+    return 0;
+}
+
+int32_t CSoundChunk::ReadAll(CFileIFF* pArchive, MSound** rgpSounds, int32_t nCount)
+{
+    for (int32_t i = 0; i < nCount; ++i)
+        rgpSounds[i] = nullptr;
+    for (int32_t i = 0; i < nCount; ++i) {
+        if (Read(pArchive, &rgpSounds[i]) != 0)
+            return kSoundUnreadable;
+    }
     return 0;
 }

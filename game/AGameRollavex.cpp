@@ -66,12 +66,11 @@ int32_t AGameRollavex::Load()
     Unload();
     CFileMM* archive = pScreen->GetMMFile();
     archive->SeekEntryPoint(1);
-    for (BSound*& slot : rgpSounds) {
-        MSound* sound = nullptr;
-        if (CSoundChunk::Read(archive, &sound) != 0)
-            return kSoundUnreadable;
-        slot = sound;
-    }
+    MSound* sounds[SoundCount] = {};
+    const int32_t result = CSoundChunk::ReadAll(archive, sounds, SoundCount);
+    AdoptSounds(sounds[Intro], sounds[Goal], sounds[Fall]);
+    if (result != 0)
+        return kSoundUnreadable;
     archive->SeekEntryPoint(2);
     for (CSpriteArray*& set : rgpSpriteSets)
         set = CSpriteArray::LoadFrom(archive, 1);
@@ -95,9 +94,18 @@ int32_t AGameRollavex::Unload()
     return 0;
 }
 
+void AGameRollavex::AdoptSounds(BSound* pIntro, BSound* pGoal, BSound* pFall)
+{
+    BSound* sounds[SoundCount] = {pIntro, pGoal, pFall};
+    for (int32_t i = 0; i < SoundCount; ++i) {
+        delete rgpSounds[i];
+        rgpSounds[i] = sounds[i];
+    }
+}
+
 void AGameRollavex::ReleaseClassAssets()
 {
-    DeleteAll(rgpSounds);
+    AdoptSounds(nullptr, nullptr, nullptr);
     DeleteAll(rgpSpriteSets);
     DeleteAll(rgpSprites);
     DeleteAll(rgpScenery);
@@ -304,6 +312,39 @@ void AGameRollavex::OnMouseMove(uint16_t x, uint16_t y)
             pBoard->LeanTo(x, y);
     }
     CGame::OnMouseMove(x, y);
+}
+
+// A replayed event takes the screen's way in, so the screen's button state
+// follows the recording, and a press finds the cursor where it was recorded
+// (the board reads the cursor when a lean begins).
+void AGameRollavex::DeliverMouse(uint32_t type, uint16_t x, uint16_t y)
+{
+    if (!pScreen) {
+        CGame::DeliverMouse(type, x, y);
+        return;
+    }
+    switch (type) {
+    case MouseEvent::Move:
+        pScreen->OnMouseMove(x, y);
+        break;
+    case MouseEvent::LeftDown:
+        pScreen->SetCursorPosition(x, y);
+        pScreen->OnLeftButtonDown(x, y);
+        break;
+    case MouseEvent::RightDown:
+        pScreen->SetCursorPosition(x, y);
+        pScreen->OnRightButtonDown(x, y);
+        break;
+    case MouseEvent::LeftUp:
+        pScreen->OnLeftButtonUp(x, y);
+        break;
+    case MouseEvent::RightUp:
+        pScreen->OnRightButtonUp(x, y);
+        break;
+    default:
+        CGame::DeliverMouse(type, x, y);
+        break;
+    }
 }
 
 // Keys never reach the controller: Pause and the arrow flags do nothing here.

@@ -51,6 +51,7 @@ public:
     void NewGame(int counter) override;
     void StartTurn(int player) override;
     void EndTurn(int success, int player) override;
+    void DeliverMouse(uint32_t type, uint16_t x, uint16_t y) override;
 
     // What the board and the ball ask of the game.
     float GetLeanAngleX() const override;
@@ -70,6 +71,9 @@ public:
     CActorSprite* GetIntroPicture() const { return pasAbout; }
     CSceneDialog* GetDialog() const { return pDialog; }
     int32_t GetIntroLeft() const { return lIntroLeft; }
+
+    // Takes ownership of the intro, goal and fall sounds (any may be null).
+    static void AdoptSounds(BSound* pIntro, BSound* pGoal, BSound* pFall);
 
 private:
     void CreateActors();
@@ -104,7 +108,7 @@ private:
     TextDesc rgDialogTexts[2] = {};
     ButtonDesc bdDialog = {};
 
-    enum { Intro = 0, Goal = 1, Fall = 2, SoundCount = 3 };
+    enum : int32_t { Intro = 0, Goal = 1, Fall = 2, SoundCount = 3 };
     enum { NewImages = 0, QuitImages = 1, DialogImages = 2, SpriteSetCount = 3 };
     enum { IntroPicture = 0, DialogPicture = 1, SpriteCount = 2 };
     static inline BSound* rgpSounds[SoundCount] = {};

@@ -335,13 +335,10 @@ int32_t ALeanBall::LoadAssets(CFileMM* pArchive)
     UnloadAssets();
     pArchive->SeekEntryPoint(12);
     MSound* sounds[SoundCount] = {};
-    for (MSound*& sound : sounds) {
-        if (CSoundChunk::Read(pArchive, &sound) != 0) {
-            AdoptSounds(sounds[RollSound], sounds[DropStart], sounds[DropEnd], sounds[Bump]);
-            return kSoundUnreadable;
-        }
-    }
+    const int32_t result = CSoundChunk::ReadAll(pArchive, sounds, SoundCount);
     AdoptSounds(sounds[RollSound], sounds[DropStart], sounds[DropEnd], sounds[Bump]);
+    if (result != 0)
+        return kSoundUnreadable;
     AClassMesh::Load(pClassMesh, pArchive, 13);
     return 0;
 }

@@ -34,8 +34,11 @@ int32_t ALeanBoard::WantsMouse(const MouseEvent* e) { return ALeanHost::WantsLea
 
 void ALeanBoard::BeginLean(int32_t, int32_t)
 {
+    CScreen* screen = pScene ? pScene->GetScreen() : nullptr;
+    if (!screen)
+        return;
     BWindow::Point cursor{};
-    pScene->GetScreen()->GetCursorPosition(&cursor);
+    screen->GetCursorPosition(&cursor);
     nLastMouseX = cursor.x;
     nLastMouseY = cursor.y;
 }

@@ -1,0 +1,167 @@
+#pragma once
+// Fakes of the maze tests: sounds that count, a screen with a settable cursor
+// and the game's archive, a host that stands in for the game, and meshes made
+// from boxes.
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+#include "base/BSound.h"
+#include "base/FileSpec.h"
+#include "common/CFileMM.h"
+#include "common/CGame.h"
+#include "common/CScreen.h"
+#include "game/ALeanBoard.h"
+#include "game/ALeanFrame.h"
+#include "game/ALeanHost.h"
+#include "platform/MMatrix.h"
+#include "platform/MMesh.h"
+
+namespace gamefakes {
+
+class Sound : public BSound {
+public:
+    bool IsPlaying() override { return fPlaying; }
+    int32_t Play(bool fLoop) override
+    {
+        ++nPlays;
+        fLooped = fLoop;
+        return 0;
+    }
+    int32_t Stop() override { return 0; }
+    int32_t Halt() override { return 0; }
+    int32_t Replay() override { return 0; }
+    int32_t Toggle() override { return 0; }
+    int32_t GetVolume() override { return 0; }
+    int32_t SetVolume(float fFactor) override
+    {
+        fVolume = fFactor;
+        return 0;
+    }
+
+    int nPlays = 0;
+    bool fLooped = false;
+    bool fPlaying = false;
+    float fVolume = -1.0f;
+};
+
+// Opens no window; the cursor is wherever the test puts it.
+class Screen : public CScreen {
+public:
+    int32_t LoadAssetsAndCreateGame() override { return 0; }
+    void GetCursorPosition(Point* pPoint) override { *pPoint = ptCursor; }
+    void SetCursorPosition(int32_t x, int32_t y) override
+    {
+        ptCursor = {x, y};
+        ++nCursorMoves;
+    }
+    void ShowPointer(int32_t fShow) override { fPointerShown = fShow; }
+    // Opens the built archive as the screen's own (the screen deletes it).
+    void OpenGameArchive()
+    {
+        auto* archive = new CFileMM();
+        archive->Open(FileSpec(RVX_RUN_DIR, "RollavexAssets.mm"), 2);
+        pMMFile = archive;
+    }
+
+    Point ptCursor{0, 0};
+    int nCursorMoves = 0;
+};
+
+// Stands in for the running game: the lean comes from the board when there
+// is one, else from aX and aY; the geometry is whatever the test sets.
+class Host : public CGame, public ALeanHost {
+public:
+    explicit Host(CScreen* screen = nullptr) : CGame(screen, 0, 0, 0, 1, 0, 1) { ALeanHost::SetRunning(this); }
+    ~Host() override { ALeanHost::SetRunning(nullptr); }
+
+    float GetLeanAngleX() const override { return pBoard ? float(pBoard->GetLeanX()) * -0.001f : aX; }
+    float GetLeanAngleY() const override { return pBoard ? float(pBoard->GetLeanY()) * 0.001f : aY; }
+    float GetSurfaceZ(float x, float y) override { return pBoard ? pBoard->GetSurfaceZ(x, y) : fSurfaceZ; }
+    const MMatrix& GetLeanMatrix() const override { return pBoard ? pBoard->GetLeanMatrix() : matLevel; }
+    const MMesh* GetBoardGeometry() const override { return pBoardMesh; }
+    const MMesh* GetFrameGeometry() const override { return pFrameMesh; }
+    bool IsPlayerLost() const override { return fLost; }
+    bool IsLeanLocked() const override { return fLeanLocked; }
+    bool IsMouseLocked() const override { return fMouseLocked; }
+    void StartTurn(int player) override { rgnGoals.push_back(player); }
+    void BallFalls() override { ++nFalls; }
+    void EndTurn(int success, int player) override
+    {
+        ++nEnds;
+        fLost = fLoseOnEnd;
+        nLastEnd = success * 10 + player;
+    }
+
+    ALeanBoard* pBoard = nullptr;
+    const MMesh* pBoardMesh = nullptr;
+    const MMesh* pFrameMesh = nullptr;
+    float aX = 0.0f;
+    float aY = 0.0f;
+    float fSurfaceZ = -1.3f;
+    bool fLost = false;
+    bool fLoseOnEnd = true;
+    bool fLeanLocked = false;
+    bool fMouseLocked = false;
+    std::vector<int> rgnGoals;
+    int nFalls = 0;
+    int nEnds = 0;
+    int nLastEnd = -1;
+    MMatrix matLevel;
+};
+
+// X text of axis-aligned boxes (lo and hi corners), twelve triangles each.
+class Boxes {
+public:
+    Boxes& Add(float x0, float y0, float z0, float x1, float y1, float z1)
+    {
+        const uint32_t base = uint32_t(rgVertices.size());
+        for (int i = 0; i < 8; ++i)
+            rgVertices.push_back({i & 1 ? x1 : x0, i & 2 ? y1 : y0, i & 4 ? z1 : z0});
+        static constexpr uint32_t kFaces[12][3] = {{0, 1, 3}, {0, 3, 2}, {4, 7, 5}, {4, 6, 7}, {0, 4, 5}, {0, 5, 1},
+                                                   {2, 3, 7}, {2, 7, 6}, {0, 2, 6}, {0, 6, 4}, {1, 5, 7}, {1, 7, 3}};
+        for (const auto& f : kFaces)
+            rgFaces.push_back({base + f[0], base + f[1], base + f[2]});
+        return *this;
+    }
+    // A square of side 2·half around (x, y) at height z, lying flat.
+    Boxes& AddTile(float x, float y, float half, float z) { return Add(x - half, y - half, z, x + half, y + half, z + 0.01f); }
+
+    std::unique_ptr<MMesh> Build() const
+    {
+        const std::string text = Text();
+        return std::make_unique<MMesh>(text.data(), uint32_t(text.size()));
+    }
+
+private:
+    struct Vertex {
+        float x, y, z;
+    };
+    struct Face {
+        uint32_t a, b, c;
+    };
+
+    std::string Text() const
+    {
+        std::string text = "xof 0303txt 0032\nMesh Boxes {\n" + std::to_string(rgVertices.size()) + ";\n";
+        char line[96];
+        for (size_t i = 0; i < rgVertices.size(); ++i) {
+            const Vertex& v = rgVertices[i];
+            std::snprintf(line, sizeof line, "%.5f;%.5f;%.5f;%s\n", v.x, v.y, v.z,
+                          i + 1 < rgVertices.size() ? "," : ";");
+            text += line;
+        }
+        text += std::to_string(rgFaces.size()) + ";\n";
+        for (size_t i = 0; i < rgFaces.size(); ++i) {
+            const Face& f = rgFaces[i];
+            std::snprintf(line, sizeof line, "3;%u,%u,%u;%s\n", f.a, f.b, f.c, i + 1 < rgFaces.size() ? "," : ";");
+            text += line;
+        }
+        return text + "}\n";
+    }
+
+    std::vector<Vertex> rgVertices;
+    std::vector<Face> rgFaces;
+};
+
+} // namespace gamefakes
