@@ -1,0 +1,231 @@
+// The leaning board, its frame and the base; the ball on the archive's real
+// board and frame meshes.
+#include <gtest/gtest.h>
+#include <cmath>
+#include "base/FileSpec.h"
+#include "common/CFileMM.h"
+#include "common/CMesh.h"
+#include "game/ALeanBall.h"
+#include "game/ALeanBase.h"
+#include "game/ALeanBoard.h"
+#include "game/ALeanFrame.h"
+#include "game_fakes.h"
+#include "platform/MPlane.h"
+#include "platform/MVector3.h"
+
+namespace {
+
+MMatrix BoardPlacement()
+{
+    MMatrix m;
+    m.SetTranslation(0.0f, 0.0f, -1.3f);
+    return m;
+}
+
+void ExpectMatrixNear(const MMatrix& a, const MMatrix& b)
+{
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c)
+            EXPECT_NEAR(a(r, c), b(r, c), 1e-6f) << r << "," << c;
+}
+
+class BoardTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        screen.ptCursor = {400, 300};
+        board = new ALeanBoard(&host, BoardPlacement());
+        host.pBoard = board;
+        board->BeginLean(0, 0);
+    }
+
+    gamefakes::Screen screen;
+    gamefakes::Host host{&screen};
+    ALeanBoard* board = nullptr; // the host's actor
+};
+
+TEST_F(BoardTest, MovesLeanByThePixelAndClampAtATenthOfARadian)
+{
+    board->LeanTo(430, 290);
+    EXPECT_EQ(board->GetLeanX(), -30);
+    EXPECT_EQ(board->GetLeanY(), 10);
+    board->LeanTo(550, 460);
+    EXPECT_EQ(board->GetLeanX(), -100);
+    EXPECT_EQ(board->GetLeanY(), -100);
+    EXPECT_FLOAT_EQ(host.GetLeanAngleX(), 0.1f);
+    EXPECT_FLOAT_EQ(host.GetLeanAngleY(), -0.1f);
+    // Back by the same travel: clamped counts do not remember the excess.
+    board->LeanTo(430, 290);
+    EXPECT_EQ(board->GetLeanX(), 20);
+    EXPECT_EQ(board->GetLeanY(), 70);
+}
+
+TEST_F(BoardTest, ArmOf150PixelsRightLeansToTheFullAngle)
+{
+    board->LeanTo(550, 300);
+    EXPECT_EQ(board->GetLeanX(), -100);
+    EXPECT_FLOAT_EQ(host.GetLeanAngleX(), 0.1f);
+    EXPECT_EQ(board->GetLeanY(), 0);
+}
+
+TEST_F(BoardTest, OnlyTheLow16BitsOfTheMouseCount)
+{
+    board->LeanTo(0x10000 + 410, 0x30000 + 300);
+    EXPECT_EQ(board->GetLeanX(), -10);
+    EXPECT_EQ(board->GetLeanY(), 0);
+}
+
+TEST_F(BoardTest, IntroLockStillFollowsTheMouseSoNothingJumpsLater)
+{
+    host.fLeanLocked = true;
+    board->LeanTo(480, 250);
+    EXPECT_EQ(board->GetLeanX(), 0);
+    EXPECT_EQ(board->GetLeanY(), 0);
+    host.fLeanLocked = false;
+    board->LeanTo(490, 250);
+    EXPECT_EQ(board->GetLeanX(), -10);
+    EXPECT_EQ(board->GetLeanY(), 0);
+}
+
+TEST_F(BoardTest, BoardAndFrameTurnYFirstAboutTheirOwnOrigin)
+{
+    board->LeanTo(350, 340); // nLeanX 50, nLeanY -40
+    MMatrix ry, rx, lean, world;
+    ry.SetRotationY(0.05f);
+    rx.SetRotationX(-0.04f);
+    lean.SetProduct(ry, rx);
+    world.SetProduct(lean, BoardPlacement());
+    ExpectMatrixNear(board->GetLeanMatrix(), lean);
+    ExpectMatrixNear(board->GetWorld(), world);
+    ExpectMatrixNear(board->GetFrame()->GetWorld(), world);
+    EXPECT_NEAR(board->GetWorld()(3, 2), -1.3f, 1e-6f);
+}
+
+TEST_F(BoardTest, SurfaceHeightFollowsTheLean)
+{
+    EXPECT_FLOAT_EQ(board->GetSurfaceZ(0.0f, 0.0f), -1.3f);
+    EXPECT_FLOAT_EQ(board->GetSurfaceZ(3.0f, -2.0f), -1.3f);
+    board->LeanTo(400, 200); // nLeanY 100
+    EXPECT_NEAR(board->GetSurfaceZ(0.0f, 1.0f), std::sin(0.1f) - 1.3f * std::cos(0.1f), 1e-6f);
+    board->LeanTo(500, 200); // nLeanX -100 as well
+    const float a = -0.1f, b = 0.1f, x = 2.0f, y = -1.0f;
+    EXPECT_NEAR(board->GetSurfaceZ(x, y), y * std::sin(b) + (-1.3f * std::cos(a) - x * std::sin(a)) * std::cos(b),
+                1e-6f);
+}
+
+TEST_F(BoardTest, RestartLevelsBoardAndFrame)
+{
+    board->LeanTo(470, 260);
+    board->Restart(0, 1);
+    board->GetFrame()->Restart(0, 1);
+    EXPECT_EQ(board->GetLeanX(), 0);
+    EXPECT_EQ(board->GetLeanY(), 0);
+    ExpectMatrixNear(board->GetLeanMatrix(), MMatrix());
+    ExpectMatrixNear(board->GetWorld(), BoardPlacement());
+    ExpectMatrixNear(board->GetFrame()->GetWorld(), BoardPlacement());
+    EXPECT_FLOAT_EQ(board->GetSurfaceZ(1.0f, 1.0f), -1.3f);
+}
+
+TEST_F(BoardTest, FrameCastsAShadowAndTheBoardDoesNot)
+{
+    EXPECT_FALSE(board->CastsShadow());
+    EXPECT_TRUE(board->GetFrame()->CastsShadow());
+    ALeanBase* base = new ALeanBase(&host, MMatrix());
+    EXPECT_TRUE(base->CastsShadow());
+}
+
+TEST(ShadowPlane, LiesOnTheLeanedBoardLoweredByTheDepth)
+{
+    MMatrix ry, rx, lean, lower, placed;
+    ry.SetRotationY(0.08f);
+    rx.SetRotationX(-0.06f);
+    lean.SetProduct(ry, rx);
+    lower.SetTranslation(0.0f, 0.0f, -1.31f);
+    placed.SetProduct(lean, lower);
+    MPlane plane;
+    ALeanFrame::LeanedBoardPlane(lean, -1.31f, &plane);
+    for (const auto& p : {MVector3(0.0f, 0.0f, -0.15f), MVector3(4.0f, -3.0f, -0.15f), MVector3(-2.0f, 5.0f, -0.15f)}) {
+        MVector3 q;
+        q.SetTransformCoord(p, placed);
+        EXPECT_NEAR(plane.DotCoord(q), 0.0f, 1e-5f);
+    }
+    EXPECT_GT(std::fabs(plane.DotCoord(MVector3(0.0f, 0.0f, -1.3f))), 0.1f);
+}
+
+// The archive's meshes: entries 9, 10 and 11 for the maze, 13 for the ball.
+class RealMaze : public testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        CFileMM archive;
+        archive.Open(FileSpec(RVX_RUN_DIR, "RollavexAssets.mm"), 2);
+        ASSERT_EQ(ALeanBase::LoadAssets(&archive), 0);
+        ASSERT_EQ(ALeanBoard::LoadAssets(&archive), 0);
+    }
+    static void TearDownTestSuite()
+    {
+        ALeanBoard::UnloadAssets();
+        ALeanBase::UnloadAssets();
+    }
+    void SetUp() override
+    {
+        board = new ALeanBoard(&host, BoardPlacement());
+        ball = new ALeanBall(&host, MMatrix());
+        host.pBoard = board;
+        host.pBoardMesh = board->GetMesh()->GetMesh();
+        host.pFrameMesh = board->GetFrame()->GetMesh()->GetMesh();
+        screen.ptCursor = {400, 300};
+        board->BeginLean(0, 0);
+    }
+    void Run(int frames)
+    {
+        for (int i = 0; i < frames && host.nEnds == 0; ++i)
+            ball->Update(16);
+    }
+
+    gamefakes::Screen screen;
+    gamefakes::Host host{&screen};
+    ALeanBoard* board = nullptr;
+    ALeanBall* ball = nullptr;
+};
+
+TEST_F(RealMaze, LoadsBoardAndFrameAndUnloadsTheFrameWithTheBoard)
+{
+    ASSERT_NE(ALeanBoard::GetClassMesh(), nullptr);
+    ASSERT_NE(ALeanFrame::GetClassMesh(), nullptr);
+    EXPECT_EQ(board->GetMesh(), ALeanBoard::GetClassMesh());
+    EXPECT_EQ(board->GetFrame()->GetMesh(), ALeanFrame::GetClassMesh());
+}
+
+TEST_F(RealMaze, LevelBallAtTheStartStaysOnTheBoard)
+{
+    Run(64);
+    EXPECT_FLOAT_EQ(ball->GetX(), -4.35f);
+    EXPECT_FLOAT_EQ(ball->GetY(), 4.38f);
+    EXPECT_FALSE(ball->IsPulled());
+    EXPECT_FLOAT_EQ(ball->GetZ(), -1.75f);
+}
+
+TEST_F(RealMaze, RightLeanRollsTheBallToRestAgainstTheCorridorWall)
+{
+    board->LeanTo(550, 300); // angle x +0.1: rightwards
+    Run(64);
+    // The wall on the grid line x = -3.75 is 0.2 thick; contact rests at 0.299 - 0.03.
+    EXPECT_NEAR(ball->GetX(), -3.85f - 0.269f, 1e-3f);
+    EXPECT_NEAR(ball->GetY(), 4.38f, 1e-6f);
+    EXPECT_EQ(host.nEnds, 0);
+}
+
+TEST_F(RealMaze, DownLeanDropsTheBallIntoTheFirstHoleOfTheCorridor)
+{
+    board->LeanTo(400, 400); // angle y -0.1: downwards
+    Run(400);
+    EXPECT_EQ(host.nFalls, 1);
+    EXPECT_EQ(host.nEnds, 1);
+    EXPECT_FLOAT_EQ(ball->GetZ(), 0.8f);
+    // The hole at the centre of the fifth cell down the first column.
+    EXPECT_NEAR(ball->GetX(), -4.375f, 0.4f);
+    EXPECT_NEAR(ball->GetY(), -0.675f, 0.4f);
+}
+
+} // namespace
