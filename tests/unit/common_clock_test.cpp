@@ -139,18 +139,6 @@ TEST_F(ClockTest, ResetReturnsToTheStartOnlyWhenResettable)
     EXPECT_FALSE(clock->IsRunning());
 }
 
-TEST_F(ClockTest, AddShowsAtTheNextTick)
-{
-    CClock* clock = MakeClock(4, 1, 0);
-    clock->Add(125);
-    EXPECT_EQ(clock->GetValue(), 125);
-    clock->Start();
-    clock->Tick(1);
-    EXPECT_EQ(Shown(clock), "02:05");
-    clock->Add(-1000);
-    EXPECT_EQ(clock->GetValue(), 0);
-}
-
 TEST_F(ClockTest, RefreshShowsTimeNotAPlainNumber)
 {
     CClock* clock = MakeClock(4, 1, 0);

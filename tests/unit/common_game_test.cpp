@@ -170,28 +170,6 @@ TEST_F(GameTest, ButtonReleaseResumesUnlessAPanelIsShown)
     EXPECT_TRUE(status->GetGameClock()->IsRunning());
 }
 
-TEST_F(GameTest, MusicMayResumeUnlessPanelOneOrUserPaused)
-{
-    EXPECT_EQ(game->CanResumeMusic(), 1);
-    game->PageUp();
-    EXPECT_EQ(game->CanResumeMusic(), 0);
-    EXPECT_EQ(game->OnEscape(), 1);
-    EXPECT_FALSE(game->IsPanel1Shown());
-    EXPECT_EQ(game->CanResumeMusic(), 1);
-}
-
-TEST_F(GameTest, PanelsThreeAndFour)
-{
-    EXPECT_EQ(game->ShowPanel3(), 0);
-    EXPECT_EQ(game->ShowPanel4(), 0);
-    EXPECT_TRUE(game->IsPanel3Shown() && game->IsPanel4Shown());
-    game->ClosePanel3();
-    game->ClosePanel4();
-    EXPECT_FALSE(game->IsPanel3Shown() || game->IsPanel4Shown());
-    game->MarkPanel4();
-    EXPECT_TRUE(game->IsPanel4Shown());
-}
-
 TEST_F(GameTest, StateRecordAndNewGame)
 {
     TestGame bare;

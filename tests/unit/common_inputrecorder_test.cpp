@@ -131,15 +131,6 @@ TEST(InputRecorder, RecordThenReplayFeedsTheSameTicksAndEvents)
     EXPECT_EQ(rec.PassMouse(3, 1, 1), 1);
 }
 
-TEST(InputRecorder, WithoutAFileEverythingPassesUnchanged)
-{
-    CInputRecorder rec;
-    EXPECT_EQ(rec.GetMode(), CInputRecorder::kOff);
-    EXPECT_EQ(rec.PassMouse(3, 5, 5), 1);
-    EXPECT_EQ(rec.PassKey(CInputRecorder::kKeyUp, 78), 1);
-    EXPECT_EQ(rec.Ticks(kGame, CInputRecorder::kUpdatePass, 12), 12);
-}
-
 TEST(InputRecorder, ReplayOutOfStepStopsAndGivesBackControl)
 {
     const std::string path = TempPath("rvx_step.rec");
