@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 #include "base/MouseEvent.h"
+#include "common/CActor.h"
 #include "common/ButtonDesc.h"
 #include "common/CGlyphFont.h"
 #include "common/CScene.h"
@@ -52,6 +53,17 @@ inline int32_t Fix(int32_t pixels)
 {
     return pixels * 256;
 }
+
+// An actor of a given collision shape whose bounds are set directly.
+class BoundsActor : public CActor {
+public:
+    BoundsActor(CScene* scene, int32_t shape, const Rect& bounds) : CActor(scene, 0, 0, Fix(10), 0, shape)
+    {
+        rcBounds = bounds;
+    }
+    void UpdateBounds() override {}
+    void Draw(const Rect*) override {}
+};
 
 inline MouseEvent Mouse(uint32_t type, uint16_t x, uint16_t y)
 {

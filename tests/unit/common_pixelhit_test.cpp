@@ -102,25 +102,15 @@ private:
     CSprite* pImage;
 };
 
-class RectActor : public CActor {
-public:
-    RectActor(CScene* scene, int32_t shape, const Rect& bounds) : CActor(scene, 0, 0, Fix(10), 0, shape)
-    {
-        rcBounds = bounds;
-    }
-    void UpdateBounds() override {}
-    void Draw(const Rect*) override {}
-};
-
 TEST_F(PixelHitTest, MaskTouchesOnlyWithItsOpaquePixels)
 {
     auto* mask = new MaskActor(&scene, sprite, 10, 10); // opaque at (10, 10) and (10, 11)
-    EXPECT_TRUE(CShape::Collide(mask, new RectActor(&scene, CShape::kRect, Rect{0, 0, 11, 11})));
-    EXPECT_FALSE(CShape::Collide(mask, new RectActor(&scene, CShape::kRect, Rect{11, 0, 20, 20})));
-    EXPECT_TRUE(CShape::Collide(new RectActor(&scene, CShape::kRect, Rect{10, 11, 11, 12}), mask));
+    EXPECT_TRUE(CShape::Collide(mask, new BoundsActor(&scene, CShape::kRect, Rect{0, 0, 11, 11})));
+    EXPECT_FALSE(CShape::Collide(mask, new BoundsActor(&scene, CShape::kRect, Rect{11, 0, 20, 20})));
+    EXPECT_TRUE(CShape::Collide(new BoundsActor(&scene, CShape::kRect, Rect{10, 11, 11, 12}), mask));
     // A circle whose radius reaches the pixel corner (10, 10).
-    EXPECT_TRUE(CShape::Collide(mask, new RectActor(&scene, CShape::kCircle, Rect{6, 6, 14, 14})));
-    EXPECT_FALSE(CShape::Collide(mask, new RectActor(&scene, CShape::kCircle, Rect{11, 6, 19, 14})));
+    EXPECT_TRUE(CShape::Collide(mask, new BoundsActor(&scene, CShape::kCircle, Rect{6, 6, 14, 14})));
+    EXPECT_FALSE(CShape::Collide(mask, new BoundsActor(&scene, CShape::kCircle, Rect{11, 6, 19, 14})));
 }
 
 TEST_F(PixelHitTest, MasksOfOneOrTwoTexturesTouchWhereBothAreOpaque)

@@ -10,20 +10,9 @@
 
 namespace {
 
-// An actor of a given shape whose bounds are set directly.
-class ShapeActor : public CActor {
-public:
-    ShapeActor(CScene* scene, int32_t shape, const Rect& bounds) : CActor(scene, 0, 0, Fix(10), 0, shape)
-    {
-        rcBounds = bounds;
-    }
-    void UpdateBounds() override {}
-    void Draw(const Rect*) override {}
-};
-
 class ShapeTest : public ::testing::Test {
 protected:
-    ShapeActor* Make(int32_t shape, const Rect& bounds) { return new ShapeActor(&scene, shape, bounds); }
+    BoundsActor* Make(int32_t shape, const Rect& bounds) { return new BoundsActor(&scene, shape, bounds); }
 
     UiTestScreen screen;
     KeyScene scene{&screen};
@@ -31,7 +20,7 @@ protected:
 
 TEST_F(ShapeTest, RectanglesSharingOnlyAnEdgeDoNotTouch)
 {
-    ShapeActor* a = Make(CShape::kRect, Rect{0, 0, 10, 10});
+    BoundsActor* a = Make(CShape::kRect, Rect{0, 0, 10, 10});
     EXPECT_FALSE(CShape::Collide(a, Make(CShape::kRect, Rect{10, 0, 20, 10})));
     EXPECT_FALSE(CShape::Collide(a, Make(CShape::kRect, Rect{0, 10, 10, 20})));
     EXPECT_TRUE(CShape::Collide(a, Make(CShape::kRect, Rect{9, 9, 20, 20})));
@@ -40,7 +29,7 @@ TEST_F(ShapeTest, RectanglesSharingOnlyAnEdgeDoNotTouch)
 
 TEST_F(ShapeTest, UnknownShapeKindsNeverTouch)
 {
-    ShapeActor* a = Make(3, Rect{0, 0, 10, 10});
+    BoundsActor* a = Make(3, Rect{0, 0, 10, 10});
     EXPECT_FALSE(CShape::Collide(a, Make(CShape::kRect, Rect{0, 0, 10, 10})));
     EXPECT_FALSE(CShape::Collide(Make(CShape::kCircle, Rect{0, 0, 10, 10}), a));
 }
@@ -58,7 +47,7 @@ TEST_F(ShapeTest, CirclesTouchOnlyCloserThanTheSumOfTheirRadii)
 
 TEST_F(ShapeTest, CircleActorsUseTheirCentres)
 {
-    ShapeActor* a = Make(CShape::kCircle, Rect{0, 0, 10, 10});
+    BoundsActor* a = Make(CShape::kCircle, Rect{0, 0, 10, 10});
     // Radii of 4.75 pixels each: centres 9 pixels apart touch, 10 apart do not.
     EXPECT_TRUE(CShape::Collide(a, Make(CShape::kCircle, Rect{9, 0, 19, 10})));
     EXPECT_FALSE(CShape::Collide(a, Make(CShape::kCircle, Rect{10, 0, 20, 10})));
@@ -83,8 +72,8 @@ TEST_F(ShapeTest, CircleAgainstRectangleByCornersInPixels)
     // A corner 3 pixels right and up (4.24 pixels) is inside it.
     EXPECT_TRUE(CShapeCircle::TouchesRect(c, Rect{8, -10, 20, 2}));
     // Through the dispatch, either way round.
-    ShapeActor* circle = Make(CShape::kCircle, c);
-    ShapeActor* rect = Make(CShape::kRect, Rect{5, 5, 6, 6});
+    BoundsActor* circle = Make(CShape::kCircle, c);
+    BoundsActor* rect = Make(CShape::kRect, Rect{5, 5, 6, 6});
     EXPECT_TRUE(CShape::Collide(circle, rect));
     EXPECT_TRUE(CShape::Collide(rect, circle));
     EXPECT_FALSE(CShape::Collide(circle, Make(CShape::kRect, Rect{9, -10, 20, 1})));
@@ -167,7 +156,7 @@ TEST(ShapeMaskTest, MaskPixelExactlyAtTheRadiusTouches)
 
 TEST_F(ShapeTest, MaskWithoutImageNeverTouches)
 {
-    ShapeActor* mask = Make(CShape::kMask, Rect{0, 0, 10, 10});
+    BoundsActor* mask = Make(CShape::kMask, Rect{0, 0, 10, 10});
     EXPECT_FALSE(CShape::Collide(mask, Make(CShape::kRect, Rect{0, 0, 10, 10})));
     EXPECT_FALSE(CShape::Collide(Make(CShape::kCircle, Rect{0, 0, 10, 10}), mask));
     EXPECT_FALSE(CShape::Collide(mask, Make(CShape::kMask, Rect{0, 0, 10, 10})));
