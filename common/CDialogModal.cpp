@@ -19,6 +19,7 @@ CDialogModal::CDialogModal(CScene* pScene, int x, int y, int z, CSprite* backgro
       nHotWidth(nHotWidth), nHotHeight(nHotHeight)
 {
     pasBackground = new CActorSprite(pScene, x, y, z, background, 0);
+    pasBackground->SetPinned(1);
     // The caller's behaviour stays as given; each answer sends the next command code.
     ButtonDesc behaviour = buttons ? *buttons : ButtonDesc{};
     for (int i = 0; i < this->nAnswers; ++i) {
@@ -28,6 +29,8 @@ CDialogModal::CDialogModal(CScene* pScene, int x, int y, int z, CSprite* backgro
             ++behaviour.nCommand;
             rgpasAnswers[i] = MakeButton(i, background, answerImages, &texts[i + 1], &behaviour);
         }
+        if (rgpasAnswers[i])
+            rgpasAnswers[i]->SetPinned(1);
     }
     HideAll();
 }

@@ -29,6 +29,7 @@ CNumber::CNumber(CScene* pScene, const int pos[3], TextDesc* text, const ButtonD
     FormatDecimal(szText, 0, this->nDigits, 0);
     text->pszText = szText;
     pLabel = new CActorButton(text, behaviour, pScene, pos[0], pos[1], pos[2], pStates, 0);
+    pLabel->SetPinned(1);
 }
 
 CNumber::~CNumber() = default;

@@ -186,6 +186,14 @@ TEST_F(ClockTest, NumberShowsNoLeadingZerosAndClamps)
     EXPECT_EQ(Shown(number), "0");
 }
 
+TEST_F(ClockTest, LabelIsPinned)
+{
+    CNumber* number = MakeNumber(3);
+    const int x = number->GetLabel()->GetX();
+    number->GetLabel()->OffsetBy(10 * 256, 0);
+    EXPECT_EQ(number->GetLabel()->GetX(), x);
+}
+
 TEST_F(ClockTest, NumberDigitLimits)
 {
     EXPECT_EQ(MakeNumber(0)->GetMax(), 9);

@@ -188,6 +188,10 @@ TEST_F(DialogTest, AnswerButtonsArePlacedAlongTheBottomAndSendTheNextCodes)
     EXPECT_EQ(second->GetX(), 450 * 256);
     EXPECT_EQ(first->GetY(), 305 * 256);
     EXPECT_EQ(first->GetZ(), 2560 - 256);
+    first->OffsetBy(256, 256);
+    d->GetModal()->GetBackground()->OffsetBy(256, 256);
+    EXPECT_EQ(first->GetX(), 350 * 256) << "answers are pinned";
+    EXPECT_EQ(d->GetModal()->GetBackground()->GetX(), 250 * 256) << "the background is pinned";
     EXPECT_EQ(buttons.nCommand, 47) << "the caller's behaviour is left as it was";
     const Rect& rc = first->GetBounds();
     Click(rc.left + 1, rc.top + 1);
