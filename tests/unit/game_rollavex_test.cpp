@@ -7,6 +7,7 @@
 #include "common/CActorSprite.h"
 #include "common/CClock.h"
 #include "common/CEditBox.h"
+#include "common/CInputRecorder.h"
 #include "common/CSceneDialog.h"
 #include "game/AGameRollavex.h"
 #include "game/ALeanBall.h"
@@ -33,7 +34,10 @@ protected:
     {
         screen.OpenGameArchive();
         screen.ptCursor = {400, 300};
+        if (!replay.empty())
+            setenv("RVX_REPLAY", replay.c_str(), 1);
         game = std::make_unique<AGameRollavex>(&screen, 0, 0, 0, 1, 0, 1);
+        unsetenv("RVX_REPLAY");
         ASSERT_EQ(game->Load(), 0);
         for (auto& sound : sounds)
             sound = new gamefakes::Sound();
@@ -45,6 +49,7 @@ protected:
     }
     void TearDown() override
     {
+        GetInputRecorder()->Stop();
         game.reset();
         AppTimer(TimerStart);
     }
@@ -75,6 +80,7 @@ protected:
     bool HintShown() const { return !status->GetHintLine()->IsHidden(); }
     CClock* Clock() const { return status->GetGameClock(); }
 
+    std::string replay; // a recorded game to play back, when set
     gamefakes::Screen screen;
     std::unique_ptr<AGameRollavex> game;
     gamefakes::Sound* sounds[3] = {}; // intro, goal, fall
@@ -280,6 +286,51 @@ TEST_F(GameTest, HiddenDialogNeedsKAndVFirstAndBWithTheLeftButtonHeld)
     game->OnDialogClosed(dialog, 1);
     EXPECT_EQ(game->GetDialog(), nullptr);
     delete dialog;
+}
+
+// The end-to-end tests' recorded games, played back here without a window.
+class ReplayTest : public GameTest {
+protected:
+    explicit ReplayTest(const char* name) { replay = std::string(RVX_SOURCE_DIR "/tests/e2e/data/") + name; }
+    void PlayBack()
+    {
+        for (int i = 0; i < 5000 && GetInputRecorder()->GetMode() == CInputRecorder::kReplaying; ++i)
+            Frame();
+        EXPECT_EQ(GetInputRecorder()->GetError(), "");
+        EXPECT_EQ(GetInputRecorder()->GetMode(), CInputRecorder::kOff);
+    }
+};
+
+class HoleReplay : public ReplayTest {
+protected:
+    HoleReplay() : ReplayTest("game_hole_replay.txt") {}
+};
+
+class GoalReplay : public ReplayTest {
+protected:
+    GoalReplay() : ReplayTest("game_goal_replay.txt") {}
+};
+
+TEST_F(HoleReplay, DropsTheBallAndStopsTheClock)
+{
+    PlayBack();
+    EXPECT_TRUE(game->IsPlayerLost());
+    EXPECT_EQ(Message(), "Better luck next time!");
+    EXPECT_FALSE(Clock()->IsRunning());
+    EXPECT_EQ(sounds[2]->nPlays, 1);
+}
+
+TEST_F(GoalReplay, ReachesTheGoalAndTheBallStaysThere)
+{
+    PlayBack();
+    EXPECT_TRUE(status->HasWon(0));
+    EXPECT_EQ(Message(), "Congratulations!");
+    EXPECT_EQ(sounds[1]->nPlays, 1);
+    Frames(100);
+    EXPECT_FALSE(game->IsPlayerLost());
+    EXPECT_FALSE(Clock()->IsRunning());
+    EXPECT_NEAR(game->GetBall()->GetX(), -0.7f, 0.2f);
+    EXPECT_NEAR(game->GetBall()->GetY(), -2.0f, 0.2f);
 }
 
 } // namespace
