@@ -10,6 +10,7 @@
 #include "platform/MFont.h"
 #include "platform/MFontSet.h"
 #include "platform/MMessageDialog.h"
+#include "platform/MMesh.h"
 #include "platform/MMusicManager.h"
 #include "platform/MOpenDialog.h"
 #include "platform/MSettings.h"
@@ -253,7 +254,11 @@ int32_t AAppRollavex::LocateAndOpenArchive(CFileMM* pArchive, const char* szFile
     for (;;) {
         try {
             int32_t result = pArchive->Open(where, 2);
-            return result == 0 && pArchive->GetEntryCount() > 0 ? 0 : kRejected;
+            if (result != 0 || pArchive->GetEntryCount() <= 0)
+                return kRejected;
+            // Mesh textures lie beside the archive.
+            MMesh::SetTextureFolder(where.szFolder);
+            return 0;
         } catch (const CFileException&) {
             if (fFailedOnce && AskForArchiveFolder(szFileName, pOwner) != 0)
                 return kGaveUp;

@@ -20,6 +20,9 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
+# The settings folder: its existence keeps the settings and the archive's folder.
+mkdir -p "${XDG_CONFIG_HOME:-$HOME/.config}/Orvande/Rollavex"
+
 build_dir=${RVX_BUILD_DIR:-build}
 cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build_dir" -j"$(nproc)"
