@@ -14,7 +14,7 @@ public:
     virtual ~BFile() = default;
 
     // Byte order: 0 sets the swap flag, 1 and 2 clear it, others leave it.
-    virtual int32_t Open(const FileSpec& spec, uint32_t mode, uint32_t order) = 0;
+    virtual int32_t Open(const FileSpec& fileSpec, uint32_t mode, uint32_t order) = 0;
     virtual int32_t Open(const char* path, uint32_t mode, uint32_t order) = 0;
     virtual void Close() = 0;
     // Origin 0 start, 1 current, 2 end (anything else is 0); the new position.

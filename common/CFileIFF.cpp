@@ -33,11 +33,11 @@ void CFileIFF::SetByteOrderFromKind()
     fSwap = nKind != kRiff ? 1 : 0;
 }
 
-int32_t CFileIFF::Open(const FileSpec& spec, uint32_t mode)
+int32_t CFileIFF::Open(const FileSpec& fileSpec, uint32_t mode)
 {
     // A kind read from an earlier file must not change how this one is read.
     nKind = nDeclaredKind;
-    const int32_t result = MFileMMIO::Open(spec, mode, nKind == kRiff ? 1 : 0);
+    const int32_t result = MFileMMIO::Open(fileSpec, mode, nKind == kRiff ? 1 : 0);
     nMode = mode;
     if (result != 0 || mode == 9)
         return result;

@@ -30,7 +30,7 @@ public:
     using MFileMMIO::Open;
     // Reading enters the outermost chunk and reads the form type; writing
     // writes the form header. 0, or 8 in mode 9 for a missing file.
-    int32_t Open(const FileSpec& spec, uint32_t mode);
+    int32_t Open(const FileSpec& fileSpec, uint32_t mode);
     // Leaves (reading) or ends (writing) the innermost chunk, then closes.
     void Close() override;
     // Bytes from the position to the end of the innermost open chunk.

@@ -13,12 +13,12 @@ constexpr const char* kSource = "win32/MFileMMIO";
     throw CFileException(kSource, line);
 }
 
-std::string JoinPath(const FileSpec& spec)
+std::string JoinPath(const FileSpec& fileSpec)
 {
-    std::string path = spec.szFolder;
+    std::string path = fileSpec.szFolder;
     if (path.empty() || path.back() != '\\')
         path += '\\';
-    return path + spec.szName;
+    return path + fileSpec.szName;
 }
 } // namespace
 
@@ -27,9 +27,9 @@ MFileMMIO::~MFileMMIO()
     delete hmmio;
 }
 
-int32_t MFileMMIO::Open(const FileSpec& spec, uint32_t mode, uint32_t order)
+int32_t MFileMMIO::Open(const FileSpec& fileSpec, uint32_t mode, uint32_t order)
 {
-    return Open(JoinPath(spec).c_str(), mode, order);
+    return Open(JoinPath(fileSpec).c_str(), mode, order);
 }
 
 int32_t MFileMMIO::Open(const char* path, uint32_t mode, uint32_t order)

@@ -12,7 +12,7 @@ public:
     // Modes: 1 read, 2 and 3 test existence then read, 5 and 7 create for
     // writing, 9 only test existence (0 present, 8 missing; stays closed),
     // any other read.
-    int32_t Open(const FileSpec& spec, uint32_t mode, uint32_t order) override;
+    int32_t Open(const FileSpec& fileSpec, uint32_t mode, uint32_t order) override;
     int32_t Open(const char* path, uint32_t mode, uint32_t order) override;
     void Close() override;
     int32_t Seek(int32_t offset, int32_t origin) override;

@@ -86,11 +86,11 @@ std::string Thrown(F f)
 // A test with its own folder, opened through FileSpecs.
 class FolderTest : public ::testing::Test {
 protected:
-    FileSpec Spec(const std::string& name) const { return FileSpec(folder.Path().c_str(), name.c_str()); }
+    FileSpec SpecFor(const std::string& name) const { return FileSpec(folder.Path().c_str(), name.c_str()); }
     FileSpec Make(const std::string& name, const Bytes& bytes) const
     {
         WriteAllBytes(folder.File(name), bytes);
-        return Spec(name);
+        return SpecFor(name);
     }
 
     TempFolder folder;

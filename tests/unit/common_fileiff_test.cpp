@@ -31,7 +31,7 @@ TEST_F(CFileIFFTest, WriterProducesReversedIdsAndPatchedSizes)
 {
     CFileIFF file(kRiff, kForm);
     EXPECT_FALSE(file.GetSwap());
-    ASSERT_EQ(file.Open(Spec("out.mm"), 5), 0);
+    ASSERT_EQ(file.Open(SpecFor("out.mm"), 5), 0);
     file.BeginChunk(ChunkId("map "), 0);
     file.Write("\x01\x02\x03\x04", 4);
     EXPECT_EQ(file.EndChunk(), 0);
@@ -49,7 +49,7 @@ TEST_F(CFileIFFTest, OtherKindsWriteBigEndianSizesAndStillReverseIds)
 {
     CFileIFF file(ChunkId("FORM"), ChunkId("TEST"));
     EXPECT_TRUE(file.GetSwap());
-    file.Open(Spec("be.iff"), 7);
+    file.Open(SpecFor("be.iff"), 7);
     file.BeginChunk(ChunkId("abcd"), 0);
     file.Write("xyz", 3);
     file.EndChunk();
@@ -60,7 +60,7 @@ TEST_F(CFileIFFTest, OtherKindsWriteBigEndianSizesAndStillReverseIds)
     EXPECT_EQ(ReadAllBytes(folder.File("be.iff")), expected);
 
     CFileIFF reader(ChunkId("FORM"), 0);
-    reader.Open(Spec("be.iff"), 2);
+    reader.Open(SpecFor("be.iff"), 2);
     EXPECT_EQ(reader.GetFormType(), ChunkId("TEST"));
     ChunkHeader header;
     reader.Descend(&header);
@@ -118,7 +118,7 @@ TEST_F(CFileIFFTest, ReaderTakesTheKindFromTheFile)
 TEST_F(CFileIFFTest, WriterPadsOddChunksAndTheForm)
 {
     CFileIFF file(kRiff, kForm);
-    file.Open(Spec("pad.mm"), 5);
+    file.Open(SpecFor("pad.mm"), 5);
     file.BeginChunk(ChunkId("outr"), 0);
     file.BeginChunk(ChunkId("innr"), 0);
     file.WriteByte(7);
@@ -133,7 +133,7 @@ TEST_F(CFileIFFTest, WriterPadsOddChunksAndTheForm)
 TEST_F(CFileIFFTest, CloseEndsEveryChunkTheWriterLeftOpen)
 {
     CFileIFF file(kRiff, kForm);
-    file.Open(Spec("open.mm"), 5);
+    file.Open(SpecFor("open.mm"), 5);
     file.BeginChunk(ChunkId("outr"), 0);
     file.BeginChunk(ChunkId("innr"), 0);
     file.Write("ab", 2);
@@ -145,7 +145,7 @@ TEST_F(CFileIFFTest, CloseEndsEveryChunkTheWriterLeftOpen)
 TEST_F(CFileIFFTest, EndChunkWithoutAChunkThrows)
 {
     CFileIFF file(kRiff, kForm);
-    file.Open(Spec("e.mm"), 5);
+    file.Open(SpecFor("e.mm"), 5);
     file.EndChunk();
     EXPECT_EQ(Thrown([&] { file.EndChunk(); }), "file: common/CFileIFFline: 144");
     EXPECT_NO_THROW(file.Close());
@@ -155,7 +155,7 @@ TEST_F(CFileIFFTest, EndChunkWithoutAChunkThrows)
 TEST_F(CFileIFFTest, ExistenceModeNeitherOpensNorReads)
 {
     CFileIFF file(kRiff, kForm);
-    EXPECT_EQ(file.Open(Spec("none.mm"), 9), 8);
+    EXPECT_EQ(file.Open(SpecFor("none.mm"), 9), 8);
     EXPECT_EQ(file.Open(Make("some.mm", Text("not a chunk file")), 9), 0);
     EXPECT_FALSE(file.IsOpen());
     EXPECT_EQ(file.GetMode(), 9u);

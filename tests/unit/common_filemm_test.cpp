@@ -21,7 +21,7 @@ protected:
     FileSpec WriteArchive(const std::string& name, const std::vector<Group>& groups)
     {
         CFileIFF out(ChunkId("RIFF"), ChunkId("MMFL"));
-        out.Open(Spec(name), 5);
+        out.Open(SpecFor(name), 5);
         out.BeginChunk(ChunkId("map "), 0);
         out.WriteULong(uint32_t(groups.size()));
         for (size_t i = 0; i < groups.size(); ++i)
@@ -42,7 +42,7 @@ protected:
         }
         out.Seek(0, 2);
         out.Close();
-        return Spec(name);
+        return SpecFor(name);
     }
 
     static std::string ReadChunk(CFileMM& mm, uint32_t expectedId)
@@ -150,7 +150,7 @@ TEST_F(CFileMMTest, OddMapChunkIsLeftBehindItsPadByte)
 
 TEST_F(CFileMMTest, ExistenceModeDoesNotReadTheMap)
 {
-    EXPECT_EQ(mm.Open(Spec("nowhere.mm"), 9), 8);
+    EXPECT_EQ(mm.Open(SpecFor("nowhere.mm"), 9), 8);
     EXPECT_EQ(mm.Open(Make("junk.mm", Text("junk")), 9), 0);
     EXPECT_FALSE(mm.IsOpen());
     EXPECT_EQ(mm.GetEntryCount(), 0);
@@ -194,7 +194,7 @@ TEST_F(CFileMMTest, TruncatedArchiveThrowsFromTheRead)
     bytes.resize(22);
     EXPECT_EQ(Thrown([&] { mm.Open(Make("cut.mm", bytes), 2); }), "file: win32/MFileMMIOline: 177");
     EXPECT_FALSE(mm.IsOpen());
-    EXPECT_EQ(Thrown([&] { mm.Open(Spec("absent.mm"), 2); }), "file: win32/MFileMMIOline: 109");
+    EXPECT_EQ(Thrown([&] { mm.Open(SpecFor("absent.mm"), 2); }), "file: win32/MFileMMIOline: 109");
 }
 
 } // namespace

@@ -29,13 +29,13 @@ protected:
 
 TEST(FileSpec, StartsEmptyAndKeepsAtMost255Characters)
 {
-    FileSpec spec;
-    EXPECT_STREQ(spec.szFolder, "");
-    EXPECT_STREQ(spec.szName, "");
+    FileSpec fileSpec;
+    EXPECT_STREQ(fileSpec.szFolder, "");
+    EXPECT_STREQ(fileSpec.szName, "");
     const std::string longName(300, 'n');
-    spec.SetName(longName.c_str());
-    EXPECT_EQ(std::strlen(spec.szName), 255u);
-    EXPECT_EQ(spec.szName[255], '\0');
+    fileSpec.SetName(longName.c_str());
+    EXPECT_EQ(std::strlen(fileSpec.szName), 255u);
+    EXPECT_EQ(fileSpec.szName[255], '\0');
 }
 
 TEST_F(MFileMMIOTest, ExistenceTestLeavesTheFileClosed)
