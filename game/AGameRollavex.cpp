@@ -259,6 +259,9 @@ void AGameRollavex::StartLean(uint16_t x, uint16_t y)
 {
     if (GetRollStatus())
         GetRollStatus()->HideHint();
+    // The pointer may have moved on since the press; the lean starts from the
+    // press point, so a recorded game leans the same when it is played back.
+    pScreen->SetCursorPosition(x, y);
     if (pBoard)
         pBoard->BeginLean(x, y);
     pScreen->ShowPointer(0);
@@ -314,9 +317,8 @@ void AGameRollavex::OnMouseMove(uint16_t x, uint16_t y)
     CGame::OnMouseMove(x, y);
 }
 
-// A replayed event takes the screen's way in, so the screen's button state
-// follows the recording, and a press finds the cursor where it was recorded
-// (the board reads the cursor when a lean begins).
+// A replayed event takes the screen's way in, so that the screen's button
+// state follows the recording.
 void AGameRollavex::DeliverMouse(uint32_t type, uint16_t x, uint16_t y)
 {
     if (!pScreen) {
@@ -328,11 +330,9 @@ void AGameRollavex::DeliverMouse(uint32_t type, uint16_t x, uint16_t y)
         pScreen->OnMouseMove(x, y);
         break;
     case MouseEvent::LeftDown:
-        pScreen->SetCursorPosition(x, y);
         pScreen->OnLeftButtonDown(x, y);
         break;
     case MouseEvent::RightDown:
-        pScreen->SetCursorPosition(x, y);
         pScreen->OnRightButtonDown(x, y);
         break;
     case MouseEvent::LeftUp:

@@ -150,15 +150,28 @@ TEST_F(GameTest, RightButtonDuringALeftLeanNeitherRestartsNorEndsIt)
     PassIntro();
     screen.OnLeftButtonDown(400, 300);
     screen.OnMouseMove(420, 300);
+    const int moves = screen.nCursorMoves;
     screen.ptCursor = {420, 300};
     screen.OnRightButtonDown(420, 300);
     screen.OnRightButtonUp(420, 300);
-    EXPECT_EQ(screen.nCursorMoves, 0);
+    EXPECT_EQ(screen.nCursorMoves, moves);
     screen.OnMouseMove(440, 300);
     EXPECT_EQ(game->GetBoard()->GetLeanX(), -40);
     screen.OnLeftButtonUp(440, 300);
-    EXPECT_EQ(screen.nCursorMoves, 1);
+    EXPECT_EQ(screen.nCursorMoves, moves + 1);
     EXPECT_EQ(screen.ptCursor.x, 400);
+}
+
+TEST_F(GameTest, LeanStartsFromThePressPointEvenWhenThePointerHasMovedOn)
+{
+    PassIntro();
+    screen.ptCursor = {450, 330};
+    screen.OnLeftButtonDown(400, 300);
+    EXPECT_EQ(screen.ptCursor.x, 400);
+    EXPECT_EQ(screen.ptCursor.y, 300);
+    screen.OnMouseMove(420, 300);
+    EXPECT_EQ(game->GetBoard()->GetLeanX(), -20);
+    EXPECT_EQ(game->GetBoard()->GetLeanY(), 0);
 }
 
 TEST_F(GameTest, GoalSoundsOnceAndShowsCongratulationsWithTheClockStopped)
