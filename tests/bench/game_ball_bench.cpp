@@ -1,0 +1,67 @@
+// One frame of the ball on the archive's board and frame meshes: the hole and
+// wall probes, the move, the roll and the height; and one lean of the board.
+#include <benchmark/benchmark.h>
+#include "base/FileSpec.h"
+#include "common/CFileMM.h"
+#include "common/CMesh.h"
+#include "game/ALeanBall.h"
+#include "game/ALeanBoard.h"
+#include "game/ALeanFrame.h"
+#include "tests/unit/game_fakes.h"
+
+namespace {
+
+struct Maze {
+    Maze()
+    {
+        CFileMM archive;
+        archive.Open(FileSpec(RVX_RUN_DIR, "RollavexAssets.mm"), 2);
+        ALeanBoard::LoadAssets(&archive);
+        MMatrix placement;
+        placement.SetTranslation(0.0f, 0.0f, -1.3f);
+        board = new ALeanBoard(&host, placement);
+        ball = new ALeanBall(&host, MMatrix());
+        host.pBoard = board;
+        host.pBoardMesh = board->GetMesh()->GetMesh();
+        host.pFrameMesh = board->GetFrame()->GetMesh()->GetMesh();
+        screen.ptCursor = {400, 300};
+        board->BeginLean(0, 0);
+    }
+    ~Maze() { ALeanBoard::UnloadAssets(); }
+
+    gamefakes::Screen screen;
+    gamefakes::Host host{&screen};
+    ALeanBoard* board = nullptr;
+    ALeanBall* ball = nullptr;
+};
+
+// Leaning right and down, the ball runs along the first corridor's wall and
+// into its hole; it starts again whenever it is lost.
+void BallFrame(benchmark::State& state)
+{
+    Maze maze;
+    maze.host.fLoseOnEnd = false;
+    maze.board->LeanTo(440, 360);
+    for (auto _ : state) {
+        maze.ball->Update(16);
+        if (maze.host.nEnds != 0) {
+            maze.host.nEnds = 0;
+            maze.ball->Restart(0, 1);
+        }
+    }
+}
+BENCHMARK(BallFrame);
+
+void BoardLean(benchmark::State& state)
+{
+    Maze maze;
+    int32_t x = 400;
+    for (auto _ : state) {
+        x = x == 400 ? 430 : 400;
+        maze.board->LeanTo(x, 310);
+        benchmark::DoNotOptimize(maze.board->GetSurfaceZ(1.0f, 2.0f));
+    }
+}
+BENCHMARK(BoardLean);
+
+} // namespace
