@@ -174,20 +174,30 @@ TEST_F(GameTest, LeanStartsFromThePressPointEvenWhenThePointerHasMovedOn)
     EXPECT_EQ(game->GetBoard()->GetLeanY(), 0);
 }
 
-TEST_F(GameTest, GoalSoundsOnceAndShowsCongratulationsWithTheClockStopped)
+TEST_F(GameTest, GoalSoundsOncePerGameAndShowsCongratulationsWithTheClockStopped)
 {
     PassIntro();
     Frames(10);
-    game->StartTurn(0);
-    Frame();
-    game->StartTurn(0);
+    ALeanBall* ball = game->GetBall();
+    ball->Place(-0.7f, -2.0f, 0.0f, 0.0f, 0.0f);
+    Frames(3);
     EXPECT_EQ(sounds[1]->nPlays, 1);
+    EXPECT_TRUE(status->HasWon(0));
     EXPECT_TRUE(MessageShown());
     EXPECT_EQ(Message(), "Congratulations!");
     const int stopped = Clock()->GetValue();
+    // Out of the goal square and back in.
+    ball->Place(-0.2f, -2.0f, 0.0f, 0.0f, 0.0f);
+    Frame();
+    ball->Place(-0.7f, -2.0f, 0.0f, 0.0f, 0.0f);
     Frames(50);
+    EXPECT_EQ(sounds[1]->nPlays, 1);
     EXPECT_FALSE(Clock()->IsRunning());
     EXPECT_EQ(Clock()->GetValue(), stopped);
+    game->OnKeyUp(kN);
+    ball->Place(-0.7f, -2.0f, 0.0f, 0.0f, 0.0f);
+    Frame();
+    EXPECT_EQ(sounds[1]->nPlays, 2);
 }
 
 TEST_F(GameTest, FallAfterTheGoalIsSilentButEndsWithTheLossMessage)
