@@ -208,8 +208,10 @@ TEST_F(RealMaze, LevelBallAtTheStartStaysOnTheBoard)
 
 TEST_F(RealMaze, RightLeanRollsTheBallToRestAgainstTheCorridorWall)
 {
-    board->LeanTo(550, 300); // angle x +0.1: rightwards
-    Run(64);
+    board->LeanTo(550, 300); // nLeanX -100, angle x +0.1: rightwards
+    Run(1);
+    EXPECT_NEAR(ball->GetVX(), 0.3125f, 1e-6f);
+    Run(63);
     // The wall on the grid line x = -3.75 is 0.2 thick; contact rests at 0.299 - 0.03.
     EXPECT_NEAR(ball->GetX(), -3.85f - 0.269f, 1e-3f);
     EXPECT_NEAR(ball->GetY(), 4.38f, 1e-6f);
