@@ -26,7 +26,5 @@ public:
     static void LeanedBoardPlane(const MMatrix& matLean, float dz, MPlane* pPlane);
 
 private:
-    MMatrix matShadow;
-
     static inline CMesh* pClassMesh = nullptr;
 };
