@@ -13,6 +13,8 @@
 #include "game/ALeanBall.h"
 #include "game/ALeanBoard.h"
 #include "game/AStatusRollavex.h"
+#include "FileTestSupport.h"
+#include "WaveBytes.h"
 #include "game_fakes.h"
 #include "platform/AppTimer.h"
 #include "platform/MSoundManager.h"
@@ -354,6 +356,55 @@ TEST_F(GoalReplay, ReachesTheGoalAndTheBallStaysThere)
     EXPECT_FALSE(Clock()->IsRunning());
     EXPECT_NEAR(game->GetBall()->GetX(), -0.7f, 0.2f);
     EXPECT_NEAR(game->GetBall()->GetY(), -2.0f, 0.2f);
+}
+
+// The ball's sounds (entry 12) and mesh (entry 13) from a small archive.
+class BallLoading : public FolderTest {
+protected:
+    static void SetUpTestSuite()
+    {
+        setenv("ALSOFT_DRIVERS", "null", 0);
+        ASSERT_EQ(GetSoundManager()->Initialize(nullptr, snd::DSSCL_PRIORITY, 2, 22050, 16), 0);
+    }
+    static void TearDownTestSuite() { DestroySoundManager(); }
+    void TearDown() override { ALeanBall::UnloadAssets(); }
+
+    // Entries 0 to 12 all lead to the sounds, entry 13 to the mesh.
+    int32_t Load(const Bytes& sounds)
+    {
+        const Bytes mesh = Chunk("hsem", Text("xof 0303txt 0032\nMesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;; }\n"));
+        const uint32_t first = 12 + 8 + 4 + 14 * 4;
+        Bytes map;
+        AppendLE32(&map, 14);
+        for (int i = 0; i < 13; ++i)
+            AppendLE32(&map, first);
+        AppendLE32(&map, first + uint32_t(sounds.size()));
+        Bytes data = Text("LFMM");
+        Append(&data, Chunk(" pam", map));
+        Append(&data, sounds);
+        Append(&data, mesh);
+        CFileMM archive;
+        archive.Open(Make("ball.mm", Chunk("FFIR", data)), 2);
+        return ALeanBall::LoadAssets(&archive);
+    }
+    static Bytes Wave() { return Chunk("evaw", wavebytes::Pcm16Wave({0, 1000, -1000, 0}, 1, 22050)); }
+};
+
+TEST_F(BallLoading, ReadsFourSoundsAndTheMesh)
+{
+    Bytes sounds;
+    for (int i = 0; i < 4; ++i)
+        Append(&sounds, Wave());
+    EXPECT_EQ(Load(sounds), 0);
+}
+
+TEST_F(BallLoading, UnreadableSoundIs68)
+{
+    Bytes sounds = Wave();
+    Append(&sounds, Chunk("evaw", Text("not a RIFF WAVE")));
+    Append(&sounds, Wave());
+    Append(&sounds, Wave());
+    EXPECT_EQ(Load(sounds), 68);
 }
 
 } // namespace
