@@ -189,14 +189,6 @@ protected:
     ALeanBall* ball = nullptr;
 };
 
-TEST_F(RealMaze, LoadsBoardAndFrameAndUnloadsTheFrameWithTheBoard)
-{
-    ASSERT_NE(ALeanBoard::GetClassMesh(), nullptr);
-    ASSERT_NE(ALeanFrame::GetClassMesh(), nullptr);
-    EXPECT_EQ(board->GetMesh(), ALeanBoard::GetClassMesh());
-    EXPECT_EQ(board->GetFrame()->GetMesh(), ALeanFrame::GetClassMesh());
-}
-
 TEST_F(RealMaze, LevelBallAtTheStartStaysOnTheBoard)
 {
     Run(64);

@@ -282,14 +282,6 @@ TEST_F(GameTest, EscapeAndF9EndTheGameWithTheQuitCode)
     }
 }
 
-TEST_F(GameTest, KeysDownDoNotQuit)
-{
-    EXPECT_EQ(game->OnKeyDown(kEscape), 1);
-    EXPECT_FALSE(screen.IsFinishPending());
-    EXPECT_EQ(game->OnSysKeyUp(kF9), 0);
-    EXPECT_FALSE(screen.IsFinishPending());
-}
-
 TEST_F(GameTest, HiddenDialogNeedsKAndVFirstAndBWithTheLeftButtonHeld)
 {
     PassIntro();
