@@ -3,10 +3,8 @@
 #include <benchmark/benchmark.h>
 #include "base/FileSpec.h"
 #include "common/CFileMM.h"
-#include "common/CMesh.h"
 #include "game/ALeanBall.h"
 #include "game/ALeanBoard.h"
-#include "game/ALeanFrame.h"
 #include "tests/unit/game_fakes.h"
 
 namespace {
@@ -17,15 +15,8 @@ struct Maze {
         CFileMM archive;
         archive.Open(FileSpec(RVX_RUN_DIR, "RollavexAssets.mm"), 2);
         ALeanBoard::LoadAssets(&archive);
-        MMatrix placement;
-        placement.SetTranslation(0.0f, 0.0f, -1.3f);
-        board = new ALeanBoard(&host, placement);
-        ball = new ALeanBall(&host, MMatrix());
-        host.pBoard = board;
-        host.pBoardMesh = board->GetMesh()->GetMesh();
-        host.pFrameMesh = board->GetFrame()->GetMesh()->GetMesh();
-        screen.ptCursor = {400, 300};
-        board->BeginLean(0, 0);
+        ball = gamefakes::PlaceMaze(host, screen);
+        board = host.pBoard;
     }
     ~Maze() { ALeanBoard::UnloadAssets(); }
 

@@ -4,7 +4,6 @@
 #include <cmath>
 #include "base/FileSpec.h"
 #include "common/CFileMM.h"
-#include "common/CMesh.h"
 #include "game/ALeanBall.h"
 #include "game/ALeanBase.h"
 #include "game/ALeanBoard.h"
@@ -169,13 +168,8 @@ protected:
     }
     void SetUp() override
     {
-        board = new ALeanBoard(&host, BoardPlacement());
-        ball = new ALeanBall(&host, MMatrix());
-        host.pBoard = board;
-        host.pBoardMesh = board->GetMesh()->GetMesh();
-        host.pFrameMesh = board->GetFrame()->GetMesh()->GetMesh();
-        screen.ptCursor = {400, 300};
-        board->BeginLean(0, 0);
+        ball = gamefakes::PlaceMaze(host, screen);
+        board = host.pBoard;
     }
     void Run(int frames)
     {

@@ -10,7 +10,9 @@
 #include "base/FileSpec.h"
 #include "common/CFileMM.h"
 #include "common/CGame.h"
+#include "common/CMesh.h"
 #include "common/CScreen.h"
+#include "game/ALeanBall.h"
 #include "game/ALeanBoard.h"
 #include "game/ALeanFrame.h"
 #include "game/ALeanHost.h"
@@ -109,6 +111,22 @@ public:
     int nLastEnd = -1;
     MMatrix matLevel;
 };
+
+// Puts a board (placed at z = -1.3, with its frame) and a ball into the host,
+// with the board's and the frame's meshes as the geometry; the board leans
+// from the cursor at (400, 300). Returns the ball.
+inline ALeanBall* PlaceMaze(Host& host, Screen& screen)
+{
+    MMatrix placement;
+    placement.SetTranslation(0.0f, 0.0f, -1.3f);
+    host.pBoard = new ALeanBoard(&host, placement);
+    auto* ball = new ALeanBall(&host, MMatrix());
+    host.pBoardMesh = host.pBoard->GetMesh()->GetMesh();
+    host.pFrameMesh = host.pBoard->GetFrame()->GetMesh()->GetMesh();
+    screen.ptCursor = {400, 300};
+    host.pBoard->BeginLean(0, 0);
+    return ball;
+}
 
 // X text of axis-aligned boxes (lo and hi corners), twelve triangles each.
 class Boxes {
