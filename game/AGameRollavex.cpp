@@ -1,5 +1,6 @@
 #include "game/AGameRollavex.h"
 
+#include <iterator>
 #include "base/BApplication.h"
 #include "base/BSound.h"
 #include "common/CActorButton.h"
@@ -321,30 +322,21 @@ void AGameRollavex::OnMouseMove(uint16_t x, uint16_t y)
 // state follows the recording.
 void AGameRollavex::DeliverMouse(uint32_t type, uint16_t x, uint16_t y)
 {
-    if (!pScreen) {
+    using Handler = void (CScreen::*)(int32_t, int32_t);
+    // By event type; double clicks and moves over the frame go straight in.
+    static constexpr Handler kScreenWay[] = {nullptr,
+                                             &CScreen::OnMouseMove,
+                                             nullptr,
+                                             &CScreen::OnLeftButtonDown,
+                                             &CScreen::OnLeftButtonUp,
+                                             nullptr,
+                                             &CScreen::OnRightButtonDown,
+                                             &CScreen::OnRightButtonUp};
+    const Handler handler = pScreen && type < std::size(kScreenWay) ? kScreenWay[type] : nullptr;
+    if (handler)
+        (pScreen->*handler)(x, y);
+    else
         CGame::DeliverMouse(type, x, y);
-        return;
-    }
-    switch (type) {
-    case MouseEvent::Move:
-        pScreen->OnMouseMove(x, y);
-        break;
-    case MouseEvent::LeftDown:
-        pScreen->OnLeftButtonDown(x, y);
-        break;
-    case MouseEvent::RightDown:
-        pScreen->OnRightButtonDown(x, y);
-        break;
-    case MouseEvent::LeftUp:
-        pScreen->OnLeftButtonUp(x, y);
-        break;
-    case MouseEvent::RightUp:
-        pScreen->OnRightButtonUp(x, y);
-        break;
-    default:
-        CGame::DeliverMouse(type, x, y);
-        break;
-    }
 }
 
 // Keys never reach the controller: Pause and the arrow flags do nothing here.
