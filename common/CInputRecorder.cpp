@@ -54,8 +54,9 @@ std::string ParseLine(const char* p, CInputRecorder::Record* rec)
     switch (kind) {
     case 'U':
     case 'T':
-        if (!ReadInt(p, -2147483647L - 1, 2147483647L, &a))
-            return "expected a tick count";
+        // A frame never gets more than 25 ticks (a restarted clock can give fewer than none).
+        if (!ReadInt(p, -2147483647L - 1, 25, &a))
+            return "expected a tick count of at most 25";
         break;
     case 'M':
         if (!ReadInt(p, 1, 8, &a) || !ReadInt(p, 0, 65535, &b) || !ReadInt(p, 0, 65535, &c))

@@ -177,6 +177,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(BrokenCase{"", 1, "empty"}, BrokenCase{"RVXREC 2\nU 1\n", 1, "not a replay"},
                     BrokenCase{"RVXREC 1\nU\n", 2, "tick count"}, BrokenCase{"RVXREC 1\nU 1x\n", 2, "tick count"},
                     BrokenCase{"RVXREC 1\nU 99999999999\n", 2, "tick count"},
+                    BrokenCase{"RVXREC 1\nT 26\n", 2, "tick count"},
                     BrokenCase{"RVXREC 1\nU 1\nM 9 1 1\n", 3, "mouse event"},
                     BrokenCase{"RVXREC 1\nM 3 1 70000\n", 2, "mouse event"},
                     BrokenCase{"RVXREC 1\nM 3 -1 5\n", 2, "mouse event"},
