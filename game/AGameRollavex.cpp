@@ -372,6 +372,8 @@ int32_t AGameRollavex::OnSysKeyDown(uint32_t) { return 0; }
 
 void AGameRollavex::OpenHiddenDialog()
 {
+    // The dialog takes the button's release: the lean ends here.
+    EndLean();
     Suspend(0);
     for (int i = 0; i < 2; ++i)
         rgDialogTexts[i] = TextDesc{szDialogText[i], 3, 0, 0, nullptr, 0, 0xFFFFFFFF, 1, 0};

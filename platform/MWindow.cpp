@@ -1,5 +1,7 @@
 #include "platform/MWindow.h"
 
+#include <cstring>
+
 #include "platform/MDeviceManager.h"
 
 namespace {
@@ -91,9 +93,16 @@ uint32_t MWindow::StyleFromFlags(uint32_t nFlags)
     return style;
 }
 
+// SDL falls back to drivers that show nothing when no display answers.
+bool MWindow::HasVisibleDisplay()
+{
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver && std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0;
+}
+
 int32_t MWindow::Create(const char* szTitle, int32_t nWidth, int32_t nHeight, uint32_t nFlags)
 {
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0 || !HasVisibleDisplay())
         return 11;
     szName = szTitle;
     nStyle = StyleFromFlags(nFlags);

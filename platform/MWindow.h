@@ -76,6 +76,7 @@ public:
     static uint32_t StyleFromFlags(uint32_t nFlags);
 
 private:
+    static bool HasVisibleDisplay();
     int32_t HandleWindowEvent(const SDL_WindowEvent& event);
     int32_t HandleKey(const SDL_KeyboardEvent& event);
     int32_t HandleButton(const SDL_MouseButtonEvent& event);

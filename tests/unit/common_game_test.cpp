@@ -200,8 +200,8 @@ TEST(GameReplay, ReplayFeedsTicksAndEventsThroughTheSceneEngine)
     {
         std::ofstream out(path);
         out << "RVXREC 1\nM 3 40 50\nK 1 37\nU 16\n";
-        for (int i = 0; i < 3; ++i)
-            out << "T 256\n";
+        for (int i = 0; i < 31; ++i)
+            out << "T 25\n";
     }
     setenv("RVX_REPLAY", path.c_str(), 1);
     TestGame game;
@@ -217,9 +217,9 @@ TEST(GameReplay, ReplayFeedsTicksAndEventsThroughTheSceneEngine)
     EXPECT_EQ(game.GetUpdateElapsed(), 16);
     EXPECT_EQ(game.log, "down 40,50;");
     EXPECT_EQ(game.GetKeyFlag(CGame::kKeyHorizontal), 1);
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 31; ++i)
         game.Tick();
-    EXPECT_EQ(game.GetTickElapsed(), 256);
+    EXPECT_EQ(game.GetTickElapsed(), 25);
     EXPECT_EQ(status->GetGameClock()->GetValue(), 3);
     EXPECT_EQ(GetInputRecorder()->GetMode(), CInputRecorder::kReplaying);
     CScene::UpdateAllScenes();
