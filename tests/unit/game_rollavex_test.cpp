@@ -296,10 +296,16 @@ TEST_F(GameTest, HiddenDialogNeedsKAndVFirstAndBWithTheLeftButtonHeld)
     game->OnKeyDown(kB);
     EXPECT_EQ(game->GetDialog(), nullptr);
     screen.OnLeftButtonDown(400, 300);
+    screen.OnMouseMove(430, 320);
+    EXPECT_FALSE(screen.IsPointerShown()) << "hidden while leaning";
     game->OnKeyDown(kB);
     CSceneDialog* dialog = game->GetDialog();
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(game->IsSuspended());
+    // The dialog takes the release, so the lean ends as the dialog opens.
+    EXPECT_TRUE(screen.IsPointerShown());
+    EXPECT_EQ(screen.ptCursor.x, 400);
+    EXPECT_EQ(screen.ptCursor.y, 300);
     game->OnDialogClosed(dialog, 1);
     EXPECT_EQ(game->GetDialog(), nullptr);
     delete dialog;
