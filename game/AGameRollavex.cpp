@@ -11,7 +11,6 @@
 #include "common/COptions.h"
 #include "common/CSceneDialog.h"
 #include "common/CScreen.h"
-#include "common/CSoundChunk.h"
 #include "common/CSprite.h"
 #include "common/CSpriteArray.h"
 #include "game/ALeanBall.h"
@@ -21,7 +20,6 @@
 #include "game/AStatusRollavex.h"
 #include "platform/MCamera.h"
 #include "platform/MDeviceManager.h"
-#include "platform/MSound.h"
 
 namespace {
 constexpr int32_t kFix = 256;
@@ -67,10 +65,7 @@ int32_t AGameRollavex::Load()
     Unload();
     CFileMM* archive = pScreen->GetMMFile();
     archive->SeekEntryPoint(1);
-    MSound* sounds[SoundCount] = {};
-    const int32_t result = CSoundChunk::ReadAll(archive, sounds, SoundCount);
-    AdoptSounds(sounds[Intro], sounds[Goal], sounds[Fall]);
-    if (result != 0)
+    if (sounds.ReadFrom(archive) != 0)
         return kSoundUnreadable;
     archive->SeekEntryPoint(2);
     for (CSpriteArray*& set : rgpSpriteSets)
@@ -97,16 +92,12 @@ int32_t AGameRollavex::Unload()
 
 void AGameRollavex::AdoptSounds(BSound* pIntro, BSound* pGoal, BSound* pFall)
 {
-    BSound* sounds[SoundCount] = {pIntro, pGoal, pFall};
-    for (int32_t i = 0; i < SoundCount; ++i) {
-        delete rgpSounds[i];
-        rgpSounds[i] = sounds[i];
-    }
+    sounds.Adopt({pIntro, pGoal, pFall});
 }
 
 void AGameRollavex::ReleaseClassAssets()
 {
-    AdoptSounds(nullptr, nullptr, nullptr);
+    sounds.Release();
     DeleteAll(rgpSpriteSets);
     DeleteAll(rgpSprites);
     DeleteAll(rgpScenery);
@@ -179,8 +170,8 @@ void AGameRollavex::ViewThroughCamera()
 
 void AGameRollavex::SetSoundVolume(float fVolume)
 {
-    if (rgpSounds[Intro])
-        rgpSounds[Intro]->SetVolume(fVolume);
+    if (sounds.Get(Intro))
+        sounds.Get(Intro)->SetVolume(fVolume);
 }
 
 // A game
@@ -219,7 +210,7 @@ void AGameRollavex::Tick()
     if (!fIntroShown) {
         if (pasAbout)
             pasAbout->Show();
-        PlayOnce(rgpSounds[Intro]);
+        PlayOnce(sounds.Get(Intro));
         fIntroShown = 1;
     }
 }
@@ -235,7 +226,7 @@ void AGameRollavex::PlayOnce(BSound* pSound)
 void AGameRollavex::StartTurn(int player)
 {
     if (!IsStatusWon())
-        PlayOnce(rgpSounds[Goal]);
+        PlayOnce(sounds.Get(Goal));
     if (pStatus)
         pStatus->PlayerWon(player);
     CGame::StartTurn(player);
@@ -251,7 +242,7 @@ void AGameRollavex::EndTurn(int success, int player)
 void AGameRollavex::BallFalls()
 {
     if (!IsStatusWon())
-        PlayOnce(rgpSounds[Fall]);
+        PlayOnce(sounds.Get(Fall));
 }
 
 // Mouse: either button leans the board, but only one at a time.

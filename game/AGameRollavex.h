@@ -5,6 +5,7 @@
 #include "common/CGame.h"
 #include "common/TextDesc.h"
 #include "game/ALeanHost.h"
+#include "game/ASoundSet.h"
 #include "platform/MMatrix.h"
 
 class BSound;
@@ -111,7 +112,7 @@ private:
     enum : int32_t { Intro = 0, Goal = 1, Fall = 2, SoundCount = 3 };
     enum { NewImages = 0, QuitImages = 1, DialogImages = 2, SpriteSetCount = 3 };
     enum { IntroPicture = 0, DialogPicture = 1, SpriteCount = 2 };
-    static inline BSound* rgpSounds[SoundCount] = {};
+    static inline ASoundSet<SoundCount> sounds;
     static inline CSpriteArray* rgpSpriteSets[SpriteSetCount] = {};
     static inline CSprite* rgpSprites[SpriteCount] = {};
     static inline CMesh* rgpScenery[4] = {};

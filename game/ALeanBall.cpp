@@ -5,12 +5,10 @@
 #include "base/BSound.h"
 #include "common/CFileMM.h"
 #include "common/CMesh.h"
-#include "common/CSoundChunk.h"
 #include "game/AClassMesh.h"
 #include "game/ALeanFrame.h"
 #include "game/ALeanHost.h"
 #include "platform/MMesh.h"
-#include "platform/MSound.h"
 #include "platform/MVector3.h"
 
 namespace {
@@ -66,7 +64,7 @@ float SoundLevel(float level) { return std::min(level, kSoundFullScale) * kSound
 
 float DeadZone(float v) { return (v > -kDeadZone && v < kDeadZone) ? 0.0f : v; }
 
-// Approach speed u = s·v: fast ones reverse at a third, slow ones stop.
+// Approach speed u = s·v: fast ones reverse at 0.3 of their speed, slow ones stop.
 float Bounce(float v, int32_t s)
 {
     const float u = float(s) * v;
@@ -75,7 +73,7 @@ float Bounce(float v, int32_t s)
     return u > 0.0f ? 0.0f : v;
 }
 
-// Fast approaches keep a third of their speed, slow ones are left alone.
+// Fast approaches keep 0.3 of their speed, slow ones are left alone.
 float Slide(float v, int32_t s) { return float(s) * v > kBounceFloor ? kBounce * v : v; }
 
 void SetSoundVolume(BSound* sound, float volume)
@@ -88,13 +86,12 @@ void SetSoundVolume(BSound* sound, float volume)
 ALeanBall::ALeanBall(CScene* pScene, const MMatrix& placement) : CActorMesh(pScene, &placement, pClassMesh, 0)
 {
     Reset();
-    if (rgpSounds[RollSound])
-        rgpSounds[RollSound]->Play(true);
+    if (sounds.Get(RollSound))
+        sounds.Get(RollSound)->Play(true);
 }
 
 int32_t ALeanBall::Restart(int32_t, int32_t)
 {
-    matWorld = matHome;
     SetVelocity(0, 0, 0);
     Reset();
     return 0;
@@ -109,7 +106,7 @@ void ALeanBall::Reset()
     fVX = fVY = 0.0f;
     matOrient.SetIdentity();
     matWorld.SetTranslation(kStartX, kStartY, 0.0f);
-    SetSoundVolume(rgpSounds[RollSound], 0.0f);
+    SetSoundVolume(sounds.Get(RollSound), 0.0f);
 }
 
 void ALeanBall::Place(float x, float y, float z, float vx, float vy)
@@ -143,16 +140,16 @@ void ALeanBall::Update(int32_t dt)
 
 void ALeanBall::Fall(ALeanHost* host, float t)
 {
-    if (rgpSounds[DropStart] && !fDropSoundPlayed) {
-        rgpSounds[DropStart]->Play(false);
+    if (sounds.Get(DropStart) && !fDropSoundPlayed) {
+        sounds.Get(DropStart)->Play(false);
         fDropSoundPlayed = 1;
     }
-    SetSoundVolume(rgpSounds[RollSound], 0.0f);
+    SetSoundVolume(sounds.Get(RollSound), 0.0f);
     float z = GetZ() + kFallSpeed * t;
     if (z > kFallEnd) {
         host->EndTurn(0, 0);
-        if (rgpSounds[DropEnd])
-            rgpSounds[DropEnd]->Play(false);
+        if (sounds.Get(DropEnd))
+            sounds.Get(DropEnd)->Play(false);
         z = kFallEnd;
         fFalling = 0;
     }
@@ -169,12 +166,13 @@ void ALeanBall::Roll(ALeanHost* host, float t)
     RespondToWalls(host, v);
     const float x = GetX() + t * v.x;
     const float y = GetY() + t * v.y;
-    SetPosition(x, y, GetZ());
     Turn(t, v);
+    // The world matrix is the rolling orientation placed at the ball's centre.
+    matWorld = matOrient;
     SetPosition(x, y, host->GetSurfaceZ(x, y) - kRestHeight);
     fVX = v.x;
     fVY = v.y;
-    SetSoundVolume(rgpSounds[RollSound], SoundLevel(std::fabs(v.x) + std::fabs(v.y)));
+    SetSoundVolume(sounds.Get(RollSound), SoundLevel(std::fabs(v.x) + std::fabs(v.y)));
 }
 
 void ALeanBall::Turn(float t, const Velocity& v)
@@ -185,9 +183,6 @@ void ALeanBall::Turn(float t, const Velocity& v)
     matStepY.SetRotationY(-(t * v.x) * kRollFactor);
     matStepX.SetProduct(matStepX, matStepY);
     matOrient.SetProduct(matOrient, matStepX);
-    const float x = GetX(), y = GetY(), z = GetZ();
-    matWorld = matOrient;
-    SetPosition(x, y, z);
 }
 
 void ALeanBall::TestGoal(ALeanHost* host)
@@ -302,7 +297,7 @@ bool ALeanBall::TouchCorner(const MMesh* frame, int32_t sx, int32_t sy, float aX
 
 void ALeanBall::PlayBump(float level)
 {
-    BSound* bump = rgpSounds[Bump];
+    BSound* bump = sounds.Get(Bump);
     if (level <= kBumpThreshold || !bump || bump->IsPlaying())
         return;
     bump->SetVolume(SoundLevel(level));
@@ -323,21 +318,14 @@ void ALeanBall::Draw(const Rect* clip)
 
 void ALeanBall::AdoptSounds(BSound* pRoll, BSound* pDropStart, BSound* pDropEnd, BSound* pBump)
 {
-    BSound* sounds[SoundCount] = {pRoll, pDropStart, pDropEnd, pBump};
-    for (int32_t i = 0; i < SoundCount; ++i) {
-        delete rgpSounds[i];
-        rgpSounds[i] = sounds[i];
-    }
+    sounds.Adopt({pRoll, pDropStart, pDropEnd, pBump});
 }
 
 int32_t ALeanBall::LoadAssets(CFileMM* pArchive)
 {
     UnloadAssets();
     pArchive->SeekEntryPoint(12);
-    MSound* sounds[SoundCount] = {};
-    const int32_t result = CSoundChunk::ReadAll(pArchive, sounds, SoundCount);
-    AdoptSounds(sounds[RollSound], sounds[DropStart], sounds[DropEnd], sounds[Bump]);
-    if (result != 0)
+    if (sounds.ReadFrom(pArchive) != 0)
         return kSoundUnreadable;
     AClassMesh::Load(pClassMesh, pArchive, 13);
     return 0;
@@ -345,6 +333,6 @@ int32_t ALeanBall::LoadAssets(CFileMM* pArchive)
 
 void ALeanBall::UnloadAssets()
 {
-    AdoptSounds(nullptr, nullptr, nullptr, nullptr);
+    sounds.Release();
     AClassMesh::Release(pClassMesh);
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include "common/CActorMesh.h"
+#include "game/ASoundSet.h"
 #include "platform/MMatrix.h"
 
 class BSound;
@@ -68,6 +69,6 @@ private:
     MMatrix matStepX;
     MMatrix matStepY;
 
-    static inline BSound* rgpSounds[SoundCount] = {};
+    static inline ASoundSet<SoundCount> sounds;
     static inline CMesh* pClassMesh = nullptr;
 };
