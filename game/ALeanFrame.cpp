@@ -3,7 +3,6 @@
 #include "game/AClassMesh.h"
 #include "game/ALeanHost.h"
 #include "platform/MPlane.h"
-#include "platform/MVector3.h"
 
 ALeanFrame::ALeanFrame(CScene* pScene, const MMatrix& placement) : CActorMesh(pScene, &placement, pClassMesh, 0)
 {
@@ -23,8 +22,8 @@ void ALeanFrame::FollowLean(const MMatrix& matLean) { matWorld.SetProduct(matLea
 
 void ALeanFrame::LeanedBoardPlane(const MMatrix& matLean, float dz, MPlane* pPlane)
 {
-    MPlane level;
-    level.SetFromPoints(MVector3(1.0f, 1.0f, -0.15f), MVector3(-1.0f, 1.0f, -0.15f), MVector3(1.0f, -1.0f, -0.15f));
+    // The board's surface z = -0.15, facing the viewer.
+    const MPlane level(0.0f, 0.0f, 1.0f, 0.15f);
     MMatrix lower, placed, inverse, inverseTranspose;
     lower.SetTranslation(0.0f, 0.0f, dz);
     placed.SetProduct(matLean, lower);
