@@ -32,6 +32,9 @@ constexpr float kPull = 3.0f;
 constexpr float kSoundFullScale = 6.0f;
 constexpr float kSoundScale = 0.16666667f;
 constexpr float kBumpThreshold = 1.0f;
+// Below this level the volume factor would fall under silence.
+constexpr float kQuietestLevel = 1e-5f;
+constexpr float kStepSeconds = float(ALeanBall::kStepTicks) / 256.0f;
 constexpr float kShadowDrop = -1.32f;
 constexpr int32_t kSoundUnreadable = 68;
 
@@ -60,7 +63,13 @@ constexpr int8_t kPullTable[15][2] = {
     {-1, -1}, // 1 2 3
 };
 
-float SoundLevel(float level) { return std::min(level, kSoundFullScale) * kSoundScale; }
+// Volume factor for a speed: the amplitude follows the level min(speed, 6) / 6,
+// that is 20·log10(level) dB, and the factor gives 100 dB a unit.
+float Loudness(float speed)
+{
+    const float level = std::min(speed, kSoundFullScale) * kSoundScale;
+    return level < kQuietestLevel ? 0.0f : 1.0f + std::log10(level) / 5.0f;
+}
 
 float DeadZone(float v) { return (v > -kDeadZone && v < kDeadZone) ? 0.0f : v; }
 
@@ -105,37 +114,50 @@ void ALeanBall::Reset()
     fDropSoundPlayed = 0;
     fVX = fVY = 0.0f;
     matOrient.SetIdentity();
-    matWorld.SetTranslation(kStartX, kStartY, 0.0f);
+    nCarried = 0;
+    Place(kStartX, kStartY, 0.0f, 0.0f, 0.0f);
     SetSoundVolume(sounds.Get(RollSound), 0.0f);
 }
 
 void ALeanBall::Place(float x, float y, float z, float vx, float vy)
 {
-    SetPosition(x, y, z);
+    vPosition = vLastStep = MVector3(x, y, z);
     fVX = vx;
     fVY = vy;
-}
-
-void ALeanBall::SetPosition(float x, float y, float z)
-{
-    matWorld.m[3][0] = x;
-    matWorld.m[3][1] = y;
-    matWorld.m[3][2] = z;
+    PlaceDrawn();
 }
 
 void ALeanBall::Update(int32_t dt)
 {
     ALeanHost* host = ALeanHost::Running();
-    const float t = float(dt) * (1.0f / 256.0f);
+    for (nCarried += dt; nCarried >= kStepTicks; nCarried -= kStepTicks)
+        Step(host);
+    PlaceDrawn();
+    CActorMesh::Update(dt);
+}
+
+void ALeanBall::Step(ALeanHost* host)
+{
+    vLastStep = vPosition;
     if (host && !fFalling && !host->IsPlayerLost()) {
         TestGoal(host);
         TestHoles(host);
     }
     if (host && fFalling)
-        Fall(host, t);
+        Fall(host, kStepSeconds);
     else if (host && !host->IsPlayerLost())
-        Roll(host, t);
-    CActorMesh::Update(dt);
+        Roll(host, kStepSeconds);
+}
+
+// The rolling orientation at the point between the last two steps that the
+// carried ticks reach.
+void ALeanBall::PlaceDrawn()
+{
+    const MVector3 drawn = vLastStep + (vPosition - vLastStep) * (float(nCarried) / float(kStepTicks));
+    matWorld = matOrient;
+    matWorld.m[3][0] = drawn.x;
+    matWorld.m[3][1] = drawn.y;
+    matWorld.m[3][2] = drawn.z;
 }
 
 void ALeanBall::Fall(ALeanHost* host, float t)
@@ -145,15 +167,14 @@ void ALeanBall::Fall(ALeanHost* host, float t)
         fDropSoundPlayed = 1;
     }
     SetSoundVolume(sounds.Get(RollSound), 0.0f);
-    float z = GetZ() + kFallSpeed * t;
-    if (z > kFallEnd) {
+    vPosition.z += kFallSpeed * t;
+    if (vPosition.z > kFallEnd) {
         host->EndTurn(0, 0);
         if (sounds.Get(DropEnd))
             sounds.Get(DropEnd)->Play(false);
-        z = kFallEnd;
+        vPosition.z = kFallEnd;
         fFalling = 0;
     }
-    matWorld.m[3][2] = z;
 }
 
 void ALeanBall::Roll(ALeanHost* host, float t)
@@ -164,15 +185,13 @@ void ALeanBall::Roll(ALeanHost* host, float t)
         v.y = DeadZone(host->GetLeanAngleY() * t * kAccelGain + fVY);
     }
     RespondToWalls(host, v);
-    const float x = GetX() + t * v.x;
-    const float y = GetY() + t * v.y;
+    vPosition.x += t * v.x;
+    vPosition.y += t * v.y;
     Turn(t, v);
-    // The world matrix is the rolling orientation placed at the ball's centre.
-    matWorld = matOrient;
-    SetPosition(x, y, host->GetSurfaceZ(x, y) - kRestHeight);
+    vPosition.z = host->GetSurfaceZ(vPosition.x, vPosition.y) - kRestHeight;
     fVX = v.x;
     fVY = v.y;
-    SetSoundVolume(sounds.Get(RollSound), SoundLevel(std::fabs(v.x) + std::fabs(v.y)));
+    SetSoundVolume(sounds.Get(RollSound), Loudness(std::fabs(v.x) + std::fabs(v.y)));
 }
 
 void ALeanBall::Turn(float t, const Velocity& v)
@@ -263,8 +282,7 @@ bool ALeanBall::TouchAxisWalls(const MMesh* frame, float aX, float aY, Velocity&
         if (!CastWall(frame, wall.axis == 0 ? s : 0.0f, wall.axis == 1 ? s : 0.0f,
                       kWallReach - kWallReach * s * lean, &d))
             continue;
-        const float push = s * ((kWallRest - kWallReach * s * lean) - d);
-        SetPosition(GetX() - (wall.axis == 0 ? push : 0.0f), GetY() - (wall.axis == 1 ? push : 0.0f), GetZ());
+        (wall.axis == 0 ? vPosition.x : vPosition.y) -= s * ((kWallRest - kWallReach * s * lean) - d);
         PlayBump(s * speed);
         if (s * speed > 0.0f)
             speed = 0.0f;
@@ -300,7 +318,7 @@ void ALeanBall::PlayBump(float level)
     BSound* bump = sounds.Get(Bump);
     if (level <= kBumpThreshold || !bump || bump->IsPlaying())
         return;
-    bump->SetVolume(SoundLevel(level));
+    bump->SetVolume(Loudness(level));
     bump->Play(false);
 }
 
