@@ -121,9 +121,10 @@ void ALeanBall::Reset()
 
 void ALeanBall::Place(float x, float y, float z, float vx, float vy)
 {
-    vPosition = vLastStep = MVector3(x, y, z);
+    vPosition = MVector3(x, y, z);
     fVX = vx;
     fVY = vy;
+    ForgetLastStep();
     PlaceDrawn();
 }
 
@@ -136,38 +137,49 @@ void ALeanBall::Update(int32_t dt)
     CActorMesh::Update(dt);
 }
 
-void ALeanBall::Step(ALeanHost* host)
+void ALeanBall::ForgetLastStep()
 {
     vLastStep = vPosition;
+    matLastOrient = matOrient;
+    fTurnX = fTurnY = 0.0f;
+}
+
+void ALeanBall::Step(ALeanHost* host)
+{
+    ForgetLastStep();
     if (host && !fFalling && !host->IsPlayerLost()) {
         TestGoal(host);
         TestHoles(host);
     }
     if (host && fFalling)
-        Fall(host, kStepSeconds);
+        Fall(host);
     else if (host && !host->IsPlayerLost())
-        Roll(host, kStepSeconds);
+        Roll(host);
 }
 
-// The rolling orientation at the point between the last two steps that the
-// carried ticks reach.
+// Between the last two steps as far as the carried ticks reach: the position
+// and the turn of the last step.
 void ALeanBall::PlaceDrawn()
 {
-    const MVector3 drawn = vLastStep + (vPosition - vLastStep) * (float(nCarried) / float(kStepTicks));
-    matWorld = matOrient;
+    const float share = float(nCarried) / float(kStepTicks);
+    const MVector3 drawn = vLastStep + (vPosition - vLastStep) * share;
+    matStepX.SetRotationX(share * fTurnX);
+    matStepY.SetRotationY(share * fTurnY);
+    matWorld.SetProduct(matLastOrient, matStepX);
+    matWorld.SetProduct(matWorld, matStepY);
     matWorld.m[3][0] = drawn.x;
     matWorld.m[3][1] = drawn.y;
     matWorld.m[3][2] = drawn.z;
 }
 
-void ALeanBall::Fall(ALeanHost* host, float t)
+void ALeanBall::Fall(ALeanHost* host)
 {
     if (sounds.Get(DropStart) && !fDropSoundPlayed) {
         sounds.Get(DropStart)->Play(false);
         fDropSoundPlayed = 1;
     }
     SetSoundVolume(sounds.Get(RollSound), 0.0f);
-    vPosition.z += kFallSpeed * t;
+    vPosition.z += kFallSpeed * kStepSeconds;
     if (vPosition.z > kFallEnd) {
         host->EndTurn(0, 0);
         if (sounds.Get(DropEnd))
@@ -177,29 +189,31 @@ void ALeanBall::Fall(ALeanHost* host, float t)
     }
 }
 
-void ALeanBall::Roll(ALeanHost* host, float t)
+void ALeanBall::Roll(ALeanHost* host)
 {
     Velocity v{fVX, fVY};
     if (!fPulled) {
-        v.x = DeadZone(host->GetLeanAngleX() * t * kAccelGain + fVX);
-        v.y = DeadZone(host->GetLeanAngleY() * t * kAccelGain + fVY);
+        v.x = DeadZone(host->GetLeanAngleX() * kStepSeconds * kAccelGain + fVX);
+        v.y = DeadZone(host->GetLeanAngleY() * kStepSeconds * kAccelGain + fVY);
     }
     RespondToWalls(host, v);
-    vPosition.x += t * v.x;
-    vPosition.y += t * v.y;
-    Turn(t, v);
+    vPosition.x += kStepSeconds * v.x;
+    vPosition.y += kStepSeconds * v.y;
+    Turn(v);
     vPosition.z = host->GetSurfaceZ(vPosition.x, vPosition.y) - kRestHeight;
     fVX = v.x;
     fVY = v.y;
     SetSoundVolume(sounds.Get(RollSound), Loudness(std::fabs(v.x) + std::fabs(v.y)));
 }
 
-void ALeanBall::Turn(float t, const Velocity& v)
+void ALeanBall::Turn(const Velocity& v)
 {
     if (std::fabs(v.x) <= kRollThreshold && std::fabs(v.y) <= kRollThreshold)
         return;
-    matStepX.SetRotationX(t * v.y * kRollFactor);
-    matStepY.SetRotationY(-(t * v.x) * kRollFactor);
+    fTurnX = kStepSeconds * v.y * kRollFactor;
+    fTurnY = -(kStepSeconds * v.x) * kRollFactor;
+    matStepX.SetRotationX(fTurnX);
+    matStepY.SetRotationY(fTurnY);
     matStepX.SetProduct(matStepX, matStepY);
     matOrient.SetProduct(matOrient, matStepX);
 }

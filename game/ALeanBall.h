@@ -31,8 +31,8 @@ public:
     float GetX() const { return vPosition.x; }
     float GetY() const { return vPosition.y; }
     float GetZ() const { return vPosition.z; }
-    // Where the ball was drawn last: the world matrix's translation, which
-    // changes only when the drawn ball moves.
+    // Where the ball is drawn: the world matrix's translation, which changes
+    // only when the drawn ball moves.
     MVector3 GetDrawnPosition() const { return MVector3(matWorld(3, 0), matWorld(3, 1), matWorld(3, 2)); }
     float GetVX() const { return fVX; }
     float GetVY() const { return fVY; }
@@ -56,15 +56,16 @@ private:
 
     void Reset();
     void Step(ALeanHost* host);
-    void Fall(ALeanHost* host, float t);
-    void Roll(ALeanHost* host, float t);
+    void ForgetLastStep();
+    void Fall(ALeanHost* host);
+    void Roll(ALeanHost* host);
     void TestGoal(ALeanHost* host);
     void TestHoles(ALeanHost* host);
     void RespondToWalls(ALeanHost* host, Velocity& v);
     bool TouchAxisWalls(const MMesh* frame, float aX, float aY, Velocity& v);
     bool TouchCorner(const MMesh* frame, int32_t sx, int32_t sy, float aX, float aY, Velocity& v);
     bool CastWall(const MMesh* frame, float dx, float dy, float reach, float* pDistance) const;
-    void Turn(float t, const Velocity& v);
+    void Turn(const Velocity& v);
     void PlayBump(float level);
     void PlaceDrawn();
 
@@ -78,7 +79,10 @@ private:
     MMatrix matStepY;
     MVector3 vPosition;     // the physics' own position
     MVector3 vLastStep;     // the position before the last step
-    int32_t nCarried = 0;   // ticks short of the next step
+    MMatrix matLastOrient;  // the orientation before the last step
+    float fTurnX = 0.0f;    // the last step's turns about x and y
+    float fTurnY = 0.0f;
+    int32_t nCarried = 0;   // ticks carried towards the next step
 
     static inline ASoundSet<SoundCount> sounds;
     static inline CMesh* pClassMesh = nullptr;
