@@ -32,6 +32,9 @@ constexpr float kPull = 3.0f;
 constexpr float kSoundFullScale = 6.0f;
 constexpr float kSoundScale = 0.16666667f;
 constexpr float kBumpThreshold = 1.0f;
+// Below this level the volume factor would fall under silence.
+constexpr float kQuietestLevel = 1e-5f;
+constexpr float kStepSeconds = float(ALeanBall::kStepTicks) / 256.0f;
 constexpr float kShadowDrop = -1.32f;
 constexpr int32_t kSoundUnreadable = 68;
 
@@ -60,7 +63,13 @@ constexpr int8_t kPullTable[15][2] = {
     {-1, -1}, // 1 2 3
 };
 
-float SoundLevel(float level) { return std::min(level, kSoundFullScale) * kSoundScale; }
+// Volume factor for a speed: the amplitude follows the level min(speed, 6) / 6,
+// that is 20·log10(level) dB, and the factor gives 100 dB a unit.
+float Loudness(float speed)
+{
+    const float level = std::min(speed, kSoundFullScale) * kSoundScale;
+    return level < kQuietestLevel ? 0.0f : 1.0f + std::log10(level) / 5.0f;
+}
 
 float DeadZone(float v) { return (v > -kDeadZone && v < kDeadZone) ? 0.0f : v; }
 
@@ -105,82 +114,106 @@ void ALeanBall::Reset()
     fDropSoundPlayed = 0;
     fVX = fVY = 0.0f;
     matOrient.SetIdentity();
-    matWorld.SetTranslation(kStartX, kStartY, 0.0f);
+    nCarried = 0;
+    Place(kStartX, kStartY, 0.0f, 0.0f, 0.0f);
     SetSoundVolume(sounds.Get(RollSound), 0.0f);
 }
 
 void ALeanBall::Place(float x, float y, float z, float vx, float vy)
 {
-    SetPosition(x, y, z);
+    vPosition = MVector3(x, y, z);
     fVX = vx;
     fVY = vy;
-}
-
-void ALeanBall::SetPosition(float x, float y, float z)
-{
-    matWorld.m[3][0] = x;
-    matWorld.m[3][1] = y;
-    matWorld.m[3][2] = z;
+    ForgetLastStep();
+    PlaceDrawn();
 }
 
 void ALeanBall::Update(int32_t dt)
 {
     ALeanHost* host = ALeanHost::Running();
-    const float t = float(dt) * (1.0f / 256.0f);
+    for (nCarried += dt; nCarried >= kStepTicks; nCarried -= kStepTicks)
+        Step(host);
+    PlaceDrawn();
+    CActorMesh::Update(dt);
+}
+
+void ALeanBall::ForgetLastStep()
+{
+    vLastStep = vPosition;
+    matLastOrient = matOrient;
+    fTurnX = fTurnY = 0.0f;
+}
+
+void ALeanBall::Step(ALeanHost* host)
+{
+    ForgetLastStep();
     if (host && !fFalling && !host->IsPlayerLost()) {
         TestGoal(host);
         TestHoles(host);
     }
     if (host && fFalling)
-        Fall(host, t);
+        Fall(host);
     else if (host && !host->IsPlayerLost())
-        Roll(host, t);
-    CActorMesh::Update(dt);
+        Roll(host);
 }
 
-void ALeanBall::Fall(ALeanHost* host, float t)
+// Between the last two steps as far as the carried ticks reach: the position
+// and the turn of the last step.
+void ALeanBall::PlaceDrawn()
+{
+    const float share = float(nCarried) / float(kStepTicks);
+    const MVector3 drawn = vLastStep + (vPosition - vLastStep) * share;
+    matStepX.SetRotationX(share * fTurnX);
+    matStepY.SetRotationY(share * fTurnY);
+    matWorld.SetProduct(matLastOrient, matStepX);
+    matWorld.SetProduct(matWorld, matStepY);
+    matWorld.m[3][0] = drawn.x;
+    matWorld.m[3][1] = drawn.y;
+    matWorld.m[3][2] = drawn.z;
+}
+
+void ALeanBall::Fall(ALeanHost* host)
 {
     if (sounds.Get(DropStart) && !fDropSoundPlayed) {
         sounds.Get(DropStart)->Play(false);
         fDropSoundPlayed = 1;
     }
     SetSoundVolume(sounds.Get(RollSound), 0.0f);
-    float z = GetZ() + kFallSpeed * t;
-    if (z > kFallEnd) {
+    vPosition.z += kFallSpeed * kStepSeconds;
+    if (vPosition.z > kFallEnd) {
         host->EndTurn(0, 0);
         if (sounds.Get(DropEnd))
             sounds.Get(DropEnd)->Play(false);
-        z = kFallEnd;
+        vPosition.z = kFallEnd;
         fFalling = 0;
     }
-    matWorld.m[3][2] = z;
 }
 
-void ALeanBall::Roll(ALeanHost* host, float t)
+void ALeanBall::Roll(ALeanHost* host)
 {
     Velocity v{fVX, fVY};
     if (!fPulled) {
-        v.x = DeadZone(host->GetLeanAngleX() * t * kAccelGain + fVX);
-        v.y = DeadZone(host->GetLeanAngleY() * t * kAccelGain + fVY);
+        v.x = DeadZone(host->GetLeanAngleX() * kStepSeconds * kAccelGain + fVX);
+        v.y = DeadZone(host->GetLeanAngleY() * kStepSeconds * kAccelGain + fVY);
     }
     RespondToWalls(host, v);
-    const float x = GetX() + t * v.x;
-    const float y = GetY() + t * v.y;
-    Turn(t, v);
-    // The world matrix is the rolling orientation placed at the ball's centre.
-    matWorld = matOrient;
-    SetPosition(x, y, host->GetSurfaceZ(x, y) - kRestHeight);
+    vPosition.x += kStepSeconds * v.x;
+    vPosition.y += kStepSeconds * v.y;
+    Turn(v);
+    vPosition.z = host->GetSurfaceZ(vPosition.x, vPosition.y) - kRestHeight;
     fVX = v.x;
     fVY = v.y;
-    SetSoundVolume(sounds.Get(RollSound), SoundLevel(std::fabs(v.x) + std::fabs(v.y)));
+    SetSoundVolume(sounds.Get(RollSound), Loudness(std::fabs(v.x) + std::fabs(v.y)));
 }
 
-void ALeanBall::Turn(float t, const Velocity& v)
+void ALeanBall::Turn(const Velocity& v)
 {
     if (std::fabs(v.x) <= kRollThreshold && std::fabs(v.y) <= kRollThreshold)
         return;
-    matStepX.SetRotationX(t * v.y * kRollFactor);
-    matStepY.SetRotationY(-(t * v.x) * kRollFactor);
+    fTurnX = kStepSeconds * v.y * kRollFactor;
+    fTurnY = -(kStepSeconds * v.x) * kRollFactor;
+    matStepX.SetRotationX(fTurnX);
+    matStepY.SetRotationY(fTurnY);
     matStepX.SetProduct(matStepX, matStepY);
     matOrient.SetProduct(matOrient, matStepX);
 }
@@ -263,8 +296,7 @@ bool ALeanBall::TouchAxisWalls(const MMesh* frame, float aX, float aY, Velocity&
         if (!CastWall(frame, wall.axis == 0 ? s : 0.0f, wall.axis == 1 ? s : 0.0f,
                       kWallReach - kWallReach * s * lean, &d))
             continue;
-        const float push = s * ((kWallRest - kWallReach * s * lean) - d);
-        SetPosition(GetX() - (wall.axis == 0 ? push : 0.0f), GetY() - (wall.axis == 1 ? push : 0.0f), GetZ());
+        (wall.axis == 0 ? vPosition.x : vPosition.y) -= s * ((kWallRest - kWallReach * s * lean) - d);
         PlayBump(s * speed);
         if (s * speed > 0.0f)
             speed = 0.0f;
@@ -300,7 +332,7 @@ void ALeanBall::PlayBump(float level)
     BSound* bump = sounds.Get(Bump);
     if (level <= kBumpThreshold || !bump || bump->IsPlaying())
         return;
-    bump->SetVolume(SoundLevel(level));
+    bump->SetVolume(Loudness(level));
     bump->Play(false);
 }
 

@@ -3,6 +3,7 @@
 #include "common/CActorMesh.h"
 #include "game/ASoundSet.h"
 #include "platform/MMatrix.h"
+#include "platform/MVector3.h"
 
 class BSound;
 class CFileMM;
@@ -11,9 +12,12 @@ class MMesh;
 
 // The steel ball: rolls under the lean, stops and bounces at the walls, is
 // pulled into holes and falls through them, and reports goal and loss.
+// Its physics runs in steps of a fixed length, whatever the frames' lengths;
+// it is drawn between its last two steps by the ticks carried over.
 class ALeanBall : public CActorMesh {
 public:
     enum Sound : int32_t { RollSound = 0, DropStart = 1, DropEnd = 2, Bump = 3, SoundCount = 4 };
+    static constexpr int32_t kStepTicks = 4;
 
     ALeanBall(CScene* pScene, const MMatrix& placement);
     ~ALeanBall() override = default;
@@ -24,9 +28,12 @@ public:
     int32_t WantsMouse(const MouseEvent* e) override;
     void Draw(const Rect* clip) override;
 
-    float GetX() const { return matWorld(3, 0); }
-    float GetY() const { return matWorld(3, 1); }
-    float GetZ() const { return matWorld(3, 2); }
+    float GetX() const { return vPosition.x; }
+    float GetY() const { return vPosition.y; }
+    float GetZ() const { return vPosition.z; }
+    // Where the ball is drawn: the world matrix's translation, which changes
+    // only when the drawn ball moves.
+    MVector3 GetDrawnPosition() const { return MVector3(matWorld(3, 0), matWorld(3, 1), matWorld(3, 2)); }
     float GetVX() const { return fVX; }
     float GetVY() const { return fVY; }
     bool IsPulled() const { return fPulled != 0; }
@@ -48,17 +55,19 @@ private:
     };
 
     void Reset();
-    void Fall(ALeanHost* host, float t);
-    void Roll(ALeanHost* host, float t);
+    void Step(ALeanHost* host);
+    void ForgetLastStep();
+    void Fall(ALeanHost* host);
+    void Roll(ALeanHost* host);
     void TestGoal(ALeanHost* host);
     void TestHoles(ALeanHost* host);
     void RespondToWalls(ALeanHost* host, Velocity& v);
     bool TouchAxisWalls(const MMesh* frame, float aX, float aY, Velocity& v);
     bool TouchCorner(const MMesh* frame, int32_t sx, int32_t sy, float aX, float aY, Velocity& v);
     bool CastWall(const MMesh* frame, float dx, float dy, float reach, float* pDistance) const;
-    void Turn(float t, const Velocity& v);
+    void Turn(const Velocity& v);
     void PlayBump(float level);
-    void SetPosition(float x, float y, float z);
+    void PlaceDrawn();
 
     int32_t fPulled = 0;
     int32_t fFalling = 0;
@@ -68,6 +77,12 @@ private:
     MMatrix matOrient;
     MMatrix matStepX;
     MMatrix matStepY;
+    MVector3 vPosition;     // the physics' own position
+    MVector3 vLastStep;     // the position before the last step
+    MMatrix matLastOrient;  // the orientation before the last step
+    float fTurnX = 0.0f;    // the last step's turns about x and y
+    float fTurnY = 0.0f;
+    int32_t nCarried = 0;   // ticks carried towards the next step
 
     static inline ASoundSet<SoundCount> sounds;
     static inline CMesh* pClassMesh = nullptr;

@@ -27,21 +27,23 @@ struct Maze {
 };
 
 // Leaning right and down, the ball runs along the first corridor's wall and
-// into its hole; it starts again whenever it is lost.
+// into its hole; it starts again whenever it is lost. The argument is the
+// frame's ticks.
 void BallFrame(benchmark::State& state)
 {
     Maze maze;
     maze.host.fLoseOnEnd = false;
     maze.board->LeanTo(440, 360);
+    const auto ticks = int32_t(state.range(0));
     for (auto _ : state) {
-        maze.ball->Update(16);
+        maze.ball->Update(ticks);
         if (maze.host.nEnds != 0) {
             maze.host.nEnds = 0;
             maze.ball->Restart(0, 1);
         }
     }
 }
-BENCHMARK(BallFrame);
+BENCHMARK(BallFrame)->Arg(1)->Arg(4)->Arg(25);
 
 void BoardLean(benchmark::State& state)
 {

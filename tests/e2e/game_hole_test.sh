@@ -1,9 +1,20 @@
 #!/usr/bin/env bash
 # A replayed game leans the board down: the ball rolls into the first hole,
-# "Better luck next time!" shows and the clock stops. N then starts a new
-# game: the message goes, the ball is back at the start and the clock runs
-# from 0 again.
+# "Better luck next time!" shows and the clock stops, with frames of one
+# tick as with frames of 25. N then starts a new game: the message goes, the
+# ball is back at the start and the clock runs from 0 again.
 source "$(dirname "$0")/game_lib.sh"
+
+# The same game in frames of one tick: after the release, each recorded
+# frame of 25 ticks becomes 25 frames of one.
+fine="$WORK/game_hole_fine_replay.txt"
+awk '/^M 4 / { released = 1 }
+     released && /^U 25$/ { for (i = 0; i < 25; ++i) print "U 1\nT 1"; next }
+     released && /^T 25$/ { next }
+     { print }' "$DATA/game_hole_replay.txt" > "$fine"
+open_game "$fine"
+wait_for 90 is_lost_message || fail "no loss message in frames of one tick"
+quit_with_escape
 
 open_game game_hole_replay.txt
 wait_for 90 is_lost_message || fail "no loss message"

@@ -8,9 +8,14 @@ store_fullscreen 0
 MID_X=397
 MID_Y=287
 
-# Starts the game, replaying $1 from the data folder when given; window id in WID.
+# Starts the game, replaying $1 (a file of the data folder, or a path) when
+# given; window id in WID.
 open_game() {
-  if [ -n "${1:-}" ]; then export RVX_REPLAY="$DATA/$1"; else unset RVX_REPLAY; fi
+  case "${1:-}" in
+    "") unset RVX_REPLAY ;;
+    /*) export RVX_REPLAY="$1" ;;
+    *) export RVX_REPLAY="$DATA/$1" ;;
+  esac
   start_game
   WID=$(wait_window) || fail "no window"
   [ -n "$WID" ] || fail "no window"

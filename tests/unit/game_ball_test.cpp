@@ -1,5 +1,7 @@
-// The ball's physics on small synthetic meshes, with a host standing in for the game.
+// The ball's physics on small synthetic meshes, with a host standing in for
+// the game, and on the archive's real board and frame meshes.
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include "base/MouseEvent.h"
@@ -10,8 +12,19 @@ namespace {
 
 using gamefakes::Boxes;
 
-constexpr int kFrame = 16; // ticks: a sixteenth of a second
-constexpr float kT = kFrame / 256.0f;
+constexpr int kStep = ALeanBall::kStepTicks;
+constexpr float kT = kStep / 256.0f;
+
+// Volume factor of a sound whose amplitude is level times the full one:
+// SetVolume gives 100 dB a unit.
+float VolumeOfLevel(float level) { return 1.0f + 20.0f * std::log10(level) / 100.0f; }
+
+// Runs the ball for the given ticks in frames of the given length (the last one shorter).
+void RunTicks(ALeanBall* ball, int ticks, int frame)
+{
+    for (; ticks > 0; ticks -= frame)
+        ball->Update(std::min(ticks, frame));
+}
 
 class BallTest : public testing::Test {
 protected:
@@ -57,7 +70,7 @@ TEST_F(BallTest, StartsAtTheStartWithTheRollSoundLoopingSilently)
 TEST_F(BallTest, RestsOnALevelBoardWithoutMoving)
 {
     for (int i = 0; i < 50; ++i)
-        ball->Update(kFrame);
+        ball->Update(kStep);
     EXPECT_FLOAT_EQ(ball->GetX(), -4.35f);
     EXPECT_FLOAT_EQ(ball->GetY(), 4.38f);
     EXPECT_FLOAT_EQ(ball->GetZ(), -1.3f - 0.45f);
@@ -65,51 +78,95 @@ TEST_F(BallTest, RestsOnALevelBoardWithoutMoving)
     EXPECT_FLOAT_EQ(Roll().fVolume, 0.0f);
 }
 
-TEST_F(BallTest, FullLeanGivesAFirstFrameSpeedOfZeroPoint3125)
+TEST_F(BallTest, FullLeanGivesAFirstStepSpeedOfZeroPoint078125)
 {
     host.aX = 0.1f;
-    ball->Update(kFrame);
-    EXPECT_NEAR(ball->GetVX(), 0.3125f, 1e-6f);
+    ball->Update(kStep);
+    EXPECT_NEAR(ball->GetVX(), 0.078125f, 1e-7f);
     EXPECT_EQ(ball->GetVY(), 0.0f);
-    EXPECT_NEAR(ball->GetX(), -4.35f + 0.3125f * kT, 1e-6f);
-    EXPECT_NEAR(Roll().fVolume, 0.3125f / 6.0f, 1e-6f);
-    ball->Update(kFrame);
-    EXPECT_NEAR(ball->GetVX(), 0.625f, 1e-6f);
+    EXPECT_NEAR(ball->GetX(), -4.35f + 0.078125f * kT, 1e-6f);
+    EXPECT_NEAR(Roll().fVolume, VolumeOfLevel(0.078125f / 6.0f), 1e-5f);
+    ball->Update(kStep);
+    EXPECT_NEAR(ball->GetVX(), 0.15625f, 1e-7f);
 }
 
-TEST_F(BallTest, DeadZoneHoldsSmallLeansDependingOnTheFrameLength)
+TEST_F(BallTest, FramesRunWholeStepsAndCarryTheRestOfTheirTicks)
 {
-    host.aY = -0.007f; // 0.021875 a frame of 16 ticks, 0.0342 a frame of 25
+    host.aX = 0.1f;
     for (int i = 0; i < 10; ++i)
-        ball->Update(kFrame);
-    EXPECT_EQ(ball->GetVY(), 0.0f);
-    EXPECT_FLOAT_EQ(ball->GetY(), 4.38f);
-    ball->Update(25);
-    EXPECT_NEAR(ball->GetVY(), -0.007f * 25 / 256.0f * 50, 1e-6f);
+        ball->Update(0);
+    ball->Update(kStep - 1);
+    EXPECT_EQ(ball->GetVX(), 0.0f);
+    EXPECT_FLOAT_EQ(ball->GetX(), -4.35f);
+    ball->Update(1);
+    EXPECT_NEAR(ball->GetVX(), 0.078125f, 1e-7f);
+    ball->Update(25); // six steps, one tick carried
+    EXPECT_NEAR(ball->GetVX(), 7 * 0.078125f, 1e-6f);
+    ball->Update(kStep - 1);
+    EXPECT_NEAR(ball->GetVX(), 8 * 0.078125f, 1e-6f);
+}
+
+TEST_F(BallTest, RollHeardAtEverySpeedAndFullAtSixUnitsASecond)
+{
+    // Loudness in decibels follows 20·log10 of speed / 6.
+    const float speeds[] = {0.03f, 0.5f, 2.0f, 6.0f, 9.0f};
+    for (float speed : speeds) {
+        ball->Place(0.0f, 0.0f, 0.0f, speed, 0.0f);
+        ball->Update(kStep);
+        EXPECT_NEAR(Roll().fVolume, VolumeOfLevel(std::min(speed, 6.0f) / 6.0f), 1e-5f) << speed;
+        EXPECT_GT(Roll().fVolume, 0.0f) << speed;
+    }
+    ball->Place(0.0f, 0.0f, 0.0f, 0.0f, 0.0f);
+    ball->Update(kStep);
+    EXPECT_EQ(Roll().fVolume, 0.0f);
+}
+
+TEST_F(BallTest, DrawnBetweenTheLastTwoStepsByTheCarriedTicks)
+{
+    const float stride = 1.0f * kT; // each step at vx 1
+    const float turn = -stride / 0.3f; // about y
+    for (int frame : {1, 3, 7, 25}) {
+        ball->Restart(0, 1); // no ticks carried over
+        ball->Place(0.0f, 0.0f, 0.0f, 1.0f, 0.0f);
+        for (int ticks = frame; ticks <= 60; ticks += frame) {
+            ball->Update(frame);
+            const int steps = ticks / kStep;
+            if (steps == 0)
+                continue;
+            const float last = float(steps - 1) * stride, now = float(steps) * stride;
+            const float drawn = ball->GetDrawnPosition().x;
+            EXPECT_EQ(ball->GetX(), now) << frame << " " << ticks;
+            EXPECT_LE(last, drawn);
+            EXPECT_LT(drawn, now);
+            const float share = float(ticks % kStep) / kStep;
+            EXPECT_FLOAT_EQ(drawn, last + stride * share) << frame << " " << ticks;
+            EXPECT_NEAR(ball->GetWorld()(0, 0), std::cos((float(steps - 1) + share) * turn), 1e-5f);
+        }
+    }
 }
 
 TEST_F(BallTest, RollingTurnsTheBallByItsDistanceOverItsRadius)
 {
-    ball->Update(kFrame);
-    EXPECT_FLOAT_EQ(ball->GetWorld()(0, 0), 1.0f);
+    ball->Update(kStep);
+    EXPECT_FLOAT_EQ(ball->GetOrientation()(0, 0), 1.0f);
     ball->Place(0.0f, 0.0f, 0.0f, 1.0f, 0.0f);
-    ball->Update(kFrame);
+    ball->Update(kStep);
     // About y by -(t·vx)/0.3.
     const float angle = -kT * 1.0f / 0.3f;
-    EXPECT_NEAR(ball->GetWorld()(0, 0), std::cos(angle), 1e-5f);
-    EXPECT_NEAR(std::fabs(ball->GetWorld()(0, 2)), std::fabs(std::sin(angle)), 1e-5f);
-    EXPECT_NEAR(ball->GetWorld()(3, 0), kT, 1e-6f);
+    EXPECT_NEAR(ball->GetOrientation()(0, 0), std::cos(angle), 1e-5f);
+    EXPECT_NEAR(std::fabs(ball->GetOrientation()(0, 2)), std::fabs(std::sin(angle)), 1e-5f);
+    EXPECT_NEAR(ball->GetX(), kT, 1e-6f);
 }
 
 TEST_F(BallTest, AxisWallStopsThePushesBackAndBumpsAtItsSpeed)
 {
     WallAt(0.25f);
     ball->Place(0.0f, 0.0f, 0.0f, 2.0f, 0.0f);
-    ball->Update(kFrame);
+    ball->Update(kStep);
     EXPECT_EQ(ball->GetVX(), 0.0f);
     EXPECT_NEAR(0.25f - ball->GetX(), 0.299f, 1e-5f);
     EXPECT_EQ(Bump().nPlays, 1);
-    EXPECT_NEAR(Bump().fVolume, 2.0f / 6.0f, 1e-6f);
+    EXPECT_NEAR(Bump().fVolume, VolumeOfLevel(2.0f / 6.0f), 1e-5f);
 }
 
 TEST_F(BallTest, LeanShortensTheWallReachAndThePushBack)
@@ -117,13 +174,13 @@ TEST_F(BallTest, LeanShortensTheWallReachAndThePushBack)
     WallAt(0.25f);
     host.aX = 0.05f;
     ball->Place(0.0f, 0.0f, 0.0f, 2.0f, 0.0f);
-    ball->Update(kFrame);
+    ball->Update(kStep);
     EXPECT_EQ(ball->GetVX(), 0.0f);
     EXPECT_NEAR(0.25f - ball->GetX(), 0.299f - 0.3f * 0.05f, 1e-5f);
     // Leaning into the wall, a ball 0.29 away is out of reach (0.3 - 0.3·0.1 = 0.27).
     host.aX = 0.1f;
     ball->Place(-0.04f, 0.0f, 0.0f, 0.0f, 0.0f);
-    ball->Update(kFrame);
+    ball->Update(kStep);
     EXPECT_GT(ball->GetVX(), 0.0f);
 }
 
@@ -131,20 +188,35 @@ TEST_F(BallTest, SlowWallContactsAreSilentAndBumpsDoNotOverlap)
 {
     WallAt(0.25f);
     ball->Place(0.0f, 0.0f, 0.0f, 0.9f, 0.0f);
-    ball->Update(kFrame);
+    ball->Update(kStep);
     EXPECT_EQ(ball->GetVX(), 0.0f);
     EXPECT_EQ(Bump().nPlays, 0);
     Bump().fPlaying = true;
     ball->Place(0.0f, 0.0f, 0.0f, 3.0f, 0.0f);
-    ball->Update(kFrame);
+    ball->Update(kStep);
     EXPECT_EQ(Bump().nPlays, 0);
+}
+
+TEST_F(BallTest, TopSpeedInFramesOfTwentyFiveTicksStopsOnTheNearSideOfAWall)
+{
+    WallAt(0.25f); // 0.2 thick
+    host.aX = 0.1f; // leaning into it: the shortest reach
+    for (float gap = 0.28f; gap < 0.4f; gap += 0.01f) {
+        ball->Place(0.25f - gap, 0.0f, 0.0f, 6.8f, 0.0f);
+        for (int frame = 0; frame < 4; ++frame) {
+            ball->Update(25);
+            ASSERT_LT(ball->GetX(), 0.25f) << gap << " " << frame;
+        }
+        EXPECT_EQ(ball->GetVX(), 0.0f) << gap;
+        EXPECT_NEAR(0.25f - ball->GetX(), 0.299f - 0.03f, 1e-5f) << gap;
+    }
 }
 
 TEST_F(BallTest, WallsBehindTheMotionAreNotTested)
 {
     WallAt(0.25f);
     ball->Place(0.0f, 0.0f, 0.0f, -2.0f, 0.0f);
-    ball->Update(kFrame);
+    ball->Update(kStep);
     EXPECT_FLOAT_EQ(ball->GetVX(), -2.0f);
     EXPECT_NEAR(ball->GetX(), -2.0f * kT, 1e-6f);
 }
@@ -155,10 +227,10 @@ TEST_F(BallTest, WallOnTheMinusYSideStopsAFallingBall)
     host.pFrameMesh = frame.get();
     host.aY = -0.1f;
     ball->Place(0.0f, 0.0f, 0.0f, 0.0f, -1.5f);
-    ball->Update(kFrame);
+    ball->Update(kStep);
     EXPECT_EQ(ball->GetVY(), 0.0f);
     EXPECT_NEAR(ball->GetY() + 0.25f, 0.299f - 0.03f, 1e-5f);
-    EXPECT_NEAR(Bump().fVolume, (1.5f + 0.3125f) / 6.0f, 1e-5f);
+    EXPECT_NEAR(Bump().fVolume, VolumeOfLevel((1.5f + 0.078125f) / 6.0f), 1e-5f);
 }
 
 // A post on the diagonal towards (+x, +y), out of reach of every other probe.
@@ -176,7 +248,7 @@ protected:
 TEST_F(CornerTest, SlowApproachStopsInsteadOfBouncing)
 {
     ball->Place(0.0f, 0.0f, 0.0f, 0.05f, 0.05f);
-    ball->Update(kFrame);
+    ball->Update(kStep);
     EXPECT_EQ(ball->GetVX(), 0.0f);
     EXPECT_EQ(ball->GetVY(), 0.0f);
     EXPECT_EQ(ball->GetX(), 0.0f);
@@ -186,18 +258,18 @@ TEST_F(CornerTest, SlowApproachStopsInsteadOfBouncing)
 TEST_F(CornerTest, FastApproachBouncesBackAtAThirdAndBumpsAfterTheChange)
 {
     ball->Place(0.0f, 0.0f, 0.0f, 2.0f, 2.0f);
-    ball->Update(kFrame);
+    ball->Update(kStep);
     EXPECT_NEAR(ball->GetVX(), -0.6f, 1e-6f);
     EXPECT_NEAR(ball->GetVY(), -0.6f, 1e-6f);
     EXPECT_NEAR(ball->GetX(), -0.6f * kT, 1e-6f);
     EXPECT_EQ(Bump().nPlays, 1);
-    EXPECT_NEAR(Bump().fVolume, 1.2f / 6.0f, 1e-6f);
+    EXPECT_NEAR(Bump().fVolume, VolumeOfLevel(1.2f / 6.0f), 1e-5f);
 }
 
 TEST_F(CornerTest, MovingAwayFromTheCornerLeavesItAlone)
 {
     ball->Place(0.0f, 0.0f, 0.0f, -2.0f, -2.0f);
-    ball->Update(kFrame);
+    ball->Update(kStep);
     EXPECT_FLOAT_EQ(ball->GetVX(), -2.0f);
     EXPECT_FLOAT_EQ(ball->GetVY(), -2.0f);
 }
@@ -211,7 +283,7 @@ TEST(BallCornerSlide, MostlyXRaySlidesYAndBouncesX)
     auto frame = Boxes().Add(cx - 0.015f, cy - 0.015f, -0.6f, cx + 0.015f, cy + 0.015f, -0.15f).Build();
     host.pFrameMesh = frame.get();
     ball->Place(0.0f, 0.0f, 0.0f, 1.0f, 0.5f);
-    ball->Update(kFrame);
+    ball->Update(kStep);
     EXPECT_NEAR(ball->GetVX(), -0.3f, 1e-6f);
     EXPECT_NEAR(ball->GetVY(), 0.15f, 1e-6f);
 }
@@ -245,7 +317,7 @@ TEST_P(HolePull, VelocityPointsTowardsTheMissingProbes)
     host.pBoardMesh = board.get();
     host.aX = 0.1f; // the lean does not count while pulled
     ball->Place(0.0f, 0.0f, 0.0f, 0.0f, 0.0f);
-    ball->Update(kFrame);
+    ball->Update(kStep);
     EXPECT_TRUE(ball->IsPulled());
     EXPECT_FALSE(ball->IsFalling());
     EXPECT_EQ(ball->GetVX(), c.vx);
@@ -265,7 +337,7 @@ TEST_F(BallTest, OverTheBoardNothingPulls)
     board = Boxes().AddTile(0.0f, 0.0f, 2.0f, 0.0f).Build();
     host.pBoardMesh = board.get();
     ball->Place(0.0f, 0.0f, 0.0f, 0.0f, 0.0f);
-    ball->Update(kFrame);
+    ball->Update(kStep);
     EXPECT_FALSE(ball->IsPulled());
     EXPECT_FALSE(ball->IsFalling());
 }
@@ -275,9 +347,9 @@ TEST_F(BallTest, FallRunsFromRestHeightToTheTrayWithOneEndAndOneSoundEach)
     board = Quadrants(0);
     host.pBoardMesh = board.get();
     ball->Place(0.0f, 0.0f, -1.75f, 0.0f, 0.0f);
-    // z = -1.75 + 7·t each frame of a sixteenth: 0.8 is passed at the sixth.
-    for (int i = 1; i <= 5; ++i) {
-        ball->Update(kFrame);
+    // z = -1.75 + 7·t each step: 0.8 is passed at the 24th.
+    for (int i = 1; i <= 23; ++i) {
+        ball->Update(kStep);
         ASSERT_TRUE(ball->IsFalling()) << i;
         EXPECT_NEAR(ball->GetZ(), -1.75f + 7.0f * kT * float(i), 1e-5f);
         EXPECT_EQ(host.nEnds, 0);
@@ -286,14 +358,14 @@ TEST_F(BallTest, FallRunsFromRestHeightToTheTrayWithOneEndAndOneSoundEach)
     EXPECT_EQ(host.nFalls, 1);
     EXPECT_EQ(DropStart().nPlays, 1);
     EXPECT_FLOAT_EQ(Roll().fVolume, 0.0f);
-    ball->Update(kFrame);
+    ball->Update(kStep);
     EXPECT_FALSE(ball->IsFalling());
     EXPECT_FLOAT_EQ(ball->GetZ(), 0.8f);
     EXPECT_EQ(host.nEnds, 1);
     EXPECT_EQ(host.nLastEnd, 0);
     EXPECT_EQ(DropEnd().nPlays, 1);
     for (int i = 0; i < 20; ++i)
-        ball->Update(kFrame);
+        ball->Update(kStep);
     EXPECT_EQ(host.nEnds, 1);
     EXPECT_EQ(host.nFalls, 1);
     EXPECT_EQ(DropStart().nPlays, 1);
@@ -310,7 +382,7 @@ TEST_F(BallTest, LostPlayerIgnoresTheLeanAndTheHoles)
     host.aY = 0.1f;
     ball->Place(0.0f, 0.0f, 0.5f, 0.0f, 0.0f);
     for (int i = 0; i < 10; ++i)
-        ball->Update(kFrame);
+        ball->Update(kStep);
     EXPECT_EQ(ball->GetX(), 0.0f);
     EXPECT_EQ(ball->GetY(), 0.0f);
     EXPECT_EQ(ball->GetZ(), 0.5f);
@@ -318,14 +390,14 @@ TEST_F(BallTest, LostPlayerIgnoresTheLeanAndTheHoles)
     EXPECT_EQ(host.nFalls, 0);
 }
 
-TEST_F(BallTest, GoalAreaReportsEveryFrame)
+TEST_F(BallTest, GoalAreaReportsEveryStep)
 {
     ball->Place(-0.7f + 0.19f, -2.0f - 0.19f, 0.0f, 0.0f, 0.0f);
     for (int i = 0; i < 3; ++i)
-        ball->Update(kFrame);
+        ball->Update(kStep);
     EXPECT_EQ(host.rgnGoals, (std::vector<int>{0, 0, 0}));
     ball->Place(-0.7f + 0.21f, -2.0f, 0.0f, 0.0f, 0.0f);
-    ball->Update(kFrame);
+    ball->Update(kStep);
     EXPECT_EQ(host.rgnGoals.size(), 3u);
 }
 
@@ -334,8 +406,9 @@ TEST_F(BallTest, RestartPutsTheBallBackWithoutStartingTheRollAgain)
     board = Quadrants(0);
     host.pBoardMesh = board.get();
     ball->Place(1.0f, 1.0f, -1.75f, 0.0f, 0.0f);
-    ball->Update(kFrame);
+    ball->Update(kStep);
     ASSERT_TRUE(ball->IsFalling());
+    ball->Update(kStep - 1);
     ball->Restart(0, 1);
     EXPECT_FALSE(ball->IsFalling());
     EXPECT_FALSE(ball->IsPulled());
@@ -345,9 +418,11 @@ TEST_F(BallTest, RestartPutsTheBallBackWithoutStartingTheRollAgain)
     EXPECT_EQ(ball->GetVX(), 0.0f);
     EXPECT_EQ(Roll().nPlays, 1);
     EXPECT_FLOAT_EQ(Roll().fVolume, 0.0f);
+    ball->Update(1); // no ticks were carried over: no step, no fall
+    EXPECT_FALSE(ball->IsFalling());
     // A new fall sounds its drop again.
     ball->Place(1.0f, 1.0f, -1.75f, 0.0f, 0.0f);
-    ball->Update(kFrame);
+    ball->Update(kStep);
     EXPECT_EQ(DropStart().nPlays, 2);
 }
 
@@ -367,5 +442,125 @@ TEST_F(BallTest, MouseFilterTakesLeftButtonsUnlessHiddenOrLocked)
     ball->Hide();
     EXPECT_FALSE(ball->WantsMouse(&down));
 }
+
+// The archive's board and frame meshes (entries 10 and 11), leaned from the cursor.
+class RealMaze : public testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        CFileMM archive;
+        archive.Open(FileSpec(RVX_RUN_DIR, "RollavexAssets.mm"), 2);
+        ASSERT_EQ(ALeanBoard::LoadAssets(&archive), 0);
+    }
+    static void TearDownTestSuite() { ALeanBoard::UnloadAssets(); }
+    void SetUp() override
+    {
+        ball = gamefakes::PlaceMaze(host, screen);
+        board = host.pBoard;
+    }
+    void Run(int frames)
+    {
+        for (int i = 0; i < frames && host.nEnds == 0; ++i)
+            ball->Update(16);
+    }
+    // A new game leaned by (px, py) from the press point.
+    void NewGame(int px, int py)
+    {
+        ball->Restart(0, 1);
+        board->Restart(0, 1);
+        host.nFalls = host.nEnds = 0;
+        host.fLost = false;
+        board->BeginLean(0, 0);
+        board->LeanTo(400 + px, 300 + py);
+    }
+
+    gamefakes::Screen screen;
+    gamefakes::Host host{&screen};
+    ALeanBoard* board = nullptr;
+    ALeanBall* ball = nullptr;
+};
+
+TEST_F(RealMaze, LevelBallAtTheStartStaysOnTheBoard)
+{
+    Run(64);
+    EXPECT_FLOAT_EQ(ball->GetX(), -4.35f);
+    EXPECT_FLOAT_EQ(ball->GetY(), 4.38f);
+    EXPECT_FALSE(ball->IsPulled());
+    EXPECT_FLOAT_EQ(ball->GetZ(), -1.75f);
+}
+
+TEST_F(RealMaze, RightLeanRollsTheBallToRestAgainstTheCorridorWall)
+{
+    board->LeanTo(550, 300); // nLeanX -100, angle x +0.1: rightwards
+    Run(1);
+    EXPECT_NEAR(ball->GetVX(), 4 * 0.078125f, 1e-6f);
+    Run(63);
+    // The wall on the grid line x = -3.75 is 0.2 thick; contact rests at 0.299 - 0.03.
+    EXPECT_NEAR(ball->GetX(), -3.85f - 0.269f, 1e-3f);
+    EXPECT_NEAR(ball->GetY(), 4.38f, 1e-6f);
+    EXPECT_EQ(host.nEnds, 0);
+}
+
+TEST_F(RealMaze, DownLeanDropsTheBallIntoTheFirstHoleOfTheCorridor)
+{
+    board->LeanTo(400, 400); // angle y -0.1: downwards
+    Run(400);
+    EXPECT_EQ(host.nFalls, 1);
+    EXPECT_EQ(host.nEnds, 1);
+    EXPECT_FLOAT_EQ(ball->GetZ(), 0.8f);
+    // The hole at the centre of the fifth cell down the first column.
+    EXPECT_NEAR(ball->GetX(), -4.375f, 0.4f);
+    EXPECT_NEAR(ball->GetY(), -0.675f, 0.4f);
+}
+
+class FrameLengths : public RealMaze, public testing::WithParamInterface<int> {};
+
+TEST_P(FrameLengths, SameLeanForTheSameTicksGivesTheSameBall)
+{
+    struct State {
+        float x, y, z, vx, vy;
+        MMatrix orient;
+        bool pulled, falling;
+        int falls;
+    };
+    auto runIn = [&](int frame) {
+        NewGame(70, 60);
+        RunTicks(ball, 1600, frame);
+        return State{ball->GetX(), ball->GetY(), ball->GetZ(), ball->GetVX(), ball->GetVY(),
+                     ball->GetOrientation(), ball->IsPulled(), ball->IsFalling(), host.nFalls};
+    };
+    const State steps = runIn(kStep);
+    const State frames = runIn(GetParam());
+    EXPECT_EQ(frames.x, steps.x);
+    EXPECT_EQ(frames.y, steps.y);
+    EXPECT_EQ(frames.z, steps.z);
+    EXPECT_EQ(frames.vx, steps.vx);
+    EXPECT_EQ(frames.vy, steps.vy);
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c)
+            EXPECT_EQ(frames.orient(r, c), steps.orient(r, c));
+    EXPECT_EQ(frames.pulled, steps.pulled);
+    EXPECT_EQ(frames.falling, steps.falling);
+    EXPECT_EQ(frames.falls, steps.falls);
+}
+
+// The lean in pixels that first moves a ball at rest within a quarter second.
+TEST_P(FrameLengths, SmallestLeanThatStartsTheBallIsTheSameAsInSteps)
+{
+    auto smallestIn = [&](int frame) {
+        for (int px = 1; px <= 100; ++px) {
+            NewGame(px, 0);
+            RunTicks(ball, 64, frame);
+            if (ball->GetX() != -4.35f)
+                return px;
+        }
+        return 0;
+    };
+    const int steps = smallestIn(kStep);
+    EXPECT_GT(steps, 0);
+    EXPECT_EQ(smallestIn(GetParam()), steps);
+}
+
+INSTANTIATE_TEST_SUITE_P(OneToTwentyFiveTicks, FrameLengths, testing::Values(1, 2, 3, 7, 16, 25));
 
 } // namespace

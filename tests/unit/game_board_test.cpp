@@ -1,10 +1,6 @@
-// The leaning board, its frame and the base; the ball on the archive's real
-// board and frame meshes.
+// The leaning board, its frame and the base.
 #include <gtest/gtest.h>
 #include <cmath>
-#include "base/FileSpec.h"
-#include "common/CFileMM.h"
-#include "game/ALeanBall.h"
 #include "game/ALeanBase.h"
 #include "game/ALeanBoard.h"
 #include "game/ALeanFrame.h"
@@ -149,71 +145,6 @@ TEST(ShadowPlane, LiesOnTheLeanedBoardLoweredByTheDepth)
         EXPECT_NEAR(plane.DotCoord(q), 0.0f, 1e-5f);
     }
     EXPECT_GT(std::fabs(plane.DotCoord(MVector3(0.0f, 0.0f, -1.3f))), 0.1f);
-}
-
-// The archive's meshes: entries 9, 10 and 11 for the maze, 13 for the ball.
-class RealMaze : public testing::Test {
-protected:
-    static void SetUpTestSuite()
-    {
-        CFileMM archive;
-        archive.Open(FileSpec(RVX_RUN_DIR, "RollavexAssets.mm"), 2);
-        ASSERT_EQ(ALeanBase::LoadAssets(&archive), 0);
-        ASSERT_EQ(ALeanBoard::LoadAssets(&archive), 0);
-    }
-    static void TearDownTestSuite()
-    {
-        ALeanBoard::UnloadAssets();
-        ALeanBase::UnloadAssets();
-    }
-    void SetUp() override
-    {
-        ball = gamefakes::PlaceMaze(host, screen);
-        board = host.pBoard;
-    }
-    void Run(int frames)
-    {
-        for (int i = 0; i < frames && host.nEnds == 0; ++i)
-            ball->Update(16);
-    }
-
-    gamefakes::Screen screen;
-    gamefakes::Host host{&screen};
-    ALeanBoard* board = nullptr;
-    ALeanBall* ball = nullptr;
-};
-
-TEST_F(RealMaze, LevelBallAtTheStartStaysOnTheBoard)
-{
-    Run(64);
-    EXPECT_FLOAT_EQ(ball->GetX(), -4.35f);
-    EXPECT_FLOAT_EQ(ball->GetY(), 4.38f);
-    EXPECT_FALSE(ball->IsPulled());
-    EXPECT_FLOAT_EQ(ball->GetZ(), -1.75f);
-}
-
-TEST_F(RealMaze, RightLeanRollsTheBallToRestAgainstTheCorridorWall)
-{
-    board->LeanTo(550, 300); // nLeanX -100, angle x +0.1: rightwards
-    Run(1);
-    EXPECT_NEAR(ball->GetVX(), 0.3125f, 1e-6f);
-    Run(63);
-    // The wall on the grid line x = -3.75 is 0.2 thick; contact rests at 0.299 - 0.03.
-    EXPECT_NEAR(ball->GetX(), -3.85f - 0.269f, 1e-3f);
-    EXPECT_NEAR(ball->GetY(), 4.38f, 1e-6f);
-    EXPECT_EQ(host.nEnds, 0);
-}
-
-TEST_F(RealMaze, DownLeanDropsTheBallIntoTheFirstHoleOfTheCorridor)
-{
-    board->LeanTo(400, 400); // angle y -0.1: downwards
-    Run(400);
-    EXPECT_EQ(host.nFalls, 1);
-    EXPECT_EQ(host.nEnds, 1);
-    EXPECT_FLOAT_EQ(ball->GetZ(), 0.8f);
-    // The hole at the centre of the fifth cell down the first column.
-    EXPECT_NEAR(ball->GetX(), -4.375f, 0.4f);
-    EXPECT_NEAR(ball->GetY(), -0.675f, 0.4f);
 }
 
 } // namespace
