@@ -120,7 +120,7 @@ struct MIniFile::Reader {
         if (!fWarn || nWarnings > kMaxWarnings)
             return;
         if (nWarnings++ == kMaxWarnings)
-            std::fprintf(stderr, "%s: more lines skipped without warning\n", szSource.c_str());
+            std::fprintf(stderr, "%s: further lines that do not parse skipped without warning\n", szSource.c_str());
         else
             std::fprintf(stderr, "%s:%zu: line skipped: not a [section], a name=value line or a comment\n",
                          szSource.c_str(), nLine);
