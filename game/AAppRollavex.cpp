@@ -284,15 +284,17 @@ int32_t AAppRollavex::LocateAndOpenArchive(CFileMM* pArchive, const char* szFile
                 ReportDamagedArchive(szFileName, e.Describe().c_str(), pOwner);
                 return kRejected;
             }
-            if (fFailedOnce && AskForArchiveFolder(szFileName, pOwner) != 0)
+            if (!fFailedOnce) {
+                fFailedOnce = true;
+                GetSettings()->ReadString(where.szFolder, "mmpath", szStartFolder, kSubkey, FileSpec::kLength);
+            } else if (AskForArchiveFolder(szFileName, pOwner, &where) != 0) {
                 return kGaveUp;
-            fFailedOnce = true;
-            GetSettings()->ReadString(where.szFolder, "mmpath", szStartFolder, kSubkey, FileSpec::kLength);
+            }
         }
     }
 }
 
-int32_t AAppRollavex::AskForArchiveFolder(const char* szFileName, BWindow* pOwner)
+int32_t AAppRollavex::AskForArchiveFolder(const char* szFileName, BWindow* pOwner, FileSpec* pWhere)
 {
     ShowBox(nullptr, BMessageDialog::IconStop, kCannotLocate, pOwner);
     MOpenDialog dialog;
@@ -302,6 +304,7 @@ int32_t AAppRollavex::AskForArchiveFolder(const char* szFileName, BWindow* pOwne
         FileSpec chosen;
         dialog.GetFolderAndName(&chosen);
         GetSettings()->WriteString("mmpath", chosen.szFolder, kSubkey);
+        pWhere->SetFolder(chosen.szFolder);
         return 0;
     }
     ShowBox(nullptr, BMessageDialog::IconExclamation, kMissing, pOwner);

@@ -6,6 +6,7 @@ class AOptionsRollavex;
 class AScreenRollavex;
 class BWindow;
 class CFileMM;
+struct FileSpec;
 
 // The game's application: the ordered start-up with its checks of the
 // machine, the process-wide services and the search for the asset archive.
@@ -27,8 +28,9 @@ public:
     // up, 7 the file opened but is no usable archive.
     static int32_t LocateAndOpenArchive(CFileMM* pArchive, const char* szFileName, BWindow* pOwner,
                                         const char* szStartFolder);
-    // Asks the user for the archive's folder and stores it; 0, or 6 when cancelled.
-    static int32_t AskForArchiveFolder(const char* szFileName, BWindow* pOwner);
+    // Asks the user for the archive's folder, stores it and sets it as
+    // pWhere's folder, stored or not; 0, or 6 when cancelled.
+    static int32_t AskForArchiveFolder(const char* szFileName, BWindow* pOwner, FileSpec* pWhere);
     // Tells that the archive was found but is damaged, with the engine's
     // identifier of the fault when there is one.
     static void ReportDamagedArchive(const char* szFileName, const char* szIdentifier, BWindow* pOwner);

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -166,6 +167,13 @@ int32_t MApplication::Run()
 
 int32_t MApplication::Execute()
 {
+    if (!MWindow::OpenDisplay()) {
+        std::fprintf(stderr,
+                     "%s needs a graphical display: DISPLAY or WAYLAND_DISPLAY is unset or its display cannot be "
+                     "reached.\n",
+                     szName);
+        return 1;
+    }
     if (IsAlreadyRunning())
         return 0;
     try {

@@ -39,8 +39,9 @@ public:
     // (named after the application, in $XDG_RUNTIME_DIR or the temp folder).
     // Otherwise this process takes the lock and keeps it until it ends.
     bool IsAlreadyRunning();
-    // The entry point's work: single instance, Initialise, Run; an engine
-    // exception is shown in a box. Returns the exit code.
+    // The entry point's work: a display, single instance, Initialise, Run;
+    // an engine exception is shown in a box. Returns the exit code: 1
+    // without a display or after an engine exception.
     int32_t Execute();
 
     MWindow* GetScreen() const { return pScreen; }

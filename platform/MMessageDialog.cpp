@@ -45,8 +45,10 @@ int32_t ScriptedAnswer(const std::string& answer, int32_t fallback)
 
 } // namespace
 
+// The text also goes to stderr: a box the desktop cannot show still reaches the player.
 int32_t MMessageDialog::Show(BWindow* pOwner)
 {
+    std::fprintf(stderr, "%s: %s\n", szCaption, szText);
     nResult = MDialogScript::IsActive() ? ShowScripted() : ShowSystem(pOwner);
     return nResult;
 }
@@ -85,11 +87,8 @@ int32_t MMessageDialog::ShowSystem(BWindow* pOwner)
         data.buttons = ok;
     }
     int button = data.buttons[0].buttonid;
-    if (SDL_ShowMessageBox(&data, &button) != 0) {
-        // No display to show it on: the text still reaches the user.
-        std::fprintf(stderr, "%s: %s\n", szCaption, szText);
+    if (SDL_ShowMessageBox(&data, &button) != 0)
         return data.buttons[0].buttonid;
-    }
     return button < 0 ? data.buttons[data.numbuttons - 1].buttonid : button;
 }
 

@@ -1,200 +1,40 @@
 #include "platform/MSettings.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <map>
-#include <sstream>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
 MSettings* pSettings = nullptr;
 
-constexpr const char* kHeader = "RVXSETTINGS 1";
-constexpr const char* kFooter = "end";
-constexpr std::streamsize kMaxFileSize = 64 * 1024;
+constexpr const char* kFileName = "settings.ini";
 
-bool IsFolder(const std::string& path)
-{
-    struct stat st {};
-    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
+// Empty when neither XDG_CONFIG_HOME nor HOME names an absolute folder.
 std::string ConfigHome()
 {
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    if (xdg && *xdg)
+    if (xdg && *xdg == '/')
         return xdg;
     const char* home = std::getenv("HOME");
-    return std::string(home ? home : "") + "/.config";
+    return home && *home == '/' ? std::string(home) + "/.config" : std::string();
 }
 
-// Key and subkey names become file and folder names: no separators, not "." or "..".
+// Key and subkey names become folder and section names: no separators, not "." or "..".
 bool IsPlainName(const char* name)
 {
     return name && *name && std::strcmp(name, ".") != 0 && std::strcmp(name, "..") != 0 &&
            std::strpbrk(name, "/\\") == nullptr;
 }
 
-std::string Escape(const std::string& text)
+bool ParseNumber(const std::string& text, int32_t& value)
 {
-    std::string out;
-    for (char c : text) {
-        if (c == '\\')
-            out += "\\\\";
-        else if (c == '\n')
-            out += "\\n";
-        else if (c == '\t')
-            out += "\\t";
-        else
-            out += c;
-    }
-    return out;
-}
-
-bool Unescape(const std::string& text, std::string& out)
-{
-    out.clear();
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\\') {
-            out += text[i];
-            continue;
-        }
-        if (++i == text.size())
-            return false;
-        switch (text[i]) {
-        case '\\': out += '\\'; break;
-        case 'n': out += '\n'; break;
-        case 't': out += '\t'; break;
-        default: return false;
-        }
-    }
-    return true;
-}
-
-std::string NumberBytes(uint32_t value)
-{
-    std::string bytes(4, '\0');
-    for (int i = 0; i < 4; ++i)
-        bytes[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
-    return bytes;
-}
-
-uint32_t BytesNumber(const std::string& bytes)
-{
-    uint32_t value = 0;
-    for (int i = 3; i >= 0; --i)
-        value = (value << 8) | static_cast<unsigned char>(bytes[i]);
-    return value;
-}
-
-bool ParseNumber(const std::string& text, uint32_t& value)
-{
-    if (text.empty() || text.size() > 10 || text.find_first_not_of("0123456789") != std::string::npos)
-        return false;
-    unsigned long long n = std::strtoull(text.c_str(), nullptr, 10);
-    if (n > 0xFFFFFFFFull)
-        return false;
-    value = static_cast<uint32_t>(n);
-    return true;
-}
-
-using Values = std::map<std::string, std::pair<bool, std::string>>;
-
-bool ParseLine(const std::string& line, Values& values)
-{
-    size_t tab1 = line.find('\t');
-    size_t tab2 = tab1 == std::string::npos ? tab1 : line.find('\t', tab1 + 1);
-    if (tab2 == std::string::npos)
-        return false;
-    std::string type = line.substr(0, tab1);
-    std::string name;
-    std::string data;
-    if (!Unescape(line.substr(tab1 + 1, tab2 - tab1 - 1), name) || name.empty())
-        return false;
-    std::string field = line.substr(tab2 + 1);
-    if (type == "dword") {
-        uint32_t n = 0;
-        if (!ParseNumber(field, n))
-            return false;
-        values[name] = {true, NumberBytes(n)};
-        return true;
-    }
-    if (type == "sz" && Unescape(field, data)) {
-        values[name] = {false, data};
-        return true;
-    }
-    return false;
-}
-
-// One value per line: "dword<TAB>name<TAB>decimal" or "sz<TAB>name<TAB>text",
-// between a header and a footer line. Anything else makes the whole file
-// unreadable, so a damaged or cut file reads as empty.
-bool Parse(const std::string& content, Values& values)
-{
-    std::istringstream in(content);
-    std::string line;
-    if (!std::getline(in, line) || line != kHeader)
-        return false;
-    while (std::getline(in, line)) {
-        if (line == kFooter)
-            return in.peek() == std::char_traits<char>::eof();
-        if (!ParseLine(line, values))
-            return false;
-    }
-    return false;
-}
-
-std::string Format(const Values& values)
-{
-    std::string out = std::string(kHeader) + "\n";
-    for (const auto& [name, value] : values) {
-        const auto& [fNumber, data] = value;
-        out += fNumber ? "dword\t" : "sz\t";
-        out += Escape(name) + "\t";
-        out += fNumber ? std::to_string(BytesNumber(data)) : Escape(data);
-        out += "\n";
-    }
-    return out + kFooter + "\n";
-}
-
-Values ReadValues(const std::string& path)
-{
-    Values values;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return values;
-    std::string content(static_cast<size_t>(kMaxFileSize) + 1, '\0');
-    in.read(content.data(), kMaxFileSize + 1);
-    std::streamsize got = in.gcount();
-    if (got > kMaxFileSize)
-        return values;
-    content.resize(static_cast<size_t>(got));
-    if (!Parse(content, values))
-        values.clear();
-    return values;
-}
-
-// Temp file in the same folder, then rename: readers see the old or the new file.
-bool WriteValues(const std::string& path, const Values& values)
-{
-    std::string temp = path + ".tmp." + std::to_string(getpid());
-    std::string content = Format(values);
-    FILE* file = std::fopen(temp.c_str(), "wb");
-    if (!file)
-        return false;
-    bool ok = std::fwrite(content.data(), 1, content.size(), file) == content.size();
-    ok = std::fflush(file) == 0 && ok;
-    ok = fsync(fileno(file)) == 0 && ok;
-    ok = std::fclose(file) == 0 && ok;
-    if (ok && std::rename(temp.c_str(), path.c_str()) == 0)
-        return true;
-    std::remove(temp.c_str());
-    return false;
+    const char* end = text.data() + text.size();
+    auto [stop, error] = std::from_chars(text.data(), end, value);
+    return error == std::errc() && stop == end;
 }
 
 } // namespace
@@ -214,50 +54,43 @@ void DestroySettings()
 
 int32_t MSettings::OpenConfigRoot(const char* company, const char* name)
 {
-    szKeyFolder.clear();
-    std::string folder = ConfigHome();
-    for (const char* part : {company, name}) {
-        if (!IsPlainName(part) || !IsFolder(folder))
-            return NotFound;
-        folder += "/";
-        folder += part;
-    }
-    if (!IsFolder(folder))
+    szFolder.clear();
+    szFile.clear();
+    rgWarnedLines.clear();
+    file = MIniFile();
+    std::string home = ConfigHome();
+    if (home.empty() || !IsPlainName(company) || !IsPlainName(name))
         return NotFound;
-    szKeyFolder = folder;
+    szFolder = home + "/" + company + "/" + name;
+    szFile = szFolder + "/" + kFileName;
+    if (file.Load(szFile, true) == MIniFile::State::Unreadable)
+        std::fprintf(stderr, "%s: %s; the defaults are used and the file is left as it is\n", szFile.c_str(),
+                     file.GetError().c_str());
     return Success;
 }
 
-std::string MSettings::SubkeyPath(const char* subkey) const
-{
-    return szKeyFolder + "/" + subkey;
-}
-
-int32_t MSettings::Query(const char* name, const char* subkey, void* out, uint32_t capacity)
+int32_t MSettings::Find(const char* name, const char* subkey, const MIniFile::Value*& value) const
 {
     if (!IsOpen() || !IsPlainName(subkey) || !name)
         return NoKey;
-    Values values = ReadValues(SubkeyPath(subkey));
-    auto it = values.find(name);
-    if (it == values.end())
-        return NotFound;
-    const std::string& data = it->second.second;
-    if (data.size() > capacity)
-        return MoreData;
-    std::memcpy(out, data.data(), data.size());
-    return Success;
+    value = file.Find(subkey, name);
+    return value ? Success : NotFound;
 }
 
 int32_t MSettings::ReadDword(int32_t* out, const char* name, int32_t fallback, const char* subkey)
 {
-    unsigned char bytes[4] = {};
-    int32_t result = Query(name, subkey, bytes, sizeof bytes);
-    if (result != Success) {
-        *out = fallback;
+    *out = fallback;
+    const MIniFile::Value* value = nullptr;
+    int32_t result = Find(name, subkey, value);
+    if (result != Success)
         return result;
-    }
-    *out = static_cast<int32_t>(BytesNumber(std::string(reinterpret_cast<char*>(bytes), 4)));
-    return Success;
+    if (ParseNumber(value->szText, *out))
+        return Success;
+    *out = fallback;
+    if (rgWarnedLines.insert(value->nLine).second)
+        std::fprintf(stderr, "%s:%d: %s is not a whole number; %d is used\n", szFile.c_str(), value->nLine, name,
+                     fallback);
+    return InvalidData;
 }
 
 int32_t MSettings::ReadString(char* out, const char* name, const char* fallback, const char* subkey,
@@ -266,31 +99,52 @@ int32_t MSettings::ReadString(char* out, const char* name, const char* fallback,
     if (capacity == 0)
         return MoreData;
     std::memset(out, 0, capacity);
-    int32_t result = Query(name, subkey, out, capacity);
-    if (result != Success)
+    const MIniFile::Value* value = nullptr;
+    int32_t result = Find(name, subkey, value);
+    if (result == Success && value->szText.size() > capacity)
+        result = MoreData;
+    if (result == Success)
+        std::memcpy(out, value->szText.data(), value->szText.size());
+    else
         std::strncpy(out, fallback ? fallback : "", capacity - 1);
     out[capacity - 1] = '\0';
     return result;
 }
 
-int32_t MSettings::Store(const char* name, bool fNumber, const std::string& data, const char* subkey)
+int32_t MSettings::Refuse(const char* name, const std::string& szWhy, int32_t result) const
+{
+    std::fprintf(stderr, "%s: %s not stored: %s\n", szFile.c_str(), name, szWhy.c_str());
+    return result;
+}
+
+// Reads the file afresh so that edits made since the start are kept.
+int32_t MSettings::Store(const char* name, const std::string& text, const char* subkey)
 {
     if (!IsOpen() || !IsPlainName(subkey))
         return NoKey;
     if (!name || !*name)
         return InvalidParameter;
-    std::string path = SubkeyPath(subkey);
-    Values values = ReadValues(path);
-    values[name] = {fNumber, data};
-    return WriteValues(path, values) ? Success : WriteFault;
+    MIniFile current;
+    if (current.Load(szFile, false) == MIniFile::State::Unreadable)
+        return Refuse(name, current.GetError() + "; the file is left as it is", WriteFault);
+    if (!current.Set(subkey, name, text))
+        return Refuse(name, "\"" + text + "\" cannot be written as one name=value line", InvalidParameter);
+    std::error_code error;
+    std::filesystem::create_directories(szFolder, error);
+    if (error)
+        return Refuse(name, szFolder + ": " + error.message(), WriteFault);
+    if (!current.Save(szFile))
+        return Refuse(name, current.GetError(), WriteFault);
+    file = std::move(current);
+    return Success;
 }
 
 int32_t MSettings::WriteDword(const char* name, int32_t value, const char* subkey)
 {
-    return Store(name, true, NumberBytes(static_cast<uint32_t>(value)), subkey);
+    return Store(name, std::to_string(value), subkey);
 }
 
 int32_t MSettings::WriteString(const char* name, const char* text, const char* subkey)
 {
-    return Store(name, false, text ? text : "", subkey);
+    return Store(name, text ? text : "", subkey);
 }

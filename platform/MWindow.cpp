@@ -94,15 +94,20 @@ uint32_t MWindow::StyleFromFlags(uint32_t nFlags)
 }
 
 // SDL falls back to drivers that show nothing when no display answers.
-bool MWindow::HasVisibleDisplay()
+bool MWindow::OpenDisplay()
 {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+        return false;
     const char* driver = SDL_GetCurrentVideoDriver();
-    return driver && std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0;
+    if (driver && std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0)
+        return true;
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    return false;
 }
 
 int32_t MWindow::Create(const char* szTitle, int32_t nWidth, int32_t nHeight, uint32_t nFlags)
 {
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0 || !HasVisibleDisplay())
+    if (!OpenDisplay())
         return 11;
     szName = szTitle;
     nStyle = StyleFromFlags(nFlags);

@@ -75,8 +75,11 @@ public:
     static bool IsSystemKey(SDL_Keycode key, uint16_t nModifiers);
     static uint32_t StyleFromFlags(uint32_t nFlags);
 
+    // Starts SDL's video on a display that shows windows; false, with the
+    // video stopped again, when none can be reached.
+    static bool OpenDisplay();
+
 private:
-    static bool HasVisibleDisplay();
     int32_t HandleWindowEvent(const SDL_WindowEvent& event);
     int32_t HandleKey(const SDL_KeyboardEvent& event);
     int32_t HandleButton(const SDL_MouseButtonEvent& event);

@@ -5,7 +5,7 @@ cd "$(dirname "$0")/.."
 
 packages=(build-essential cmake pkg-config
   libsdl2-dev libepoxy-dev libopenal-dev libassimp-dev libstb-dev zlib1g-dev
-  libfreetype-dev libfontconfig-dev fonts-liberation2
+  libfreetype-dev libfontconfig-dev libinih-dev fonts-liberation2
   libgl1-mesa-dri libglx-mesa0 xvfb xdotool imagemagick x11-utils x11-apps zenity
   libgtest-dev libgmock-dev libbenchmark-dev)
 
@@ -19,9 +19,6 @@ if [ ${#missing[@]} -gt 0 ]; then
   "${sudo_cmd[@]}" apt-get update -qq
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
-
-# The settings folder: its existence keeps the settings and the archive's folder.
-mkdir -p "${XDG_CONFIG_HOME:-$HOME/.config}/Orvande/Rollavex"
 
 build_dir=${RVX_BUILD_DIR:-build}
 cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

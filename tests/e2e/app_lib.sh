@@ -22,7 +22,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 # Settings with Fullscreen set to $1.
 store_fullscreen() {
   mkdir -p "$KEY"
-  printf 'RVXSETTINGS 1\ndword\tFullscreen\t%s\nend\n' "$1" > "$KEY/Config"
+  printf '[Config]\nFullscreen=%s\n' "$1" > "$KEY/settings.ini"
 }
 
 # Starts the game from the run folder in the background; its pid is in GAME.

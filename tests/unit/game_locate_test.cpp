@@ -50,7 +50,6 @@ protected:
         char pattern[] = "/tmp/rvx_locate_XXXXXX";
         root = mkdtemp(pattern);
         setenv("XDG_CONFIG_HOME", (root / "config").c_str(), 1);
-        fs::create_directories(root / "config/Orvande/Rollavex");
         fs::create_directories(root / "work");
         fs::create_directories(root / "stored");
         fs::create_directories(root / "empty");
@@ -126,14 +125,14 @@ TEST_F(LocateTest, AFolderWithoutTheArchiveIsStoredAndTheUserAskedAgain)
     EXPECT_EQ(StoredPath(), (root / "empty/").string());
 }
 
-TEST_F(LocateTest, WithoutTheSettingsKeyTheChoiceIsNotKeptAndTheUserAskedAgain)
+TEST_F(LocateTest, AChoiceThatCannotBeStoredIsStillUsed)
 {
-    fs::remove_all(root / "config/Orvande");
+    fs::create_directories(root / "config/Orvande/Rollavex/settings.ini");
     GetSettings()->OpenConfigRoot("Orvande", "Rollavex");
     WriteArchive(root / "stored" / kArchive);
     fs::path picked = root / "stored" / kArchive;
-    EXPECT_EQ(Locate("ok;" + picked.string() + ";ok;cancel"), 6);
-    EXPECT_EQ(Shown().size(), 5u);
+    EXPECT_EQ(Locate("ok;" + picked.string()), 0);
+    EXPECT_EQ(Shown(), (std::vector<std::string>{kCannotLocate, kAsked}));
 }
 
 // Found but damaged: told so with the fault's identifier, and no file dialog.

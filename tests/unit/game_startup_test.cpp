@@ -66,7 +66,6 @@ protected:
         char pattern[] = "/tmp/rvx_startup_XXXXXX";
         home = mkdtemp(pattern);
         setenv("XDG_CONFIG_HOME", home.c_str(), 1);
-        fs::create_directories(home + "/Orvande/Rollavex");
         MDialogScript::SetAnswers("");
         MDialogScript::ClearRecord();
         SetApplication(&app);
@@ -211,12 +210,11 @@ TEST_F(StartupTest, AnArchiveThatCannotBeOpenedEndsTheStartWithoutItsOwnMessage)
     EXPECT_TRUE(Boxes().empty());
 }
 
-TEST_F(StartupTest, WithoutTheSettingsFolderNothingIsRemembered)
+TEST_F(StartupTest, WithoutTheSettingsFolderTheNextDisplayModeIsStillRemembered)
 {
-    fs::remove_all(home + "/Orvande");
     app.nDeviceResult = 14;
     EXPECT_EQ(app.Initialise(), 0);
-    EXPECT_FALSE(fs::exists(home + "/Orvande"));
+    EXPECT_EQ(StoredFullscreen(), 0);
 }
 
 TEST(StartupOptions, NoValuesGiveTheDefaultsAndTheFullScreenSettingIsLatched)
@@ -224,7 +222,6 @@ TEST(StartupOptions, NoValuesGiveTheDefaultsAndTheFullScreenSettingIsLatched)
     char pattern[] = "/tmp/rvx_options_XXXXXX";
     std::string home = mkdtemp(pattern);
     setenv("XDG_CONFIG_HOME", home.c_str(), 1);
-    fs::create_directories(home + "/Orvande/Rollavex");
     FakeApp app;
     SetApplication(&app);
     GetSettings()->OpenConfigRoot("Orvande", "Rollavex");

@@ -67,7 +67,9 @@ TEST(MessageDialog, ScriptedAnswersAreReturnedAndRecorded)
     MMessageDialog third;
     third.SetCaption("Error");
     third.SetText("Gone.");
+    testing::internal::CaptureStderr();
     EXPECT_EQ(third.Show(nullptr), 1);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error: Gone.\n");
     ASSERT_EQ(MDialogScript::GetRecord().size(), 3u);
     EXPECT_EQ(MDialogScript::GetRecord()[0], "message|Message|Sure?");
     EXPECT_EQ(MDialogScript::GetRecord()[2], "message|Error|Gone.");

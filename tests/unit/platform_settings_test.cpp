@@ -4,14 +4,19 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace fs = std::filesystem;
 using namespace std::string_literals;
+using testing::internal::CaptureStderr;
+using testing::internal::GetCapturedStderr;
 
 namespace {
 
@@ -21,167 +26,203 @@ protected:
     {
         char pattern[] = "/tmp/rvx_settings_XXXXXX";
         home = mkdtemp(pattern);
-        setenv("XDG_CONFIG_HOME", home.c_str(), 1);
-        keyFolder = home + "/Orvande/Rollavex";
+        setenv("XDG_CONFIG_HOME", (home + "/config").c_str(), 1);
+        keyFolder = home + "/config/Orvande/Rollavex";
+        path = keyFolder + "/settings.ini";
     }
     void TearDown() override { fs::remove_all(home); }
 
-    void CreateKey() { fs::create_directories(keyFolder); }
-    void WriteConfig(const std::string& content) { std::ofstream(keyFolder + "/Config") << content; }
-    std::string ReadConfig() const
+    void WriteFile(const std::string& content)
     {
-        std::ifstream in(keyFolder + "/Config");
+        fs::create_directories(keyFolder);
+        std::ofstream(path, std::ios::binary) << content;
+    }
+    std::string ReadFile() const
+    {
+        std::ifstream in(path, std::ios::binary);
         std::stringstream text;
         text << in.rdbuf();
         return text.str();
     }
+    // Opens the key and returns what it said on stderr.
+    std::string Open()
+    {
+        CaptureStderr();
+        EXPECT_EQ(settings.OpenConfigRoot("Orvande", "Rollavex"), 0);
+        return GetCapturedStderr();
+    }
+    int32_t Music()
+    {
+        int32_t music = 0;
+        settings.ReadDword(&music, "Music", 100, "Config");
+        return music;
+    }
+    std::string Warning(int line) const { return path + ":" + std::to_string(line) + ":"; }
 
     std::string home;
     std::string keyFolder;
+    std::string path;
     MSettings settings;
 };
 
-TEST_F(SettingsTest, WithoutTheKeyFolderReadsGiveDefaultsAndWritesFail)
+TEST_F(SettingsTest, HandWrittenFilesAreReadLineByLine)
 {
-    EXPECT_EQ(settings.OpenConfigRoot("Orvande", "Rollavex"), MSettings::NotFound);
-    EXPECT_FALSE(settings.IsOpen());
-    int32_t value = 0;
-    EXPECT_NE(settings.ReadDword(&value, "Music", 100, "Config"), 0);
-    EXPECT_EQ(value, 100);
-    EXPECT_EQ(settings.WriteDword("Music", 5, "Config"), MSettings::NoKey);
-    EXPECT_FALSE(fs::exists(keyFolder));
+    struct Case {
+        std::string content;
+        int32_t nMusic;
+        std::vector<int> rgWarnedLines;
+    };
+    const std::string pad(MIniFile::kMaxLine, 'x');
+    const Case cases[] = {
+        {"[Config]\nMusic=-1\n", -1, {}},
+        {"[Config]\r\nMusic=7\r\n", 7, {}},
+        {"\xEF\xBB\xBF; a comment\n# another\n\n[Config]\n\nMusic = 7 ; inline\n", 7, {}},
+        {"  [Config]\n\tMusic=7", 7, {}},
+        {"[config]\nmusic=7\n", 7, {}},
+        {"[Config]\nMusic=1\nMusic=2\n", 2, {}},
+        {"[Config]\ngarbage\nMusic=7\n=5\n[Broken\n", 7, {2, 4, 5}},
+        {"[Config\nMusic=7\n", 100, {1}},
+        {"[Other]\nMusic=7\n", 100, {}},
+        {"[Config]\nMusic=7\nPad=" + pad + "\n", 7, {3}},
+        {"[Config]\nMusic=7\nbad\0line\n"s, 7, {3}},
+        {"[Config]\nMusic=loud\n", 100, {2}},
+        {"[Config]\nMusic=2147483648\n", 100, {2}},
+        {"[Config]\nMusic=-2147483648\n", INT32_MIN, {}},
+        {"", 100, {}},
+    };
+    for (const Case& c : cases) {
+        WriteFile(c.content);
+        std::string said = Open();
+        CaptureStderr();
+        EXPECT_EQ(Music(), c.nMusic) << c.content;
+        Music();
+        said += GetCapturedStderr();
+        for (int line : c.rgWarnedLines)
+            EXPECT_NE(said.find(Warning(line)), std::string::npos) << c.content << " said " << said;
+        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), static_cast<long>(c.rgWarnedLines.size()))
+            << c.content << " said " << said;
+    }
 }
 
-TEST_F(SettingsTest, NamesThatLeaveTheKeyAreRefused)
+TEST_F(SettingsTest, AWriteChangesOneLineAndKeepsTheRest)
 {
-    CreateKey();
-    EXPECT_NE(settings.OpenConfigRoot("..", "Rollavex"), 0);
-    EXPECT_NE(settings.OpenConfigRoot("Orvande", "a/b"), 0);
-    ASSERT_EQ(settings.OpenConfigRoot("Orvande", "Rollavex"), 0);
-    EXPECT_EQ(settings.WriteDword("Music", 1, "../Config"), MSettings::NoKey);
+    struct Case {
+        std::string before;
+        const char* szName;
+        std::string after;
+    };
+    const Case cases[] = {
+        {"; mine\r\n[Config]\r\nMusic=-1\r\nFullscreen=1\r\njunk\r\nColour=teal\r\n", "Fullscreen",
+         "; mine\r\n[Config]\r\nMusic=-1\r\nFullscreen=0\r\njunk\r\nColour=teal\r\n"},
+        {"[config]\nfullscreen=1\n", "Fullscreen", "[config]\nFullscreen=0\n"},
+        {"[Config]\nMusic=5\n\n[Other]\nx=1\n", "SFX", "[Config]\nMusic=5\nSFX=0\n\n[Other]\nx=1\n"},
+        {"[Other]\nx=1", "SFX", "[Other]\nx=1\n[Config]\nSFX=0\n"},
+    };
+    for (const Case& c : cases) {
+        WriteFile(c.before);
+        Open();
+        EXPECT_EQ(settings.WriteDword(c.szName, 0, "Config"), 0);
+        EXPECT_EQ(ReadFile(), c.after) << c.before;
+    }
 }
 
-TEST_F(SettingsTest, NumbersAndTextsRoundTrip)
+TEST_F(SettingsTest, WritesMakeTheFolderAndReadBack)
 {
-    CreateKey();
-    ASSERT_EQ(settings.OpenConfigRoot("Orvande", "Rollavex"), 0);
+    Open();
+    const std::string folder = "/games/my folder/";
     ASSERT_EQ(settings.WriteDword("Music", -1, "Config"), 0);
-    ASSERT_EQ(settings.WriteString("mmpath", "/games/with\ttab\nand \\ slash/", "Config"), 0);
-    ASSERT_EQ(settings.WriteDword("Players", 3, "Config"), 0);
+    ASSERT_EQ(settings.WriteString("mmpath", folder.c_str(), "Config"), 0);
+    EXPECT_EQ(ReadFile(), "[Config]\nMusic=-1\nmmpath=" + folder + "\n");
+    EXPECT_EQ(Music(), -1);
 
     MSettings fresh;
     ASSERT_EQ(fresh.OpenConfigRoot("Orvande", "Rollavex"), 0);
-    int32_t music = 0, players = 0;
-    EXPECT_EQ(fresh.ReadDword(&music, "Music", 100, "Config"), 0);
-    EXPECT_EQ(fresh.ReadDword(&players, "Players", 1, "Config"), 0);
-    EXPECT_EQ(music, -1);
-    EXPECT_EQ(players, 3);
-    char path[256];
-    EXPECT_EQ(fresh.ReadString(path, "mmpath", ".", "Config", sizeof path), 0);
-    EXPECT_STREQ(path, "/games/with\ttab\nand \\ slash/");
+    char text[256];
+    EXPECT_EQ(fresh.ReadString(text, "mmpath", ".", "Config", sizeof text), 0);
+    EXPECT_EQ(text, folder);
+}
+
+TEST_F(SettingsTest, TextsThatWouldNotReadBackAreNotWritten)
+{
+    WriteFile("[Config]\nMusic=5\n");
+    Open();
+    for (const std::string& text : {"two\nlines"s, " padded"s, "a ; comment"s, std::string(300, 'x')}) {
+        CaptureStderr();
+        EXPECT_EQ(settings.WriteString("mmpath", text.c_str(), "Config"), MSettings::InvalidParameter) << text;
+        EXPECT_NE(GetCapturedStderr().find("mmpath not stored"), std::string::npos);
+        EXPECT_EQ(ReadFile(), "[Config]\nMusic=5\n");
+    }
 }
 
 TEST_F(SettingsTest, StringsMustFitTheBuffer)
 {
-    CreateKey();
-    ASSERT_EQ(settings.OpenConfigRoot("Orvande", "Rollavex"), 0);
-    char out[8];
-    settings.WriteString("Initials", "ABCDEFG", "Config");
-    EXPECT_EQ(settings.ReadString(out, "Initials", "", "Config", sizeof out), 0);
-    EXPECT_STREQ(out, "ABCDEFG");
-
-    settings.WriteString("Initials", "ABCDEFGH", "Config");
-    EXPECT_EQ(settings.ReadString(out, "Initials", "", "Config", sizeof out), 0);
-    EXPECT_STREQ(out, "ABCDEFG");
-
-    settings.WriteString("Initials", "ABCDEFGHI", "Config");
-    EXPECT_EQ(settings.ReadString(out, "Initials", "xy", "Config", sizeof out), MSettings::MoreData);
-    EXPECT_STREQ(out, "xy");
-}
-
-TEST_F(SettingsTest, ATextTooLongForANumberGivesTheDefault)
-{
-    CreateKey();
-    ASSERT_EQ(settings.OpenConfigRoot("Orvande", "Rollavex"), 0);
-    settings.WriteString("Music", "loud!", "Config");
-    int32_t music = 0;
-    EXPECT_EQ(settings.ReadDword(&music, "Music", 100, "Config"), MSettings::MoreData);
-    EXPECT_EQ(music, 100);
-}
-
-TEST_F(SettingsTest, DamagedFilesReadAsEmpty)
-{
-    CreateKey();
-    ASSERT_EQ(settings.OpenConfigRoot("Orvande", "Rollavex"), 0);
-    const std::string cases[] = {
-        "",
-        "garbage\n",
-        "RVXSETTINGS 1\ndword\tMusic\t7\n",                 // cut before the end line
-        "RVXSETTINGS 1\ndword\tMusic\t7",                   // cut inside a line
-        "RVXSETTINGS 1\ndword\tMusic\t99999999999\nend\n",   // out of range
-        "RVXSETTINGS 1\ndword\tMusic\t-3\nend\n",
-        "RVXSETTINGS 1\nsz\tmmpath\tbad\\q\nend\n",          // unknown escape
-        "RVXSETTINGS 1\nblob\tMusic\t7\nend\n",
-        "RVXSETTINGS 1\ndword\tMusic\t7\nend\ntrailing\n",
-        "RVXSETTINGS 1\ndword\tMusic\t7\0\nend\n"s,             // a zero byte
+    WriteFile("[Config]\nA=ABCDEFG\nB=ABCDEFGH\nC=ABCDEFGHI\n");
+    Open();
+    struct Case {
+        const char* szName;
+        int32_t nResult;
+        const char* szRead;
     };
-    for (const std::string& content : cases) {
-        WriteConfig(content);
-        int32_t music = 0;
-        EXPECT_NE(settings.ReadDword(&music, "Music", 100, "Config"), 0) << content;
-        EXPECT_EQ(music, 100) << content;
+    for (const Case& c : {Case{"A", 0, "ABCDEFG"}, Case{"B", 0, "ABCDEFG"}, Case{"C", MSettings::MoreData, "xy"}}) {
+        char out[8];
+        EXPECT_EQ(settings.ReadString(out, c.szName, "xy", "Config", sizeof out), c.nResult);
+        EXPECT_STREQ(out, c.szRead);
     }
 }
 
-TEST_F(SettingsTest, OversizedFilesAreNotRead)
+TEST_F(SettingsTest, AFileThatCannotBeReadIsNeverReplaced)
 {
-    CreateKey();
-    ASSERT_EQ(settings.OpenConfigRoot("Orvande", "Rollavex"), 0);
-    std::string big = "RVXSETTINGS 1\ndword\tMusic\t7\n";
-    big += "sz\tpad\t" + std::string(70000, 'x') + "\nend\n";
-    WriteConfig(big);
-    int32_t music = 0;
-    settings.ReadDword(&music, "Music", 100, "Config");
-    EXPECT_EQ(music, 100);
+    const std::string big = "[Config]\nMusic=7\n;" + std::string(MIniFile::kMaxSize, 'x') + "\n";
+    for (bool fFolder : {true, false}) {
+        fs::remove_all(keyFolder);
+        if (fFolder)
+            fs::create_directories(path);
+        else
+            WriteFile(big);
+        std::string said = Open();
+        EXPECT_NE(said.find(path + ": "), std::string::npos) << said;
+        EXPECT_EQ(Music(), 100);
+        CaptureStderr();
+        EXPECT_EQ(settings.WriteDword("Music", 5, "Config"), MSettings::WriteFault);
+        EXPECT_NE(GetCapturedStderr().find("Music not stored"), std::string::npos);
+        EXPECT_EQ(fs::is_directory(path), fFolder);
+        EXPECT_TRUE(fFolder || ReadFile() == big);
+    }
 }
 
-TEST_F(SettingsTest, WritingOverADamagedFileStartsAfresh)
+TEST_F(SettingsTest, AWriteRenamesANewFileOverTheOldKeepingItsMode)
 {
-    CreateKey();
-    ASSERT_EQ(settings.OpenConfigRoot("Orvande", "Rollavex"), 0);
-    WriteConfig("RVXSETTINGS 1\ndword\tMusic\t7\n");
-    ASSERT_EQ(settings.WriteDword("Fullscreen", 0, "Config"), 0);
-    EXPECT_EQ(ReadConfig(), "RVXSETTINGS 1\ndword\tFullscreen\t0\nend\n");
-}
-
-TEST_F(SettingsTest, WritesReplaceTheFileWholeAndLeaveNoTemporaries)
-{
-    CreateKey();
-    ASSERT_EQ(settings.OpenConfigRoot("Orvande", "Rollavex"), 0);
-    ASSERT_EQ(settings.WriteDword("Music", 50, "Config"), 0);
+    WriteFile("[Config]\nMusic=5\n");
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    Open();
     struct stat before {};
-    stat((keyFolder + "/Config").c_str(), &before);
+    stat(path.c_str(), &before);
     ASSERT_EQ(settings.WriteDword("SFX", 60, "Config"), 0);
     struct stat after {};
-    stat((keyFolder + "/Config").c_str(), &after);
-    EXPECT_NE(before.st_ino, after.st_ino) << "a new file is renamed over the old one";
-    int entries = 0;
-    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(keyFolder))
-        ++entries;
-    EXPECT_EQ(entries, 1);
-    EXPECT_EQ(ReadConfig(), "RVXSETTINGS 1\ndword\tMusic\t50\ndword\tSFX\t60\nend\n");
+    stat(path.c_str(), &after);
+    EXPECT_NE(before.st_ino, after.st_ino);
+    EXPECT_EQ(after.st_mode & 07777, 0640u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(keyFolder), fs::directory_iterator()), 1);
 }
 
-TEST_F(SettingsTest, AFailedWriteIsReportedAndLeavesNoTemporary)
+TEST_F(SettingsTest, AFolderThatCannotBeMadeFailsTheWrite)
 {
-    CreateKey();
-    ASSERT_EQ(settings.OpenConfigRoot("Orvande", "Rollavex"), 0);
-    fs::create_directories(keyFolder + "/Config/blocker");
+    fs::create_directories(home + "/config/Orvande");
+    std::ofstream(keyFolder) << "in the way";
+    Open();
+    CaptureStderr();
     EXPECT_EQ(settings.WriteDword("Music", 10, "Config"), MSettings::WriteFault);
-    int entries = 0;
-    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(keyFolder))
-        ++entries;
-    EXPECT_EQ(entries, 1);
+    EXPECT_NE(GetCapturedStderr().find("Music not stored"), std::string::npos);
+}
+
+TEST_F(SettingsTest, NamesThatLeaveTheKeyAreRefused)
+{
+    EXPECT_NE(settings.OpenConfigRoot("..", "Rollavex"), 0);
+    EXPECT_NE(settings.OpenConfigRoot("Orvande", "a/b"), 0);
+    EXPECT_EQ(settings.WriteDword("Music", 1, "Config"), MSettings::NoKey);
+    Open();
+    EXPECT_EQ(settings.WriteDword("Music", 1, "../Config"), MSettings::NoKey);
+    EXPECT_FALSE(fs::exists(home + "/config"));
 }
 
 TEST(SettingsService, IsCreatedOnceAndDestroyed)
