@@ -59,7 +59,7 @@ void ShowBox(const char* szCaption, int32_t nIcon, const char* szText, BWindow* 
 
 AAppRollavex::AAppRollavex()
 {
-    AddStringResource(1, "Rollavex");
+    AddStringResource(1, kName);
     LoadStringResource(1, szName, sizeof szName);
 }
 

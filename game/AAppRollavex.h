@@ -11,6 +11,9 @@ class CFileMM;
 // machine, the process-wide services and the search for the asset archive.
 class AAppRollavex : public MApplication {
 public:
+    static constexpr const char* kCompany = "Orvande";
+    static constexpr const char* kName = "Rollavex";
+
     AAppRollavex();
     ~AAppRollavex() override;
 
@@ -19,7 +22,7 @@ public:
     void ShutdownServices() override;
     // Ends the program at the next frame.
     void RequestQuit() override;
-    const char* GetCompanyName() const override { return "Orvande"; }
+    const char* GetCompanyName() const override { return kCompany; }
     COptions* GetOptions() override;
 
     // Opens the archive from the start folder, then from the stored folder

@@ -1,5 +1,6 @@
 #include "platform/MMesh.h"
 #include "base/CException.h"
+#include "base/Digest.h"
 #include "platform/MDeviceManager.h"
 #include "platform/MFileMMIO.h"
 #include "platform/MGLTexture.h"
@@ -268,6 +269,7 @@ void MMesh::Load(const void* pData, uint32_t nSize)
         --nSize; // the chunk's pad byte
     if (!CountsFit(bytes, nSize))
         throw CException(kSource, kRejected);
+    nDigest = Digest64(bytes, nSize);
     Assimp::Importer importer;
     const aiScene* scene = importer.ReadFileFromMemory(pData, nSize, kImportFlags, "x");
     if (scene == nullptr || scene->mNumMaterials == 0)
