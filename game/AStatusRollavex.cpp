@@ -1,5 +1,6 @@
 #include "game/AStatusRollavex.h"
 
+#include <cstring>
 #include "common/ButtonDesc.h"
 #include "common/CActorButton.h"
 #include "common/CClock.h"
@@ -138,7 +139,7 @@ void AStatusRollavex::ShowBest()
         return;
     }
     char text[16] = "Best ";
-    CClock::FormatTime(text + 5, pBestTime->Get(), kClockDigits);
+    CClock::FormatTime(text + std::strlen(text), pBestTime->Get(), kClockDigits);
     pasBest->SetText(text);
     pasBest->Show();
 }

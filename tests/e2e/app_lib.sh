@@ -4,7 +4,8 @@ set -euo pipefail
 : "${RVX_RUN_DIR:?RVX_RUN_DIR names the folder the game runs from}"
 APP="$RVX_RUN_DIR/rollavex"
 WORK=$(mktemp -d)
-export XDG_CONFIG_HOME="$WORK/config" XDG_STATE_HOME="$WORK/state" XDG_RUNTIME_DIR="$WORK/runtime" RVX_DIALOG_LOG="$WORK/dialogs.log"
+export XDG_CONFIG_HOME="$WORK/config" XDG_STATE_HOME="$WORK/state" XDG_RUNTIME_DIR="$WORK/runtime"
+export RVX_DIALOG_LOG="$WORK/dialogs.log"
 export LIBGL_ALWAYS_SOFTWARE=1 ALSOFT_DRIVERS=null
 KEY="$XDG_CONFIG_HOME/Orvande/Rollavex"
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"

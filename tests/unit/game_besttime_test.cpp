@@ -56,7 +56,8 @@ TEST_F(BestTimeTest, FirstWinSetsTheBestOnlyFasterWinsReplaceItAndItIsKept)
         bool fNewBest;
         int32_t best;
     };
-    for (const Win& win : {Win{90, true, 90}, Win{95, false, 90}, Win{90, false, 90}, Win{0, true, 0}, Win{1, false, 0}}) {
+    const Win wins[] = {{90, true, 90}, {95, false, 90}, {90, false, 90}, {0, true, 0}, {1, false, 0}};
+    for (const Win& win : wins) {
         EXPECT_EQ(best.OfferWin(win.seconds), win.fNewBest) << win.seconds;
         EXPECT_EQ(best.Get(), win.best);
         EXPECT_EQ(Reread(), win.best);
