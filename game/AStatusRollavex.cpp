@@ -63,11 +63,10 @@ void AStatusRollavex::StopClock()
 
 void AStatusRollavex::PlayerWon(int player)
 {
-    const bool fFirst = !HasWon(player) && !HasLost(player);
     ShowMessage(kWon);
     StopClock();
-    if (fFirst)
-        OfferWin();
+    // The clock has stopped: a repeated goal offers the same time again, which is no new best.
+    OfferWin();
     CStatus::PlayerWon(player);
 }
 
