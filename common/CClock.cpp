@@ -5,6 +5,15 @@ namespace {
 constexpr int kTicksPerSecond = 256;
 constexpr int kMaxClockDigits = 6;
 constexpr int kClockMax[kMaxClockDigits] = {9, 59, 599, 3599, 35999, 359999};
+
+// Two digits, zero-filled; returns the end of the text.
+char* AppendPart(char* out, int value)
+{
+    CNumber::FormatDecimal(out, value, 2, 1);
+    while (*out)
+        ++out;
+    return out;
+}
 } // namespace
 
 CClock::CClock(CScene* pScene, CStatus* pOwner, const int pos[3], TextDesc* text, const ButtonDesc* behaviour,
@@ -82,20 +91,16 @@ void CClock::SetAlarm(int step, int last)
     lAlarmLast = last;
 }
 
-char* CClock::AppendPart(char* out, int value)
-{
-    FormatDecimal(szPart, value, 2, 1);
-    for (const char* p = szPart; *p; ++p)
-        *out++ = *p;
-    *out = '\0';
-    return out;
-}
-
-// Parts never exceed two digits (hours stay below 100), so "hh:mm:ss" fits.
 void CClock::BuildText()
 {
-    int rest = lValue;
-    char* out = szText;
+    FormatTime(szText, lValue, nDigits);
+}
+
+// Kept within range, parts never exceed two digits (hours stay below 100),
+// so "hh:mm:ss" fits.
+void CClock::FormatTime(char* out, int value, int nDigits)
+{
+    int rest = value < 0 ? 0 : (value > MaxForDigits(nDigits) ? MaxForDigits(nDigits) : value);
     if (nDigits > 4) {
         out = AppendPart(out, rest / 3600);
         *out++ = ':';

@@ -22,10 +22,12 @@ public:
     void ClearAccum() { lAccum = 0; }
 
     static int MaxForDigits(int nDigits);
+    // The clock's text for value seconds (kept within the digits' range) into
+    // out, which holds at least 9 characters.
+    static void FormatTime(char* out, int value, int nDigits);
 
 protected:
     void BuildText() override;
-    char* AppendPart(char* out, int value);
 
     CStatus* pOwner;
     int lAccum = 0;
@@ -36,5 +38,4 @@ protected:
     int fForce = 0;
     int fResettable = 1;
     int fCountUp;
-    char szPart[12] = {};
 };

@@ -77,7 +77,7 @@ void AAppRollavex::ReportDamagedArchive(const char* szFileName, const char* szId
 
 AAppRollavex::AAppRollavex()
 {
-    AddStringResource(1, "Rollavex");
+    AddStringResource(1, kName);
     LoadStringResource(1, szName, sizeof szName);
 }
 

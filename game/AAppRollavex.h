@@ -12,6 +12,9 @@ struct FileSpec;
 // machine, the process-wide services and the search for the asset archive.
 class AAppRollavex : public MApplication {
 public:
+    static constexpr const char* kCompany = "Orvande";
+    static constexpr const char* kName = "Rollavex";
+
     AAppRollavex();
     ~AAppRollavex() override;
 
@@ -20,7 +23,7 @@ public:
     void ShutdownServices() override;
     // Ends the program at the next frame.
     void RequestQuit() override;
-    const char* GetCompanyName() const override { return "Orvande"; }
+    const char* GetCompanyName() const override { return kCompany; }
     COptions* GetOptions() override;
 
     // Opens the archive from the start folder, then from the stored folder

@@ -77,6 +77,8 @@ int32_t AGameRollavex::Load()
     if (ALeanBase::LoadAssets(archive) != 0 || ALeanBoard::LoadAssets(archive) != 0 ||
         ALeanBall::LoadAssets(archive) != 0)
         return kLoaderFailed;
+    bestTime.Open(ABestTime::MazeDigest(*ALeanBoard::GetClassMesh()->GetMesh(),
+                                        *ALeanFrame::GetClassMesh()->GetMesh()));
     FadeIn();
     return 0;
 }
@@ -115,7 +117,9 @@ int32_t AGameRollavex::Begin()
     pCamera = std::make_unique<MCamera>(MCamera::kFly);
     ViewThroughCamera();
     CreateActors();
-    SetStatus(new AStatusRollavex(this));
+    auto* status = new AStatusRollavex(this);
+    status->SetBestTime(&bestTime);
+    SetStatus(status);
     ALeanHost::SetRunning(this);
     Resume();
     CaptureState();

@@ -4,6 +4,7 @@
 #include "common/ButtonDesc.h"
 #include "common/CGame.h"
 #include "common/TextDesc.h"
+#include "game/ABestTime.h"
 #include "game/ALeanHost.h"
 #include "game/ASoundSet.h"
 #include "platform/MMatrix.h"
@@ -72,6 +73,7 @@ public:
     CActorSprite* GetIntroPicture() const { return pasAbout; }
     CSceneDialog* GetDialog() const { return pDialog; }
     int32_t GetIntroLeft() const { return lIntroLeft; }
+    const ABestTime& GetBestTime() const { return bestTime; }
 
     // Takes ownership of the intro, goal and fall sounds (any may be null).
     static void AdoptSounds(BSound* pIntro, BSound* pGoal, BSound* pFall);
@@ -103,6 +105,7 @@ private:
     ALeanBall* pBall = nullptr;
     CSceneDialog* pDialog = nullptr;
     int32_t lIntroLeft = 0;
+    ABestTime bestTime;
     // Labels and behaviour of the hidden dialog's answer; the dialog reads them
     // while it lives.
     char szDialogText[2][4] = {};

@@ -1,16 +1,20 @@
 #include "game/AStatusRollavex.h"
 
+#include <cstring>
 #include "common/ButtonDesc.h"
+#include "common/CActorButton.h"
 #include "common/CClock.h"
 #include "common/CEditBox.h"
 #include "common/CGame.h"
 #include "common/TextDesc.h"
+#include "game/ABestTime.h"
 
 namespace {
 constexpr int32_t kFix = 256;
 constexpr uint32_t kYellow = 0xFFFFFF00;
 constexpr uint32_t kSkyBlue = 0xFF00AFFF;
 constexpr uint32_t kFrameRed = 0xFF7F0000;
+constexpr int kClockDigits = 4;
 
 CEditBox* MakeLine(CGame* game, int32_t x, int32_t y, int32_t nFont, uint32_t colour, const char* text)
 {
@@ -32,7 +36,13 @@ AStatusRollavex::AStatusRollavex(CGame* pGame) : CStatus(pGame)
     TextDesc clockText{empty, 8, 0, 0, nullptr, 0, kYellow, 1, 0};
     const ButtonDesc clockLabel{kButtonLabel, 0, 0, kFrameRed, 1, 0};
     const int pos[3] = {52 * kFix, 70 * kFix, 5000 * kFix};
-    pclkGame = new CClock(pGame, this, pos, &clockText, &clockLabel, 4, nullptr, 1, 0);
+    pclkGame = new CClock(pGame, this, pos, &clockText, &clockLabel, kClockDigits, nullptr, 1, 0);
+    pasLine3 = MakeLine(pGame, 400, 290, 1, kYellow, "");
+    TextDesc bestText{empty, 16, 0, 0, nullptr, 2, kYellow, 1, 0};
+    const ButtonDesc bestLabel{kButtonLabel, 0, 0, kFrameRed, 0, 0};
+    pasBest = new CActorButton(&bestText, &bestLabel, pGame, 52 * kFix, 102 * kFix, 5000 * kFix, nullptr, 0);
+    pasBest->SetPinned(1);
+    pasBest->Hide();
 }
 
 void AStatusRollavex::ShowMessage(const char* text)
@@ -55,12 +65,16 @@ void AStatusRollavex::PlayerWon(int player)
 {
     ShowMessage(kWon);
     StopClock();
+    // The clock has stopped: a repeated goal offers the same time again, which is no new best.
+    OfferWin();
     CStatus::PlayerWon(player);
 }
 
 void AStatusRollavex::PlayerLost(int player, int reason)
 {
     ShowMessage(kLost);
+    if (pasLine3)
+        pasLine3->Hide();
     StopClock();
     CStatus::PlayerLost(player, reason);
 }
@@ -96,6 +110,35 @@ void AStatusRollavex::HideHint()
 
 void AStatusRollavex::HideMessage()
 {
-    if (pasLine1)
-        pasLine1->Hide();
+    for (CEditBox* line : {pasLine1, pasLine3})
+        if (line)
+            line->Hide();
+}
+
+void AStatusRollavex::SetBestTime(ABestTime* pRecord)
+{
+    pBestTime = pRecord;
+    ShowBest();
+}
+
+void AStatusRollavex::OfferWin()
+{
+    if (!pBestTime || !pclkGame || !pBestTime->OfferWin(pclkGame->GetValue()))
+        return;
+    SetLine(pasLine3, kNewBest);
+    ShowBest();
+}
+
+void AStatusRollavex::ShowBest()
+{
+    if (!pasBest)
+        return;
+    if (!pBestTime || pBestTime->Get() == ABestTime::None) {
+        pasBest->Hide();
+        return;
+    }
+    char text[16] = "Best ";
+    CClock::FormatTime(text + std::strlen(text), pBestTime->Get(), kClockDigits);
+    pasBest->SetText(text);
+    pasBest->Show();
 }

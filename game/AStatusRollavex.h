@@ -1,14 +1,18 @@
 #pragma once
 #include "common/CStatus.h"
 
+class ABestTime;
+class CActorButton;
 class CEditBox;
 
-// The game's status: the clock, the end-of-game message and the hint line.
+// The game's status: the clock with the best time under it, the end-of-game
+// message with a second line for a new best time, and the hint line.
 class AStatusRollavex : public CStatus {
 public:
     static constexpr const char* kWon = "Congratulations!";
     static constexpr const char* kLost = "Better luck next time!";
     static constexpr const char* kHint = "To lean the board, move the mouse with a mouse button pressed.";
+    static constexpr const char* kNewBest = "New best time!";
 
     explicit AStatusRollavex(CGame* pGame);
     ~AStatusRollavex() override = default;
@@ -18,14 +22,24 @@ public:
     void Update(int dt) override;
     void Reset(int a, int b) override;
 
+    // The record a first win of a game is offered to (none: no best time);
+    // its best time shows under the clock.
+    void SetBestTime(ABestTime* pRecord);
     void ShowHint();
     void HideHint();
     void HideMessage();
 
     CEditBox* GetMessageLine() const { return pasLine1; }
     CEditBox* GetHintLine() const { return pasLine2; }
+    CEditBox* GetNewBestLine() const { return pasLine3; }
+    CActorButton* GetBestLabel() const { return pasBest; }
 
 private:
     void ShowMessage(const char* text);
     void StopClock();
+    void OfferWin();
+    void ShowBest();
+
+    CActorButton* pasBest = nullptr;
+    ABestTime* pBestTime = nullptr;
 };

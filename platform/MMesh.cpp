@@ -1,5 +1,6 @@
 #include "platform/MMesh.h"
 #include "base/CException.h"
+#include "base/Digest.h"
 #include "platform/MDeviceManager.h"
 #include "platform/MFileMMIO.h"
 #include "platform/MGLTexture.h"
@@ -162,6 +163,7 @@ void MMesh::Load(const void* pData, uint32_t nSize)
     std::vector<uint8_t> plain;
     if (!MXCheck::Prepare(static_cast<const uint8_t*>(pData), nSize, &plain))
         throw CException(kSource, kRejected);
+    nDigest = Digest64(static_cast<const uint8_t*>(pData), nSize);
     Assimp::Importer importer;
     const aiScene* scene = importer.ReadFileFromMemory(plain.data(), plain.size(), kImportFlags, "x");
     if (scene == nullptr || scene->mNumMaterials == 0)

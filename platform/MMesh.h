@@ -49,6 +49,8 @@ public:
     const MMaterial& GetMaterial(uint32_t i) const { return rgSubsets[i].material; }
     bool HasTexture(uint32_t i) const { return rgSubsets[i].nTextureWidth != 0; }
     const MMeshBox& GetScreenBox() const { return box; }
+    // Digest of the X data the mesh was read from.
+    uint64_t GetDigest() const { return nDigest; }
     const std::vector<MVertex>& GetVertices() const { return rgVertices; }
     // Three indices a face, the faces of each subset together, subsets in order.
     const std::vector<uint32_t>& GetIndices() const { return rgIndices; }
@@ -101,4 +103,5 @@ private:
     std::vector<Node> rgNodes;
     MMeshBox box;
     uint32_t nBuffer = 0; // the device's copy of the triangles; 0 until first drawn
+    uint64_t nDigest = 0;
 };

@@ -21,6 +21,7 @@ fi
 export LIBGL_ALWAYS_SOFTWARE=1
 export ALSOFT_DRIVERS=${ALSOFT_DRIVERS:-null}
 export XDG_CONFIG_HOME=${XDG_CONFIG_HOME:-$(mktemp -d)}
+export XDG_STATE_HOME=${XDG_STATE_HOME:-$(mktemp -d)}
 
 cd "$build_dir"
 ctest --output-on-failure -j"$(nproc)" "$@"

@@ -1,10 +1,11 @@
-# Shared set-up of the application's end-to-end tests: a private settings
-# folder, lock folder and dialog log, and helpers to start and watch the game.
+# Shared set-up of the application's end-to-end tests: private settings and
+# state folders, lock folder and dialog log, and helpers to start and watch the game.
 set -euo pipefail
 : "${RVX_RUN_DIR:?RVX_RUN_DIR names the folder the game runs from}"
 APP="$RVX_RUN_DIR/rollavex"
 WORK=$(mktemp -d)
-export XDG_CONFIG_HOME="$WORK/config" XDG_RUNTIME_DIR="$WORK/runtime" RVX_DIALOG_LOG="$WORK/dialogs.log"
+export XDG_CONFIG_HOME="$WORK/config" XDG_STATE_HOME="$WORK/state" XDG_RUNTIME_DIR="$WORK/runtime"
+export RVX_DIALOG_LOG="$WORK/dialogs.log"
 export LIBGL_ALWAYS_SOFTWARE=1 ALSOFT_DRIVERS=null
 KEY="$XDG_CONFIG_HOME/Orvande/Rollavex"
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"

@@ -78,12 +78,15 @@ TEST_F(ClockTest, FormatsByDigitCount)
     } cases[] = {
         {0, 5, ":05", 9},       {1, 12, ":09", 9},          {2, 5, ":05", 59},
         {3, 187, "03:07", 599}, {3, 700, "09:59", 599},     {5, 3725, "01:02:05", 35999},
-        {6, 359999, "99:59:59", 359999}, {9, 360000, "99:59:59", 359999},
+        {6, 359999, "99:59:59", 359999}, {9, 360000, "99:59:59", 359999}, {4, -7, "00:00", 3599},
     };
     for (const Case& c : cases) {
         CClock* clock = MakeClock(c.nDigits, 1, c.value);
         EXPECT_EQ(Shown(clock), c.text) << c.nDigits << " digits, " << c.value;
         EXPECT_EQ(clock->GetMax(), c.max);
+        char text[12];
+        CClock::FormatTime(text, c.value, c.nDigits);
+        EXPECT_STREQ(text, c.text);
     }
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include "base/CException.h"
 #include "base/FileSpec.h"
+#include "common/CActorButton.h"
 #include "common/CActorSprite.h"
 #include "common/CClock.h"
 #include "common/CFileMM.h"
@@ -38,6 +39,7 @@ protected:
 
     void SetUp() override
     {
+        setenv("XDG_STATE_HOME", stateHome.Path().c_str(), 1);
         screen.OpenGameArchive();
         screen.ptCursor = {400, 300};
         if (!replay.empty())
@@ -85,7 +87,15 @@ protected:
     bool MessageShown() const { return !status->GetMessageLine()->IsHidden(); }
     bool HintShown() const { return !status->GetHintLine()->IsHidden(); }
     CClock* Clock() const { return status->GetGameClock(); }
+    bool NewBestShown() const { return !status->GetNewBestLine()->IsHidden(); }
+    // The label under the clock; empty while hidden.
+    std::string BestLabel() const
+    {
+        const CActorButton* label = status->GetBestLabel();
+        return label->IsHidden() ? "" : label->GetText();
+    }
 
+    TempFolder stateHome; // the best times
     std::string replay; // a recorded game to play back, when set
     gamefakes::Screen screen;
     std::unique_ptr<AGameRollavex> game;
@@ -192,6 +202,11 @@ TEST_F(GameTest, GoalSoundsOncePerGameAndShowsCongratulationsWithTheClockStopped
     EXPECT_TRUE(MessageShown());
     EXPECT_EQ(Message(), "Congratulations!");
     const int stopped = Clock()->GetValue();
+    ASSERT_GT(stopped, 0);
+    const std::string best = "Best " + std::string(Clock()->GetText());
+    EXPECT_EQ(BestLabel(), best);
+    EXPECT_TRUE(NewBestShown());
+    EXPECT_EQ(std::string(status->GetNewBestLine()->GetText()), "New best time!");
     // Out of the goal square and back in.
     ball->Place(-0.2f, -2.0f, 0.0f, 0.0f, 0.0f);
     Frame();
@@ -200,13 +215,18 @@ TEST_F(GameTest, GoalSoundsOncePerGameAndShowsCongratulationsWithTheClockStopped
     EXPECT_EQ(sounds[1]->nPlays, 1);
     EXPECT_FALSE(Clock()->IsRunning());
     EXPECT_EQ(Clock()->GetValue(), stopped);
+    EXPECT_TRUE(NewBestShown());
     game->OnKeyUp(kN);
+    EXPECT_FALSE(NewBestShown());
+    EXPECT_EQ(BestLabel(), best);
     ball->Place(-0.7f, -2.0f, 0.0f, 0.0f, 0.0f);
     Frame();
     EXPECT_EQ(sounds[1]->nPlays, 2);
+    EXPECT_EQ(BestLabel(), "Best 00:00") << "a faster win";
+    EXPECT_TRUE(NewBestShown());
 }
 
-TEST_F(GameTest, FallAfterTheGoalIsSilentButEndsWithTheLossMessage)
+TEST_F(GameTest, FallAfterTheGoalIsSilentButEndsWithTheLossMessageAndKeepsTheBestTime)
 {
     PassIntro();
     game->StartTurn(0);
@@ -214,9 +234,18 @@ TEST_F(GameTest, FallAfterTheGoalIsSilentButEndsWithTheLossMessage)
     game->EndTurn(0, 0);
     EXPECT_EQ(sounds[2]->nPlays, 0);
     EXPECT_EQ(Message(), "Better luck next time!");
+    EXPECT_FALSE(NewBestShown());
+    EXPECT_EQ(BestLabel(), "Best 00:00");
     EXPECT_TRUE(game->IsPlayerLost());
     Frames(10);
     EXPECT_FALSE(Clock()->IsRunning());
+    // A slower win is no new best.
+    game->OnKeyUp(kN);
+    Frames(15);
+    game->StartTurn(0);
+    EXPECT_EQ(Message(), "Congratulations!");
+    EXPECT_FALSE(NewBestShown());
+    EXPECT_EQ(game->GetBestTime().Get(), 0);
 }
 
 TEST_F(GameTest, NewGameHidesTheMessageButNotTheHint)
@@ -275,6 +304,8 @@ TEST_F(GameTest, DownLeanLosesTheBallIntoAHoleWithTheFallSound)
     EXPECT_EQ(Message(), "Better luck next time!");
     EXPECT_FALSE(Clock()->IsRunning());
     EXPECT_FLOAT_EQ(game->GetBall()->GetZ(), 0.8f);
+    EXPECT_EQ(BestLabel(), "") << "a loss sets no best time";
+    EXPECT_EQ(game->GetBestTime().Get(), ABestTime::None);
 }
 
 TEST_F(GameTest, EscapeAndF9EndTheGameWithTheQuitCode)
@@ -352,6 +383,7 @@ TEST_F(GoalReplay, ReachesTheGoalAndTheBallStaysThere)
     PlayBack();
     EXPECT_TRUE(status->HasWon(0));
     EXPECT_EQ(Message(), "Congratulations!");
+    EXPECT_EQ(BestLabel(), "Best " + std::string(Clock()->GetText()));
     EXPECT_EQ(sounds[1]->nPlays, 1);
     Frames(100);
     EXPECT_FALSE(game->IsPlayerLost());

@@ -1,0 +1,30 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include "platform/MStateFile.h"
+
+class MMesh;
+
+// The best time of the maze in play, kept between runs in the player's state
+// folder, one line per maze named by the digest of its board and frame meshes.
+class ABestTime {
+public:
+    enum : int32_t { None = -1 };
+
+    ABestTime();
+
+    static uint64_t MazeDigest(const MMesh& board, const MMesh& frame);
+
+    // Reads the best time kept for the maze.
+    void Open(uint64_t nMaze);
+    // Seconds, or None while the maze has no best time.
+    int32_t Get() const { return lBest; }
+    // A win after nSeconds: true when it is the first or beats the best time;
+    // it is then the best time and kept.
+    bool OfferWin(int32_t nSeconds);
+
+private:
+    MStateFile file;
+    std::string szMaze;
+    int32_t lBest = None;
+};

@@ -1,0 +1,109 @@
+#include "platform/MStateFile.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <fstream>
+#include <limits>
+#include <sstream>
+
+#include "platform/WriteFileAtomically.h"
+
+namespace {
+
+// XDG_STATE_HOME when it is absolute, else ~/.local/state; empty without either.
+std::string StateHome()
+{
+    const char* xdg = std::getenv("XDG_STATE_HOME");
+    if (xdg && *xdg == '/')
+        return xdg;
+    const char* home = std::getenv("HOME");
+    return home && *home == '/' ? std::string(home) + "/.local/state" : std::string();
+}
+
+bool ParseValue(const std::string& text, int32_t* pValue)
+{
+    if (text.empty() || text.find_first_not_of("-0123456789") != std::string::npos)
+        return false;
+    errno = 0;
+    char* end = nullptr;
+    const long long n = std::strtoll(text.c_str(), &end, 10);
+    if (errno != 0 || *end != '\0' || n < std::numeric_limits<int32_t>::min() ||
+        n > std::numeric_limits<int32_t>::max())
+        return false;
+    *pValue = int32_t(n);
+    return true;
+}
+
+// "name value" with one blank between, nothing more.
+bool ParseLine(const std::string& line, std::string* pName, int32_t* pValue)
+{
+    const size_t blank = line.find(' ');
+    if (blank == 0 || blank == std::string::npos || line.find_first_of(" \t\r", blank + 1) != std::string::npos)
+        return false;
+    *pName = line.substr(0, blank);
+    return pName->find_first_of("\t\r") == std::string::npos && ParseValue(line.substr(blank + 1), pValue);
+}
+
+// Makes each missing folder of the path with mode 0700; true when the last one exists.
+bool MakeFolders(const std::string& path)
+{
+    for (size_t slash = path.find('/', 1); ; slash = path.find('/', slash + 1)) {
+        const std::string folder = path.substr(0, slash);
+        if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
+            return false;
+        if (slash == std::string::npos)
+            break;
+    }
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+} // namespace
+
+MStateFile::MStateFile(const char* szCompany, const char* szApplication, const char* szFile)
+    : szCompany(szCompany), szApplication(szApplication), szFile(szFile)
+{
+}
+
+void MStateFile::Read()
+{
+    values.clear();
+    const std::string home = StateHome();
+    szPath = home.empty() ? home : home + "/" + szCompany + "/" + szApplication + "/" + szFile;
+    std::ifstream in(szPath, std::ios::binary);
+    std::string line;
+    std::string name;
+    int32_t value = 0;
+    while (std::getline(in, line))
+        if (ParseLine(line, &name, &value))
+            values[name] = value;
+}
+
+bool MStateFile::Get(const std::string& name, int32_t* pValue) const
+{
+    const auto it = values.find(name);
+    if (it == values.end())
+        return false;
+    *pValue = it->second;
+    return true;
+}
+
+std::string MStateFile::Format() const
+{
+    std::ostringstream out;
+    for (const auto& [name, value] : values)
+        out << name << ' ' << value << '\n';
+    return out.str();
+}
+
+bool MStateFile::Set(const std::string& name, int32_t value)
+{
+    if (name.empty() || name.find_first_of(" \t\r\n") != std::string::npos)
+        return false;
+    values[name] = value;
+    if (szPath.empty())
+        return false;
+    return MakeFolders(szPath.substr(0, szPath.rfind('/'))) && WriteFileAtomically(szPath, Format());
+}
