@@ -6,6 +6,8 @@
 #include "common/CFileMM.h"
 #include "game/AOptionsRollavex.h"
 #include "game/AScreenRollavex.h"
+#include "game/WindowIcon.h"
+#include "platform/MDataFolders.h"
 #include "platform/MDeviceManager.h"
 #include "platform/MFont.h"
 #include "platform/MFontSet.h"
@@ -15,6 +17,9 @@
 #include "platform/MOpenDialog.h"
 #include "platform/MSettings.h"
 #include "platform/MSoundManager.h"
+
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -26,6 +31,10 @@ constexpr uint32_t kWindowedFlags = 0x11B;
 constexpr uint32_t kFullScreenFlags = 0x910;
 constexpr int32_t kGaveUp = 6;
 constexpr int32_t kRejected = 7;
+constexpr int32_t kNotHere = -1;
+// SDL gives a window one icon, which the desktop scales: the small icon has no picture.
+constexpr uint16_t kLargeIcon = 101;
+constexpr uint16_t kSmallIcon = 102;
 
 constexpr const char* kNoOpenGL =
     "OpenGL 3.3 or higher is not available on this machine.  Please install or update the graphics "
@@ -45,6 +54,26 @@ constexpr const char* kCannotLocate =
     "An asset file cannot be located.  Please point to the directory where it is located.";
 constexpr const char* kMissing = "Game cannot be loaded.  An asset file is missing.";
 
+// 0 open, kRejected, or kNotHere when the archive cannot be opened from where.
+// Mesh textures lie beside the archive.
+int32_t OpenArchiveFrom(CFileMM* pArchive, const FileSpec& where)
+{
+    try {
+        if (pArchive->Open(where, 2) != 0 || pArchive->GetEntryCount() <= 0)
+            return kRejected;
+    } catch (const CFileException&) {
+        return kNotHere;
+    }
+    MMesh::SetTextureFolder(where.szFolder);
+    return 0;
+}
+
+int32_t OpenFromStoredFolder(CFileMM* pArchive, FileSpec& where, const char* szStartFolder)
+{
+    GetSettings()->ReadString(where.szFolder, "mmpath", szStartFolder, kSubkey, FileSpec::kLength);
+    return OpenArchiveFrom(pArchive, where);
+}
+
 void ShowBox(const char* szCaption, int32_t nIcon, const char* szText, BWindow* pOwner)
 {
     MMessageDialog box;
@@ -61,6 +90,7 @@ AAppRollavex::AAppRollavex()
 {
     AddStringResource(1, "Rollavex");
     LoadStringResource(1, szName, sizeof szName);
+    AddIconResource(kLargeIcon, kWindowIconPng, kWindowIconPngSize);
 }
 
 // The screen goes first: its scenes hold textures and sounds of the device
@@ -127,8 +157,8 @@ int32_t AAppRollavex::Initialise()
     if (!IsFullScreen() && !CheckWindowedDisplay())
         return 0;
     ReleaseDevice();
-    wIconId = 101;
-    wSmallIconId = 102;
+    wIconId = kLargeIcon;
+    wSmallIconId = kSmallIcon;
     // A window that cannot be created fails at the device step.
     CreateScreenWindow();
     if (!CreateDeviceOrFail())
@@ -196,6 +226,7 @@ int32_t AAppRollavex::CreateScreenWindow()
     auto* screen = new AScreenRollavex();
     Trace("Size of pScreen object = %d.\n", static_cast<int>(sizeof(AScreenRollavex)));
     SetScreen(screen);
+    screen->SetIcon(LoadIconResource(wIconId));
     int32_t result = screen->Create(GetName(), GetWidth(), GetHeight(),
                                     IsFullScreen() ? kFullScreenFlags : kWindowedFlags);
     SetTitle(GetName());
@@ -250,22 +281,20 @@ int32_t AAppRollavex::LocateAndOpenArchive(CFileMM* pArchive, const char* szFile
                                            const char* szStartFolder)
 {
     FileSpec where(".\\", szFileName);
-    bool fFailedOnce = false;
-    for (;;) {
-        try {
-            int32_t result = pArchive->Open(where, 2);
-            if (result != 0 || pArchive->GetEntryCount() <= 0)
-                return kRejected;
-            // Mesh textures lie beside the archive.
-            MMesh::SetTextureFolder(where.szFolder);
-            return 0;
-        } catch (const CFileException&) {
-            if (fFailedOnce && AskForArchiveFolder(szFileName, pOwner) != 0)
-                return kGaveUp;
-            fFailedOnce = true;
-            GetSettings()->ReadString(where.szFolder, "mmpath", szStartFolder, kSubkey, FileSpec::kLength);
-        }
+    int32_t result = OpenArchiveFrom(pArchive, where);
+    if (result == kNotHere)
+        result = OpenFromStoredFolder(pArchive, where, szStartFolder);
+    const std::vector<std::string> installed = MDataFolders::List("rollavex");
+    for (auto folder = installed.begin(); result == kNotHere && folder != installed.end(); ++folder) {
+        where.SetFolder(folder->c_str());
+        result = OpenArchiveFrom(pArchive, where);
     }
+    while (result == kNotHere) {
+        if (AskForArchiveFolder(szFileName, pOwner) != 0)
+            return kGaveUp;
+        result = OpenFromStoredFolder(pArchive, where, szStartFolder);
+    }
+    return result;
 }
 
 int32_t AAppRollavex::AskForArchiveFolder(const char* szFileName, BWindow* pOwner)
