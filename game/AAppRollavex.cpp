@@ -6,6 +6,8 @@
 #include "common/CFileMM.h"
 #include "game/AOptionsRollavex.h"
 #include "game/AScreenRollavex.h"
+#include "game/WindowIcon.h"
+#include "platform/MDataFolders.h"
 #include "platform/MDeviceManager.h"
 #include "platform/MFileMMIO.h"
 #include "platform/MFont.h"
@@ -16,7 +18,9 @@
 #include "platform/MOpenDialog.h"
 #include "platform/MSettings.h"
 #include "platform/MSoundManager.h"
+
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -28,6 +32,10 @@ constexpr uint32_t kWindowedFlags = 0x11B;
 constexpr uint32_t kFullScreenFlags = 0x910;
 constexpr int32_t kGaveUp = 6;
 constexpr int32_t kRejected = 7;
+constexpr int32_t kNotHere = -1;
+// SDL gives a window one icon, which the desktop scales: the small icon has no picture.
+constexpr uint16_t kLargeIcon = 101;
+constexpr uint16_t kSmallIcon = 102;
 
 constexpr const char* kNoOpenGL =
     "OpenGL 3.3 or higher is not available on this machine.  Please install or update the graphics "
@@ -52,6 +60,31 @@ bool IsPresent(const FileSpec& where)
 {
     MFileMMIO probe;
     return probe.Open(where, 9, 0) == 0;
+}
+
+// 0 open, kNotHere when no archive is at where, or kRejected after telling that
+// the one there is damaged. Mesh textures lie beside the archive.
+int32_t OpenArchiveFrom(CFileMM* pArchive, const FileSpec& where, BWindow* pOwner)
+{
+    try {
+        if (pArchive->Open(where, 2) != 0 || pArchive->GetEntryCount() <= 0) {
+            AAppRollavex::ReportDamagedArchive(where.szName, nullptr, pOwner);
+            return kRejected;
+        }
+    } catch (const CFileException& e) {
+        if (!IsPresent(where))
+            return kNotHere;
+        AAppRollavex::ReportDamagedArchive(where.szName, e.Describe().c_str(), pOwner);
+        return kRejected;
+    }
+    MMesh::SetTextureFolder(where.szFolder);
+    return 0;
+}
+
+int32_t OpenFromStoredFolder(CFileMM* pArchive, FileSpec& where, const char* szStartFolder, BWindow* pOwner)
+{
+    GetSettings()->ReadString(where.szFolder, "mmpath", szStartFolder, kSubkey, FileSpec::kLength);
+    return OpenArchiveFrom(pArchive, where, pOwner);
 }
 
 } // namespace
@@ -79,6 +112,7 @@ AAppRollavex::AAppRollavex()
 {
     AddStringResource(1, kName);
     LoadStringResource(1, szName, sizeof szName);
+    AddIconResource(kLargeIcon, kWindowIconPng, kWindowIconPngSize);
 }
 
 // The screen goes first: its scenes hold textures and sounds of the device
@@ -145,8 +179,8 @@ int32_t AAppRollavex::Initialise()
     if (!IsFullScreen() && !CheckWindowedDisplay())
         return 0;
     ReleaseDevice();
-    wIconId = 101;
-    wSmallIconId = 102;
+    wIconId = kLargeIcon;
+    wSmallIconId = kSmallIcon;
     // A window that cannot be created fails at the device step.
     CreateScreenWindow();
     if (!CreateDeviceOrFail())
@@ -214,6 +248,7 @@ int32_t AAppRollavex::CreateScreenWindow()
     auto* screen = new AScreenRollavex();
     Trace("Size of pScreen object = %d.\n", static_cast<int>(sizeof(AScreenRollavex)));
     SetScreen(screen);
+    screen->SetIcon(LoadIconResource(wIconId));
     int32_t result = screen->Create(GetName(), GetWidth(), GetHeight(),
                                     IsFullScreen() ? kFullScreenFlags : kWindowedFlags);
     SetTitle(GetName());
@@ -268,30 +303,20 @@ int32_t AAppRollavex::LocateAndOpenArchive(CFileMM* pArchive, const char* szFile
                                            const char* szStartFolder)
 {
     FileSpec where(".\\", szFileName);
-    bool fFailedOnce = false;
-    for (;;) {
-        try {
-            int32_t result = pArchive->Open(where, 2);
-            if (result != 0 || pArchive->GetEntryCount() <= 0) {
-                ReportDamagedArchive(szFileName, nullptr, pOwner);
-                return kRejected;
-            }
-            // Mesh textures lie beside the archive.
-            MMesh::SetTextureFolder(where.szFolder);
-            return 0;
-        } catch (const CFileException& e) {
-            if (IsPresent(where)) {
-                ReportDamagedArchive(szFileName, e.Describe().c_str(), pOwner);
-                return kRejected;
-            }
-            if (!fFailedOnce) {
-                fFailedOnce = true;
-                GetSettings()->ReadString(where.szFolder, "mmpath", szStartFolder, kSubkey, FileSpec::kLength);
-            } else if (AskForArchiveFolder(szFileName, pOwner, &where) != 0) {
-                return kGaveUp;
-            }
-        }
+    int32_t result = OpenArchiveFrom(pArchive, where, pOwner);
+    if (result == kNotHere)
+        result = OpenFromStoredFolder(pArchive, where, szStartFolder, pOwner);
+    const std::vector<std::string> installed = MDataFolders::List("rollavex");
+    for (auto folder = installed.begin(); result == kNotHere && folder != installed.end(); ++folder) {
+        where.SetFolder(folder->c_str());
+        result = OpenArchiveFrom(pArchive, where, pOwner);
     }
+    while (result == kNotHere) {
+        if (AskForArchiveFolder(szFileName, pOwner, &where) != 0)
+            return kGaveUp;
+        result = OpenArchiveFrom(pArchive, where, pOwner);
+    }
+    return result;
 }
 
 int32_t AAppRollavex::AskForArchiveFolder(const char* szFileName, BWindow* pOwner, FileSpec* pWhere)

@@ -26,9 +26,10 @@ public:
     const char* GetCompanyName() const override { return kCompany; }
     COptions* GetOptions() override;
 
-    // Opens the archive from the start folder, then from the stored folder
-    // "mmpath", then from wherever the user points. 0 open, 6 the user gave
-    // up, 7 the file opened but is no usable archive.
+    // Opens the archive from the working folder, then from the stored folder
+    // "mmpath" (the start folder when none is stored), then from the installed
+    // data folders, then from wherever the user points. 0 open, 6 the user
+    // gave up, 7 the file opened but is no usable archive.
     static int32_t LocateAndOpenArchive(CFileMM* pArchive, const char* szFileName, BWindow* pOwner,
                                         const char* szStartFolder);
     // Asks the user for the archive's folder, stores it and sets it as

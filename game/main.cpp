@@ -1,7 +1,55 @@
 #include "game/AAppRollavex.h"
 
-int main()
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: rollavex [--help | --version]\n"
+    "\n"
+    "Rollavex is a 3D tilt maze: lean the wooden board and roll the steel ball past\n"
+    "the holes into the goal square, against the clock.\n"
+    "\n"
+    "Keys:\n"
+    "  mouse button held, mouse moved   lean the board\n"
+    "  N                                 new game\n"
+    "  Escape, F9                        quit\n"
+    "\n"
+    "Settings are kept in $XDG_CONFIG_HOME/Orvande/Rollavex/ (default ~/.config).\n"
+    "\n"
+    "Environment:\n"
+    "  RVX_RECORD=<file>        record the game into a file\n"
+    "  RVX_REPLAY=<file>        play a recorded game back\n"
+    "  RVX_DIALOG_ANSWERS=...   answer the dialogs without showing them\n"
+    "                           (ok, cancel, yes, no or a file path, separated by ;)\n"
+    "  RVX_DIALOG_LOG=<file>    append each dialog shown to a file\n";
+
+constexpr int kStart = -1;
+
+// kStart without arguments; otherwise answers them and gives the exit code.
+int AnswerArguments(int argc, char** argv)
 {
+    if (argc == 1)
+        return kStart;
+    if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::puts("rollavex " RVX_VERSION);
+        return 0;
+    }
+    std::fputs(kUsage, stderr);
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (int code = AnswerArguments(argc, argv); code != kStart)
+        return code;
     auto* app = new AAppRollavex();
     SetApplication(app);
     int32_t code = app->Execute();

@@ -6,6 +6,7 @@
 
 #include <SDL.h>
 #include <fcntl.h>
+#include <stb_image.h>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -18,6 +19,22 @@
 namespace {
 
 constexpr int kDefaultRefresh = 60;
+
+// An RGBA surface of the picture, or null when it cannot be decoded.
+SDL_Surface* DecodePng(const unsigned char* png, size_t size)
+{
+    int width = 0, height = 0, channels = 0;
+    stbi_uc* pixels = stbi_load_from_memory(png, int(size), &width, &height, &channels, 4);
+    if (!pixels)
+        return nullptr;
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_RGBA32);
+    if (surface)
+        for (int y = 0; y < height; ++y)
+            std::memcpy(static_cast<uint8_t*>(surface->pixels) + size_t(y) * size_t(surface->pitch),
+                        pixels + size_t(y) * size_t(width) * 4, size_t(width) * 4);
+    stbi_image_free(pixels);
+    return surface;
+}
 
 std::string LockPath(const char* name)
 {
@@ -55,9 +72,24 @@ int32_t MApplication::LoadStringResource(uint32_t id, char* buffer, int32_t size
     return static_cast<int32_t>(length);
 }
 
-// This platform has no icon, cursor or menu resources: the window keeps the
+void MApplication::AddIconResource(uint32_t id, const unsigned char* png, size_t size)
+{
+    rgIcons[id] = {png, size};
+}
+
+void* MApplication::LoadIconResource(uint32_t id)
+{
+    auto it = rgIcons.find(id);
+    if (it == rgIcons.end())
+        return nullptr;
+    IconResource& icon = it->second;
+    if (!icon.surface)
+        icon.surface.reset(DecodePng(icon.png, icon.size));
+    return icon.surface.get();
+}
+
+// This platform has no cursor or menu resources: the window keeps the
 // desktop's defaults.
-void* MApplication::LoadIconResource(uint32_t) { return nullptr; }
 
 void* MApplication::LoadCursorResource(uint32_t) { return nullptr; }
 

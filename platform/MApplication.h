@@ -1,7 +1,10 @@
 #pragma once
 #include "base/BApplication.h"
 #include <cstdint>
+#include <SDL.h>
+#include <cstddef>
 #include <map>
+#include <memory>
 #include <string>
 
 class MWindow;
@@ -22,6 +25,8 @@ public:
     void Quit(int32_t code) override;
     // Copies resource id into buffer (at most size - 1 characters); returns the length.
     int32_t LoadStringResource(uint32_t id, char* buffer, int32_t size) override;
+    // The icon resource id as an SDL_Surface*, decoded on first use and kept
+    // by the application; null when there is no such icon.
     void* LoadIconResource(uint32_t id) override;
     void* LoadCursorResource(uint32_t id) override;
     void* LoadMenuResource(uint32_t id) override;
@@ -53,6 +58,8 @@ public:
 
 protected:
     void AddStringResource(uint32_t id, const char* text);
+    // The icon resource id: PNG bytes that stay valid for the program's life.
+    void AddIconResource(uint32_t id, const unsigned char* png, size_t size);
     void SetFullScreenMode(int32_t fFull, int32_t nNewWidth, int32_t nNewHeight);
     // Takes ownership of the screen.
     void SetScreen(MWindow* pNewScreen);
@@ -69,7 +76,14 @@ private:
     uint32_t TimeToNextFrame() const;
     void MarkFrame();
 
+    struct IconResource {
+        const unsigned char* png;
+        size_t size;
+        std::unique_ptr<SDL_Surface, void (*)(SDL_Surface*)> surface{nullptr, SDL_FreeSurface};
+    };
+
     std::map<uint32_t, std::string> rgStrings;
+    std::map<uint32_t, IconResource> rgIcons;
     MWindow* pScreen = nullptr;
     int32_t fButtonsSwapped = 0;
     int32_t fFullScreen = 0;

@@ -121,7 +121,8 @@ int32_t MWindow::Create(const char* szTitle, int32_t nWidth, int32_t nHeight, ui
     nClientX = (desktop.w - nWidth) / 2;
     nClientY = (desktop.h - nHeight) / 2;
     uint32_t sdlFlags = MDeviceManager::WindowFlags();
-    sdlFlags |= (nStyle & StyleVisible) ? SDL_WINDOW_SHOWN : SDL_WINDOW_HIDDEN;
+    // Shown only once it carries its icon.
+    sdlFlags |= SDL_WINDOW_HIDDEN;
     MDeviceManager::PrepareWindowAttributes();
     if (nStyle & StylePopup) {
         // The client space stays width x height; the device scales it to the desktop.
@@ -141,6 +142,10 @@ int32_t MWindow::Create(const char* szTitle, int32_t nWidth, int32_t nHeight, ui
     nWindowWidth = nWidth + left + right;
     nWindowHeight = nHeight + top + bottom;
     SDL_SetWindowTitle(pWindow, szTitle);
+    if (pIcon)
+        SDL_SetWindowIcon(pWindow, pIcon);
+    if (nStyle & StyleVisible)
+        SDL_ShowWindow(pWindow);
     return 0;
 }
 

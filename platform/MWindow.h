@@ -56,6 +56,9 @@ public:
     void ShowPointer(int32_t fShow) override;
     void SetTitle(const char* szText) override;
     int32_t IsVisible() override;
+    // The icon Create gives the window: an SDL_Surface* from the application's
+    // LoadIconResource, or null for the desktop's default.
+    void SetIcon(void* pNewIcon) { pIcon = static_cast<SDL_Surface*>(pNewIcon); }
     void OnMove(int32_t x, int32_t y) override;
 
     // One frame; the engine's screen runs its scenes here.
@@ -88,6 +91,7 @@ private:
 
     int32_t fHasMenu = 0;
     SDL_Window* pWindow = nullptr;
+    SDL_Surface* pIcon = nullptr;
     bool fIconic = false;
     bool fEnabled = true;
     uint32_t nButtonsHeld = 0;

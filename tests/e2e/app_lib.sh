@@ -6,6 +6,8 @@ APP="$RVX_RUN_DIR/rollavex"
 WORK=$(mktemp -d)
 export XDG_CONFIG_HOME="$WORK/config" XDG_STATE_HOME="$WORK/state" XDG_RUNTIME_DIR="$WORK/runtime"
 export RVX_DIALOG_LOG="$WORK/dialogs.log"
+# No installed copy of the game's data is found.
+export XDG_DATA_HOME="$WORK/data" XDG_DATA_DIRS="$WORK/data"
 export LIBGL_ALWAYS_SOFTWARE=1 ALSOFT_DRIVERS=null
 KEY="$XDG_CONFIG_HOME/Orvande/Rollavex"
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
@@ -41,6 +43,20 @@ wait_window() {
 # Asks the game to end as closing its window does and checks it ends with 0.
 end_game() {
   kill -TERM "$GAME"
+  local rc=0
+  wait "$GAME" || rc=$?
+  [ "$rc" -eq 0 ] || fail "the game ended with $rc"
+}
+
+# Presses Escape until the game ends (keys are not taken while a replay
+# runs) and checks it ends with exit code 0.
+quit_with_escape() {
+  local deadline=$((SECONDS + 60))
+  while kill -0 "$GAME" 2>/dev/null && [ "$SECONDS" -lt "$deadline" ]; do
+    xdotool key Escape
+    sleep 1
+  done
+  kill -0 "$GAME" 2>/dev/null && fail "Escape did not end the game"
   local rc=0
   wait "$GAME" || rc=$?
   [ "$rc" -eq 0 ] || fail "the game ended with $rc"

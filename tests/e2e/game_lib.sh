@@ -97,20 +97,6 @@ expect_clock_stopped() {
   [ "$(differing_pixels "$WORK/clock_a.png" "$WORK/clock_b.png")" = 0 ] || fail "the clock still runs"
 }
 
-# Presses Escape until the game ends (keys are not taken while a replay
-# runs) and checks it ends with exit code 0.
-quit_with_escape() {
-  local deadline=$((SECONDS + 60))
-  while kill -0 "$GAME" 2>/dev/null && [ "$SECONDS" -lt "$deadline" ]; do
-    xdotool key Escape
-    sleep 1
-  done
-  kill -0 "$GAME" 2>/dev/null && fail "Escape did not end the game"
-  local rc=0
-  wait "$GAME" || rc=$?
-  [ "$rc" -eq 0 ] || fail "the game ended with $rc"
-}
-
 # Moves the pointer to client point (x, y) of the game window.
 pointer_to() {
   read -r _ _ wx wy < <(window_geometry "$WID")

@@ -30,17 +30,19 @@ void WriteLong(std::ofstream& out, uint32_t value)
         out.put(static_cast<char>((value >> (8 * i)) & 0xFF));
 }
 
-// The smallest archive: the form and a map of one entry.
-void WriteArchive(const fs::path& path)
+// The smallest archive: the form and a map of one entry (none: a rejected archive).
+void WriteArchive(const fs::path& path, uint32_t nEntries = 1)
 {
+    fs::create_directories(path.parent_path());
     std::ofstream out(path, std::ios::binary);
     out.write("FFIR", 4);
-    WriteLong(out, 20);
+    WriteLong(out, 12 + 4 * nEntries);
     out.write("LFMM", 4);
     out.write(" pam", 4);
-    WriteLong(out, 8);
-    WriteLong(out, 1);
-    WriteLong(out, 0);
+    WriteLong(out, 4 + 4 * nEntries);
+    WriteLong(out, nEntries);
+    for (uint32_t i = 0; i < nEntries; ++i)
+        WriteLong(out, 0);
 }
 
 class LocateTest : public ::testing::Test {
@@ -50,6 +52,9 @@ protected:
         char pattern[] = "/tmp/rvx_locate_XXXXXX";
         root = mkdtemp(pattern);
         setenv("XDG_CONFIG_HOME", (root / "config").c_str(), 1);
+        setenv("XDG_DATA_HOME", (root / "home").c_str(), 1);
+        setenv("XDG_DATA_DIRS", ("relative:" + (root / "dirs-a").string() + ":" + (root / "dirs-b/").string()).c_str(), 1);
+        fs::create_directories(root / "config/Orvande/Rollavex");
         fs::create_directories(root / "work");
         fs::create_directories(root / "stored");
         fs::create_directories(root / "empty");
@@ -99,6 +104,38 @@ TEST_F(LocateTest, TheStoredFolderIsTriedSecond)
     GetSettings()->WriteString("mmpath", (root / "stored/").c_str(), "Config");
     EXPECT_EQ(Locate(""), 0);
     EXPECT_TRUE(Shown().empty());
+}
+
+// After the stored folder come the installed data folders: rollavex/ in
+// $XDG_DATA_HOME, then in each absolute $XDG_DATA_DIRS entry. The first archive
+// found ends the search, a rejected one (no entries) with 7 after its message.
+TEST_F(LocateTest, TheInstalledDataFoldersAreTriedAfterTheStoredFolder)
+{
+    struct Case {
+        const char* szGood;
+        const char* szRejected;
+        int32_t nResult;
+    };
+    const Case cases[] = {
+        {"dirs-b", nullptr, 0},  {"stored", "dirs-a", 0}, {"dirs-b", "dirs-a", 7},
+        {"dirs-a", "home", 7},   {"work/relative", nullptr, 6},
+    };
+    GetSettings()->WriteString("mmpath", (root / "stored/").c_str(), "Config");
+    auto place = [&](const std::string& folder) {
+        return folder == "stored" ? root / folder / kArchive : root / folder / "rollavex" / kArchive;
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.szGood);
+        WriteArchive(place(test.szGood));
+        if (test.szRejected)
+            WriteArchive(place(test.szRejected), 0);
+        EXPECT_EQ(Locate("ok;cancel;ok"), test.nResult);
+        EXPECT_EQ(Shown().empty(), test.nResult == 0);
+        fs::remove(place(test.szGood));
+        if (test.szRejected)
+            fs::remove(place(test.szRejected));
+        MDialogScript::ClearRecord();
+    }
 }
 
 TEST_F(LocateTest, CancellingTheDialogGivesUp)

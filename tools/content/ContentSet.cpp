@@ -1,4 +1,5 @@
 #include "tools/content/ContentSet.h"
+#include "tools/content/IconSynth.h"
 #include "tools/content/MazeChecker.h"
 #include "tools/content/MazeMeshes.h"
 #include "tools/content/MazePicture.h"
@@ -16,7 +17,7 @@ namespace fs = std::filesystem;
 
 void ContentSet::Write(const std::string& contentDir, const std::string& runDir)
 {
-    for (const char* sub : {"meshes", "sprites", "sounds"})
+    for (const char* sub : {"meshes", "sprites", "sounds", "icons"})
         fs::create_directories(fs::path(contentDir) / sub);
     fs::create_directories(runDir);
     entries.clear();
@@ -25,6 +26,7 @@ void ContentSet::Write(const std::string& contentDir, const std::string& runDir)
     WriteSounds(contentDir);
     WriteSprites(contentDir);
     WriteMeshes(contentDir);
+    WriteIcons(contentDir);
     std::ofstream out(fs::path(contentDir) / "manifest.txt", std::ios::binary);
     out << ManifestText(entries);
     if (!out)
@@ -48,6 +50,14 @@ void ContentSet::WriteTextures(const std::string& runDir)
     TextureSynth::Felt(128).WritePng(path(Materials::kFeltTexture), false);
     TextureSynth::Metal(128).WritePng(path(Materials::kMetalTexture), false);
     TextureSynth::Ball(256, 128).WritePng(path(Materials::kBallTexture), false);
+}
+
+void ContentSet::WriteIcons(const std::string& dir)
+{
+    for (int size : IconSynth::kSizes) {
+        std::string file = "icons/rollavex_" + std::to_string(size) + ".png";
+        IconSynth::Icon(size).WritePng((fs::path(dir) / file).string(), true);
+    }
 }
 
 void ContentSet::WriteSounds(const std::string& dir)

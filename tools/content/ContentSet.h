@@ -21,8 +21,8 @@ public:
 
     explicit ContentSet(Maze maze) : maze(std::move(maze)) {}
 
-    // Writes the assets under contentDir, the mesh textures into runDir and the
-    // manifest as contentDir/manifest.txt. Throws when the maze is not playable.
+    // Writes the assets and the icons under contentDir, the mesh textures into
+    // runDir and the manifest as contentDir/manifest.txt. Throws when the maze is not playable.
     void Write(const std::string& contentDir, const std::string& runDir);
 
     const Entries& Manifest() const { return entries; }
@@ -35,6 +35,8 @@ private:
     void WriteSprites(const std::string& dir);
     void WriteSounds(const std::string& dir);
     void WriteMeshes(const std::string& dir);
+    // The desktop icons, icons/rollavex_<size>.png; not in the archive.
+    void WriteIcons(const std::string& dir);
     ManifestChunk& Add(int entry, const std::string& kind, std::vector<std::string> files);
 
     Maze maze;
