@@ -65,6 +65,8 @@ public:
     virtual void StartMotion();
     virtual int32_t OnMouse(const MouseEvent* e);
     virtual int32_t WantsMouse(const MouseEvent* e);
+    // The capture this actor held went elsewhere before its release.
+    virtual void OnCaptureLost() {}
     virtual void UpdateBounds() = 0;
     virtual ~CActor();
     virtual void OffsetBy(int32_t dx, int32_t dy);
