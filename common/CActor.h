@@ -65,14 +65,14 @@ public:
     virtual void StartMotion();
     virtual int32_t OnMouse(const MouseEvent* e);
     virtual int32_t WantsMouse(const MouseEvent* e);
-    // The capture this actor held went elsewhere before its release.
-    virtual void OnCaptureLost() {}
     virtual void UpdateBounds() = 0;
     virtual ~CActor();
     virtual void OffsetBy(int32_t dx, int32_t dy);
     virtual void Draw(const Rect* clip) = 0;
     // Mesh actors answer true: the scene draws them before the 2D actors.
     virtual bool IsMeshActor() const { return false; }
+    // The capture this actor held went elsewhere before its release.
+    virtual void OnCaptureLost() {}
 
     // Invalidate the old bounds, recompute them, invalidate the new ones.
     void Repaint();
