@@ -71,6 +71,8 @@ public:
     virtual void Draw(const Rect* clip) = 0;
     // Mesh actors answer true: the scene draws them before the 2D actors.
     virtual bool IsMeshActor() const { return false; }
+    // The capture this actor held went elsewhere before its release.
+    virtual void OnCaptureLost() {}
 
     // Invalidate the old bounds, recompute them, invalidate the new ones.
     void Repaint();

@@ -220,18 +220,13 @@ int32_t CActorButton::OnPress()
 {
     switch (nKind) {
     case kButtonPush:
-        if (!fDisabled) {
-            if (nState + 1 >= CountStates())
-                return 0;
-            SetState(nState + 1);
-            CScene::SetMouseCapture(this);
-        }
-        break;
     case kButtonSwitch:
         if (!fDisabled) {
             if (CountStates() < 2)
                 return 0;
             SetState(kPressed);
+            if (nKind == kButtonPush)
+                CScene::SetMouseCapture(this);
         }
         break;
     case kButtonCheckBox:
@@ -252,9 +247,14 @@ void CActorButton::OnRelease(const MouseEvent* e)
 {
     if (nCommand != 0 && rcBounds.Contains(e->wX, e->wY))
         CScene::DispatchKeyUp(uint32_t(nCommand));
+    OnCaptureLost();
+    CScene::SetMouseCapture(nullptr);
+}
+
+void CActorButton::OnCaptureLost()
+{
     if (nKind != kButtonLabel && !fDisabled && nState == kPressed)
         SetState(kNormal);
-    CScene::SetMouseCapture(nullptr);
 }
 
 void CActorButton::DrawBackground(const Rect* clip)

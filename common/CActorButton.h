@@ -19,6 +19,8 @@ public:
     CSprite* GetImage() override;
     int32_t OnMouse(const MouseEvent* e) override;
     int32_t WantsMouse(const MouseEvent* e) override;
+    // Back to the normal look; nothing is sent.
+    void OnCaptureLost() override;
     void UpdateBounds() override;
     void Draw(const Rect* clip) override;
 

@@ -39,7 +39,7 @@ int CClock::MaxForDigits(int nDigits)
 
 void CClock::Add(int delta)
 {
-    lValue += delta;
+    lValue = AddSaturated(lValue, delta);
     Clamp();
     BuildText();
     fDirty = 1;
@@ -63,7 +63,7 @@ void CClock::Tick(int dt)
 {
     if (!fRunning)
         return;
-    lAccum += dt;
+    lAccum = AddSaturated(lAccum, dt);
     if (lAccum < kTicksPerSecond && !fForce)
         return;
     if (!fForce) {
@@ -77,7 +77,7 @@ void CClock::Tick(int dt)
     fForce = 0;
     Clamp();
     BuildText();
-    if (lAlarmStep > 0 && lValue >= lAlarmLast + lAlarmStep) {
+    if (lAlarmStep > 0 && lValue >= AddSaturated(lAlarmLast, lAlarmStep)) {
         lAlarmLast = lValue;
         if (pOwner)
             pOwner->OnEvent();

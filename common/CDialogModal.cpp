@@ -9,7 +9,6 @@
 
 namespace {
 constexpr int kFix = 256;
-constexpr int kKeyZero = 48;
 constexpr int kButtonLift = 35;
 } // namespace
 
@@ -41,7 +40,7 @@ CActor* CDialogModal::MakeHotspot(int i)
 {
     const int left = lX >> 8;
     const int top = lY >> 8;
-    return new CActorHotspot(pScene, left, top, left + nHotWidth, top + nHotHeight, lZ - kFix, kKeyZero + i);
+    return new CActorHotspot(pScene, left, top, left + nHotWidth, top + nHotHeight, lZ - kFix, kFirstHotspotKey + i);
 }
 
 CActor* CDialogModal::MakeButton(int i, CSprite* background, CSpriteArray* images, const TextDesc* text,
@@ -53,6 +52,14 @@ CActor* CDialogModal::MakeButton(int i, CSprite* background, CSpriteArray* image
     const int by = lY + (height - images->Get(0)->nHeight / 2 - kButtonLift) * kFix;
     const int stateBase = images->nCount > 3 ? 2 * i : 0;
     return new CActorButton(text, behaviour, pScene, bx, by, lZ - kFix, images, stateBase);
+}
+
+int CDialogModal::CountAnswerActors() const
+{
+    int count = 0;
+    for (const CActor* answer : rgpasAnswers)
+        count += answer ? 1 : 0;
+    return count;
 }
 
 void CDialogModal::ShowAll()

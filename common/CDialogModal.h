@@ -12,6 +12,8 @@ struct ButtonDesc;
 class CDialogModal {
 public:
     static constexpr int kMaxAnswers = 8;
+    // Hotspot i sends this code + i as a key-down.
+    static constexpr int kFirstHotspotKey = 48;
 
     // x, y, z fixed values.
     CDialogModal(CScene* pScene, int x, int y, int z, CSprite* background, CSpriteArray* answerImages,
@@ -24,6 +26,8 @@ public:
     CActor* GetBackground() const { return pasBackground; }
     CActor* GetAnswer(int i) const { return i >= 0 && i < nAnswers ? rgpasAnswers[i] : nullptr; }
     int GetAnswerCount() const { return nAnswers; }
+    // Answers that could be made into actors.
+    int CountAnswerActors() const;
 
 private:
     CActor* MakeHotspot(int i);

@@ -1,5 +1,7 @@
 #include "common/CNumber.h"
 #include "common/CActorButton.h"
+#include <cstdint>
+#include <limits>
 
 namespace {
 constexpr int kMaxDigits = 10;
@@ -36,7 +38,15 @@ CNumber::~CNumber() = default;
 
 void CNumber::Add(int delta)
 {
-    Set(lValue + delta);
+    Set(AddSaturated(lValue, delta));
+}
+
+int CNumber::AddSaturated(int a, int b)
+{
+    const int64_t sum = int64_t(a) + b;
+    if (sum > std::numeric_limits<int>::max())
+        return std::numeric_limits<int>::max();
+    return sum < std::numeric_limits<int>::min() ? std::numeric_limits<int>::min() : int(sum);
 }
 
 void CNumber::Reset(int, int) {}

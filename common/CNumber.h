@@ -26,6 +26,8 @@ public:
 
     // Writes value with w positions; leading zeros only with fZeroFill (the last digit always).
     static void FormatDecimal(char* out, int value, int w, int fZeroFill);
+    // a + b held to the int range.
+    static int AddSaturated(int a, int b);
 
 protected:
     // Rebuilds szText from lValue.

@@ -67,7 +67,7 @@ CScene::CScene(CScreen* pOwner, int32_t lOrgX, int32_t lOrgY, int32_t nMode, int
     pCollisionMgr = new CCollisionMgr(this, nCollisionMode);
     Trace("Size of pCollisionMgr object = %d.\n", static_cast<int>(sizeof(CCollisionMgr)));
     LinkIntoStack(fOnTop != 0);
-    SetMouseCapture(nullptr);
+    CancelMouseCapture();
     AppTimer(TimerReset);
     AppTimer(TimerStart);
 }
@@ -194,11 +194,10 @@ int32_t CScene::MeasureElapsed(int32_t* plStamp) const
     const int32_t lNow = NowTicks();
     if (IsTimeFrozen())
         *plStamp = lNow;
-    int32_t lElapsed = lNow - *plStamp;
+    const int32_t lElapsed = lNow - *plStamp;
     *plStamp = lNow;
-    if (lElapsed > MaxElapsed)
-        lElapsed = MaxElapsed;
-    return lElapsed;
+    // Another scene's construction resets the clock: time never runs back.
+    return lElapsed < 0 ? 0 : (lElapsed > MaxElapsed ? MaxElapsed : lElapsed);
 }
 
 // ---- frame passes ----
@@ -264,10 +263,14 @@ bool CScene::IsCoveredByAbove(int32_t nWidth, int32_t nHeight) const
     return pAbove && Width(pAbove->rcScene) == nWidth && Height(pAbove->rcScene) == nHeight;
 }
 
+// A dialog's tick may report its answer, and the parent may delete the dialog.
 void CScene::TickAllScenes()
 {
-    for (CScene* s = g_stack.pBottom; s; s = s->pAbove)
+    for (CScene* s = g_stack.pBottom; s;) {
+        CScene* pNextScene = s->pAbove;
         s->Tick();
+        s = pNextScene;
+    }
 }
 
 void CScene::Tick()
@@ -317,6 +320,14 @@ void CScene::SetMouseCapture(CActor* pActor)
 {
     g_stack.pCaptureActor = pActor;
     g_stack.pCaptureScene = pActor ? pActor->pScene : nullptr;
+}
+
+void CScene::CancelMouseCapture()
+{
+    CActor* pHolder = g_stack.pCaptureActor;
+    SetMouseCapture(nullptr);
+    if (pHolder)
+        pHolder->OnCaptureLost();
 }
 
 CActor* CScene::GetCaptureActor() { return g_stack.pCaptureActor; }

@@ -68,6 +68,8 @@ public:
     static int32_t DispatchSysKeyUp(uint32_t nKey);
     // Null releases the capture.
     static void SetMouseCapture(CActor* pActor);
+    // Releases the capture and lets its actor end its press without a command.
+    static void CancelMouseCapture();
     static CActor* GetCaptureActor();
     static CScene* GetTopScene();
     static CScene* GetBottomScene();
@@ -120,7 +122,7 @@ public:
 protected:
     // Application time in ticks.
     static int32_t NowTicks();
-    // Elapsed ticks since the stamp (0 while frozen), at most 25.
+    // Elapsed ticks since the stamp (0 while frozen), 0 to 25.
     int32_t MeasureElapsed(int32_t* plStamp) const;
     bool IsTimeFrozen() const;
 

@@ -77,10 +77,22 @@ void CSceneDialog::ShowDialog()
         pScreen->InvalidateAllScenes();
 }
 
+// The answer goes to the parent here, outside any input handler, so that
+// the parent may delete the dialog: nothing of it is touched afterwards.
 void CSceneDialog::Tick()
 {
     CScene::Tick();
-    if (!fActive || nAnswers != 0 || lTimeLeft < 1)
+    CountDown();
+    if (nAnswerDue < 0 || !pParent)
+        return;
+    const int answer = nAnswerDue;
+    nAnswerDue = -1;
+    pParent->OnDialogResult(this, answer);
+}
+
+void CSceneDialog::CountDown()
+{
+    if (!fActive || (pdmDialog && pdmDialog->CountAnswerActors() != 0) || lTimeLeft < 1)
         return;
     lTimeLeft -= lTickElapsed;
     if (lTimeLeft <= 0) {
@@ -109,9 +121,15 @@ int CSceneDialog::AnswerForKey(uint32_t key)
     }
 }
 
-int32_t CSceneDialog::OnKeyDown(uint32_t)
+// In hotspot mode a hotspot's key-down answers.
+int32_t CSceneDialog::OnKeyDown(uint32_t key)
 {
-    return nHotWidth != 0 ? 0 : 1;
+    if (nHotWidth == 0)
+        return 1;
+    const int answer = static_cast<int>(key) - CDialogModal::kFirstHotspotKey;
+    if (answer >= 0 && pdmDialog && pdmDialog->GetAnswer(answer))
+        Answer(answer);
+    return 0;
 }
 
 int32_t CSceneDialog::OnKeyUp(uint32_t key)
@@ -125,6 +143,6 @@ int32_t CSceneDialog::OnKeyUp(uint32_t key)
 
 void CSceneDialog::Answer(int answer)
 {
-    if (pParent)
-        pParent->OnDialogResult(this, answer);
+    if (nAnswerDue < 0)
+        nAnswerDue = answer;
 }

@@ -9,7 +9,8 @@ struct TextDesc;
 struct ButtonDesc;
 
 // A dialog scene laid over a parent scene. Answers (buttons, hotspots, keys,
-// or 0 after 10 seconds without answer buttons) go to the parent's OnDialogResult.
+// or 0 after 10 seconds without answer actors) go to the parent's
+// OnDialogResult at the next tick pass.
 class CSceneDialog : public CScene {
 public:
     // Called with 0 when the dialog is shown.
@@ -42,6 +43,7 @@ public:
     int IsActive() const { return fActive; }
 
 protected:
+    // The first answer waits for the tick pass.
     void Answer(int answer);
 
     CScene* pParent;
@@ -59,4 +61,10 @@ protected:
     int lTimeLeft = kTimeOut;
     int lOpened = 0;
     int fActive = 0;
+
+private:
+    // Without answer actors the dialog answers 0 every 10 seconds.
+    void CountDown();
+
+    int nAnswerDue = -1;
 };

@@ -70,7 +70,7 @@ public:
     CFileMM* GetMMFile() const { return pMMFile; }
     bool IsMinimised() const { return fMinimised != 0; }
     bool IsMusicStopped() const { return fMusicStopped != 0; }
-    bool IsFinishPending() const { return fFinishPending != 0; }
+    bool IsFinishPending() const override { return fFinishPending != 0; }
     bool IsLeftButtonDown() const { return fLeftDown != 0; }
     bool IsRightButtonDown() const { return fRightDown != 0; }
     int32_t GetResultCode() const { return nResultCode; }

@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -45,6 +46,10 @@ std::string LockPath(const char* name)
     return std::string(temp && *temp ? temp : "/tmp") + "/" + name + "-" + std::to_string(getuid()) +
            ".lock";
 }
+
+// The end of the login session hangs up right after its SIGTERM; SDL turns
+// SIGTERM into a quit event, so a hang-up asks to quit the same way.
+void OnHangUp(int) { std::raise(SIGTERM); }
 
 } // namespace
 
@@ -154,7 +159,9 @@ bool MApplication::IsAlreadyRunning()
     return false;
 }
 
-bool MApplication::IsScreenActive() const { return pScreen && pScreen->IsActive(); }
+// A waiting scene change (a quit from a signal or the window manager
+// among them) must not wait for the focus.
+bool MApplication::RunsFrames() const { return pScreen && (pScreen->IsActive() || pScreen->IsFinishPending()); }
 
 void MApplication::MarkFrame() { nLastFrame = SDL_GetPerformanceCounter(); }
 
@@ -175,10 +182,11 @@ int32_t MApplication::Run()
         mode.refresh_rate > 0)
         refresh = mode.refresh_rate;
     nFrameTicks = SDL_GetPerformanceFrequency() / static_cast<uint64_t>(refresh);
+    std::signal(SIGHUP, OnHangUp);
     while (!fQuitPosted) {
         SDL_Event event;
         int got;
-        if (IsScreenActive()) {
+        if (RunsFrames()) {
             uint32_t wait = TimeToNextFrame();
             got = wait > 0 ? SDL_WaitEventTimeout(&event, static_cast<int>(wait)) : SDL_PollEvent(&event);
             if (!got && TimeToNextFrame() > 0)

@@ -18,9 +18,9 @@ public:
 
     int32_t Initialise() override;
     void OnIdle() override;
-    // Events are polled while the screen is active and waited for while it is
-    // not; a frame runs whenever the queue is empty, at most once per display
-    // refresh (about 60 a second when the refresh is unknown).
+    // Events are polled while the screen is active or a scene change waits,
+    // and waited for otherwise; a frame runs whenever the queue is empty, at
+    // most once per display refresh (about 60 a second when it is unknown).
     int32_t Run() override;
     void Quit(int32_t code) override;
     // Copies resource id into buffer (at most size - 1 characters); returns the length.
@@ -71,7 +71,7 @@ protected:
     int32_t fInitialised = 0;
 
 private:
-    bool IsScreenActive() const;
+    bool RunsFrames() const;
     // Milliseconds until the next frame is due.
     uint32_t TimeToNextFrame() const;
     void MarkFrame();

@@ -117,6 +117,12 @@ int32_t MFont::DeleteDeviceObjects()
     return 0;
 }
 
+const MFont::GlyphRect& MFont::GetGlyph(char c) const
+{
+    static constexpr GlyphRect kNoGlyph;
+    return IsDrawable(c) ? rgGlyphs[uint8_t(c) - 32] : kNoGlyph;
+}
+
 int32_t MFont::GetTextExtent(const char* text, Size* size) const
 {
     if (!text || !size)

@@ -48,14 +48,16 @@ public:
     uint32_t GetTextureWidth() const { return nTextureWidth; }
     uint32_t GetTextureHeight() const { return nTextureHeight; }
     float GetTextScale() const { return fTextScale; }
-    const GlyphRect& GetGlyph(char c) const { return rgGlyphs[uint8_t(c) - 32]; }
+    // Characters outside 32..127 have an empty rectangle.
+    const GlyphRect& GetGlyph(char c) const;
     const MGLTexture& GetGLTexture() const { return glyphTexture; }
 
     // Texture side for a size in points: 256, 512 (21 to 40) or 1024 (41 up).
     static uint32_t TextureSide(uint32_t size);
 
 private:
-    static bool IsDrawable(char c) { return c >= 32; } // signed: 128..255 are negative
+    // Bytes are unsigned whatever the signedness of char.
+    static bool IsDrawable(char c) { return uint8_t(c) >= 32 && uint8_t(c) < 128; }
     float RowHeight() const { return (rgGlyphs[0].bottom - rgGlyphs[0].top) * float(nTextureHeight); }
     void LayOutGlyphs(MGlyphRasteriser& rasteriser, uint8_t* coverage, int32_t side);
     void StoreCoverage(const uint8_t* coverage, int32_t side);

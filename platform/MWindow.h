@@ -63,6 +63,9 @@ public:
 
     // One frame; the engine's screen runs its scenes here.
     virtual void Frame() {}
+    // A scene change (the quit among them) waits for the next frame; the
+    // loop then runs frames even while the window is inactive.
+    virtual bool IsFinishPending() const { return false; }
     // Hands one event to the On... handlers; returns what the handler
     // returned (1 handled, 0 not).
     virtual int32_t HandleEvent(const SDL_Event& event);

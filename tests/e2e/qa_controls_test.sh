@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The player's controls with the real program: the New button levels a leaned
-# board, the hidden dialog (K, V, then B with the left
-# button held) opens over the maze and its answer closes it, and the Quit
-# button ends the game with exit code 0.
+# board, the hidden dialog (K, V, then B with the left button held, here on
+# the New button) opens over the maze and its answer closes it, New still
+# works after it, and the Quit button ends the game with exit code 0.
 source "$(dirname "$0")/game_lib.sh"
 
 # Client points of the New and Quit buttons and of the dialog's answer.
@@ -34,6 +34,13 @@ lean_board() {
   xdotool mouseup 1
 }
 
+# Pixels of the New button that differ between two images.
+new_button_change() {
+  convert "$1" -crop 100x40+$((NEW_X - 50))+$((NEW_Y - 20)) +repage "$WORK/new_a.png"
+  convert "$2" -crop 100x40+$((NEW_X - 50))+$((NEW_Y - 20)) +repage "$WORK/new_b.png"
+  differing_pixels "$WORK/new_a.png" "$WORK/new_b.png"
+}
+
 # Pixels of the maze (below the buttons, above the hint line) that differ.
 maze_change() {
   convert "$1" -crop 600x420+60+110 +repage "$WORK/maze_a.png"
@@ -47,22 +54,27 @@ pointer_to 0 0
 sleep 0.3
 level=$(shot)
 
-# New button: the board is level again.
-lean_board
-sleep 0.5
-leaned=$(shot)
-[ "$(maze_change "$level" "$leaned")" -gt 5000 ] || fail "the drag did not lean the board"
-click_at "$NEW_X" "$NEW_Y"
-pointer_to 0 0
-sleep 0.3
-renewed=$(shot)
-[ "$(maze_change "$level" "$renewed")" -lt 2000 ] || fail "New did not level the board"
+# New button: the board is level again; the last shot is in RENEWED.
+check_new_levels() {
+  lean_board
+  sleep 0.5
+  local leaned
+  leaned=$(shot)
+  [ "$(maze_change "$level" "$leaned")" -gt 5000 ] || fail "the drag did not lean the board $1"
+  click_at "$NEW_X" "$NEW_Y"
+  pointer_to 0 0
+  sleep 0.3
+  RENEWED=$(shot)
+  [ "$(maze_change "$level" "$RENEWED")" -lt 2000 ] || fail "New did not level the board $1"
+}
+check_new_levels "at first"
+renewed=$RENEWED
 
 # Hidden dialog: K and V at any time, then B while the left button is held.
 xdotool key k
 sleep 0.2
 xdotool key v
-pointer_to "$MID_X" "$MID_Y"
+pointer_to "$NEW_X" "$NEW_Y"
 sleep 0.2
 xdotool mousedown 1
 sleep 0.2
@@ -78,6 +90,8 @@ pointer_to 0 0
 sleep 0.5
 closed=$(shot)
 [ "$(maze_change "$dialog" "$closed")" -gt 20000 ] || fail "the dialog's answer did not close it"
+[ "$(new_button_change "$renewed" "$closed")" -lt 50 ] || fail "the New button held over the dialog stays pressed"
+check_new_levels "after the dialog"
 
 # Quit button: the game ends with exit code 0.
 click_at "$QUIT_X" "$QUIT_Y"

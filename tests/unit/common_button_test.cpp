@@ -111,6 +111,33 @@ TEST_F(ButtonTest, PushButtonReleasedOutsideSendsOnlyKeyDown)
     EXPECT_EQ(scene.rgKeys, (std::vector<std::string>{"+27"}));
 }
 
+TEST_F(ButtonTest, PushButtonPressGoesFromNormalToPressedOnly)
+{
+    CActorButton* button = Make(szText, Behaviour(kButtonPush, 78, 1));
+    button->SetState(CActorButton::kPressed);
+    Dispatch(MouseEvent::LeftDown, 102, 52);
+    EXPECT_EQ(button->GetState(), CActorButton::kPressed) << "a second press does not disable it";
+    Dispatch(MouseEvent::LeftUp, 102, 52);
+    EXPECT_EQ(button->GetState(), CActorButton::kNormal);
+}
+
+TEST_F(ButtonTest, SceneOpenedWhileHeldGivesTheButtonItsReleaseWithoutCommand)
+{
+    CActorButton* button = Make(szText, Behaviour(kButtonPush, 78, 1));
+    Dispatch(MouseEvent::LeftDown, 100, 50);
+    {
+        KeyScene dialog(&screen);
+        EXPECT_EQ(button->GetState(), CActorButton::kNormal);
+        EXPECT_EQ(CScene::GetCaptureActor(), nullptr);
+        Dispatch(MouseEvent::LeftUp, 100, 50);
+        EXPECT_TRUE(dialog.rgKeys.empty());
+    }
+    EXPECT_EQ(scene.rgKeys, (std::vector<std::string>{"+78"}));
+    Dispatch(MouseEvent::LeftDown, 100, 50);
+    Dispatch(MouseEvent::LeftUp, 100, 50);
+    EXPECT_EQ(scene.rgKeys, (std::vector<std::string>{"+78", "+78", "-78"}));
+}
+
 TEST_F(ButtonTest, PushButtonWithOneStateTakesNoPress)
 {
     CActorButton* button = Make(szText, Behaviour(kButtonPush, 78)); // no frame: one state

@@ -204,9 +204,27 @@ TEST_F(ClockTest, NumberDigitLimits)
     EXPECT_EQ(MakeNumber(9)->GetMax(), 999999999);
     CNumber* unlimited = MakeNumber(12);
     EXPECT_EQ(unlimited->GetMax(), 2147483647);
-    unlimited->Set(2147483647);
+    unlimited->Set(2147483637);
+    unlimited->Add(100);
     unlimited->Refresh();
-    EXPECT_EQ(Shown(unlimited), "2147483647");
+    EXPECT_EQ(Shown(unlimited), "2147483647") << "the sum saturates";
+    unlimited->Add(-2147483647 - 1);
+    EXPECT_EQ(unlimited->GetValue(), 0);
+}
+
+TEST_F(ClockTest, ClockArithmeticSaturates)
+{
+    CClock* clock = MakeClock(4, 1, 5);
+    clock->Add(2147483647);
+    EXPECT_EQ(clock->GetValue(), 3599);
+    clock->Add(-2147483647 - 1);
+    EXPECT_EQ(clock->GetValue(), 0);
+    clock->SetAlarm(2147483647, 10);
+    clock->Start();
+    clock->Tick(2147483647); // shows the forced value
+    clock->Tick(2147483647);
+    EXPECT_EQ(clock->GetValue(), 1) << "the gathered ticks saturate";
+    EXPECT_EQ(owner.nAlarms, 0) << "the next alarm lies beyond any value";
 }
 
 TEST(FormatDecimal, PositionsAndZeroFill)

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,8 +29,10 @@ public:
     {
         EXPECT_NE(dialog, nullptr);
         answers.push_back(answer);
+        onResult();
     }
     std::vector<int> answers;
+    std::function<void()> onResult = [] {};
 };
 
 CSprite* MakeSprite(int width, int height)
@@ -132,25 +135,34 @@ TEST_F(DialogTest, AnswerKeys)
     for (const Case& c : cases) {
         parent.answers.clear();
         EXPECT_EQ(d->OnKeyUp(c.key), 0) << c.key;
+        RunFrames(1);
         EXPECT_EQ(parent.answers, std::vector<int>{c.answer}) << c.key;
     }
     parent.answers.clear();
     EXPECT_EQ(d->OnKeyUp('5'), 1);
     EXPECT_EQ(d->OnKeyUp('A'), 1);
     EXPECT_EQ(d->OnKeyDown('Y'), 1);
+    RunFrames(1);
     EXPECT_TRUE(parent.answers.empty());
 }
 
-TEST_F(DialogTest, HotspotModeIgnoresAnswerKeys)
+TEST_F(DialogTest, HotspotModeAnswersOnlyOnAHotspotsKeyDown)
 {
     CSceneDialog* d = Open(2, -1, -1, 40, 30);
     EXPECT_EQ(d->OnKeyDown('Y'), 0);
+    EXPECT_EQ(d->OnKeyDown('2'), 0) << "no third hotspot";
     EXPECT_EQ(d->OnKeyUp('Y'), 1);
     EXPECT_EQ(d->OnKeyUp('0'), 1);
+    RunFrames(1);
     EXPECT_TRUE(parent.answers.empty());
     const Rect& rc = d->GetModal()->GetAnswer(1)->GetBounds();
     EXPECT_EQ(rc.right - rc.left, 40);
     EXPECT_EQ(rc.bottom - rc.top, 30);
+    Click(rc.left + 1, rc.top + 1); // the front-most hotspot is the last made
+    RunFrames(1);
+    EXPECT_EQ(parent.answers, std::vector<int>{1});
+    RunFrames(3 * 2560 / kStep);
+    EXPECT_EQ(parent.answers.size(), 1u) << "hotspots are answer actors: no time-out";
 }
 
 TEST_F(DialogTest, WithoutAnswerButtonsAnswersZeroEveryTenSeconds)
@@ -195,10 +207,27 @@ TEST_F(DialogTest, AnswerButtonsArePlacedAlongTheBottomAndSendTheNextCodes)
     EXPECT_EQ(buttons.nCommand, 47) << "the caller's behaviour is left as it was";
     const Rect& rc = first->GetBounds();
     Click(rc.left + 1, rc.top + 1);
+    RunFrames(1);
     EXPECT_EQ(parent.answers, std::vector<int>{0}) << "code 48 answers 0";
     const Rect& rc2 = second->GetBounds();
     Click(rc2.left + 1, rc2.top + 1);
+    RunFrames(1);
     EXPECT_EQ(parent.answers, (std::vector<int>{0, 1}));
+}
+
+TEST_F(DialogTest, ParentMayDeleteTheDialogWhenItAnswers)
+{
+    background.nWidth = 300;
+    background.nHeight = 100;
+    CSceneDialog* d = Open(2, -1, -1);
+    parent.onResult = [&] { dialog.reset(); };
+    const Rect rc = d->GetModal()->GetAnswer(0)->GetBounds();
+    Click(rc.left + 1, rc.top + 1);
+    EXPECT_TRUE(parent.answers.empty()) << "the answer waits for the tick pass, outside the button";
+    CScene::TickAllScenes();
+    EXPECT_EQ(parent.answers, std::vector<int>{0});
+    EXPECT_EQ(dialog, nullptr);
+    EXPECT_EQ(CScene::GetTopScene(), &parent);
 }
 
 TEST(DialogOrigin, DialogTakesTheParentOriginAndPlacesInSceneCoordinates)
@@ -216,16 +245,20 @@ TEST(DialogOrigin, DialogTakesTheParentOriginAndPlacesInSceneCoordinates)
     EXPECT_EQ(dialog.GetModal()->GetBackground()->GetBounds().top, 237);
 }
 
-TEST_F(DialogTest, ButtonsNeedAnImageAndAtMostEightAnswers)
+TEST_F(DialogTest, ButtonsNeedAnImageAndAtMostEightAnswersAndWithoutThemTimeOut)
 {
     CSpriteArray none(0);
     dialog = std::make_unique<CSceneDialog>(nullptr, &parent, &background, &none, nullptr, texts, &buttons, 12, -1,
                                             -1, 0, 0);
     dialog->Begin();
+    AppTimer(TimerStop);
     EXPECT_EQ(dialog->GetModal()->GetAnswerCount(), 8);
     EXPECT_EQ(dialog->GetModal()->GetAnswer(0), nullptr);
     EXPECT_EQ(dialog->OnKeyUp('y'), 0);
+    RunFrames(1);
     EXPECT_EQ(parent.answers, std::vector<int>{1});
+    RunFrames(2560 / kStep);
+    EXPECT_EQ(parent.answers, (std::vector<int>{1, 0}));
 }
 
 } // namespace

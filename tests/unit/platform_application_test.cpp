@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -16,10 +17,12 @@ namespace fs = std::filesystem;
 namespace {
 
 // A screen that counts frames and events; the test decides when to quit.
+// A quit event leaves a scene change pending, as the engine's screen does.
 class LoopScreen : public QuietWindow {
 public:
     int nFrames = 0;
     int nEvents = 0;
+    bool fPending = false;
     std::function<void()> onFrame = [] {};
     std::function<void()> onEvent = [] {};
 
@@ -29,8 +32,10 @@ public:
         ++nFrames;
         onFrame();
     }
+    bool IsFinishPending() const override { return fPending; }
     int32_t HandleEvent(const SDL_Event& event) override
     {
+        fPending = fPending || event.type == SDL_QUIT;
         if (event.type == SDL_USEREVENT) {
             ++nEvents;
             onEvent();
@@ -69,6 +74,14 @@ void PushUserEvent()
     SDL_Event event{};
     event.type = SDL_USEREVENT;
     ASSERT_EQ(SDL_PushEvent(&event), 1);
+}
+
+Uint32 PushUserEventFromTimer(Uint32, void*)
+{
+    SDL_Event event{};
+    event.type = SDL_USEREVENT;
+    SDL_PushEvent(&event);
+    return 0;
 }
 
 class ApplicationTest : public ::testing::Test {
@@ -120,6 +133,22 @@ TEST_F(ApplicationTest, WhileInactiveOnlyEventsAreHandledAndNoFrameRuns)
     EXPECT_EQ(app.Run(), 0);
     EXPECT_EQ(screen->nEvents, 3);
     EXPECT_EQ(screen->nFrames, 0);
+}
+
+TEST_F(ApplicationTest, WhileInactiveSigtermStillRunsTheFrameThatQuits)
+{
+    TestApp app;
+    LoopScreen* screen = app.AttachScreen();
+    screen->SetActive(false);
+    screen->onFrame = [&] { app.Quit(0); };
+    // A loop that waits for ever is ended by this event instead.
+    screen->onEvent = [&] { app.Quit(1); };
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_TIMER), 0);
+    const SDL_TimerID net = SDL_AddTimer(5000, PushUserEventFromTimer, nullptr);
+    std::raise(SIGTERM);
+    EXPECT_EQ(app.Run(), 0);
+    SDL_RemoveTimer(net);
+    EXPECT_EQ(screen->nFrames, 1);
 }
 
 TEST_F(ApplicationTest, OnlyOneProcessHoldsTheLockUntilItEnds)

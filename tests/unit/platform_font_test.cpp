@@ -84,6 +84,11 @@ TEST_F(FontTest, GlyphsLieInsideTheTextureWithoutOverlapping)
         EXPECT_TRUE(g.top > before.top || g.left >= before.right) << char(c);
     }
     EXPECT_GT(Width('W'), Width('i'));
+    for (int c = 0; c < 256; ++c) {
+        if (c >= 32 && c <= 127)
+            continue;
+        EXPECT_EQ(Width(char(c)), 0) << "byte " << c << " has no glyph";
+    }
 }
 
 TEST_F(FontTest, TexelsAreWhiteWithAFourBitAlpha)
