@@ -5,7 +5,6 @@
 #include "UiTestSupport.h"
 #include "common/CActorButton.h"
 #include "common/CActorFade.h"
-#include "common/CClock.h"
 #include "common/CEditBox.h"
 #include "common/CEditCaret.h"
 #include "common/CGlyphFont.h"
@@ -131,24 +130,6 @@ TEST_F(UiScreenshotTest, ButtonEditBoxAndFadeInProgress)
     EXPECT_TRUE(fade->IsRevealed());
     const Picture revealed = DrawFrame();
     EXPECT_TRUE(Near(revealed.At(700, 500), 0, 0, 255));
-}
-
-TEST_F(UiScreenshotTest, ClockShowsMinutesAndSecondsInItsFramedLabel)
-{
-    char empty[8] = "";
-    TextDesc clockText{empty, 8, 0, 0, nullptr, 0, 0xFFFFFF00, 1, 0};
-    const ButtonDesc framed{kButtonLabel, 0, 0, 0xFF7F0000, 1, 0};
-    const int pos[3] = {Fix(100), Fix(400), Fix(300)};
-    const auto clock = std::make_unique<CClock>(scene.get(), nullptr, pos, &clockText, &framed, 4, nullptr, 1, 0);
-    clock->Set(65);
-    clock->Refresh();
-    ASSERT_STREQ(clock->GetLabel()->GetText(), "01:05");
-
-    const Picture picture = DrawFrame();
-    const Rect bounds = clock->GetLabel()->GetBounds();
-    EXPECT_TRUE(Near(picture.At(bounds.left + 4, bounds.top + 4), 127, 0, 0));
-    const auto yellow = [](const Pixel& p) { return p.r > 200 && p.g > 200 && p.b < 80; };
-    EXPECT_GT(picture.Count(clock->GetLabel()->GetTextRect(), yellow), 30);
 }
 
 // A 4 x 8 glyph of one colour.

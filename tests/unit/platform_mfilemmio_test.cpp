@@ -38,14 +38,6 @@ TEST(FileSpec, StartsEmptyAndKeepsAtMost255Characters)
     EXPECT_EQ(fileSpec.szName[255], '\0');
 }
 
-TEST_F(MFileMMIOTest, ExistenceTestLeavesTheFileClosed)
-{
-    EXPECT_EQ(file.Open(folder.File("missing").c_str(), 9, 1), 8);
-    EXPECT_FALSE(file.IsOpen());
-    EXPECT_EQ(file.Open(Make("here", Text("x")).c_str(), 9, 1), 0);
-    EXPECT_FALSE(file.IsOpen());
-}
-
 TEST_F(MFileMMIOTest, MissingFileThrowsInEveryOpeningMode)
 {
     const std::string missing = folder.File("missing");

@@ -29,7 +29,7 @@ protected:
     int32_t Create(const Bytes& wave, std::unique_ptr<MSound>* sound, uint32_t count = 1,
                    MSoundManager* manager = GetSoundManager())
     {
-        WriteFile(path, wave);
+        WriteAllBytes(path, wave);
         file.Open(path.c_str(), 1, 1);
         MSound* raw = nullptr;
         const int32_t result = manager->CreateSound(&raw, &file, snd::DSBCAPS_CTRLVOLUME, nullptr, count);
