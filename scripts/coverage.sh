@@ -28,7 +28,7 @@ grep 'tests passed' "$build_dir/ctest.log"
 gcovr -r . -j"${RVX_JOBS:-$(nproc)}" \
   --filter 'base/' --filter 'platform/' --filter 'common/' --filter 'game/' \
   --exclude-throw-branches --exclude-unreachable-branches \
-  --txt "$build_dir/coverage.txt" --print-summary "$build_dir"
+  --txt "$build_dir/coverage.txt" --print-summary "$build_dir" 2> "$build_dir/gcovr.log"
 
 # Non-blank lines that are not // comment lines.
 count_lines() {
@@ -38,4 +38,4 @@ count_lines() {
 tests=$(count_lines tests)
 code=$(count_lines base platform common game tools scripts CMakeLists.txt)
 awk -v t="$tests" -v c="$code" 'BEGIN { printf "tests/code: %d / %d lines = %.1f%%\n", t, c, 100 * t / c }'
-echo "Per-file coverage: $build_dir/coverage.txt"
+echo "Per-file coverage: $build_dir/coverage.txt (gcov warnings: $build_dir/gcovr.log)"
