@@ -42,15 +42,4 @@ inline Bytes Pcm16Wave(const std::vector<int16_t>& samples, uint16_t channels, u
     return Riff({Chunk("fmt ", Format(1, channels, rate, 16)), Chunk("data", data)});
 }
 
-// Offset of the data of a top-level chunk of a RIFF, 0 when missing.
-inline size_t FindChunk(const Bytes& riff, const char* id, uint32_t* size)
-{
-    for (size_t at = 12; at + 8 <= riff.size(); at += 8 + *size + (*size & 1)) {
-        std::memcpy(size, riff.data() + at + 4, 4);
-        if (std::memcmp(riff.data() + at, id, 4) == 0)
-            return at + 8;
-    }
-    return 0;
-}
-
 } // namespace wavebytes
