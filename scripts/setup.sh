@@ -7,7 +7,7 @@ packages=(build-essential cmake pkg-config
   libsdl2-dev libepoxy-dev libopenal-dev libassimp-dev libstb-dev zlib1g-dev
   libfreetype-dev libfontconfig-dev libinih-dev fonts-liberation2
   libgl1-mesa-dri libglx-mesa0 xvfb xdotool imagemagick x11-utils x11-apps zenity
-  libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils appstream dpkg-dev file)
+  libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils appstream dpkg-dev file gcovr)
 
 missing=()
 for p in "${packages[@]}"; do

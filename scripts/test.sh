@@ -4,24 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 build_dir=${RVX_BUILD_DIR:-build}
-
-xvfb_pid=""
-cleanup() { [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true; }
-trap cleanup EXIT
-if [ -z "${DISPLAY:-}" ] || [ -n "${CI:-}" ]; then
-  # The first display number no other X server holds.
-  n=${RVX_TEST_DISPLAY:-57}
-  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-  export DISPLAY=:$n
-  Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-  xdpyinfo >/dev/null 2>&1 || { echo "The X server on $DISPLAY did not start." >&2; exit 1; }
-fi
-export LIBGL_ALWAYS_SOFTWARE=1
-export ALSOFT_DRIVERS=${ALSOFT_DRIVERS:-null}
-export XDG_CONFIG_HOME=${XDG_CONFIG_HOME:-$(mktemp -d)}
-export XDG_STATE_HOME=${XDG_STATE_HOME:-$(mktemp -d)}
+source scripts/display.sh
 
 cd "$build_dir"
 ctest --output-on-failure -j"$(nproc)" "$@"

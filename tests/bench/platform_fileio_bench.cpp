@@ -23,20 +23,6 @@ const std::string& ScratchFile()
     return path;
 }
 
-// Many 4-byte reads, as the loaders read counts and headers.
-void BM_ReadLongSequential(benchmark::State& state)
-{
-    MFileMMIO file;
-    file.Open(ScratchFile().c_str(), 1, 1);
-    uint32_t value = 0;
-    for (auto _ : state) {
-        if (file.ReadLong(&value) != 4)
-            file.Seek(0, 0);
-        benchmark::DoNotOptimize(value);
-    }
-}
-BENCHMARK(BM_ReadLongSequential);
-
 // Header read, then a skip over a small chunk: seeks that stay inside the buffer.
 void BM_HeaderAndSkip(benchmark::State& state)
 {

@@ -2,8 +2,6 @@
 #include <vector>
 #include "platform/Image.h"
 #include "platform/MFont.h"
-#include "platform/MFormat.h"
-#include "platform/MTexture.h"
 
 namespace {
 
@@ -28,18 +26,6 @@ void DecodeTga(benchmark::State& state)
     state.SetItemsProcessed(int64_t(state.iterations()) * 256 * 256);
 }
 BENCHMARK(DecodeTga)->Arg(0)->Arg(1);
-
-void ConvertPixels(benchmark::State& state)
-{
-    uint32_t pixel = 0x12345678;
-    for (auto _ : state) {
-        for (int i = 0; i < 1024; ++i)
-            pixel += MTexture::ConvertPixel(pixel, 16, kFormatA4R4G4B4);
-        benchmark::DoNotOptimize(pixel);
-    }
-    state.SetItemsProcessed(int64_t(state.iterations()) * 1024);
-}
-BENCHMARK(ConvertPixels);
 
 // The per-frame text path without the device: quads for one status line.
 void LayOutText(benchmark::State& state)

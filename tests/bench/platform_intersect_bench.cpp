@@ -1,6 +1,5 @@
 // Ray tests of the kind the ball runs each frame: horizontal wall rays
-// against the frame mesh, vertical hole rays against the board mesh, and a
-// synthetic grid of growing size.
+// against the frame mesh, vertical hole rays against the board mesh.
 #include "platform/MMesh.h"
 #include "platform/MVector3.h"
 #include <benchmark/benchmark.h>
@@ -10,7 +9,6 @@
 #include <iterator>
 #include <memory>
 #include <random>
-#include <string>
 #include <vector>
 
 namespace {
@@ -37,26 +35,6 @@ std::unique_ptr<MMesh> ArchiveMesh(uint32_t entry)
         return nullptr;
     const uint32_t size = std::min<uint32_t>(Dword(archive, chunk + 4), uint32_t(archive.size() - chunk - 8));
     return std::make_unique<MMesh>(archive.data() + chunk + 8, size);
-}
-
-// A flat grid of n × n squares over (-5, -5) .. (5, 5) at z = 0.
-std::unique_ptr<MMesh> GridMesh(int n)
-{
-    std::string x = "xof 0303txt 0032\nMesh G {\n" + std::to_string((n + 1) * (n + 1)) + ";\n";
-    for (int j = 0; j <= n; ++j)
-        for (int i = 0; i <= n; ++i)
-            x += std::to_string(-5.0 + 10.0 * i / n) + ";" + std::to_string(-5.0 + 10.0 * j / n) + ";0.0;" +
-                 (i == n && j == n ? ";\n" : ",\n");
-    x += std::to_string(2 * n * n) + ";\n";
-    for (int j = 0; j < n; ++j)
-        for (int i = 0; i < n; ++i) {
-            const int a = j * (n + 1) + i, b = a + n + 1;
-            x += "3;" + std::to_string(a) + "," + std::to_string(b) + "," + std::to_string(a + 1) + ";,\n3;" +
-                 std::to_string(b) + "," + std::to_string(b + 1) + "," + std::to_string(a + 1) + ";" +
-                 (i == n - 1 && j == n - 1 ? ";\n" : ",\n");
-        }
-    x += "}\n";
-    return std::make_unique<MMesh>(x.data(), uint32_t(x.size()));
 }
 
 struct Bounds {
@@ -118,14 +96,7 @@ void BM_BoardHoleRay(benchmark::State& state)
     RunRays(state, board.get(), -0.3f, false);
 }
 
-void BM_GridRay(benchmark::State& state)
-{
-    const std::unique_ptr<MMesh> grid = GridMesh(int(state.range(0)));
-    RunRays(state, grid.get(), -1.0f, false);
-}
-
 } // namespace
 
 BENCHMARK(BM_FrameWallRay);
 BENCHMARK(BM_BoardHoleRay);
-BENCHMARK(BM_GridRay)->Arg(8)->Arg(32)->Arg(64);

@@ -59,12 +59,12 @@ inline void AppendLE32(Bytes* bytes, uint32_t value)
         bytes->push_back(uint8_t(value >> (8 * i)));
 }
 
-// A chunk with a 4-byte tag as it appears on disk, a little-endian size and
-// the data, padded to even length.
-inline Bytes Chunk(const std::string& tag, const Bytes& data)
+// A chunk with a 4-byte tag as it appears on disk, a little-endian size (the
+// data's own unless told) and the data, padded to even length.
+inline Bytes Chunk(const std::string& tag, const Bytes& data, int64_t size = -1)
 {
     Bytes bytes = Text(tag);
-    AppendLE32(&bytes, uint32_t(data.size()));
+    AppendLE32(&bytes, uint32_t(size < 0 ? data.size() : size));
     Append(&bytes, data);
     if (data.size() & 1)
         bytes.push_back(0);

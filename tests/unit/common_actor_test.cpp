@@ -80,28 +80,22 @@ TEST_F(ActorTest, ConstructorTakesPositionRelativeToSceneOrigin)
 
 TEST_F(ActorTest, BlinkCountsPhaseChangesAndEndsAsItStarted)
 {
-    Actor* a = Make(0, 0);
-    a->Blink(3, 10, 10);
-    EXPECT_EQ(CountPhaseChanges(a, 100, 10), 6);
-    EXPECT_FALSE(a->IsBlinking());
-    EXPECT_FALSE(a->IsHidden());
-}
-
-TEST_F(ActorTest, BlinkVariants)
-{
-    Actor* endless = Make(0, 0);
-    endless->Blink(0, 5, 5);
-    EXPECT_EQ(CountPhaseChanges(endless, 50, 5), 50);
-    EXPECT_TRUE(endless->IsBlinking());
-
-    Actor* stuck = Make(0, 0);
-    stuck->Blink(2, 5, 0);
-    EXPECT_EQ(CountPhaseChanges(stuck, 20, 5), 1);
-    EXPECT_TRUE(stuck->IsHidden());
-
-    Actor* never = Make(0, 0);
-    never->Blink(2, 0, 5);
-    EXPECT_EQ(CountPhaseChanges(never, 20, 5), 0);
+    const struct {
+        int32_t count, shown, hidden, frames, dt, changes;
+        bool blinking, hiddenAtEnd;
+    } cases[] = {
+        {3, 10, 10, 100, 10, 6, false, false}, // six changes, ends visible
+        {0, 5, 5, 50, 5, 50, true, false},     // without end
+        {2, 5, 0, 20, 5, 1, true, true},       // stays hidden after the first hide
+        {2, 0, 5, 20, 5, 0, true, false},      // never hides
+    };
+    for (const auto& c : cases) {
+        Actor* a = Make(0, 0);
+        a->Blink(c.count, c.shown, c.hidden);
+        EXPECT_EQ(CountPhaseChanges(a, c.frames, c.dt), c.changes) << c.count << c.shown << c.hidden;
+        EXPECT_EQ(a->IsBlinking(), c.blinking) << c.count << c.shown << c.hidden;
+        EXPECT_EQ(a->IsHidden(), c.hiddenAtEnd) << c.count << c.shown << c.hidden;
+    }
 }
 
 TEST_F(ActorTest, HideStopsBlinkingStopBlinkKeepsPhase)
@@ -160,16 +154,6 @@ TEST_F(ActorTest, GlideMovesMajorAxisAtSpeedAndArrives)
 
     a->Restart(0, 0);
     EXPECT_FALSE(a->HasArrived());
-}
-
-TEST_F(ActorTest, GlideWithoutMotionDoesNotMove)
-{
-    Actor* a = Make(0, 0);
-    a->GlideTo(0, 50 * kPixel, 10 * kPixel);
-    EXPECT_EQ(a->GetVY(), 10 * kPixel);
-    a->Update(25);
-    EXPECT_EQ(a->GetY(), 0);
-    EXPECT_TRUE(a->IsGliding());
 }
 
 TEST_F(ActorTest, LeftClampStopsAtPixelZero)

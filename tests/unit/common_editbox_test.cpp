@@ -24,16 +24,15 @@ protected:
 TEST_F(EditBoxTest, StripsLeadingZerosButKeepsOneCharacter)
 {
     CEditBox* box = Make(&scene);
-    box->SetText("007", 1);
-    EXPECT_STREQ(box->GetText(), "7");
-    box->SetText("0", 1);
-    EXPECT_STREQ(box->GetText(), "0");
-    box->SetText("000", 1);
-    EXPECT_STREQ(box->GetText(), "0");
-    box->SetText("007", 0);
-    EXPECT_STREQ(box->GetText(), "007");
-    box->SetText("", 1);
-    EXPECT_STREQ(box->GetText(), "");
+    const struct {
+        const char* text;
+        int32_t strip;
+        const char* shown;
+    } cases[] = {{"007", 1, "7"}, {"0", 1, "0"}, {"000", 1, "0"}, {"007", 0, "007"}, {"", 1, ""}};
+    for (const auto& c : cases) {
+        box->SetText(c.text, c.strip);
+        EXPECT_STREQ(box->GetText(), c.shown) << c.text << c.strip;
+    }
 }
 
 TEST_F(EditBoxTest, CaretIsABlinkingBarInTheSameScene)

@@ -58,15 +58,6 @@ protected:
         std::filesystem::current_path(previous);
         GLTestWindow::TearDown();
     }
-    void SavePicture(const char* name)
-    {
-        const int w = device->GetBackBufferWidth(), h = device->GetBackBufferHeight();
-        std::vector<uint8_t> rgba(size_t(w * h * 4));
-        glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-        stbi_flip_vertically_on_write(1);
-        stbi_write_png((previous / name).c_str(), w, h, 4, rgba.data(), w * 4);
-    }
-
     TempFolder folder;
     std::filesystem::path previous;
     CFileIFF file{ChunkId("RIFF"), ChunkId("MMFL")};
@@ -103,7 +94,6 @@ TEST_F(MeshDrawing, LitTexturedMeshWithItsShadow)
         EXPECT_EQ(after[i], before[i]) << "world transform element " << i;
     device->SetWorldTransform(identity.Data());
     marker.Draw(&marker.GetBounds());
-    SavePicture("common_meshdraw.png");
 
     const uint32_t lit = PixelAt(30, 30);       // floor: texture green × (diffuse + ambient) light
     const uint32_t red = PixelAt(80, 60);       // the caster

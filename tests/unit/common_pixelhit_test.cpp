@@ -49,21 +49,13 @@ protected:
     CSprite* sprite = nullptr;
 };
 
-TEST_F(PixelHitTest, AlphaOf127IsTransparentAnd128Opaque)
+TEST_F(PixelHitTest, AlphaOf127IsTransparentAnd128OpaqueAndOutsideIsTransparent)
 {
-    EXPECT_EQ(sprite->nWidth, 4);
-    EXPECT_EQ(sprite->nHeight, 2);
-    EXPECT_EQ(sprite->IsTransparentAt(0, 0, 0, 0), 0);
-    EXPECT_EQ(sprite->IsTransparentAt(1, 0, 0, 0), 1);
-    EXPECT_EQ(sprite->IsTransparentAt(0, 1, 0, 0), 0);
-    EXPECT_EQ(sprite->IsTransparentAt(3, 1, 0, 0), 1);
-}
-
-TEST_F(PixelHitTest, PointsOutsideThePictureAreTransparent)
-{
-    EXPECT_EQ(sprite->IsTransparentAt(4, 0, 0, 0), 1);
-    EXPECT_EQ(sprite->IsTransparentAt(0, 2, 0, 0), 1);
-    EXPECT_EQ(sprite->IsTransparentAt(-1, 0, 0, 0), 1);
+    const struct {
+        int32_t x, y, transparent;
+    } cases[] = {{0, 0, 0}, {1, 0, 1}, {0, 1, 0}, {3, 1, 1}, {4, 0, 1}, {0, 2, 1}, {-1, 0, 1}};
+    for (const auto& c : cases)
+        EXPECT_EQ(sprite->IsTransparentAt(c.x, c.y, 0, 0), c.transparent) << c.x << "," << c.y;
     // The texture is not left locked by any lookup.
     int32_t pitch = 0;
     EXPECT_NE(sprite->pTexture->Lock(nullptr, &pitch, 0), nullptr);

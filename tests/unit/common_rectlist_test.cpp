@@ -31,48 +31,30 @@ protected:
 
 } // namespace
 
-TEST_F(RectListTest, MergedInsideAddsNothing)
+TEST_F(RectListTest, AddsMergeOrCutAgainstTheNodesThere)
 {
-    EXPECT_EQ(list.AddMerged({0, 0, 10, 10}), 0);
-    EXPECT_EQ(list.AddMerged({2, 2, 5, 5}), 1);
-    EXPECT_EQ(Rects(list), (std::vector<Rect>{{0, 0, 10, 10}}));
-}
-
-TEST_F(RectListTest, MergedTouchingKeepsTwoNodes)
-{
-    list.AddMerged({0, 0, 10, 10});
-    EXPECT_EQ(list.AddMerged({10, 0, 20, 10}), 0);
-    EXPECT_EQ(list.GetCount(), 2);
-}
-
-TEST_F(RectListTest, MergedOverlapBecomesBoundingBox)
-{
-    list.AddMerged({0, 0, 10, 10});
-    list.AddMerged({30, 30, 40, 40});
-    EXPECT_EQ(list.AddMerged({5, 5, 35, 35}), 1);
-    EXPECT_EQ(Rects(list), (std::vector<Rect>{{0, 0, 40, 40}}));
-}
-
-TEST_F(RectListTest, MergedSwallowsContainedNodes)
-{
-    list.AddMerged({1, 1, 2, 2});
-    list.AddMerged({5, 5, 6, 6});
-    EXPECT_EQ(list.AddMerged({0, 0, 10, 10}), 1);
-    EXPECT_EQ(Rects(list), (std::vector<Rect>{{0, 0, 10, 10}}));
-}
-
-TEST_F(RectListTest, ExactCutsOverlapAndJoinsNeighbour)
-{
-    list.AddExact({0, 0, 10, 10});
-    EXPECT_EQ(list.AddExact({5, 0, 15, 10}), 1);
-    EXPECT_EQ(Rects(list), (std::vector<Rect>{{0, 0, 15, 10}}));
-}
-
-TEST_F(RectListTest, ExactJoinsVerticalNeighbour)
-{
-    list.AddExact({0, 0, 10, 10});
-    EXPECT_EQ(list.AddExact({0, 10, 10, 20}), 0);
-    EXPECT_EQ(Rects(list), (std::vector<Rect>{{0, 0, 10, 20}}));
+    const struct {
+        bool exact;
+        std::vector<Rect> adds;
+        int32_t lastResult;
+        std::vector<Rect> nodes;
+    } cases[] = {
+        {false, {{0, 0, 10, 10}, {2, 2, 5, 5}}, 1, {{0, 0, 10, 10}}},
+        {false, {{0, 0, 10, 10}, {10, 0, 20, 10}}, 0, {{10, 0, 20, 10}, {0, 0, 10, 10}}}, // touching
+        {false, {{0, 0, 10, 10}, {30, 30, 40, 40}, {5, 5, 35, 35}}, 1, {{0, 0, 40, 40}}},
+        {false, {{1, 1, 2, 2}, {5, 5, 6, 6}, {0, 0, 10, 10}}, 1, {{0, 0, 10, 10}}},
+        {true, {{0, 0, 10, 10}, {5, 0, 15, 10}}, 1, {{0, 0, 15, 10}}}, // cut, then joined
+        {true, {{0, 0, 10, 10}, {0, 10, 10, 20}}, 0, {{0, 0, 10, 20}}},
+        {true, {{0, 0, 10, 10}, {3, 3, 4, 4}}, 1, {{0, 0, 10, 10}}},
+    };
+    for (const auto& c : cases) {
+        int32_t result = -1;
+        for (const Rect& r : c.adds)
+            result = c.exact ? list.AddExact(r) : list.AddMerged(r);
+        EXPECT_EQ(result, c.lastResult) << c.adds.back().left;
+        EXPECT_EQ(Rects(list), c.nodes) << c.adds.back().left;
+        list.Clear();
+    }
 }
 
 TEST_F(RectListTest, ExactKeepsRectanglesDisjointAndCoversTheUnion)

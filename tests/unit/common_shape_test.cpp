@@ -105,21 +105,18 @@ private:
 
 TEST(ShapeMaskTest, OpacityByPixelFormat)
 {
-    const uint8_t alpha127[4] = {0, 0, 0, 127};
-    const uint8_t alpha128[4] = {0, 0, 0, 128};
-    EXPECT_FALSE(CShapeMask::IsOpaque(alpha127, kFormatA8R8G8B8));
-    EXPECT_TRUE(CShapeMask::IsOpaque(alpha128, kFormatA8R8G8B8));
-    const uint8_t topBit[2] = {0, 0x80};
-    const uint8_t belowTopBit[2] = {0xFF, 0x7F};
-    EXPECT_TRUE(CShapeMask::IsOpaque(topBit, kFormatA1R5G5B5));
-    EXPECT_FALSE(CShapeMask::IsOpaque(belowTopBit, kFormatA1R5G5B5));
-    const uint8_t nibble[2] = {0, 0x10};
-    const uint8_t noNibble[2] = {0xFF, 0x0F};
-    EXPECT_TRUE(CShapeMask::IsOpaque(nibble, kFormatA4R4G4B4));
-    EXPECT_FALSE(CShapeMask::IsOpaque(noNibble, kFormatA4R4G4B4));
-    // Formats without alpha have no opaque pixel.
-    EXPECT_FALSE(CShapeMask::IsOpaque(alpha128, kFormatX8R8G8B8));
-    EXPECT_FALSE(CShapeMask::IsOpaque(topBit, kFormatR5G6B5));
+    const struct {
+        uint8_t bytes[4];
+        int32_t format;
+        bool opaque;
+    } cases[] = {
+        {{0, 0, 0, 127}, kFormatA8R8G8B8, false}, {{0, 0, 0, 128}, kFormatA8R8G8B8, true},
+        {{0, 0x80}, kFormatA1R5G5B5, true},       {{0xFF, 0x7F}, kFormatA1R5G5B5, false},
+        {{0, 0x10}, kFormatA4R4G4B4, true},       {{0xFF, 0x0F}, kFormatA4R4G4B4, false},
+        {{0, 0, 0, 128}, kFormatX8R8G8B8, false}, {{0, 0x80}, kFormatR5G6B5, false}, // no alpha, no opaque pixel
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CShapeMask::IsOpaque(c.bytes, c.format), c.opaque) << c.format << " " << int(c.bytes[1]);
 }
 
 TEST(ShapeMaskTest, WalksFindTheFirstOpaquePixelOfTheArea)

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <functional>
 #include <string>
 #include "FileTestSupport.h"
 #include "UiTestSupport.h"
@@ -28,19 +27,6 @@ Bytes Anim(uint32_t count, const Bytes& sprites)
     return Chunk("mina", data);
 }
 
-// Which engine exception the call throws, as its description; "" when none.
-std::string Thrown(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (const CFileException& e) {
-        return "file " + e.Describe();
-    } catch (const CMemException& e) {
-        return "mem " + e.Describe();
-    }
-    return "";
-}
-
 class SpriteLoadTest : public ::testing::Test {
 protected:
     // Opens an archive holding the chunks, positioned at the first of them.
@@ -63,15 +49,6 @@ protected:
     TempFolder folder;
     CFileIFF file{ChunkId("RIFF"), ChunkId("MMFL")};
 };
-
-TEST(SpriteArrayTest, GrowthRoundsUpToWholeBlocksOfFour)
-{
-    EXPECT_EQ(CSpriteArray::GrownSlots(0, 0), 4);
-    EXPECT_EQ(CSpriteArray::GrownSlots(4, 5), 8);
-    EXPECT_EQ(CSpriteArray::GrownSlots(4, 7), 8);
-    EXPECT_EQ(CSpriteArray::GrownSlots(4, 8), 12);
-    EXPECT_EQ(CSpriteArray::GrownSlots(3, 3), 7);
-}
 
 TEST(SpriteArrayTest, StoringBeyondTheSlotsGrowsTheArray)
 {
@@ -125,18 +102,21 @@ TEST_F(SpriteLoadTest, EmptyAnimChunkGivesAnEmptyArray)
     delete array;
 }
 
-TEST_F(SpriteLoadTest, WrongChunkIdsThrowWithTheirSourceAndLine)
+TEST_F(SpriteLoadTest, WrongChunkIdsAndCountsThrowWithTheirSourceAndLine)
 {
-    EXPECT_EQ(LoadArray(Chunk("abgr", Tga())), "file file: common/CSpriteAline: 100");
-    EXPECT_EQ(LoadArray(Anim(1, Chunk("hsem", Tga()))), "file file: common/CSpriteline: 72");
+    const struct {
+        Bytes chunks;
+        const char* fault;
+    } cases[] = {
+        {Chunk("abgr", Tga()), "file: common/CSpriteAline: 100"},
+        {Anim(1, Chunk("hsem", Tga())), "file: common/CSpriteline: 72"},
+        {Anim(0x7FFFFFFF, Chunk("abgr", Tga())), "file: common/CSpriteAline: 100"},
+        {Anim(2, Chunk("abgr", Tga())), "file: common/CSpriteAline: 100"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(LoadArray(c.chunks), c.fault);
     Open(Chunk("mina", Tga()));
-    EXPECT_EQ(Thrown([&] { delete CSprite::Create(&file, 1); }), "file file: common/CSpriteline: 72");
-}
-
-TEST_F(SpriteLoadTest, CountMustFitTheChunk)
-{
-    EXPECT_EQ(LoadArray(Anim(0x7FFFFFFF, Chunk("abgr", Tga()))), "file file: common/CSpriteAline: 100");
-    EXPECT_EQ(LoadArray(Anim(2, Chunk("abgr", Tga()))), "file file: common/CSpriteAline: 100");
+    EXPECT_EQ(Thrown([&] { delete CSprite::Create(&file, 1); }), "file: common/CSpriteline: 72");
 }
 
 class SpriteActorTest : public ::testing::Test {
@@ -158,11 +138,6 @@ TEST_F(SpriteActorTest, BoundsAndCentreComeFromTheImage)
 {
     auto* actor = new CActorSprite(&scene, 25600, 12800, Fix(5), &image, 0);
     EXPECT_EQ(actor->GetBounds(), (Rect{92, 42, 108, 58}));
-    int32_t x = 0;
-    int32_t y = 0;
-    actor->GetCentre(&x, &y);
-    EXPECT_EQ(x, 25600);
-    EXPECT_EQ(y, 12800);
     const CFixPoint centre = actor->GetCentrePoint();
     EXPECT_EQ(centre.x, 25600);
     EXPECT_EQ(centre.y, 12800);

@@ -44,21 +44,17 @@ public:
         const int pos[3] = {52 * 256, 70 * 256, 5000 * 256};
         pclkGame = new CClock(pGame, this, pos, &text, &g_label, 4, nullptr, 1, 0);
     }
-    void AddLives()
-    {
-        TextDesc text = LineText();
-        const int pos[3] = {10 * 256, 10 * 256, 5000 * 256};
-        pLives = new CNumber(pGame, pos, &text, &g_label, 2, nullptr);
-    }
-    void AddFps()
-    {
-        TextDesc text = LineText();
-        const int pos[3] = {10 * 256, 30 * 256, 5000 * 256};
-        pFps = new CNumber(pGame, pos, &text, &g_label, 3, nullptr);
-    }
+    CNumber* AddLives() { return AddNumber(&pLives, 10, 2); }
+    CNumber* AddFps() { return AddNumber(&pFps, 30, 3); }
     CEditBox* Line(int i) const { return i == 1 ? pasLine1 : (i == 2 ? pasLine2 : pasLine3); }
-    CNumber* Lives() const { return pLives; }
-    CNumber* Fps() const { return pFps; }
+
+private:
+    CNumber* AddNumber(CNumber** slot, int y, int digits)
+    {
+        TextDesc text = LineText();
+        const int pos[3] = {10 * 256, y * 256, 5000 * 256};
+        return *slot = new CNumber(pGame, pos, &text, &g_label, digits, nullptr);
+    }
 };
 
 // A game whose player count a test can choose.
@@ -139,14 +135,14 @@ TEST_F(StatusTest, LineOperationsShowAndHideTheRightLines)
 TEST_F(StatusTest, BonusBaseAndOneIconPerHundredThousand)
 {
     MakeGame(1);
-    status->AddLives();
+    CNumber* lives = status->AddLives();
     status->SetBonusBase(120000);
     EXPECT_EQ(status->GetBonusBase(), 100000);
     status->CheckBonus(250000);
-    EXPECT_EQ(status->Lives()->GetValue(), 1);
+    EXPECT_EQ(lives->GetValue(), 1);
     EXPECT_EQ(status->GetBonusBase(), 200000);
     status->CheckBonus(250000);
-    EXPECT_EQ(status->Lives()->GetValue(), 1);
+    EXPECT_EQ(lives->GetValue(), 1);
     status->SetBonusBase(100000);
     EXPECT_EQ(status->GetBonusBase(), 0);
     status->SetBonusBase(200000);
@@ -189,47 +185,35 @@ TEST_F(StatusTest, PauseAndResumeDriveTheGameClock)
     EXPECT_FALSE(clock->IsRunning());
 }
 
-TEST_F(StatusTest, OnePlayerRoundRestartsTheClock)
+TEST_F(StatusTest, ANewRoundStopsTheClockAndRestartsItOnlyForOnePlayer)
 {
-    MakeGame(1);
-    status->AddClock();
-    CClock* clock = status->GetGameClock();
-    clock->Start();
-    for (int i = 0; i < 5; ++i)
+    for (const int players : {1, 2}) {
+        MakeGame(players);
+        status->AddClock();
+        CClock* clock = status->GetGameClock();
+        clock->Start();
         status->Update(256);
-    EXPECT_EQ(clock->GetValue(), 5);
-    status->PlayerWon(0);
-    status->Reset(0, 1);
-    EXPECT_EQ(clock->GetValue(), 0);
-    EXPECT_FALSE(clock->IsRunning());
-    EXPECT_FALSE(status->HasWon(0));
-}
-
-TEST_F(StatusTest, SamePlayerOfSeveralKeepsTheClockValue)
-{
-    MakeGame(2);
-    status->AddClock();
-    CClock* clock = status->GetGameClock();
-    clock->Start();
-    status->Update(256);
-    status->Update(256);
-    status->Reset(0, 1);
-    EXPECT_EQ(clock->GetValue(), 2);
-    EXPECT_FALSE(clock->IsRunning());
+        status->Update(256);
+        status->PlayerWon(0);
+        status->Reset(0, 1);
+        EXPECT_EQ(clock->GetValue(), players == 1 ? 0 : 2) << players;
+        EXPECT_FALSE(clock->IsRunning());
+        EXPECT_FALSE(status->HasWon(0));
+    }
 }
 
 TEST_F(StatusTest, FrameRateCountsFramesPerSecond)
 {
     MakeGame(1);
-    status->AddFps();
+    CNumber* fps = status->AddFps();
     for (int i = 0; i < 16; ++i)
         status->CountFrame(16);
-    EXPECT_EQ(status->Fps()->GetValue(), 16);
+    EXPECT_EQ(fps->GetValue(), 16);
     for (int i = 0; i < 10; ++i)
         status->CountFrame(25);
-    EXPECT_EQ(status->Fps()->GetValue(), 16) << "not a second yet";
+    EXPECT_EQ(fps->GetValue(), 16) << "not a second yet";
     status->CountFrame(25);
-    EXPECT_EQ(status->Fps()->GetValue(), 10);
+    EXPECT_EQ(fps->GetValue(), 10);
 }
 
 TEST_F(StatusTest, CellsAndPlayersOutsideTheTablesAreIgnored)

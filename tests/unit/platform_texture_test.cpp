@@ -31,31 +31,25 @@ std::string TgaFile(const std::vector<uint8_t>& tga)
     return path;
 }
 
-TEST(TextureConversion, SixteenBitFormatsReduceEachChannel)
+TEST(TextureConversion, EachFormatReducesTheChannelsAndOneBitAlphaIsSetFrom128)
 {
-    EXPECT_EQ(MTexture::ConvertPixel(kWhite, 16, kFormatR5G6B5), 0xFFFFu);
-    EXPECT_EQ(MTexture::ConvertPixel(kWhite, 16, kFormatX1R5G5B5), 0x7FFFu);
-    EXPECT_EQ(MTexture::ConvertPixel(0x000000FF, 16, kFormatA4R4G4B4), 0xF000u);
-    EXPECT_EQ(MTexture::ConvertPixel(0x88442211, 16, kFormatA4R4G4B4), 0x1842u);
-    // 0x80 * 31 / 255 = 15.
-    EXPECT_EQ(MTexture::ConvertPixel(0x80000000, 16, kFormatR5G6B5), 15u << 11);
-}
-
-TEST(TextureConversion, OneBitAlphaIsSetFrom128)
-{
-    EXPECT_EQ(MTexture::ConvertPixel(0x00000080, 16, kFormatA1R5G5B5), 0x8000u);
-    EXPECT_EQ(MTexture::ConvertPixel(0x0000007F, 16, kFormatA1R5G5B5), 0u);
-    // Surfaces set it for any alpha but 0.
+    const struct {
+        uint32_t pixel;
+        int32_t depth, format;
+        uint32_t texel;
+    } cases[] = {
+        {kWhite, 16, kFormatR5G6B5, 0xFFFF},           {kWhite, 16, kFormatX1R5G5B5, 0x7FFF},
+        {0x000000FF, 16, kFormatA4R4G4B4, 0xF000},     {0x88442211, 16, kFormatA4R4G4B4, 0x1842},
+        {0x00000080, 16, kFormatA1R5G5B5, 0x8000},     {0x0000007F, 16, kFormatA1R5G5B5, 0},
+        {0x11223344, 32, kFormatA8R8G8B8, 0x44112233}, {0x80000000, 16, kFormatR5G6B5, 15u << 11}, // 0x80 * 31 / 255
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MTexture::ConvertPixel(c.pixel, c.depth, c.format), c.texel) << std::hex << c.pixel;
+    // Surfaces set the alpha bit for any alpha but 0, and write no 4-bit alpha.
     uint32_t texel = 0;
     ASSERT_TRUE(MSurface::ConvertPixel(0x00000001, 16, kFormatA1R5G5B5, &texel));
     EXPECT_EQ(texel, 0x8000u);
     EXPECT_FALSE(MSurface::ConvertPixel(kWhite, 16, kFormatA4R4G4B4, &texel));
-}
-
-TEST(TextureConversion, ThirtyTwoBitScreensTakeArgb)
-{
-    EXPECT_EQ(MTexture::ConvertPixel(0x11223344, 32, kFormatA8R8G8B8), 0x44112233u);
-    uint32_t texel = 0;
     ASSERT_TRUE(MSurface::ConvertPixel(0x11223344, 32, kFormatX8R8G8B8, &texel));
     EXPECT_EQ(texel, 0x44112233u);
 }
@@ -71,16 +65,6 @@ TEST(TextureFormats, TrialOrderFollowsTheScreenDepth)
     EXPECT_EQ(MTexture::ChooseFormat(16, kFormatR5G6B5, onlyBackBuffer), kFormatR5G6B5);
     EXPECT_EQ(MTexture::ChooseFormat(0, kFormatUnknown, all), kFormatUnknown);
     EXPECT_EQ(MTexture::ChooseFormat(32, kFormatX8R8G8B8, [](int32_t) { return false; }), kFormatUnknown);
-}
-
-TEST(TextureFormats, SizesRoundUpToPowersOfTwo)
-{
-    EXPECT_EQ(MTexture::TextureSize(0), 1u);
-    EXPECT_EQ(MTexture::TextureSize(1), 1u);
-    EXPECT_EQ(MTexture::TextureSize(2), 2u);
-    EXPECT_EQ(MTexture::TextureSize(60), 64u);
-    EXPECT_EQ(MTexture::TextureSize(100), 128u);
-    EXPECT_EQ(MTexture::TextureSize(128), 128u);
 }
 
 TEST(TextureWithoutDevice, CreationFailsQuietly)

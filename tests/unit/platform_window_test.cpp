@@ -97,14 +97,6 @@ TEST(VirtualKeys, KeysWithoutANumberGiveZero)
     EXPECT_EQ(MWindow::VirtualKey(SDLK_MENU), 0u);
 }
 
-TEST(WindowStyle, FlagsGiveTheWindowStyles)
-{
-    EXPECT_EQ(MWindow::StyleFromFlags(0x11B), 0x10CA0000u);
-    EXPECT_EQ(MWindow::StyleFromFlags(0x910), 0x90080000u);
-    EXPECT_EQ(MWindow::StyleFromFlags(0x644), 0x21050000u);
-    EXPECT_EQ(MWindow::StyleFromFlags(0), 0u);
-}
-
 TEST(WindowEvents, KeysBecomeKeyOrSystemKeyCalls)
 {
     RecordingWindow w;

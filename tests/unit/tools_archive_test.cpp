@@ -51,12 +51,6 @@ protected:
     }
 };
 
-TEST_F(ArchiveTest, MapHoldsEveryEntryTheGameSeeks)
-{
-    ArchiveChunks archive(RVX_ARCHIVE_FILE);
-    EXPECT_GE(archive.EntryCount(), 14);
-}
-
 TEST_F(ArchiveTest, EveryGroupHoldsTheKindsTheGameReadsInOrder)
 {
     for (const Group& group : kGroups) {
@@ -87,34 +81,6 @@ TEST_F(ArchiveTest, ButtonSetsHaveThreeStatesOfOneSize)
         EXPECT_LE(690 + int(button.nWidth) + button.nOriginX, 794);
         EXPECT_LE(button.nHeight, 50u);
     }
-}
-
-TEST_F(ArchiveTest, SpritesUseBothPlainAndRunLengthTga)
-{
-    int plain = 0, packed = 0;
-    std::vector<ArchiveChunk> sprites = All("rgba");
-    for (const ArchiveChunk& set : All("anim"))
-        for (const auto& frame : set.frames)
-            sprites.push_back({"rgba", frame, {}});
-    for (const ArchiveChunk& sprite : sprites) {
-        Image image = Decode(sprite.data);
-        EXPECT_TRUE(image.HasPixels());
-        EXPECT_EQ(image.nPixelDepth, 32u);
-        (image.fCompressed ? packed : plain)++;
-    }
-    EXPECT_GT(plain, 0);
-    EXPECT_GT(packed, 0);
-}
-
-TEST_F(ArchiveTest, IntroPictureFitsItsPlaceAndIsOpaqueInside)
-{
-    std::vector<ArchiveChunk> group = Read(kGroups[1]);
-    Image intro = Decode(group[3].data);
-    EXPECT_NEAR(int(intro.nWidth), 258, 10);
-    EXPECT_NEAR(int(intro.nHeight), 364, 10);
-    EXPECT_EQ(intro.GetPixel(intro.nWidth / 2, intro.nHeight / 2) & 0xFF, 0xFFu);
-    Image about = Decode(group[4].data);
-    EXPECT_TRUE(about.HasPixels());
 }
 
 // Every pixel, in both row orders and both TGA forms, comes back as drawn.

@@ -45,17 +45,6 @@ protected:
 
     static bool OverBoard(float x, float y) { return Hit(*board, x, y, kProbeZ, 0, 0, 1).has_value(); }
 
-    // Smallest and largest vertex coordinate along an axis (0 x, 1 y, 2 z).
-    static std::pair<float, float> Extent(const MMesh& mesh, int axis)
-    {
-        std::pair<float, float> range{INFINITY, -INFINITY};
-        for (const MVertex& v : mesh.GetVertices()) {
-            float c = axis == 0 ? v.x : axis == 1 ? v.y : v.z;
-            range = {std::min(range.first, c), std::max(range.second, c)};
-        }
-        return range;
-    }
-
     // How many of the four slanted probes still find the board.
     static int ProbesHitting(float x, float y)
     {
@@ -76,16 +65,6 @@ protected:
     static inline std::unique_ptr<MMesh> board;
     static inline std::unique_ptr<MMesh> frame;
 };
-
-TEST_F(GeometryTest, MeshesKeepTheBoardsOwnCoordinates)
-{
-    EXPECT_NEAR(Extent(*board, 2).first, maze->fSurface, 1e-4);
-    EXPECT_NEAR(Extent(*board, 2).second, maze->fSurface + maze->fPlate, 1e-4);
-    EXPECT_NEAR(Extent(*board, 0).first, maze->PlateLeft(), 1e-4);
-    EXPECT_NEAR(Extent(*board, 1).second, maze->PlateTop(), 1e-4);
-    EXPECT_NEAR(Extent(*frame, 2).first, maze->fWallTop, 1e-4);
-    EXPECT_NEAR(Extent(*frame, 2).second, maze->fSurface, 1e-4);
-}
 
 TEST_F(GeometryTest, StartAndGoalLieOnTheSurface)
 {

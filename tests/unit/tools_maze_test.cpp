@@ -44,18 +44,6 @@ TEST(MazeDefinition, GameMazeIsPlayable)
     EXPECT_GE(maze.fPitch - maze.fWall, MazeChecker::kMinCorridor);
 }
 
-TEST(MazeDefinition, StartAndGoalAreTheBallsOwn)
-{
-    Maze maze = Maze::Load(RVX_MAZE_FILE);
-    EXPECT_FLOAT_EQ(maze.fStartX, -4.35f);
-    EXPECT_FLOAT_EQ(maze.fStartY, 4.38f);
-    EXPECT_FLOAT_EQ(maze.fGoalX, -0.7f);
-    EXPECT_FLOAT_EQ(maze.fGoalY, -2.0f);
-    EXPECT_FLOAT_EQ(maze.fGoalHalf, 0.2f);
-    EXPECT_FLOAT_EQ(maze.fBallRadius, 0.3f);
-    EXPECT_FLOAT_EQ(maze.fSurface, -0.15f);
-}
-
 TEST(MazeDefinition, WallSegmentsMergeIntoBoxes)
 {
     Maze maze = Parse(kSettings, "+-+-+\n| | |\n+-+-+\n");

@@ -1,5 +1,5 @@
-// The game's mesh loader on the real archive: its ray tests find the holes
-// and walls where the maze puts them, and agree with an independent probe.
+// The game's mesh loader on the real archive: its ray tests agree with an
+// independent probe.
 #include "common/CFileMM.h"
 #include "common/CMesh.h"
 #include "base/FileSpec.h"
@@ -15,8 +15,8 @@
 
 namespace {
 
-constexpr float kHoleZ = -0.3f;
-constexpr float kWallZ = -0.2f;
+constexpr float kHoleZ = -0.3f; // hole rays start here, straight down
+constexpr float kWallZ = -0.2f; // wall rays run level at this height
 
 class MeshRays : public ::testing::Test {
 protected:
@@ -71,30 +71,6 @@ protected:
     static inline std::unique_ptr<CMesh> board, frame;
     static inline std::unique_ptr<MeshProbe> boardProbe, frameProbe;
 };
-
-TEST_F(MeshRays, HolesAreOpeningsAndStartAndGoalLieOnTheSurface)
-{
-    ASSERT_FALSE(maze->Holes().empty());
-    for (const HoleSpot& hole : maze->Holes())
-        EXPECT_TRUE(std::isinf(Distance(*board, hole.x, hole.y, kHoleZ, 0, 0, 1))) << hole.x << ", " << hole.y;
-    const float depth = maze->fSurface - kHoleZ;
-    EXPECT_NEAR(Distance(*board, maze->fStartX, maze->fStartY, kHoleZ, 0, 0, 1), depth, 1e-4);
-    EXPECT_NEAR(Distance(*board, maze->fGoalX, maze->fGoalY, kHoleZ, 0, 0, 1), depth, 1e-4);
-}
-
-TEST_F(MeshRays, WallsAreFoundFromBothSides)
-{
-    int tested = 0;
-    for (const WallBox& wall : maze->Walls()) {
-        if (wall.x1 - wall.x0 > wall.y1 - wall.y0 || wall.y1 - wall.y0 > maze->fPitch + maze->fWall)
-            continue; // one upright segment: its middle faces open corridor on both sides
-        const float y = (wall.y0 + wall.y1) / 2;
-        EXPECT_NEAR(Distance(*frame, wall.x0 - 0.35f, y, kWallZ, 1, 0, 0), 0.35f, 1e-4) << wall.x0 << ", " << y;
-        EXPECT_NEAR(Distance(*frame, wall.x1 + 0.35f, y, kWallZ, -1, 0, 0), 0.35f, 1e-4) << wall.x1 << ", " << y;
-        ++tested;
-    }
-    EXPECT_GT(tested, 4);
-}
 
 TEST_F(MeshRays, AgreeWithAnIndependentProbe)
 {
