@@ -71,9 +71,16 @@ public:
     virtual void Draw(const Rect* clip) = 0;
     // Mesh actors answer true: the scene draws them before the 2D actors.
     virtual bool IsMeshActor() const { return false; }
+    // Ticks until the actor's look is due to change by itself: 0 while it
+    // moves or glides, the rest of the blink phase while it blinks, else
+    // CScene::NoChange.
+    virtual int32_t TicksToNextChange();
 
     // Invalidate the old bounds, recompute them, invalidate the new ones.
     void Repaint();
+    // The actor's look changed (position, turn, frame, colour, visibility):
+    // its scene draws again.
+    void NoteDrawnChange();
     // A pinned actor stays put when the scene scrolls.
     void SetPinned(int32_t f) { fPinned = f; }
 
@@ -136,6 +143,7 @@ private:
 
     void StepGlide();
     void StepBlink(int32_t dt);
+    void SetBlinkHidden(int32_t f);
     void CountPhaseChange();
     bool IsOutsideScene() const;
     static int32_t LimitMove(int32_t* d, int32_t fFreeLow, int32_t fFreeHigh, int32_t nLow, int32_t nHigh,

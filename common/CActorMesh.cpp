@@ -25,6 +25,16 @@ void CActorMesh::UpdateBounds()
     rcBounds = Rect{left, top, left + pMesh->nWidth, top + pMesh->nHeight};
 }
 
+void CActorMesh::PostUpdate()
+{
+    CActor::PostUpdate();
+    if (matWorld == matNoted && fShadow == fShadowNoted)
+        return;
+    matNoted = matWorld;
+    fShadowNoted = fShadow;
+    NoteDrawnChange();
+}
+
 void CActorMesh::Draw(const Rect*)
 {
     MDeviceManager* device = GetDeviceManager();

@@ -17,6 +17,8 @@ public:
     void GetCentre(int32_t* x, int32_t* y) override;
     CFixPoint GetCentrePoint() override;
     void UpdateBounds() override;
+    // A moved, turned or shadowed mesh notes its change of look.
+    void PostUpdate() override;
     void Draw(const Rect* clip) override;
     bool IsMeshActor() const override { return true; }
 
@@ -32,4 +34,8 @@ protected:
     float vLight[4] = {0.3f, -0.3f, 1.0f, 0.0f};
     MPlane plShadow{0.0f, 0.0f, 1.0f, 0.0f};
     CMesh* pMesh;
+
+private:
+    MMatrix matNoted; // the transform last noted as drawn
+    int32_t fShadowNoted = 0;
 };

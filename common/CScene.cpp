@@ -1,4 +1,5 @@
 #include "common/CScene.h"
+#include <algorithm>
 #include "base/BDevice.h"
 #include "base/Trace.h"
 #include "common/CActor.h"
@@ -142,8 +143,7 @@ void CScene::SetRect(const Rect& rc, int32_t nMode, int32_t fInvalidate)
         Invalidate();
 }
 
-// The whole back buffer is redrawn every frame, so there is nothing to record.
-void CScene::InvalidateRect(const Rect*) {}
+void CScene::InvalidateRect(const Rect*) { fRepaintPending = 1; }
 
 void CScene::Invalidate() { InvalidateRect(&rcScene); }
 
@@ -251,6 +251,7 @@ void CScene::DrawAllScenes()
     const int32_t w = pDevice->GetBackBufferWidth();
     const int32_t h = pDevice->GetBackBufferHeight();
     for (CScene* s = pBottom; s; s = s->pAbove) {
+        s->fRepaintPending = 0;
         if (!s->IsCoveredByAbove(w, h))
             s->Draw();
     }
@@ -262,6 +263,33 @@ void CScene::DrawAllScenes()
 bool CScene::IsCoveredByAbove(int32_t nWidth, int32_t nHeight) const
 {
     return pAbove && Width(pAbove->rcScene) == nWidth && Height(pAbove->rcScene) == nHeight;
+}
+
+bool CScene::IsRepaintPending()
+{
+    for (const CScene* s = g_stack.pBottom; s; s = s->pAbove) {
+        if (s->fRepaintPending)
+            return true;
+    }
+    return false;
+}
+
+int32_t CScene::TicksToNextChangeOfAll()
+{
+    int32_t lTicks = NoChange;
+    for (CScene* s = g_stack.pBottom; s; s = s->pAbove)
+        lTicks = std::min(lTicks, s->TicksToNextChange());
+    return lTicks;
+}
+
+int32_t CScene::TicksToNextChange()
+{
+    int32_t lTicks = NoChange;
+    for (CActor* a = pFirstActor; a; a = a->pNext) {
+        if (!a->fDead)
+            lTicks = std::min(lTicks, a->TicksToNextChange());
+    }
+    return lTicks;
 }
 
 void CScene::TickAllScenes()

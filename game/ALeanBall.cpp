@@ -138,6 +138,15 @@ void ALeanBall::Update(int32_t dt)
     CActorMesh::Update(dt);
 }
 
+int32_t ALeanBall::TicksToNextChange()
+{
+    const ALeanHost* host = ALeanHost::Running();
+    const bool fLeaned = host && (host->GetLeanAngleX() != 0.0f || host->GetLeanAngleY() != 0.0f);
+    if (fFalling || fPulled || fVX != 0.0f || fVY != 0.0f || fLeaned)
+        return 0;
+    return CActorMesh::TicksToNextChange();
+}
+
 void ALeanBall::Fall(ALeanHost* host, float t)
 {
     if (sounds.Get(DropStart) && !fDropSoundPlayed) {

@@ -17,7 +17,9 @@ public:
     void OnIdle() override;
     // Events are polled while the screen is active and waited for while it is
     // not; a frame runs whenever the queue is empty, at most once per display
-    // refresh (about 60 a second when the refresh is unknown).
+    // refresh (about 60 a second when the refresh is unknown), and not before
+    // the screen's idle wait has passed. RVX_STATS=<file> writes the frame
+    // report there when the loop ends.
     int32_t Run() override;
     void Quit(int32_t code) override;
     // Copies resource id into buffer (at most size - 1 characters); returns the length.
@@ -64,7 +66,7 @@ protected:
 
 private:
     bool IsScreenActive() const;
-    // Milliseconds until the next frame is due.
+    // Milliseconds until the next frame is due, rounded up.
     uint32_t TimeToNextFrame() const;
     void MarkFrame();
 

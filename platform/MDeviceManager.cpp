@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <epoxy/gl.h>
+#include "platform/MFrameStats.h"
 #include "platform/MMeshShader.h"
 #include "platform/MRenderTarget.h"
 #include "platform/MSpriteBatch.h"
@@ -240,6 +241,11 @@ int32_t MDeviceManager::EndFrame()
         return 21;
     if (pSpriteBatch->IsOpen())
         pSpriteBatch->End();
+    // With the frame report on, the drawing is finished first, so that the
+    // present part holds only the copy to the window.
+    if (MFrameStats::Get())
+        glFinish();
+    const MFrameStats::PartTimer timer(MFrameStats::Present);
     int32_t x, y, w, h;
     PresentRect(&x, &y, &w, &h);
     pBackBuffer->Present(x, y, w, h);
