@@ -71,6 +71,8 @@ public:
     virtual void Draw(const Rect* clip) = 0;
     // Mesh actors answer true: the scene draws them before the 2D actors.
     virtual bool IsMeshActor() const { return false; }
+    // A mesh actor's shadow, drawn after the scene drew every mesh.
+    virtual void DrawShadow() {}
     // Ticks until the actor's look is due to change by itself: 0 while it
     // moves or glides, the rest of the blink phase while it blinks, else
     // CScene::NoChange.

@@ -41,9 +41,17 @@ void CActorMesh::Draw(const Rect*)
     if (!pMesh || !device->HasDevice())
         return;
     device->SaveWorldTransform();
-    if (fShadow)
-        pMesh->GetMesh()->DrawShadow(vLight, matWorld, plShadow);
     device->SetWorldTransform(matWorld.Data());
     pMesh->GetMesh()->Draw();
+    device->RestoreWorldTransform();
+}
+
+void CActorMesh::DrawShadow()
+{
+    MDeviceManager* device = GetDeviceManager();
+    if (!fShadow || !pMesh || !device->HasDevice())
+        return;
+    device->SaveWorldTransform();
+    pMesh->GetMesh()->DrawShadow(vLight, matWorld, plShadow);
     device->RestoreWorldTransform();
 }

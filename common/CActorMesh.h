@@ -7,8 +7,9 @@
 class CMesh;
 
 // Actor that draws a mesh with its own world transform and, when fShadow is
-// set, a planar shadow of it cast along vLight onto plShadow. Mesh actors
-// cover no screen rectangle. The mesh is not owned.
+// set, a planar shadow of it cast along vLight onto plShadow. The scene draws
+// every mesh before it draws their shadows. Mesh actors cover no screen
+// rectangle. The mesh is not owned.
 class CActorMesh : public CActor {
 public:
     CActorMesh(CScene* pScene, const MMatrix* pWorld, CMesh* pMesh, int32_t fRedrawOnDepth);
@@ -20,6 +21,7 @@ public:
     // A moved, turned or shadowed mesh notes its change of look.
     void PostUpdate() override;
     void Draw(const Rect* clip) override;
+    void DrawShadow() override;
     bool IsMeshActor() const override { return true; }
 
     CMesh* GetMesh() const { return pMesh; }

@@ -316,11 +316,17 @@ void CScene::Draw()
     pDevice->EndSprites();
 }
 
+// The meshes front-most first, so that the depth test drops what they hide
+// before it is shaded; then their shadows, deepest first, over them.
 void CScene::DrawMeshes(const Rect& clip)
 {
-    for (CActor* a = pLastActor; a; a = a->pPrev) {
+    for (CActor* a = pFirstActor; a; a = a->pNext) {
         if (a->IsMeshActor() && !a->fHidden && a->lZ > 0)
             DrawActor(a, clip.Intersection(a->rcBounds));
+    }
+    for (CActor* a = pLastActor; a; a = a->pPrev) {
+        if (a->IsMeshActor() && !a->fHidden && a->lZ > 0)
+            a->DrawShadow();
     }
 }
 

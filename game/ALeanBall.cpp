@@ -317,12 +317,12 @@ int32_t ALeanBall::OnMouse(const MouseEvent* e) { return ALeanHost::TakeLeanMous
 
 int32_t ALeanBall::WantsMouse(const MouseEvent* e) { return ALeanHost::WantsLeanMouse(this, e); }
 
-void ALeanBall::Draw(const Rect* clip)
+void ALeanBall::DrawShadow()
 {
     ALeanHost* host = ALeanHost::Running();
     if (host)
         ALeanFrame::LeanedBoardPlane(host->GetLeanMatrix(), kShadowDrop, &plShadow);
-    CActorMesh::Draw(clip);
+    CActorMesh::DrawShadow();
 }
 
 void ALeanBall::AdoptSounds(BSound* pRoll, BSound* pDropStart, BSound* pDropEnd, BSound* pBump)

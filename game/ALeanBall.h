@@ -24,7 +24,7 @@ public:
     int32_t TicksToNextChange() override;
     int32_t OnMouse(const MouseEvent* e) override;
     int32_t WantsMouse(const MouseEvent* e) override;
-    void Draw(const Rect* clip) override;
+    void DrawShadow() override;
 
     float GetX() const { return matWorld(3, 0); }
     float GetY() const { return matWorld(3, 1); }

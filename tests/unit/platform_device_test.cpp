@@ -242,6 +242,16 @@ TEST_F(MeshPipelineTest, ShadowStencilDarkensEachPixelOnce)
     device->SetRenderState(MRenderState::StencilShadow, false);
     device->DrawTriangles(square, 0, 6);
     EXPECT_NEAR(BlueOf(Centre()), 92, 2);
+    // Past the stencil's 255 marks a shadow still darkens each pixel once.
+    device->SetRenderState(MRenderState::StencilShadow, true);
+    for (int shadow = 0; shadow < 3; ++shadow) {
+        for (int i = 0; i < 150; ++i)
+            device->ClearStencil();
+        device->DrawTriangles(square, 0, 6);
+        device->DrawTriangles(square, 0, 6);
+    }
+    EXPECT_NEAR(BlueOf(Centre()), 20, 2);
+    device->SetRenderState(MRenderState::StencilShadow, false);
     device->EndFrame();
 }
 
