@@ -35,10 +35,19 @@ void CActorMesh::PostUpdate()
     NoteDrawnChange();
 }
 
+// The device the mesh is drawn on; null without a mesh or a device.
+MDeviceManager* CActorMesh::DrawingDevice() const
+{
+    if (!pMesh)
+        return nullptr;
+    MDeviceManager* device = GetDeviceManager();
+    return device->HasDevice() ? device : nullptr;
+}
+
 void CActorMesh::Draw(const Rect*)
 {
-    MDeviceManager* device = GetDeviceManager();
-    if (!pMesh || !device->HasDevice())
+    MDeviceManager* device = DrawingDevice();
+    if (!device)
         return;
     device->SaveWorldTransform();
     device->SetWorldTransform(matWorld.Data());
@@ -48,8 +57,8 @@ void CActorMesh::Draw(const Rect*)
 
 void CActorMesh::DrawShadow()
 {
-    MDeviceManager* device = GetDeviceManager();
-    if (!fShadow || !pMesh || !device->HasDevice())
+    MDeviceManager* device = fShadow ? DrawingDevice() : nullptr;
+    if (!device)
         return;
     device->SaveWorldTransform();
     pMesh->GetMesh()->DrawShadow(vLight, matWorld, plShadow);

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 class CMesh;
+class MDeviceManager;
 
 // Actor that draws a mesh with its own world transform and, when fShadow is
 // set, a planar shadow of it cast along vLight onto plShadow. The scene draws
@@ -38,6 +39,8 @@ protected:
     CMesh* pMesh;
 
 private:
+    MDeviceManager* DrawingDevice() const;
+
     MMatrix matNoted; // the transform last noted as drawn
     int32_t fShadowNoted = 0;
 };
