@@ -320,11 +320,14 @@ void CScene::Draw()
 // before it is shaded; then their shadows, deepest first, over them.
 void CScene::DrawMeshes(const Rect& clip)
 {
+    bool fAny = false;
     for (CActor* a = pFirstActor; a; a = a->pNext) {
-        if (a->IsMeshActor() && !a->fHidden && a->lZ > 0)
+        if (a->IsMeshActor() && !a->fHidden && a->lZ > 0) {
             DrawActor(a, clip.Intersection(a->rcBounds));
+            fAny = true;
+        }
     }
-    for (CActor* a = pLastActor; a; a = a->pPrev) {
+    for (CActor* a = fAny ? pLastActor : nullptr; a; a = a->pPrev) {
         if (a->IsMeshActor() && !a->fHidden && a->lZ > 0)
             a->DrawShadow();
     }
