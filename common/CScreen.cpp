@@ -1,7 +1,7 @@
 #include "common/CScreen.h"
+#include <algorithm>
 #include "base/BApplication.h"
 #include "base/BMusicSegment.h"
-#include <algorithm>
 #include "common/CFileMM.h"
 #include "common/CInputRecorder.h"
 #include "common/COptions.h"
@@ -126,7 +126,7 @@ double CScreen::GetIdleWait() const
 {
     if (fFinishPending || CScene::IsRepaintPending() || GetInputRecorder()->GetMode() == CInputRecorder::kReplaying)
         return 0.0;
-    return lIdleTicks / 256.0;
+    return lIdleTicks / 256.0; // ticks are 1/256 s
 }
 
 void CScreen::Redraw()

@@ -2,9 +2,9 @@
 #include <algorithm>
 #include <cstring>
 #include "common/CClock.h"
-#include "common/CScene.h"
 #include "common/CEditBox.h"
 #include "common/CGame.h"
+#include "common/CScene.h"
 
 namespace {
 template <typename T>
