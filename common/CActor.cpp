@@ -178,19 +178,34 @@ void CActor::StepBlink(int32_t dt)
         if (lHiddenLeft > 0) {
             lHiddenLeft -= dt;
             if (lHiddenLeft <= 0) {
-                fHidden = 0;
-                CountPhaseChange();
+                SetBlinkHidden(0);
                 lHiddenLeft = lHiddenTime;
             }
         }
     } else if (lShownLeft > 0) {
         lShownLeft -= dt;
         if (lShownLeft < 1) {
-            fHidden = 1;
-            CountPhaseChange();
+            SetBlinkHidden(1);
             lShownLeft = lShownTime;
         }
     }
+}
+
+void CActor::SetBlinkHidden(int32_t f)
+{
+    fHidden = f;
+    InvalidateBounds();
+    CountPhaseChange();
+}
+
+int32_t CActor::TicksToNextChange()
+{
+    if (fGliding || (fMoving && (lVX || lVY || lVZ)))
+        return 0;
+    if (!fBlinking || pScene->IsPaused())
+        return CScene::NoChange;
+    const int32_t lLeft = fHidden ? lHiddenLeft : lShownLeft;
+    return lLeft > 0 ? lLeft : CScene::NoChange;
 }
 
 void CActor::CountPhaseChange()
@@ -329,6 +344,8 @@ void CActor::OffsetBy(int32_t dx, int32_t dy)
     lY -= dy;
     UpdateBounds();
 }
+
+void CActor::NoteDrawnChange() { InvalidateBounds(); }
 
 void CActor::Repaint()
 {

@@ -73,9 +73,18 @@ public:
     virtual bool IsMeshActor() const { return false; }
     // The capture this actor held went elsewhere before its release.
     virtual void OnCaptureLost() {}
+    // A mesh actor's shadow, drawn after the scene drew every mesh.
+    virtual void DrawShadow() {}
+    // Ticks until the actor's look is due to change by itself: 0 while it
+    // moves or glides, the rest of the blink phase while it blinks, else
+    // CScene::NoChange.
+    virtual int32_t TicksToNextChange();
 
     // Invalidate the old bounds, recompute them, invalidate the new ones.
     void Repaint();
+    // The actor's look changed (position, turn, frame, colour, visibility):
+    // its scene draws again.
+    void NoteDrawnChange();
     // A pinned actor stays put when the scene scrolls.
     void SetPinned(int32_t f) { fPinned = f; }
 
@@ -138,6 +147,7 @@ private:
 
     void StepGlide();
     void StepBlink(int32_t dt);
+    void SetBlinkHidden(int32_t f);
     void CountPhaseChange();
     bool IsOutsideScene() const;
     static int32_t LimitMove(int32_t* d, int32_t fFreeLow, int32_t fFreeHigh, int32_t nLow, int32_t nHigh,

@@ -119,8 +119,11 @@ void CActorFade::Update(int32_t dt)
     Hide();
 }
 
+int32_t CActorFade::TicksToNextChange() { return fFadingIn ? 0 : CActor::TicksToNextChange(); }
+
 void CActorFade::FillStep()
 {
+    NoteDrawnChange();
     if (nDepth == 32)
         pTexture->Fill32(clrFade - (uint32_t(nStep * 5) << 25));
     else

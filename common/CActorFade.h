@@ -17,6 +17,8 @@ public:
 
     int32_t Restart(int32_t, int32_t) override;
     void Update(int32_t dt) override;
+    // Each frame of a fade steps it on.
+    int32_t TicksToNextChange() override;
     void UpdateBounds() override {}
     void Draw(const Rect* clip) override;
 

@@ -25,15 +25,42 @@ void CActorMesh::UpdateBounds()
     rcBounds = Rect{left, top, left + pMesh->nWidth, top + pMesh->nHeight};
 }
 
+void CActorMesh::PostUpdate()
+{
+    CActor::PostUpdate();
+    if (matWorld == matNoted && fShadow == fShadowNoted)
+        return;
+    matNoted = matWorld;
+    fShadowNoted = fShadow;
+    NoteDrawnChange();
+}
+
+// The device the mesh is drawn on; null without a mesh or a device.
+MDeviceManager* CActorMesh::DrawingDevice() const
+{
+    if (!pMesh)
+        return nullptr;
+    MDeviceManager* device = GetDeviceManager();
+    return device->HasDevice() ? device : nullptr;
+}
+
 void CActorMesh::Draw(const Rect*)
 {
-    MDeviceManager* device = GetDeviceManager();
-    if (!pMesh || !device->HasDevice())
+    MDeviceManager* device = DrawingDevice();
+    if (!device)
         return;
     device->SaveWorldTransform();
-    if (fShadow)
-        pMesh->GetMesh()->DrawShadow(vLight, matWorld, plShadow);
     device->SetWorldTransform(matWorld.Data());
     pMesh->GetMesh()->Draw();
+    device->RestoreWorldTransform();
+}
+
+void CActorMesh::DrawShadow()
+{
+    MDeviceManager* device = fShadow ? DrawingDevice() : nullptr;
+    if (!device)
+        return;
+    device->SaveWorldTransform();
+    pMesh->GetMesh()->DrawShadow(vLight, matWorld, plShadow);
     device->RestoreWorldTransform();
 }

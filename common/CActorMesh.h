@@ -5,10 +5,12 @@
 #include <cstdint>
 
 class CMesh;
+class MDeviceManager;
 
 // Actor that draws a mesh with its own world transform and, when fShadow is
-// set, a planar shadow of it cast along vLight onto plShadow. Mesh actors
-// cover no screen rectangle. The mesh is not owned.
+// set, a planar shadow of it cast along vLight onto plShadow. The scene draws
+// every mesh before it draws their shadows. Mesh actors cover no screen
+// rectangle. The mesh is not owned.
 class CActorMesh : public CActor {
 public:
     CActorMesh(CScene* pScene, const MMatrix* pWorld, CMesh* pMesh, int32_t fRedrawOnDepth);
@@ -17,7 +19,10 @@ public:
     void GetCentre(int32_t* x, int32_t* y) override;
     CFixPoint GetCentrePoint() override;
     void UpdateBounds() override;
+    // A moved, turned or shadowed mesh notes its change of look.
+    void PostUpdate() override;
     void Draw(const Rect* clip) override;
+    void DrawShadow() override;
     bool IsMeshActor() const override { return true; }
 
     CMesh* GetMesh() const { return pMesh; }
@@ -32,4 +37,10 @@ protected:
     float vLight[4] = {0.3f, -0.3f, 1.0f, 0.0f};
     MPlane plShadow{0.0f, 0.0f, 1.0f, 0.0f};
     CMesh* pMesh;
+
+private:
+    MDeviceManager* DrawingDevice() const;
+
+    MMatrix matNoted; // the transform last noted as drawn
+    int32_t fShadowNoted = 0;
 };

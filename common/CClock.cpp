@@ -1,5 +1,7 @@
 #include "common/CClock.h"
 #include "common/CStatus.h"
+#include <algorithm>
+#include "common/CScene.h"
 
 namespace {
 constexpr int kTicksPerSecond = 256;
@@ -83,6 +85,13 @@ void CClock::Tick(int dt)
             pOwner->OnEvent();
     }
     ShowText();
+}
+
+int CClock::TicksToNextChange() const
+{
+    if (!fRunning)
+        return CScene::NoChange;
+    return fForce ? 0 : std::max(kTicksPerSecond - lAccum, 0);
 }
 
 void CClock::SetAlarm(int step, int last)

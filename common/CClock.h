@@ -17,6 +17,8 @@ public:
     int IsRunning() const { return fRunning; }
     // Advances by at most one second per call; dt in ticks.
     void Tick(int dt);
+    // Ticks until the shown time is due to change; CScene::NoChange when stopped.
+    int TicksToNextChange() const;
     void SetAlarm(int step, int last);
     void SetResettable(int f) { fResettable = f; }
     void ClearAccum() { lAccum = 0; }

@@ -1,4 +1,5 @@
 #include "common/CGame.h"
+#include <algorithm>
 #include "base/BApplication.h"
 #include "common/COptions.h"
 #include "common/CScreen.h"
@@ -261,6 +262,14 @@ void CGame::Tick()
         pStatus->CountFrame(lTickElapsed);
         pStatus->Update(lTickElapsed);
     }
+}
+
+int32_t CGame::TicksToNextChange()
+{
+    const int32_t lTicks = CScene::TicksToNextChange();
+    if (!fStatusClocksRunning || !pStatus)
+        return lTicks;
+    return std::min(lTicks, int32_t(pStatus->TicksToNextChange()));
 }
 
 int32_t CGame::OnEscape()

@@ -41,6 +41,7 @@ public:
     int32_t Load() override;
     int32_t Unload() override;
     void Tick() override;
+    int32_t TicksToNextChange() override;
     int32_t OnEscape() override;
     int32_t CanResumeMusic() override;
     void Suspend(int32_t reason) override;

@@ -1,4 +1,5 @@
 #include "common/CScene.h"
+#include <algorithm>
 #include "base/BDevice.h"
 #include "base/Trace.h"
 #include "common/CActor.h"
@@ -142,8 +143,7 @@ void CScene::SetRect(const Rect& rc, int32_t nMode, int32_t fInvalidate)
         Invalidate();
 }
 
-// The whole back buffer is redrawn every frame, so there is nothing to record.
-void CScene::InvalidateRect(const Rect*) {}
+void CScene::InvalidateRect(const Rect*) { fRepaintPending = 1; }
 
 void CScene::Invalidate() { InvalidateRect(&rcScene); }
 
@@ -250,6 +250,7 @@ void CScene::DrawAllScenes()
     const int32_t w = pDevice->GetBackBufferWidth();
     const int32_t h = pDevice->GetBackBufferHeight();
     for (CScene* s = pBottom; s; s = s->pAbove) {
+        s->fRepaintPending = 0;
         if (!s->IsCoveredByAbove(w, h))
             s->Draw();
     }
@@ -261,6 +262,33 @@ void CScene::DrawAllScenes()
 bool CScene::IsCoveredByAbove(int32_t nWidth, int32_t nHeight) const
 {
     return pAbove && Width(pAbove->rcScene) == nWidth && Height(pAbove->rcScene) == nHeight;
+}
+
+bool CScene::IsRepaintPending()
+{
+    for (const CScene* s = g_stack.pBottom; s; s = s->pAbove) {
+        if (s->fRepaintPending)
+            return true;
+    }
+    return false;
+}
+
+int32_t CScene::TicksToNextChangeOfAll()
+{
+    int32_t lTicks = NoChange;
+    for (CScene* s = g_stack.pBottom; s; s = s->pAbove)
+        lTicks = std::min(lTicks, s->TicksToNextChange());
+    return lTicks;
+}
+
+int32_t CScene::TicksToNextChange()
+{
+    int32_t lTicks = NoChange;
+    for (CActor* a = pFirstActor; a; a = a->pNext) {
+        if (!a->fDead)
+            lTicks = std::min(lTicks, a->TicksToNextChange());
+    }
+    return lTicks;
 }
 
 // A dialog's tick may report its answer, and the parent may delete the dialog.
@@ -291,11 +319,20 @@ void CScene::Draw()
     pDevice->EndSprites();
 }
 
+// The meshes front-most first, so that the depth test drops what they hide
+// before it is shaded; then their shadows, deepest first, over them.
 void CScene::DrawMeshes(const Rect& clip)
 {
-    for (CActor* a = pLastActor; a; a = a->pPrev) {
-        if (a->IsMeshActor() && !a->fHidden && a->lZ > 0)
+    bool fAny = false;
+    for (CActor* a = pFirstActor; a; a = a->pNext) {
+        if (a->IsMeshActor() && !a->fHidden && a->lZ > 0) {
             DrawActor(a, clip.Intersection(a->rcBounds));
+            fAny = true;
+        }
+    }
+    for (CActor* a = fAny ? pLastActor : nullptr; a; a = a->pPrev) {
+        if (a->IsMeshActor() && !a->fHidden && a->lZ > 0)
+            a->DrawShadow();
     }
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <climits>
 #include <cstdint>
 #include "base/MouseEvent.h"
 #include "base/Rect.h"
@@ -15,6 +16,8 @@ public:
     enum : int32_t { KindDialog = 3, KindGame = 13 };
     enum : int32_t { MaxElapsed = 25 };
     enum : int32_t { QuitCode = 99 };
+    // What TicksToNextChange answers when nothing is due to change.
+    enum : int32_t { NoChange = INT32_MAX };
 
     CScene(CScreen* pScreen, int32_t lOriginX, int32_t lOriginY, int32_t nRedrawMode, int32_t fOnTop,
            int32_t lReserved, int32_t nCollisionMode);
@@ -54,11 +57,19 @@ public:
     virtual void Suspend(int32_t nReason);
     virtual void Resume();
     virtual void ToggleSuspend(int32_t nReason);
+    // Ticks until something the scene shows is due to change by itself (a
+    // moving actor, a blink, a fade step); NoChange when nothing is.
+    virtual int32_t TicksToNextChange();
 
     // The three passes of a frame, in this order; DrawAllScenes alone redraws.
     static void UpdateAllScenes();
     static void DrawAllScenes();
     static void TickAllScenes();
+    // True when a scene has an invalid area: the picture differs from the
+    // last one drawn. A successful draw pass validates every scene.
+    static bool IsRepaintPending();
+    // The soonest change due in any scene.
+    static int32_t TicksToNextChangeOfAll();
     // 1 when handled; 0 when dropped or not handled.
     static int32_t DispatchMouseEvent(const MouseEvent* e);
     // Each returns 1 when no scene exists.
@@ -82,7 +93,8 @@ public:
     CActor* GetFirstActor() const { return pFirstActor; }
     CActor* GetLastActor() const { return pLastActor; }
 
-    // Nothing happens in redraw mode 0, which repaints everything each frame.
+    // In redraw mode 0 any invalid area makes the next draw pass repaint
+    // the whole back buffer.
     void InvalidateRect(const Rect* rc);
     void Invalidate();
     // Mode 3 keeps the current redraw mode.
@@ -154,6 +166,7 @@ protected:
     int32_t fRightHeld = 0;
     int32_t fUserPaused = 0;
     int32_t nOpenDialogs = 0;
+    int32_t fRepaintPending = 0;
 
 private:
     void LinkIntoStack(bool fOnTop);

@@ -1,4 +1,5 @@
 #include "common/CSceneDialog.h"
+#include <algorithm>
 #include <new>
 #include "common/CActor.h"
 #include "common/CDialogModal.h"
@@ -99,6 +100,12 @@ void CSceneDialog::CountDown()
         lTimeLeft = kTimeOut;
         Answer(0);
     }
+}
+
+int32_t CSceneDialog::TicksToNextChange()
+{
+    const int32_t lTicks = CScene::TicksToNextChange();
+    return fActive && nAnswers == 0 && lTimeLeft > 0 ? std::min(lTicks, int32_t(lTimeLeft)) : lTicks;
 }
 
 int CSceneDialog::AnswerForKey(uint32_t key)

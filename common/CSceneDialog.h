@@ -30,6 +30,7 @@ public:
     int32_t Begin() override;
     virtual void ShowDialog();
     void Tick() override;
+    int32_t TicksToNextChange() override;
     int32_t OnKeyDown(uint32_t key) override;
     int32_t OnKeyUp(uint32_t key) override;
 

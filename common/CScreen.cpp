@@ -1,11 +1,14 @@
 #include "common/CScreen.h"
+#include <algorithm>
 #include "base/BApplication.h"
 #include "base/BMusicSegment.h"
 #include "common/CFileMM.h"
+#include "common/CInputRecorder.h"
 #include "common/COptions.h"
 #include "common/CScene.h"
 #include "platform/AppTimer.h"
 #include "platform/MDeviceManager.h"
+#include "platform/MFrameStats.h"
 
 namespace {
 
@@ -93,18 +96,39 @@ int32_t CScreen::IsSoundOff()
 
 void CScreen::Frame()
 {
-    if (fFinishPending && pSceneToFinish && !CarryOutFinish())
-        return;
-    RunPasses();
+    MFrameStats* pStats = MFrameStats::Get();
+    if (pStats)
+        pStats->BeginFrame();
+    const bool fDrawn = (!fFinishPending || !pSceneToFinish || CarryOutFinish()) && RunPasses();
+    if (pStats)
+        pStats->EndFrame(fDrawn);
 }
 
-void CScreen::RunPasses()
+bool CScreen::RunPasses()
 {
+    lIdleTicks = 0;
     if (!pScene || fFinishPending)
-        return;
-    CScene::UpdateAllScenes();
-    CScene::DrawAllScenes();
+        return false;
+    {
+        const MFrameStats::PartTimer timer(MFrameStats::Update);
+        CScene::UpdateAllScenes();
+    }
+    const bool fDraw = CScene::IsRepaintPending();
+    if (fDraw) {
+        const MFrameStats::PartTimer timer(MFrameStats::Draw);
+        CScene::DrawAllScenes();
+    }
+    const MFrameStats::PartTimer timer(MFrameStats::Update);
     CScene::TickAllScenes();
+    lIdleTicks = fDraw ? 0 : std::min(CScene::TicksToNextChangeOfAll(), CScene::MaxElapsed - 1);
+    return fDraw;
+}
+
+double CScreen::GetIdleWait() const
+{
+    if (fFinishPending || CScene::IsRepaintPending() || GetInputRecorder()->GetMode() == CInputRecorder::kReplaying)
+        return 0.0;
+    return lIdleTicks / 256.0; // ticks are 1/256 s
 }
 
 void CScreen::Redraw()

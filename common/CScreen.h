@@ -49,8 +49,12 @@ public:
     virtual void FinishScene(CScene* pScene, int32_t nResult, int32_t fResume);
     virtual int32_t IsMusicOff();
     virtual int32_t IsSoundOff();
-    // Carries out a pending scene change, then the update, draw and tick passes.
+    // Carries out a pending scene change, then the update, draw and tick
+    // passes; the draw pass only when the picture changed.
     void Frame() override;
+    // Nothing while the picture is to change or a scene change is pending;
+    // else until the next change due, at most the ticks a frame may take.
+    double GetIdleWait() const override;
     virtual void Redraw();
 
     void StopMusic();
@@ -92,11 +96,13 @@ protected:
     CFileMM* pMMFile = nullptr;
     CScene* pScene = nullptr;
     CScene* pSceneToFinish = nullptr;
+    int32_t lIdleTicks = 0;
     MouseEvent meEvent;
     BDevice* pDevice = nullptr;
 
 private:
-    void RunPasses();
+    // True when it drew.
+    bool RunPasses();
     void DeleteScenes();
     // Returns true when the frame's passes should still run.
     bool CarryOutFinish();

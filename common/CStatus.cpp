@@ -1,8 +1,10 @@
 #include "common/CStatus.h"
+#include <algorithm>
 #include <cstring>
 #include "common/CClock.h"
 #include "common/CEditBox.h"
 #include "common/CGame.h"
+#include "common/CScene.h"
 
 namespace {
 template <typename T>
@@ -270,6 +272,18 @@ void CStatus::CountFrame(int dt)
     pFps->Set(static_cast<int>(((static_cast<long long>(nFpsFrames) << 16) / lFpsTicks) >> 8));
     nFpsFrames = 0;
     lFpsTicks = 0;
+}
+
+int CStatus::TicksToNextChange() const
+{
+    int lTicks = CScene::NoChange;
+    for (const CClock* clock : {pclkGame, pclkAux}) {
+        if (clock)
+            lTicks = std::min(lTicks, clock->TicksToNextChange());
+    }
+    if (pFps)
+        lTicks = std::min(lTicks, std::max(256 - lFpsTicks, 0));
+    return lTicks;
 }
 
 void CStatus::Update(int dt)

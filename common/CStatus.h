@@ -62,6 +62,8 @@ public:
     virtual void PrimeAuxClock();
     virtual void CountFrame(int dt);
     virtual void Update(int dt);
+    // Ticks until a running clock or the frame counter is due to change.
+    int TicksToNextChange() const;
     virtual void Reset(int a, int b);
     virtual int Query1();
     virtual int Query2();

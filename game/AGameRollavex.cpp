@@ -1,5 +1,6 @@
 #include "game/AGameRollavex.h"
 
+#include <algorithm>
 #include <iterator>
 #include "base/BApplication.h"
 #include "base/BSound.h"
@@ -217,6 +218,16 @@ void AGameRollavex::Tick()
         PlayOnce(sounds.Get(Intro));
         fIntroShown = 1;
     }
+}
+
+int32_t AGameRollavex::TicksToNextChange()
+{
+    const int32_t lTicks = CGame::TicksToNextChange();
+    if (!fStatusClocksRunning)
+        return lTicks;
+    if (!fIntroShown)
+        return 0;
+    return !fSuspended && lIntroLeft > 0 ? std::min(lTicks, lIntroLeft) : lTicks;
 }
 
 bool AGameRollavex::IsStatusWon() const { return pStatus && pStatus->HasWon(GetCurrentPlayer()); }

@@ -50,6 +50,7 @@ public:
     int32_t Unload() override;
     void SetSoundVolume(float fVolume) override;
     void Tick() override;
+    int32_t TicksToNextChange() override;
     void NewGame(int counter) override;
     void StartTurn(int player) override;
     void EndTurn(int success, int player) override;

@@ -172,6 +172,15 @@ void ALeanBall::PlaceDrawn()
     matWorld.m[3][2] = drawn.z;
 }
 
+int32_t ALeanBall::TicksToNextChange()
+{
+    const ALeanHost* host = ALeanHost::Running();
+    const bool fLeaned = host && (host->GetLeanAngleX() != 0.0f || host->GetLeanAngleY() != 0.0f);
+    if (fFalling || fPulled || fVX != 0.0f || fVY != 0.0f || fLeaned)
+        return 0;
+    return CActorMesh::TicksToNextChange();
+}
+
 void ALeanBall::Fall(ALeanHost* host)
 {
     if (sounds.Get(DropStart) && !fDropSoundPlayed) {
@@ -340,12 +349,12 @@ int32_t ALeanBall::OnMouse(const MouseEvent* e) { return ALeanHost::TakeLeanMous
 
 int32_t ALeanBall::WantsMouse(const MouseEvent* e) { return ALeanHost::WantsLeanMouse(this, e); }
 
-void ALeanBall::Draw(const Rect* clip)
+void ALeanBall::DrawShadow()
 {
     ALeanHost* host = ALeanHost::Running();
     if (host)
         ALeanFrame::LeanedBoardPlane(host->GetLeanMatrix(), kShadowDrop, &plShadow);
-    CActorMesh::Draw(clip);
+    CActorMesh::DrawShadow();
 }
 
 void ALeanBall::AdoptSounds(BSound* pRoll, BSound* pDropStart, BSound* pDropEnd, BSound* pBump)

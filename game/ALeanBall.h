@@ -24,9 +24,11 @@ public:
 
     int32_t Restart(int32_t a, int32_t b) override;
     void Update(int32_t dt) override;
+    // Each update moves a ball that rolls, falls, is pulled or lies on a leaned board.
+    int32_t TicksToNextChange() override;
     int32_t OnMouse(const MouseEvent* e) override;
     int32_t WantsMouse(const MouseEvent* e) override;
-    void Draw(const Rect* clip) override;
+    void DrawShadow() override;
 
     float GetX() const { return vPosition.x; }
     float GetY() const { return vPosition.y; }

@@ -32,12 +32,12 @@ void ALeanFrame::LeanedBoardPlane(const MMatrix& matLean, float dz, MPlane* pPla
     pPlane->SetTransformed(level, inverseTranspose);
 }
 
-void ALeanFrame::Draw(const Rect* clip)
+void ALeanFrame::DrawShadow()
 {
     ALeanHost* host = ALeanHost::Running();
     if (host)
         LeanedBoardPlane(host->GetLeanMatrix(), -1.31f, &plShadow);
-    CActorMesh::Draw(clip);
+    CActorMesh::DrawShadow();
 }
 
 int32_t ALeanFrame::LoadAssets(CFileMM* pArchive)

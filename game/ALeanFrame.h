@@ -12,7 +12,7 @@ public:
     ~ALeanFrame() override = default;
 
     int32_t Restart(int32_t a, int32_t b) override;
-    void Draw(const Rect* clip) override;
+    void DrawShadow() override;
 
     // Follows the board's lean: world = lean × home.
     void FollowLean(const MMatrix& matLean);

@@ -1,6 +1,7 @@
 #include "platform/MApplication.h"
 
 #include "base/CException.h"
+#include "platform/MFrameStats.h"
 #include "platform/MMessageDialog.h"
 #include "platform/MWindow.h"
 
@@ -167,11 +168,13 @@ void MApplication::MarkFrame() { nLastFrame = SDL_GetPerformanceCounter(); }
 
 uint32_t MApplication::TimeToNextFrame() const
 {
-    uint64_t now = SDL_GetPerformanceCounter();
-    uint64_t due = nLastFrame + nFrameTicks;
+    const uint64_t frequency = SDL_GetPerformanceFrequency();
+    const double idle = pScreen ? pScreen->GetIdleWait() : 0.0;
+    const uint64_t now = SDL_GetPerformanceCounter();
+    const uint64_t due = nLastFrame + std::max(nFrameTicks, static_cast<uint64_t>(idle * double(frequency)));
     if (now >= due)
         return 0;
-    return static_cast<uint32_t>((due - now) * 1000 / SDL_GetPerformanceFrequency());
+    return static_cast<uint32_t>(((due - now) * 1000 + frequency - 1) / frequency);
 }
 
 int32_t MApplication::Run()
@@ -183,6 +186,7 @@ int32_t MApplication::Run()
         refresh = mode.refresh_rate;
     nFrameTicks = SDL_GetPerformanceFrequency() / static_cast<uint64_t>(refresh);
     std::signal(SIGHUP, OnHangUp);
+    MFrameStats::StartFromEnvironment();
     while (!fQuitPosted) {
         SDL_Event event;
         int got;
@@ -202,6 +206,7 @@ int32_t MApplication::Run()
         MarkFrame();
         OnIdle();
     }
+    MFrameStats::Finish();
     return nQuitCode;
 }
 

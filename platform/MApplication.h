@@ -20,7 +20,9 @@ public:
     void OnIdle() override;
     // Events are polled while the screen is active or a scene change waits,
     // and waited for otherwise; a frame runs whenever the queue is empty, at
-    // most once per display refresh (about 60 a second when it is unknown).
+    // most once per display refresh (about 60 a second when it is unknown),
+    // and not before the screen's idle wait has passed. RVX_STATS=<file>
+    // writes the frame report there when the loop ends.
     int32_t Run() override;
     void Quit(int32_t code) override;
     // Copies resource id into buffer (at most size - 1 characters); returns the length.
@@ -72,7 +74,7 @@ protected:
 
 private:
     bool RunsFrames() const;
-    // Milliseconds until the next frame is due.
+    // Milliseconds until the next frame is due, rounded up.
     uint32_t TimeToNextFrame() const;
     void MarkFrame();
 

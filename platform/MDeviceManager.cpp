@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <epoxy/gl.h>
+#include "platform/MFrameStats.h"
 #include "platform/MMeshShader.h"
 #include "platform/MRenderTarget.h"
 #include "platform/MSpriteBatch.h"
@@ -19,6 +20,7 @@ MDeviceManager* g_pDeviceManager = nullptr;
 
 constexpr int32_t kInvalidArg = int32_t(0x80070057);
 constexpr int32_t kFail = int32_t(0x80004005);
+constexpr int32_t kLastStencilMark = 255;
 
 void SetIdentity(float m[16])
 {
@@ -231,6 +233,7 @@ int32_t MDeviceManager::BeginFrame()
     glClearDepth(1.0);
     glClearStencil(0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    nStencilMark = 1;
     return 0;
 }
 
@@ -240,9 +243,14 @@ int32_t MDeviceManager::EndFrame()
         return 21;
     if (pSpriteBatch->IsOpen())
         pSpriteBatch->End();
+    // With the frame report on, the drawing is finished first, so that the
+    // present part holds only the copy to the window.
+    if (MFrameStats::Get())
+        glFinish();
+    const MFrameStats::PartTimer timer(MFrameStats::Present);
     int32_t x, y, w, h;
-    PresentRect(&x, &y, &w, &h);
-    pBackBuffer->Present(x, y, w, h);
+    const bool fMargins = PresentRect(&x, &y, &w, &h);
+    pBackBuffer->Present(x, y, w, h, fMargins);
     SDL_GL_SwapWindow(pWindow);
     return 0;
 }
@@ -265,7 +273,7 @@ int32_t MDeviceManager::EndSprites()
 
 // The back buffer's place in the window's drawable, aspect kept, centred,
 // bottom-left origin.
-void MDeviceManager::PresentRect(int32_t* x, int32_t* y, int32_t* w, int32_t* h) const
+bool MDeviceManager::PresentRect(int32_t* x, int32_t* y, int32_t* w, int32_t* h) const
 {
     int32_t dw = nBackBufferWidth, dh = nBackBufferHeight;
     if (pWindow)
@@ -275,6 +283,7 @@ void MDeviceManager::PresentRect(int32_t* x, int32_t* y, int32_t* w, int32_t* h)
     *h = int32_t(std::lround(nBackBufferHeight * scale));
     *x = (dw - *w) / 2;
     *y = (dh - *h) / 2;
+    return *w < dw || *h < dh;
 }
 
 // Window points per drawable pixel and the picture's place from the top-left.
@@ -455,8 +464,9 @@ void MDeviceManager::SetTexture(const MTexture* texture)
 
 void MDeviceManager::ClearStencil()
 {
-    if (!HasDevice())
+    if (!HasDevice() || ++nStencilMark <= kLastStencilMark)
         return;
+    nStencilMark = 1;
     glStencilMask(0xFF);
     glClearStencil(0);
     glClear(GL_STENCIL_BUFFER_BIT);
@@ -497,8 +507,9 @@ void MDeviceManager::ApplyMeshStates()
     enable(GL_BLEND, rgStates[int(MRenderState::AlphaBlend)]);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     enable(GL_STENCIL_TEST, rgStates[int(MRenderState::StencilShadow)]);
-    glStencilFunc(GL_EQUAL, 0, 0xFFFFFFFF);
-    glStencilOp(GL_KEEP, GL_KEEP, GL_INCR);
+    // Marks rise within a frame: a pixel below the mark is still free.
+    glStencilFunc(GL_GREATER, nStencilMark, 0xFF);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
     glStencilMask(0xFF);
 }
 

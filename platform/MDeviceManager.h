@@ -27,7 +27,7 @@ enum class MRenderState {
     Lighting,      // on by default
     ZEnable,       // depth test and write; on by default
     AlphaBlend,    // source alpha over inverse source alpha; off by default
-    StencilShadow, // draw where stencil is 0, then increment; off by default
+    StencilShadow, // draw each pixel once after the last ClearStencil; off by default
     Specular,      // add the specular term; off by default
     Cull,          // cull counter-clockwise triangles; on by default
 };
@@ -95,6 +95,8 @@ public:
     void SetRenderState(MRenderState state, bool on);
     void SetMaterial(const MMaterial& material);
     void SetTexture(const MTexture* texture); // null: untextured
+    // Starts a new shadow: every pixel takes one more stencilled draw. A new
+    // mark per shadow; the buffer is cleared only when the marks run out.
     void ClearStencil();
     // A static indexed triangle list; 0 when it cannot be made.
     uint32_t CreateVertexBuffer(const MVertex* vertices, uint32_t vertexCount, const uint32_t* indices,
@@ -125,7 +127,8 @@ private:
     void SetProjection();
     void CreateContext();
     void ClearRect(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t colour);
-    void PresentRect(int32_t* x, int32_t* y, int32_t* w, int32_t* h) const;
+    // True when the picture leaves margins in the drawable.
+    bool PresentRect(int32_t* x, int32_t* y, int32_t* w, int32_t* h) const;
     float* Transform(int32_t state);
     void ApplyMeshStates();
 
@@ -144,6 +147,7 @@ private:
     int32_t nBackBufferHeight = 0;
     int32_t nMaxTextureSize = 0;
     int32_t fCursorReady = 0;
+    int32_t nStencilMark = 0;
     bool rgStates[6] = {true, true, false, false, false, true};
 };
 

@@ -1,6 +1,7 @@
 #include "platform/MMatrix.h"
 #include "base/Trace.h"
 #include "platform/MPlane.h"
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -9,6 +10,8 @@ MMatrix::MMatrix()
     Trace("Address of MMatrix is %p.\n", static_cast<void*>(this));
     SetIdentity();
 }
+
+bool MMatrix::operator==(const MMatrix& other) const { return std::equal(Data(), Data() + 16, other.Data()); }
 
 MMatrix& MMatrix::SetIdentity()
 {

@@ -31,6 +31,7 @@ public:
     MMatrix& SetPerspectiveFovLH(float fovY, float aspect, float zNear, float zFar);
 
     const float* Data() const { return &m[0][0]; }
+    bool operator==(const MMatrix& other) const;
     float operator()(int row, int column) const { return m[row][column]; }
 
 private:

@@ -76,12 +76,14 @@ void MRenderTarget::Bind() const
     glViewport(0, 0, nWidth, nHeight);
 }
 
-void MRenderTarget::Present(int32_t x, int32_t y, int32_t w, int32_t h) const
+void MRenderTarget::Present(int32_t x, int32_t y, int32_t w, int32_t h, bool fMargins) const
 {
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
     glDisable(GL_SCISSOR_TEST);
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
+    if (fMargins) {
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+    }
     glBindFramebuffer(GL_READ_FRAMEBUFFER, nFramebuffer);
     const bool same = w == nWidth && h == nHeight;
     glBlitFramebuffer(0, 0, nWidth, nHeight, x, y, x + w, y + h, GL_COLOR_BUFFER_BIT, same ? GL_NEAREST : GL_LINEAR);

@@ -14,8 +14,8 @@ public:
     bool Create(int32_t width, int32_t height, int32_t format);
     void Bind() const;
     // Copies the picture into the window's (x, y, w, h), bottom-left origin,
-    // after clearing the window black.
-    void Present(int32_t x, int32_t y, int32_t w, int32_t h) const;
+    // after clearing the window black when the picture leaves margins.
+    void Present(int32_t x, int32_t y, int32_t w, int32_t h, bool fMargins) const;
 
 private:
     void Release();

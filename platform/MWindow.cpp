@@ -302,6 +302,7 @@ int32_t MWindow::HandleButton(const SDL_MouseButtonEvent& event)
 
 int32_t MWindow::HandleEvent(const SDL_Event& event)
 {
+    InvalidateAllScenes();
     switch (event.type) {
     case SDL_WINDOWEVENT:
         return HandleWindowEvent(event.window);

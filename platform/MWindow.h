@@ -66,8 +66,11 @@ public:
     // A scene change (the quit among them) waits for the next frame; the
     // loop then runs frames even while the window is inactive.
     virtual bool IsFinishPending() const { return false; }
+    // Seconds the loop may wait for an event after a frame before the next
+    // one is due; 0 runs frames at the display's pace.
+    virtual double GetIdleWait() const { return 0.0; }
     // Hands one event to the On... handlers; returns what the handler
-    // returned (1 handled, 0 not).
+    // returned (1 handled, 0 not). Any event makes the next frame draw.
     virtual int32_t HandleEvent(const SDL_Event& event);
 
     SDL_Window* GetSDLWindow() const { return pWindow; }

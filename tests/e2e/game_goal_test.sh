@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # A replayed game steers the ball through the maze into the goal:
-# "Congratulations!" shows and the clock stops. The first win is a new best
+# "Congratulations!" shows, the clock stops and the picture stays as drawn. The first win is a new best
 # time, kept in the state folder and shown under the clock from then on; the
 # same game again is no new best and leaves it as it was.
 source "$(dirname "$0")/game_lib.sh"
@@ -24,6 +24,11 @@ open_game game_goal_replay.txt
 is_best_shown "$(shot)" && fail "a best time before the first win"
 win_recorded_game
 is_new_best_shown "$LAST" || fail "no \"New best time!\" after the first win"
+# The picture left standing while frames skip drawing is the one a full
+# redraw gives: moving the pointer makes the game draw again.
+pointer_to 20 20
+sleep 1
+[ "$(differing_pixels "$LAST" "$(shot)")" = 0 ] || fail "a redraw changed the picture"
 convert "$LAST" -crop "$BEST_BAND" +repage "$WORK/best_won.png"
 quit_with_escape
 [ "$(wc -l < "$BEST_FILE")" -eq 1 ] || fail "the state file holds $(cat "$BEST_FILE")"

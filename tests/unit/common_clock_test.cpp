@@ -110,11 +110,14 @@ TEST_F(ClockTest, StepsAtMostOneSecondPerTickAndKeepsTheRest)
     CClock* clock = MakeClock(4, 1, 0);
     clock->Tick(10 * kSecond);
     EXPECT_EQ(clock->GetValue(), 0) << "a stopped clock does not advance";
+    EXPECT_EQ(clock->TicksToNextChange(), CScene::NoChange);
     clock->Start();
     clock->Tick(255);
     EXPECT_EQ(clock->GetValue(), 0);
+    EXPECT_EQ(clock->TicksToNextChange(), 1) << "the next second is due in a tick";
     clock->Tick(1);
     EXPECT_EQ(clock->GetValue(), 1);
+    EXPECT_EQ(clock->TicksToNextChange(), kSecond);
     clock->Tick(3 * kSecond);
     EXPECT_EQ(clock->GetValue(), 2);
     clock->Tick(0);

@@ -98,10 +98,14 @@ TEST_F(RunningFadeTest, OneTickFramesCountTwoTicksEach)
     CActorFade* fade = StartFade();
     EXPECT_TRUE(fade->IsFading());
     EXPECT_FALSE(fade->IsHidden());
+    EXPECT_EQ(fade->TicksToNextChange(), 0) << "a fade steps on every frame";
     EXPECT_EQ(fade->GetStepLeft(), 4);
+    CScene::DrawAllScenes();
     EXPECT_EQ(Run(fade, 1, 1), 0);
+    EXPECT_FALSE(CScene::IsRepaintPending());
     EXPECT_EQ(fade->GetStepLeft(), 2);
     EXPECT_EQ(Run(fade, 1, 1), 1);
+    EXPECT_TRUE(CScene::IsRepaintPending()) << "a fade step draws the next frame";
     EXPECT_EQ(fade->GetStepLeft(), 4);
     // 26 steps in all, one every two frames, then one more turn to end.
     EXPECT_EQ(Run(fade, 50, 1), 25);
@@ -110,6 +114,7 @@ TEST_F(RunningFadeTest, OneTickFramesCountTwoTicksEach)
     EXPECT_FALSE(fade->IsFading());
     EXPECT_TRUE(fade->IsRevealed());
     EXPECT_TRUE(fade->IsHidden());
+    EXPECT_EQ(fade->TicksToNextChange(), CScene::NoChange);
 }
 
 TEST_F(RunningFadeTest, LongFrameCountsTwelveTicksAndMakesOneStep)

@@ -88,6 +88,7 @@ TEST_F(MeshDrawing, LitTexturedMeshWithItsShadow)
     device->SetWorldTransform(before);
     floor.Draw(&floor.GetBounds());
     caster.Draw(&caster.GetBounds());
+    caster.DrawShadow();
     float after[16];
     device->GetTransform(kTransformWorld, after);
     for (int i = 0; i < 16; ++i)

@@ -320,15 +320,16 @@ protected:
     std::unique_ptr<fakes::Scene> scene;
 };
 
-TEST_F(DrawTest, MeshesThenSpritesEachBackToFront)
+TEST_F(DrawTest, MeshesNearestFirstThenTheirShadowsThenSpritesBackToFront)
 {
     Make("sprite near", 0, 0, 100);
     Make("mesh far", 0, 0, 300, true);
     Make("sprite far", 0, 0, 200);
     Make("mesh near", 0, 0, 50, true);
     CScene::DrawAllScenes();
-    EXPECT_EQ(Log(), (Strings{"begin", "game draw", "draw mesh far", "draw mesh near", "sprites", "draw sprite far",
-                              "draw sprite near", "/sprites", "end"}));
+    EXPECT_EQ(Log(), (Strings{"begin", "game draw", "draw mesh near", "draw mesh far", "shadow mesh far",
+                              "shadow mesh near", "sprites", "draw sprite far", "draw sprite near", "/sprites",
+                              "end"}));
     EXPECT_EQ(scene->GetCollisionMgr()->GetDrawnCount(), 4);
     CScene::UpdateAllScenes();
     EXPECT_EQ(scene->GetCollisionMgr()->GetDrawnCount(), 0);
@@ -357,7 +358,7 @@ TEST_F(DrawTest, FailedFrameDrawsNothingAndFailedBatchSkipsSprites)
     device.nBeginResult = 0;
     device.nSpritesResult = 20;
     CScene::DrawAllScenes();
-    EXPECT_EQ(Log(), (Strings{"begin", "game draw", "draw mesh", "sprites", "end"}));
+    EXPECT_EQ(Log(), (Strings{"begin", "game draw", "draw mesh", "shadow mesh", "sprites", "end"}));
 }
 
 TEST_F(DrawTest, SceneCoveredByAFullScreenSceneIsNotDrawnButStillUpdated)

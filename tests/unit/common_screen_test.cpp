@@ -1,7 +1,10 @@
+#include "common/CActorMesh.h"
 #include "common/CScreen.h"
 #include "platform/AppTimer.h"
 #include "scene_fakes.h"
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <functional>
 
 using fakes::Log;
 using Strings = std::vector<std::string>;
@@ -41,6 +44,15 @@ protected:
 };
 
 const Strings kFrame{"update a", "begin", "game draw", "sprites", "draw a", "/sprites", "end", "game tick"};
+
+// A mesh actor without a mesh that turns when told.
+class TurningMesh : public CActorMesh {
+public:
+    explicit TurningMesh(CScene* scene) : CActorMesh(scene, &matHome, nullptr, 0) {}
+    void Turn(float angle) { matWorld.SetRotationY(angle); }
+};
+
+bool Drew() { return std::count(Log().begin(), Log().end(), "begin") == 1; }
 
 } // namespace
 
@@ -129,6 +141,67 @@ TEST_F(ScreenTest, NothingRunsWithoutAGame)
     screen.Frame();
     EXPECT_TRUE(Log().empty());
     EXPECT_EQ(screen.OnKeyDown(65), 1);
+}
+
+// ---- drawing only what changed ----
+
+TEST_F(ScreenTest, UnchangedPictureIsDrawnOnceThenEachChangeDrawsTheNextFrame)
+{
+    auto* mesh = new TurningMesh(game);
+    auto* b = new fakes::Actor(game, "b", 20, 20, 100);
+    fakes::Scene* dialog = nullptr;
+    SDL_Event key{};
+    key.type = SDL_KEYDOWN;
+    key.key.keysym.sym = SDLK_n;
+    SDL_Event exposed{};
+    exposed.type = SDL_WINDOWEVENT;
+    exposed.window.event = SDL_WINDOWEVENT_EXPOSED;
+    const std::pair<const char*, std::function<void()>> changes[] = {
+        {"a key press", [&] { screen.HandleEvent(key); }},
+        {"the window exposed", [&] { screen.HandleEvent(exposed); }},
+        {"a mesh turned, as the leaned board and the rolling ball do", [&] { mesh->Turn(0.1f); }},
+        {"an actor repainted, as a label whose text changed", [&] { b->Repaint(); }},
+        {"an actor hidden", [&] { b->Hide(); }},
+        {"a blink phase", [&] {
+             b->Blink(1, 2560, 2560);
+             b->Update(2560);
+         }},
+        {"a dialog opened", [&] { dialog = new fakes::Scene(&screen, "dialog", 3); }},
+        {"a dialog closed", [&] { delete dialog; }},
+    };
+    screen.Frame();
+    for (const auto& [what, change] : changes) {
+        Log().clear();
+        screen.Frame();
+        EXPECT_FALSE(Drew()) << "nothing changed before " << what;
+        change();
+        Log().clear();
+        screen.Frame();
+        EXPECT_TRUE(Drew()) << what;
+    }
+}
+
+TEST_F(ScreenTest, AfterASkippedFrameTheLoopWaitsForTheNextChangeDue)
+{
+    AppTimer(TimerStop);
+    auto* b = new fakes::Actor(game, "b", 20, 20, 100);
+    screen.Frame();
+    EXPECT_EQ(screen.GetIdleWait(), 0.0) << "after a drawn frame the next comes at the display's pace";
+    screen.Frame();
+    EXPECT_EQ(screen.GetIdleWait(), 24 / 256.0) << "nothing due: less than the most ticks a frame may take";
+    b->Blink(0, 10, 10);
+    screen.Frame();
+    EXPECT_EQ(screen.GetIdleWait(), 10 / 256.0) << "the blink's next phase";
+    b->StartMotion();
+    b->SetVelocity(256, 0, 0);
+    screen.Frame();
+    EXPECT_EQ(screen.GetIdleWait(), 0.0) << "a moving actor";
+    b->StopMotion();
+    screen.Frame();
+    screen.Frame();
+    EXPECT_GT(screen.GetIdleWait(), 0.0);
+    screen.OnClose();
+    EXPECT_EQ(screen.GetIdleWait(), 0.0) << "a pending quit runs at once";
 }
 
 // ---- input ----

@@ -76,6 +76,9 @@ TEST_F(BallTest, RestsOnALevelBoardWithoutMoving)
     EXPECT_FLOAT_EQ(ball->GetZ(), -1.3f - 0.45f);
     EXPECT_EQ(ball->GetVX(), 0.0f);
     EXPECT_FLOAT_EQ(Roll().fVolume, 0.0f);
+    EXPECT_EQ(ball->TicksToNextChange(), CScene::NoChange) << "the loop may wait for input";
+    host.aX = 0.001f;
+    EXPECT_EQ(ball->TicksToNextChange(), 0) << "a lean below the dead zone still asks for every frame";
 }
 
 TEST_F(BallTest, FullLeanGivesAFirstStepSpeedOfZeroPoint078125)

@@ -10,6 +10,7 @@ constexpr uint32_t kBlue = 0xFF0000FF;
 
 int Red(uint32_t c) { return int((c >> 16) & 0xFF); }
 int Green(uint32_t c) { return int((c >> 8) & 0xFF); }
+int BlueOf(uint32_t c) { return int(c & 0xFF); }
 
 TEST(DeviceWithoutWindow, AnswersDisplayQuestionsButHasNoDevice)
 {
@@ -176,6 +177,33 @@ TEST_F(MeshPipelineTest, SpecularAddsTheHighlight)
     device->DrawTriangles(square, 0, 6);
     EXPECT_NEAR(Red(Centre()), 112 + 61, 4);
     EXPECT_NEAR(Green(Centre()), 61, 4);
+    device->EndFrame();
+}
+
+TEST_F(MeshPipelineTest, ShadowStencilDarkensEachPixelOnce)
+{
+    const uint32_t square = Square(true);
+    ASSERT_EQ(device->BeginFrame(), 0);
+    device->SetMaterial(Coloured(0, 0, 0, 0.4f));
+    device->SetRenderState(MRenderState::AlphaBlend, true);
+    device->ClearStencil();
+    device->SetRenderState(MRenderState::StencilShadow, true);
+    device->DrawTriangles(square, 0, 6);
+    device->DrawTriangles(square, 0, 6);
+    EXPECT_NEAR(BlueOf(Centre()), 153, 2);
+    device->SetRenderState(MRenderState::StencilShadow, false);
+    device->DrawTriangles(square, 0, 6);
+    EXPECT_NEAR(BlueOf(Centre()), 92, 2);
+    // Past the stencil's 255 marks a shadow still darkens each pixel once.
+    device->SetRenderState(MRenderState::StencilShadow, true);
+    for (int shadow = 0; shadow < 3; ++shadow) {
+        for (int i = 0; i < 150; ++i)
+            device->ClearStencil();
+        device->DrawTriangles(square, 0, 6);
+        device->DrawTriangles(square, 0, 6);
+    }
+    EXPECT_NEAR(BlueOf(Centre()), 20, 2);
+    device->SetRenderState(MRenderState::StencilShadow, false);
     device->EndFrame();
 }
 

@@ -139,6 +139,7 @@ public:
     int32_t WantsCollision(CActor*) override { return fWantsCollision; }
     void OnCollision(CActor*) override { Note("collision " + name); }
     bool IsMeshActor() const override { return fMesh; }
+    void DrawShadow() override { Note("shadow " + name); }
 
     using CActor::fFreeBottom;
     using CActor::fFreeLeft;
