@@ -9,12 +9,10 @@
 #include "common/CScene.h"
 #include "common/CScreen.h"
 #include "common/TextDesc.h"
+#include "scene_fakes.h"
 
-// A screen that opens no window; without a device nothing is drawn.
-class UiTestScreen : public CScreen {
-public:
-    int32_t LoadAssetsAndCreateGame() override { return 0; }
-};
+// Without a device nothing is drawn.
+using UiTestScreen = fakes::Screen;
 
 // A scene that records the keys the engine dispatches to it: "+78" down, "-78" up.
 class KeyScene : public CScene {

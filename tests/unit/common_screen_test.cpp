@@ -31,16 +31,10 @@ protected:
         screen.Adopt(game);
         Log().clear();
     }
-    void GiveMusic()
-    {
-        music = new fakes::Music;
-        screen.SetMusicSegment(music);
-    }
     fakes::App app;
     fakes::Device device;
     fakes::Screen screen;
     fakes::Scene* game = nullptr;
-    fakes::Music* music = nullptr;
 };
 
 const Strings kFrame{"update a", "begin", "game draw", "sprites", "draw a", "/sprites", "end", "game tick"};
@@ -237,10 +231,8 @@ TEST_F(ScreenTest, MenuLoopFreezesTimeAndRedraws)
 
 // ---- activation and minimising ----
 
-TEST_F(ScreenTest, DeactivationStopsMusicAndTimeReactivationResumesBoth)
+TEST_F(ScreenTest, DeactivationStopsTimeReactivationResumesIt)
 {
-    GiveMusic();
-    screen.ResumeMusic();
     screen.OnActivate(0);
     EXPECT_FALSE(screen.IsActive());
     const double stoppedAt = AppTimer(TimerAppTime);
@@ -251,23 +243,11 @@ TEST_F(ScreenTest, DeactivationStopsMusicAndTimeReactivationResumesBoth)
     screen.OnActivate(0x10001); // low word: active
     EXPECT_TRUE(screen.IsActive());
     EXPECT_GE(AppTimer(TimerAppTime), stoppedAt);
-    EXPECT_EQ(Log(), (Strings{"play 128", "stop 0", "update a", "play 128"}));
+    EXPECT_EQ(Log(), (Strings{"update a"}));
 }
 
-TEST_F(ScreenTest, ReactivationKeepsMusicOffWhileThePlayerPaused)
+TEST_F(ScreenTest, MinimisingSuspendsRestoringResumes)
 {
-    GiveMusic();
-    CScene::DispatchKeyDown(19);
-    screen.OnActivate(0);
-    screen.OnActivate(1);
-    EXPECT_EQ(Log(), (Strings{"play 128", "stop 0"})) << "played by the Pause key, not by the reactivation";
-    EXPECT_TRUE(game->IsSuspended());
-}
-
-TEST_F(ScreenTest, MinimisingStopsMusicAndSuspendsRestoringResumes)
-{
-    GiveMusic();
-    screen.ResumeMusic();
     screen.OnSize(0, 0);
     screen.OnSize(0, 0);
     EXPECT_TRUE(screen.IsMinimised());
@@ -280,69 +260,22 @@ TEST_F(ScreenTest, MinimisingStopsMusicAndSuspendsRestoringResumes)
     screen.OnSize(794, 575);
     EXPECT_FALSE(screen.IsMinimised());
     EXPECT_FALSE(game->IsSuspended());
-    EXPECT_EQ(Log(), (Strings{"play 128", "stop 0", "update a", "play 128", "game resume"}));
+    EXPECT_EQ(Log(), (Strings{"update a", "game resume"}));
 }
 
-TEST_F(ScreenTest, RestoringLeavesAUserPausedSceneSuspended)
+TEST_F(ScreenTest, ReactivatingOrRestoringLeavesAUserPausedSceneSuspended)
 {
-    GiveMusic();
     CScene::DispatchKeyDown(19);
+    screen.OnActivate(0);
+    screen.OnActivate(1);
+    EXPECT_TRUE(game->IsSuspended());
     screen.OnSize(0, 0);
     screen.OnSize(794, 575);
     EXPECT_TRUE(game->IsSuspended());
-    EXPECT_EQ(Log(), (Strings{"play 128", "stop 0"}));
-}
-
-// ---- music ----
-
-TEST_F(ScreenTest, MusicOffStartsOnlyThroughToggle)
-{
-    GiveMusic();
-    app.options.Music = -1;
-    EXPECT_EQ(screen.IsMusicOff(), 1);
-    screen.ResumeMusic();
-    EXPECT_EQ(screen.PlayMusic(1), 0);
     EXPECT_TRUE(Log().empty());
-    screen.ToggleMusic();
-    EXPECT_EQ(Log(), (Strings{"play 128"}));
-    EXPECT_FALSE(screen.IsMusicStopped());
 }
 
-TEST_F(ScreenTest, PauseKeyTogglesTheMusicTwiceBackToWhereItWas)
-{
-    GiveMusic();
-    screen.PlayMusic(1);
-    CScene::DispatchKeyDown(19);
-    CScene::DispatchKeyDown(19);
-    EXPECT_EQ(Log(), (Strings{"repeats 4294967295", "play 4096", "stop 0", "game resume", "play 128"}));
-    EXPECT_FALSE(screen.IsMusicStopped());
-    EXPECT_FALSE(game->IsSuspended());
-}
-
-TEST_F(ScreenTest, PlayMusicSetsRepeatsOnlyWhenStoppedAndReportsFailure)
-{
-    GiveMusic();
-    EXPECT_EQ(screen.PlayMusic(0), 0);
-    EXPECT_EQ(screen.PlayMusic(1), 0) << "already playing: nothing to do";
-    EXPECT_EQ(Log(), (Strings{"repeats 0", "play 4096"}));
-
-    screen.StopMusicAtBoundary();
-    music->nPlayResult = 1;
-    EXPECT_EQ(screen.PlayMusic(1), 71);
-    EXPECT_TRUE(screen.IsMusicStopped());
-    music->nPlayResult = 0;
-    music->nRepeatsResult = 1;
-    EXPECT_EQ(screen.PlayMusic(1), 71);
-}
-
-TEST_F(ScreenTest, MusicVolumeInHundredthsOfADecibel)
-{
-    GiveMusic();
-    screen.SetMusicVolume(0.005f);
-    screen.SetMusicVolume(0.5f);
-    screen.SetMusicVolume(1.0f);
-    EXPECT_EQ(Log(), (Strings{"volume -10000", "volume -1250", "volume 0"}));
-}
+// ---- music: the game has no segment ----
 
 TEST_F(ScreenTest, WithoutASegmentMusicCallsDoNothing)
 {
@@ -353,14 +286,4 @@ TEST_F(ScreenTest, WithoutASegmentMusicCallsDoNothing)
     EXPECT_EQ(screen.PlayMusic(1), 0);
     screen.SetMusicVolume(1.0f);
     EXPECT_TRUE(Log().empty());
-}
-
-TEST_F(ScreenTest, AudioQueriesReadTheOptions)
-{
-    EXPECT_EQ(screen.IsMusicOff(), 0);
-    EXPECT_EQ(screen.IsSoundOff(), 0);
-    app.options.SFX = -1;
-    EXPECT_EQ(screen.IsSoundOff(), 1);
-    EXPECT_EQ(screen.IsMusicOff(), 0);
-    EXPECT_EQ(screen.OnSetCursor(), 0) << "windowed: the system cursor";
 }

@@ -1,23 +1,20 @@
 #pragma once
-// Fakes of the maze tests: sounds that count, a screen with a settable cursor
-// and the game's archive, a host that stands in for the game, and meshes made
-// from boxes.
+// Fakes of the maze tests: sounds that count, a host that stands in for the
+// game, and meshes made from boxes; the screen is the engine tests' own.
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
 #include "base/BSound.h"
-#include "base/FileSpec.h"
-#include "common/CFileMM.h"
 #include "common/CGame.h"
 #include "common/CMesh.h"
-#include "common/CScreen.h"
 #include "game/ALeanBall.h"
 #include "game/ALeanBoard.h"
 #include "game/ALeanFrame.h"
 #include "game/ALeanHost.h"
 #include "platform/MMatrix.h"
 #include "platform/MMesh.h"
+#include "scene_fakes.h"
 
 namespace gamefakes {
 
@@ -47,28 +44,7 @@ public:
     float fVolume = -1.0f;
 };
 
-// Opens no window; the cursor is wherever the test puts it.
-class Screen : public CScreen {
-public:
-    int32_t LoadAssetsAndCreateGame() override { return 0; }
-    void GetCursorPosition(Point* pPoint) override { *pPoint = ptCursor; }
-    void SetCursorPosition(int32_t x, int32_t y) override
-    {
-        ptCursor = {x, y};
-        ++nCursorMoves;
-    }
-    void ShowPointer(int32_t fShow) override { fPointerShown = fShow; }
-    // Opens the built archive as the screen's own (the screen deletes it).
-    void OpenGameArchive()
-    {
-        auto* archive = new CFileMM();
-        archive->Open(FileSpec(RVX_RUN_DIR, "RollavexAssets.mm"), 2);
-        pMMFile = archive;
-    }
-
-    Point ptCursor{0, 0};
-    int nCursorMoves = 0;
-};
+using Screen = fakes::Screen;
 
 // Stands in for the running game: the lean comes from the board when there
 // is one, else from aX and aY; the geometry is whatever the test sets.

@@ -1,10 +1,12 @@
 #pragma once
-// Fakes shared by the scene engine tests: a device, a music segment, an
-// application with options, actors and scenes that log what happens to them.
+// Fakes shared by the engine and game tests: a device, an application with
+// options, actors and scenes that log what happens to them, and a screen
+// without a window.
 #include "base/BApplication.h"
 #include "base/BDevice.h"
-#include "base/BMusicSegment.h"
+#include "base/FileSpec.h"
 #include "common/CActor.h"
+#include "common/CFileMM.h"
 #include "common/COptions.h"
 #include "common/CScene.h"
 #include "common/CScreen.h"
@@ -42,37 +44,6 @@ private:
         Note(what);
         return result;
     }
-};
-
-class Music : public BMusicSegment {
-public:
-    int32_t Play(uint32_t flags) override
-    {
-        Note("play " + std::to_string(flags));
-        fPlaying = nPlayResult == 0;
-        return nPlayResult;
-    }
-    int32_t Stop(uint32_t flags) override
-    {
-        Note("stop " + std::to_string(flags));
-        fPlaying = false;
-        return 0;
-    }
-    int32_t IsPlaying() override { return fPlaying; }
-    int32_t SetRepeats(uint32_t repeats) override
-    {
-        Note("repeats " + std::to_string(repeats));
-        return nRepeatsResult;
-    }
-    int32_t SetVolume(int32_t volume) override
-    {
-        Note("volume " + std::to_string(volume));
-        return 0;
-    }
-
-    bool fPlaying = false;
-    int32_t nPlayResult = 0;
-    int32_t nRepeatsResult = 0;
 };
 
 // The process-wide application, with options and a logged Quit.
@@ -234,7 +205,7 @@ private:
     }
 };
 
-// A screen that opens no window and loads nothing.
+// Opens no window and loads nothing; the cursor is wherever the test puts it.
 class Screen : public CScreen {
 public:
     int32_t LoadAssetsAndCreateGame() override { return 0; }
@@ -242,7 +213,24 @@ public:
     {
         Note("cursor " + std::to_string(x) + "," + std::to_string(y));
     }
+    void GetCursorPosition(Point* pPoint) override { *pPoint = ptCursor; }
+    void SetCursorPosition(int32_t x, int32_t y) override
+    {
+        ptCursor = {x, y};
+        ++nCursorMoves;
+    }
+    void ShowPointer(int32_t fShow) override { fPointerShown = fShow; }
     void Adopt(CScene* scene) { pScene = scene; }
+    // Opens the built archive as the screen's own (the screen deletes it).
+    void OpenGameArchive()
+    {
+        auto* archive = new CFileMM();
+        archive->Open(FileSpec(RVX_RUN_DIR, "RollavexAssets.mm"), 2);
+        pMMFile = archive;
+    }
+
+    Point ptCursor{0, 0};
+    int nCursorMoves = 0;
 };
 
 } // namespace fakes
