@@ -48,6 +48,14 @@ inline Bytes Text(const std::string& text)
     return Bytes(text.begin(), text.end());
 }
 
+inline std::string ReadText(const std::string& path)
+{
+    const Bytes bytes = ReadAllBytes(path);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+inline void WriteText(const std::string& path, const std::string& text) { WriteAllBytes(path, Text(text)); }
+
 inline void Append(Bytes* bytes, const Bytes& more)
 {
     bytes->insert(bytes->end(), more.begin(), more.end());

@@ -3,13 +3,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <new>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 #include "base/CException.h"
 #include "common/CInputRecorder.h"
 #include "common/CScene.h"
+#include "FileTestSupport.h"
 
 namespace {
 std::atomic<long> g_nAllocations{0};
@@ -66,19 +65,6 @@ std::string TempPath(const char* name)
     return testing::TempDir() + name;
 }
 
-void WriteFile(const std::string& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
 // Plays one fixed session through the hooks: what a scene engine would do.
 std::vector<int> PlaySession(CInputRecorder& rec)
 {
@@ -106,7 +92,7 @@ TEST(InputRecorder, RecordThenReplayFeedsTheSameTicksAndEvents)
         EXPECT_EQ(PlaySession(rec), (std::vector<int>{16, 5, 17, 0, 25})) << "a frame gets no fewer than none";
         rec.Detach(kGame);
     }
-    EXPECT_EQ(ReadFile(path), "RVXREC 1\nM 3 100 200\nU 16\nT 17\nM 1 110 190\nK 1 78\nK 2 78\nU 0\nT 25\n");
+    EXPECT_EQ(ReadText(path), "RVXREC 1\nM 3 100 200\nU 16\nT 17\nM 1 110 190\nK 1 78\nK 2 78\nU 0\nT 25\n");
 
     CInputRecorder rec;
     sink.recorder = &rec;
@@ -134,7 +120,7 @@ TEST(InputRecorder, RecordThenReplayFeedsTheSameTicksAndEvents)
 TEST(InputRecorder, ReplayOutOfStepStopsAndGivesBackControl)
 {
     const std::string path = TempPath("rvx_step.rec");
-    WriteFile(path, "RVXREC 1\nT 4\nU 5\n");
+    WriteText(path, "RVXREC 1\nT 4\nU 5\n");
     CInputRecorder rec;
     rec.StartReplay(path.c_str());
     rec.Attach(kGame, nullptr);
@@ -191,7 +177,7 @@ TEST(InputRecorder, ParseRejectsTheNegativeTicksFoundByFuzzing)
     for (const char* name : {"int_min_ticks.txt", "negative_ticks.txt"}) {
         std::vector<CInputRecorder::Record> out;
         std::string why;
-        const std::string text = ReadFile(std::string(RVX_SOURCE_DIR) + "/tests/fuzz/regressions/replay/" + name);
+        const std::string text = ReadText(std::string(RVX_SOURCE_DIR) + "/tests/fuzz/regressions/replay/" + name);
         EXPECT_EQ(CInputRecorder::Parse(text, out, why), 2u) << name;
     }
 }
@@ -207,7 +193,7 @@ TEST(InputRecorder, ParseRejectsBinaryData)
 TEST(InputRecorder, BrokenReplayFileThrowsWithAClearReason)
 {
     const std::string path = TempPath("rvx_broken.rec");
-    WriteFile(path, "RVXREC 1\nU 16\nM 3 100\n");
+    WriteText(path, "RVXREC 1\nU 16\nM 3 100\n");
     CInputRecorder rec;
     try {
         rec.StartReplay(path.c_str());
@@ -220,16 +206,11 @@ TEST(InputRecorder, BrokenReplayFileThrowsWithAClearReason)
     EXPECT_EQ(rec.PassMouse(3, 1, 1), 1);
 }
 
-TEST(InputRecorder, MissingReplayFileThrows)
+TEST(InputRecorder, MissingReplayOrUnwritableRecordingThrows)
 {
     CInputRecorder rec;
     EXPECT_THROW(rec.StartReplay(TempPath("rvx_does_not_exist.rec").c_str()), CFileException);
     EXPECT_NE(rec.GetError().find("cannot read"), std::string::npos);
-}
-
-TEST(InputRecorder, UnwritableRecordingThrows)
-{
-    CInputRecorder rec;
     EXPECT_THROW(rec.StartRecording("/nonexistent-dir/x.rec"), CFileException);
     EXPECT_EQ(rec.GetMode(), CInputRecorder::kOff);
 }
@@ -237,7 +218,7 @@ TEST(InputRecorder, UnwritableRecordingThrows)
 TEST(InputRecorder, EnvironmentChoosesTheMode)
 {
     const std::string path = TempPath("rvx_env.rec");
-    WriteFile(path, "RVXREC 1\nU 2\n");
+    WriteText(path, "RVXREC 1\nU 2\n");
     setenv("RVX_REPLAY", path.c_str(), 1);
     setenv("RVX_RECORD", TempPath("rvx_env_out.rec").c_str(), 1);
     CInputRecorder rec;
@@ -259,7 +240,7 @@ TEST(InputRecorder, EachFrameReachesTheFileAtOnce)
     rec.PassKey(CInputRecorder::kKeyUp, 27);
     rec.Ticks(kGame, CInputRecorder::kUpdatePass, 3);
     rec.Ticks(kGame, CInputRecorder::kTickPass, 4);
-    EXPECT_EQ(ReadFile(path), "RVXREC 1\nK 2 27\nU 3\nT 4\n");
+    EXPECT_EQ(ReadText(path), "RVXREC 1\nK 2 27\nU 3\nT 4\n");
 }
 
 TEST(InputRecorder, LongRecordingIsWrittenCompletely)
@@ -274,7 +255,7 @@ TEST(InputRecorder, LongRecordingIsWrittenCompletely)
     }
     std::vector<CInputRecorder::Record> out;
     std::string why;
-    ASSERT_EQ(CInputRecorder::Parse(ReadFile(path), out, why), 0u) << why;
+    ASSERT_EQ(CInputRecorder::Parse(ReadText(path), out, why), 0u) << why;
     ASSERT_EQ(out.size(), 20000u);
     EXPECT_EQ(out.back().wX, 19999);
 }

@@ -4,8 +4,6 @@
 #include <sys/stat.h>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include "FileTestSupport.h"
 #include "game/ABestTime.h"
@@ -26,15 +24,9 @@ protected:
     void WriteFile(const std::string& text) const
     {
         std::filesystem::create_directories(Folder());
-        std::ofstream(Path(), std::ios::binary) << text;
+        WriteText(Path(), text);
     }
-    std::string ReadFile() const
-    {
-        std::ifstream in(Path(), std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    std::string ReadFile() const { return ReadText(Path()); }
     // The best time a fresh record reads for kMaze.
     static int32_t Reread()
     {

@@ -91,19 +91,15 @@ protected:
     AAppRollavex app;
 };
 
-TEST_F(LocateTest, AnArchiveInTheWorkingFolderOpensWithoutAsking)
+TEST_F(LocateTest, TheWorkingFolderThenTheStoredFolderOpenWithoutAsking)
 {
-    WriteArchive(root / "work" / kArchive);
-    EXPECT_EQ(Locate(""), 0);
-    EXPECT_TRUE(Shown().empty());
-}
-
-TEST_F(LocateTest, TheStoredFolderIsTriedSecond)
-{
-    WriteArchive(root / "stored" / kArchive);
     GetSettings()->WriteString("mmpath", (root / "stored/").c_str(), "Config");
-    EXPECT_EQ(Locate(""), 0);
-    EXPECT_TRUE(Shown().empty());
+    for (const char* folder : {"work", "stored"}) {
+        WriteArchive(root / folder / kArchive);
+        EXPECT_EQ(Locate(""), 0) << folder;
+        EXPECT_TRUE(Shown().empty()) << folder;
+        fs::remove(root / folder / kArchive);
+    }
 }
 
 // After the stored folder come the installed data folders: rollavex/ in

@@ -2,16 +2,15 @@
 #include "common/COptions.h"
 #include "platform/MDialogScript.h"
 #include "platform/MSettings.h"
+#include "FileTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <vector>
 
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -63,18 +62,12 @@ class StartupTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/rvx_startup_XXXXXX";
-        home = mkdtemp(pattern);
-        setenv("XDG_CONFIG_HOME", home.c_str(), 1);
+        setenv("XDG_CONFIG_HOME", home.Path().c_str(), 1);
         MDialogScript::SetAnswers("");
         MDialogScript::ClearRecord();
         SetApplication(&app);
     }
-    void TearDown() override
-    {
-        SetApplication(nullptr);
-        fs::remove_all(home);
-    }
+    void TearDown() override { SetApplication(nullptr); }
 
     void StoreFullscreen(int32_t value)
     {
@@ -92,7 +85,7 @@ protected:
     }
     const std::vector<std::string>& Boxes() { return MDialogScript::GetRecord(); }
 
-    std::string home;
+    TempFolder home;
     FakeApp app;
 };
 
@@ -183,31 +176,30 @@ TEST_F(StartupTest, ADeviceFailureFlipsTheStoredDisplayMode)
     }
 }
 
-TEST_F(StartupTest, MissingFontsEndTheStartSilently)
+TEST_F(StartupTest, MissingFontsNoSoundCardOrNoArchiveEndTheStart)
 {
-    app.nFontsResult = 1;
-    EXPECT_EQ(app.Initialise(), 0);
-    EXPECT_EQ(app.steps, (Steps{"version", "release", "window 800x600 full", "device", "fonts", "close"}));
-    EXPECT_TRUE(Boxes().empty());
-}
-
-TEST_F(StartupTest, NoSoundCardEndsTheStart)
-{
-    app.nSoundResult = 5;
-    EXPECT_EQ(app.Initialise(), 0);
-    EXPECT_EQ(app.steps.back(), "close");
-    EXPECT_EQ(std::count(app.steps.begin(), app.steps.end(), "music"), 0);
-    ASSERT_EQ(Boxes().size(), 1u);
-    EXPECT_EQ(Boxes()[0], "message|Error|The sound card could not be initialized.  Rollavex will exit.");
-}
-
-TEST_F(StartupTest, AnArchiveThatCannotBeOpenedEndsTheStartWithoutItsOwnMessage)
-{
-    app.nLoadResult = 6;
-    EXPECT_EQ(app.Initialise(), 0);
-    EXPECT_EQ(app.steps, (Steps{"version", "release", "window 800x600 full", "device", "fonts", "sound", "music",
-                                "load", "close"}));
-    EXPECT_TRUE(Boxes().empty());
+    struct Case {
+        int32_t FakeApp::*pnResult;
+        const char* szLast;
+        std::vector<std::string> rgBoxes; // the archive and the fonts tell their own
+    };
+    const Case cases[] = {
+        {&FakeApp::nFontsResult, "fonts", {}},
+        {&FakeApp::nSoundResult, "sound", {"message|Error|The sound card could not be initialized.  Rollavex will exit."}},
+        {&FakeApp::nLoadResult, "load", {}},
+    };
+    for (const Case& c : cases) {
+        MDialogScript::ClearRecord();
+        FakeApp failing;
+        SetApplication(&failing);
+        failing.*c.pnResult = 6;
+        EXPECT_EQ(failing.Initialise(), 0) << c.szLast;
+        Steps expected(kFullScreenRun.begin(), std::find(kFullScreenRun.begin(), kFullScreenRun.end(), c.szLast) + 1);
+        expected.push_back("close");
+        EXPECT_EQ(failing.steps, expected);
+        EXPECT_EQ(Boxes(), c.rgBoxes);
+        SetApplication(&app);
+    }
 }
 
 TEST_F(StartupTest, WithoutTheSettingsFolderTheNextDisplayModeIsStillRemembered)
@@ -219,9 +211,8 @@ TEST_F(StartupTest, WithoutTheSettingsFolderTheNextDisplayModeIsStillRemembered)
 
 TEST(StartupOptions, NoValuesGiveTheDefaultsAndTheFullScreenSettingIsLatched)
 {
-    char pattern[] = "/tmp/rvx_options_XXXXXX";
-    std::string home = mkdtemp(pattern);
-    setenv("XDG_CONFIG_HOME", home.c_str(), 1);
+    TempFolder home;
+    setenv("XDG_CONFIG_HOME", home.Path().c_str(), 1);
     FakeApp app;
     SetApplication(&app);
     GetSettings()->OpenConfigRoot("Orvande", "Rollavex");
@@ -229,14 +220,7 @@ TEST(StartupOptions, NoValuesGiveTheDefaultsAndTheFullScreenSettingIsLatched)
     EXPECT_EQ(options->Difficulty, 2) << "before loading";
     options->Load();
     EXPECT_EQ(options->Fullscreen, 1);
-    EXPECT_EQ(options->Players, 1);
     EXPECT_EQ(options->Difficulty, 0);
-    EXPECT_EQ(options->Music, 100);
-    EXPECT_EQ(options->SFX, 100);
-    EXPECT_EQ(options->ShowHints, 2);
-    EXPECT_EQ(options->FirstTimeRun, 1);
-    EXPECT_EQ(options->NumDiceSuits, 2);
-    EXPECT_STREQ(options->Initials, "");
     ASSERT_TRUE(COptions::IsFullscreenLatched());
     int32_t latched = COptions::GetLatchedFullscreen();
 
@@ -256,7 +240,6 @@ TEST(StartupOptions, NoValuesGiveTheDefaultsAndTheFullScreenSettingIsLatched)
     EXPECT_EQ(suits, 2);
     SetApplication(nullptr);
     DestroySettings();
-    fs::remove_all(home);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "platform/MSettings.h"
 
 #include <gtest/gtest.h>
+#include "FileTestSupport.h"
 
 #include <sys/stat.h>
 
@@ -9,7 +10,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -24,26 +24,16 @@ class SettingsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/rvx_settings_XXXXXX";
-        home = mkdtemp(pattern);
         setenv("XDG_CONFIG_HOME", (home + "/config").c_str(), 1);
         keyFolder = home + "/config/Orvande/Rollavex";
         path = keyFolder + "/settings.ini";
     }
-    void TearDown() override { fs::remove_all(home); }
-
     void WriteFile(const std::string& content)
     {
         fs::create_directories(keyFolder);
-        std::ofstream(path, std::ios::binary) << content;
+        WriteText(path, content);
     }
-    std::string ReadFile() const
-    {
-        std::ifstream in(path, std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    std::string ReadFile() const { return ReadText(path); }
     // Opens the key and returns what it said on stderr.
     std::string Open()
     {
@@ -59,7 +49,8 @@ protected:
     }
     std::string Warning(int line) const { return path + ":" + std::to_string(line) + ":"; }
 
-    std::string home;
+    TempFolder temp;
+    const std::string home = temp.Path();
     std::string keyFolder;
     std::string path;
     MSettings settings;
@@ -223,15 +214,6 @@ TEST_F(SettingsTest, NamesThatLeaveTheKeyAreRefused)
     Open();
     EXPECT_EQ(settings.WriteDword("Music", 1, "../Config"), MSettings::NoKey);
     EXPECT_FALSE(fs::exists(home + "/config"));
-}
-
-TEST(SettingsService, IsCreatedOnceAndDestroyed)
-{
-    MSettings* first = GetSettings();
-    EXPECT_EQ(GetSettings(), first);
-    DestroySettings();
-    EXPECT_NE(GetSettings(), nullptr);
-    DestroySettings();
 }
 
 } // namespace
