@@ -20,11 +20,20 @@ protected:
     char szText[32] = "abcd"; // 40 x 12 in the test font
 };
 
-TEST_F(ButtonTest, CentredLabelBoundsAndTextRect)
+// Centred on (100, 50); right edge at x and top at y; left edge at x and bottom at y.
+TEST_F(ButtonTest, AlignmentPlacesBoxAndText)
 {
-    CActorButton* label = Make(szText, Behaviour(kButtonLabel, 0));
-    EXPECT_EQ(label->GetBounds(), (Rect{72, 36, 128, 64}));
-    EXPECT_EQ(label->GetTextRect(), (Rect{80, 44, 120, 56}));
+    struct Case {
+        int32_t hAlign, vAlign;
+        Rect bounds, text;
+    } cases[] = {{0, 0, {72, 36, 128, 64}, {80, 44, 120, 56}},
+                 {1, 1, {44, 50, 100, 78}, {52, 58, 92, 70}},
+                 {2, 2, {100, 22, 156, 50}, {108, 30, 148, 42}}};
+    for (const Case& c : cases) {
+        CActorButton* label = Make(szText, Behaviour(kButtonLabel, 0), c.hAlign, c.vAlign);
+        EXPECT_EQ(label->GetBounds(), c.bounds) << c.hAlign;
+        EXPECT_EQ(label->GetTextRect(), c.text) << c.hAlign;
+    }
 }
 
 TEST_F(ButtonTest, PressedStateMovesBoundsAndTextTwoPixels)
@@ -35,18 +44,6 @@ TEST_F(ButtonTest, PressedStateMovesBoundsAndTextTwoPixels)
     EXPECT_EQ(label->GetTextRect(), (Rect{82, 46, 122, 58}));
     label->SetState(CActorButton::kNormal);
     EXPECT_EQ(label->GetBounds(), (Rect{72, 36, 128, 64}));
-}
-
-TEST_F(ButtonTest, AlignmentPlacesBoxAndText)
-{
-    // Right edge at x, top at y.
-    CActorButton* rightTop = Make(szText, Behaviour(kButtonLabel, 0), 1, 1);
-    EXPECT_EQ(rightTop->GetBounds(), (Rect{44, 50, 100, 78}));
-    EXPECT_EQ(rightTop->GetTextRect(), (Rect{52, 58, 92, 70}));
-    // Left edge at x, bottom at y.
-    CActorButton* leftBottom = Make(szText, Behaviour(kButtonLabel, 0), 2, 2);
-    EXPECT_EQ(leftBottom->GetBounds(), (Rect{100, 22, 156, 50}));
-    EXPECT_EQ(leftBottom->GetTextRect(), (Rect{108, 30, 148, 42}));
 }
 
 TEST_F(ButtonTest, EmptyLabelGetsFiftyByTwenty)
@@ -178,23 +175,6 @@ TEST_F(ButtonTest, SwitchStaysOn)
     Dispatch(MouseEvent::LeftDown, 102, 52);
     EXPECT_EQ(toggle->GetState(), CActorButton::kPressed);
     EXPECT_EQ(scene.rgKeys, (std::vector<std::string>{"+83", "+83"}));
-}
-
-TEST_F(ButtonTest, OnlyVisibleClickableButtonsWantLeftButtonEvents)
-{
-    CActorButton* button = Make(szText, Behaviour(kButtonPush, 78, 1));
-    const MouseEvent press = Mouse(MouseEvent::LeftDown, 0, 0);
-    const MouseEvent release = Mouse(MouseEvent::LeftUp, 0, 0);
-    const MouseEvent right = Mouse(MouseEvent::RightDown, 0, 0);
-    EXPECT_TRUE(button->WantsMouse(&press));
-    EXPECT_TRUE(button->WantsMouse(&release));
-    EXPECT_FALSE(button->WantsMouse(&right));
-    button->Hide();
-    EXPECT_FALSE(button->WantsMouse(&press));
-
-    ButtonDesc still = Behaviour(kButtonPush, 78, 1);
-    still.fClickable = 0;
-    EXPECT_FALSE(Make(szText, still)->WantsMouse(&press));
 }
 
 TEST_F(ButtonTest, LabelStateIsFrozenWhileTheSceneIsPaused)

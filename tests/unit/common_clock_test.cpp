@@ -232,17 +232,16 @@ TEST_F(ClockTest, ClockArithmeticSaturates)
 
 TEST(FormatDecimal, PositionsAndZeroFill)
 {
-    char out[12];
-    CNumber::FormatDecimal(out, 7, 3, 0);
-    EXPECT_STREQ(out, "7");
-    CNumber::FormatDecimal(out, 7, 3, 1);
-    EXPECT_STREQ(out, "007");
-    CNumber::FormatDecimal(out, 0, 2, 0);
-    EXPECT_STREQ(out, "0");
-    CNumber::FormatDecimal(out, 105, 3, 0);
-    EXPECT_STREQ(out, "105");
-    CNumber::FormatDecimal(out, 1234, 2, 1);
-    EXPECT_STREQ(out, "1234") << "values beyond the positions are not cut";
+    struct Case {
+        int value, positions, zeroFill;
+        const char* text;
+    } cases[] = {{7, 3, 0, "7"}, {7, 3, 1, "007"}, {0, 2, 0, "0"}, {105, 3, 0, "105"},
+                 {1234, 2, 1, "1234"}}; // values beyond the positions are not cut
+    for (const Case& c : cases) {
+        char out[12];
+        CNumber::FormatDecimal(out, c.value, c.positions, c.zeroFill);
+        EXPECT_STREQ(out, c.text);
+    }
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
@@ -91,26 +92,19 @@ protected:
     std::unique_ptr<CSceneDialog> dialog;
 };
 
-TEST_F(DialogTest, MinusOneCentresInTheParent)
+TEST_F(DialogTest, MinusOneCentresInTheParentAGivenCentreIsTheMiddleOfTheBackground)
 {
     background.nWidth = 300;
     background.nHeight = 100;
-    CSceneDialog* d = Open(0, -1, -1);
-    const Rect& rc = d->GetModal()->GetBackground()->GetBounds();
-    EXPECT_EQ(rc.left, 250);
-    EXPECT_EQ(rc.top, 250);
-    EXPECT_EQ(rc.right, 550);
-    EXPECT_EQ(d->GetKind(), CScene::KindDialog);
-    EXPECT_EQ(d->GetModal()->GetBackground()->GetZ(), 2560);
-}
-
-TEST_F(DialogTest, GivenCentreIsTheMiddleOfTheBackground)
-{
-    background.nWidth = 300;
-    background.nHeight = 100;
-    const Rect& rc = Open(0, 420, 200)->GetModal()->GetBackground()->GetBounds();
-    EXPECT_EQ(rc.left, 270);
-    EXPECT_EQ(rc.top, 150);
+    for (const auto [x, y, left, top] : {std::array{-1, -1, 250, 250}, std::array{420, 200, 270, 150}}) {
+        CSceneDialog* d = Open(0, x, y);
+        const Rect& rc = d->GetModal()->GetBackground()->GetBounds();
+        EXPECT_EQ(rc.left, left);
+        EXPECT_EQ(rc.top, top);
+        EXPECT_EQ(rc.right, left + 300);
+        EXPECT_EQ(d->GetKind(), CScene::KindDialog);
+        EXPECT_EQ(d->GetModal()->GetBackground()->GetZ(), 2560);
+    }
 }
 
 TEST_F(DialogTest, ParentCountsOpenDialogs)
@@ -178,13 +172,6 @@ TEST_F(DialogTest, WithoutAnswerButtonsAnswersZeroEveryTenSeconds)
     EXPECT_EQ(parent.answers, (std::vector<int>{0, 0}));
 }
 
-TEST_F(DialogTest, AnswerButtonsNeverTimeOut)
-{
-    Open(2, -1, -1);
-    RunFrames(3 * 2560 / kStep);
-    EXPECT_TRUE(parent.answers.empty());
-}
-
 TEST_F(DialogTest, AnswerButtonsArePlacedAlongTheBottomAndSendTheNextCodes)
 {
     background.nWidth = 300;
@@ -205,6 +192,8 @@ TEST_F(DialogTest, AnswerButtonsArePlacedAlongTheBottomAndSendTheNextCodes)
     EXPECT_EQ(first->GetX(), 350 * 256) << "answers are pinned";
     EXPECT_EQ(d->GetModal()->GetBackground()->GetX(), 250 * 256) << "the background is pinned";
     EXPECT_EQ(buttons.nCommand, 47) << "the caller's behaviour is left as it was";
+    RunFrames(3 * 2560 / kStep);
+    EXPECT_TRUE(parent.answers.empty()) << "answer buttons never time out";
     const Rect& rc = first->GetBounds();
     Click(rc.left + 1, rc.top + 1);
     RunFrames(1);

@@ -30,18 +30,11 @@ public:
     }
 };
 
-// A game that records what reaches it and can switch its status clocks on.
+// A game whose current player a test can choose.
 class TestGame : public CGame {
 public:
     TestGame() : CGame(nullptr, 0, 0, 0, 1, 0, 1) {}
-    void RunStatusClocks() { fStatusClocksRunning = 1; }
     void SetCurrentPlayer(int player) { nCurrentPlayer = player; }
-    void OnLeftButtonDown(uint16_t x, uint16_t y) override { log += "down " + Point(x, y) + ";"; }
-    void OnMouseMove(uint16_t x, uint16_t y) override { log += "move " + Point(x, y) + ";"; }
-    std::string log;
-
-private:
-    static std::string Point(uint16_t x, uint16_t y) { return std::to_string(x) + "," + std::to_string(y); }
 };
 
 // A game whose player mode is the two-player special case.
@@ -152,47 +145,9 @@ TEST_F(GameTest, NewGameTakesTheCounterAndStateRestoresIt)
     EXPECT_EQ(CGame::GetGameCounter(), 9);
 }
 
-std::string TempPath(const char* name)
-{
-    return testing::TempDir() + name;
-}
-
-// Replayed ticks drive the status clock, and replayed input reaches the game.
-TEST(GameReplay, ReplayFeedsTicksAndEventsThroughTheSceneEngine)
-{
-    const std::string path = TempPath("rvx_game_replay.rec");
-    {
-        std::ofstream out(path);
-        out << "RVXREC 1\nM 3 40 50\nK 1 37\nU 16\n";
-        for (int i = 0; i < 31; ++i)
-            out << "T 25\n";
-    }
-    setenv("RVX_REPLAY", path.c_str(), 1);
-    TestGame game;
-    unsetenv("RVX_REPLAY");
-    auto* status = new ClockStatus(&game);
-    game.SetStatus(status);
-    game.RunStatusClocks();
-    status->GetGameClock()->Start();
-
-    EXPECT_EQ(CScene::DispatchKeyDown(kVkUp), 1);
-    EXPECT_EQ(game.GetKeyFlag(CGame::kKeyUp), 0) << "live keys are dropped during a replay";
-    CScene::UpdateAllScenes();
-    EXPECT_EQ(game.GetUpdateElapsed(), 16);
-    EXPECT_EQ(game.log, "down 40,50;");
-    EXPECT_EQ(game.GetKeyFlag(CGame::kKeyHorizontal), 1);
-    for (int i = 0; i < 31; ++i)
-        game.Tick();
-    EXPECT_EQ(game.GetTickElapsed(), 25);
-    EXPECT_EQ(status->GetGameClock()->GetValue(), 3);
-    EXPECT_EQ(GetInputRecorder()->GetMode(), CInputRecorder::kReplaying);
-    CScene::UpdateAllScenes();
-    EXPECT_EQ(GetInputRecorder()->GetMode(), CInputRecorder::kOff) << "the end of the file ends the replay";
-}
-
 TEST(GameReplay, BrokenReplayStopsTheGameFromStarting)
 {
-    const std::string path = TempPath("rvx_game_broken.rec");
+    const std::string path = testing::TempDir() + "rvx_game_broken.rec";
     std::ofstream(path) << "RVXREC 1\nK 1\n";
     setenv("RVX_REPLAY", path.c_str(), 1);
     EXPECT_THROW(TestGame(), CFileException);

@@ -9,15 +9,6 @@ namespace {
 
 constexpr int32_t kFail = int32_t(0x80004005);
 
-TEST(FontTexture, SideGrowsWithThePointSize)
-{
-    EXPECT_EQ(MFont::TextureSide(12), 256u);
-    EXPECT_EQ(MFont::TextureSide(20), 256u);
-    EXPECT_EQ(MFont::TextureSide(21), 512u);
-    EXPECT_EQ(MFont::TextureSide(40), 512u);
-    EXPECT_EQ(MFont::TextureSide(41), 1024u);
-}
-
 TEST(FontName, KeepsAtMost79Characters)
 {
     const std::string longName(100, 'x');

@@ -42,27 +42,6 @@ Mesh Square {
 }
 )";
 
-// kSquareText in the compressed X format (MSZIP blocks).
-const uint8_t kSquareCompressed[] = {
-    0x78, 0x6F, 0x66, 0x20, 0x30, 0x33, 0x30, 0x33, 0x74, 0x7A, 0x69, 0x70, 0x30, 0x30, 0x33, 0x32,
-    0x28, 0x02, 0x00, 0x00, 0x18, 0x02, 0xEE, 0x00, 0x43, 0x4B, 0x7D, 0x90, 0x4D, 0x6B, 0xC3, 0x30,
-    0x0C, 0x86, 0xEF, 0xF9, 0x15, 0xA2, 0x67, 0xAF, 0xC4, 0xF9, 0x28, 0x05, 0xDD, 0x36, 0xE8, 0xA9,
-    0xD9, 0x65, 0x1B, 0x3D, 0x1B, 0x6A, 0xD6, 0x80, 0x1B, 0x6F, 0x4E, 0xC2, 0x06, 0x21, 0xFF, 0x7D,
-    0x92, 0xE3, 0x38, 0x69, 0x0E, 0xC3, 0xC8, 0x58, 0x96, 0xF4, 0xBC, 0xAF, 0x9D, 0x54, 0xBA, 0xBD,
-    0xC1, 0xDB, 0x77, 0xAF, 0x9C, 0x86, 0x21, 0x01, 0x28, 0x90, 0xB6, 0x74, 0x9F, 0xE2, 0x14, 0x25,
-    0x8A, 0x90, 0xCB, 0x55, 0x2E, 0x37, 0x75, 0xB9, 0xAA, 0xF3, 0x7C, 0xC6, 0x5B, 0x8E, 0xA9, 0x90,
-    0x22, 0xF3, 0x0D, 0x39, 0x4A, 0x91, 0xD3, 0x99, 0xEF, 0x59, 0xF1, 0xD5, 0xBA, 0xBB, 0x32, 0x2D,
-    0x0C, 0x20, 0x31, 0xAA, 0x3D, 0x31, 0x02, 0x69, 0xD8, 0x8F, 0xD2, 0x42, 0x11, 0x4F, 0x08, 0x63,
-    0x18, 0x7D, 0xD7, 0xBF, 0x5D, 0xEF, 0xF4, 0x8B, 0xB5, 0xEE, 0xCA, 0x80, 0x02, 0xA3, 0x3D, 0x11,
-    0x51, 0x22, 0x5A, 0x12, 0xD1, 0xEC, 0x82, 0xA8, 0x54, 0xA7, 0x5D, 0xAD, 0xCC, 0xB9, 0x6E, 0x3B,
-    0xFF, 0x68, 0x36, 0xC8, 0xBA, 0x92, 0x08, 0xDE, 0x23, 0xF5, 0x85, 0x1E, 0x78, 0x36, 0x3D, 0xFD,
-    0x4C, 0x24, 0xCF, 0x5C, 0xF4, 0xDC, 0xD5, 0x4F, 0xF1, 0xD5, 0x63, 0x36, 0x3E, 0x82, 0x2E, 0xD6,
-    0x5E, 0x3D, 0x28, 0xA3, 0x7A, 0x41, 0x71, 0x08, 0xA0, 0xE3, 0x04, 0x2A, 0x71, 0x0E, 0xCE, 0x24,
-    0xCE, 0x81, 0x10, 0x9E, 0x7C, 0xAA, 0x8D, 0x6E, 0xD4, 0x9D, 0xDD, 0xEC, 0x7E, 0x08, 0xB6, 0xFF,
-    0x6A, 0x3E, 0x77, 0x24, 0xB3, 0x15, 0xFA, 0x68, 0xFA, 0x56, 0x4F, 0x52, 0x0B, 0xE5, 0x1F, 0xA9,
-    0xAD, 0xE7, 0x31, 0x19, 0x93, 0x3F,
-};
-
 std::vector<uint8_t> Bytes(const std::string& text) { return std::vector<uint8_t>(text.begin(), text.end()); }
 
 MMesh Load(const std::vector<uint8_t>& data) { return MMesh(data.data(), uint32_t(data.size())); }
@@ -234,13 +213,10 @@ TEST(MeshLoading, BinaryKeepsTheFilesLeftHandedData)
 
 TEST(MeshLoading, CompressedKeepsTheFilesLeftHandedData)
 {
-    const std::vector<uint8_t> stored(kSquareCompressed, kSquareCompressed + sizeof(kSquareCompressed));
-    for (const std::vector<uint8_t>& data : {stored, Compressed(kSquareText)}) {
-        const MMesh mesh = Load(data);
-        ASSERT_EQ(mesh.GetSubsetCount(), 3u);
-        ExpectSquare(mesh, 0, 1);
-        ExpectFrontFacesAlongNormals(mesh);
-    }
+    const MMesh mesh = Load(Compressed(kSquareText));
+    ASSERT_EQ(mesh.GetSubsetCount(), 3u);
+    ExpectSquare(mesh, 0, 1);
+    ExpectFrontFacesAlongNormals(mesh);
 }
 
 TEST(MeshLoading, FrameTransformsAreApplied)
@@ -327,7 +303,7 @@ TEST(MeshRejection, BrokenXData)
     ExpectRejected(Bytes(text.substr(0, text.find("3;1,3,2"))));
     std::vector<uint8_t> binary = BinarySquare();
     ExpectRejected(std::vector<uint8_t>(binary.begin(), binary.begin() + 60));
-    std::vector<uint8_t> inflatesHuge(kSquareCompressed, kSquareCompressed + sizeof(kSquareCompressed));
+    std::vector<uint8_t> inflatesHuge = Compressed(kSquareText);
     inflatesHuge[19] = 0x7F;
     ExpectRejected(inflatesHuge);
 }
@@ -389,8 +365,7 @@ TEST(MeshRejection, FilesFoundByFuzzing)
 TEST(MeshRejection, MangledDataNeverCrashes)
 {
     std::mt19937 random(7);
-    const std::vector<uint8_t> compressed(kSquareCompressed, kSquareCompressed + sizeof(kSquareCompressed));
-    for (const std::vector<uint8_t>& valid : {Bytes(kSquareText), BinarySquare(), compressed}) {
+    for (const std::vector<uint8_t>& valid : {Bytes(kSquareText), BinarySquare(), Compressed(kSquareText)}) {
         for (int round = 0; round < 300; ++round) {
             std::vector<uint8_t> data = valid;
             for (int k = 0; k < 4; ++k)
@@ -431,15 +406,9 @@ protected:
     std::filesystem::path folder, previous;
 };
 
-TEST_F(MeshTextures, MissingTextureLeavesTheSubsetUntextured)
-{
-    const MMesh mesh = Load(Bytes(kSquareText));
-    for (uint32_t i = 0; i < mesh.GetSubsetCount(); ++i)
-        EXPECT_FALSE(mesh.HasTexture(i));
-}
-
 TEST_F(MeshTextures, TextureFromTheCurrentFolder)
 {
+    EXPECT_FALSE(Load(Bytes(kSquareText)).HasTexture(1)) << "missing";
     WritePng(folder / "here" / "wood.png");
     const MMesh mesh = Load(Bytes(kSquareText));
     EXPECT_FALSE(mesh.HasTexture(0));
@@ -463,52 +432,32 @@ TEST_F(MeshTextures, BrokenTextureLeavesTheSubsetUntextured)
     EXPECT_FALSE(Load(Bytes(kSquareText)).HasTexture(1));
 }
 
-// Two parallel squares: one at z = 0.5 (from the file), one at z = 2.
-class MeshIntersect : public ::testing::Test {
-protected:
-    MMesh mesh = Load(Bytes(kSquareText));
-
-    bool Hit(const MVector3& o, const MVector3& d, float* distance) const
-    {
-        int32_t hit = -1;
-        EXPECT_EQ(mesh.Intersect(o, d, &hit, distance), 0);
-        return hit == 1;
-    }
-};
-
-TEST_F(MeshIntersect, HitsFromEitherSide)
+// Rays at the square at z = 0.5; the distance is in units of the direction.
+TEST(MeshIntersect, HitsFromEitherSideOnEdgesAndCornersMissesBesideBehindAndAlong)
 {
-    float d = 0;
-    EXPECT_TRUE(Hit(MVector3(0.25f, 0.25f, -1), MVector3(0, 0, 1), &d));
-    EXPECT_FLOAT_EQ(d, 1.5f);
-    EXPECT_TRUE(Hit(MVector3(0.75f, 0.75f, 3), MVector3(0, 0, -1), &d));
-    EXPECT_FLOAT_EQ(d, 2.5f);
-}
-
-TEST_F(MeshIntersect, MissesBesideBehindAndAlong)
-{
-    float d = 0;
-    EXPECT_FALSE(Hit(MVector3(1.5f, 0.5f, -1), MVector3(0, 0, 1), &d));
-    EXPECT_FALSE(Hit(MVector3(0.5f, 0.5f, -1), MVector3(0, 0, -1), &d));
-    EXPECT_FALSE(Hit(MVector3(-1, 0.5f, 0.5f), MVector3(1, 0, 0), &d));
-}
-
-TEST_F(MeshIntersect, EdgesAndCornersHit)
-{
-    float d = 0;
-    EXPECT_TRUE(Hit(MVector3(0.5f, 0.5f, 0), MVector3(0, 0, 1), &d)); // the shared diagonal
-    EXPECT_TRUE(Hit(MVector3(1, 1, 0), MVector3(0, 0, 1), &d));
-    EXPECT_TRUE(Hit(MVector3(0, 0.5f, 0), MVector3(0, 0, 1), &d));
-}
-
-TEST_F(MeshIntersect, DistanceIsInUnitsOfTheDirection)
-{
-    float d = 0;
-    EXPECT_TRUE(Hit(MVector3(0.5f, 0.25f, -1.5f), MVector3(0, 0, 2), &d));
-    EXPECT_FLOAT_EQ(d, 1.0f);
+    const MMesh mesh = Load(Bytes(kSquareText));
     const float s = 1.0f / std::sqrt(2.0f);
-    EXPECT_TRUE(Hit(MVector3(0.25f, 0.25f, 0), MVector3(0, s, s), &d));
-    EXPECT_NEAR(d, 0.5f * std::sqrt(2.0f), 1e-6f);
+    struct Case {
+        MVector3 o, d;
+        float distance; // 0: a miss
+    };
+    const Case cases[] = {
+        {{0.25f, 0.25f, -1}, {0, 0, 1}, 1.5f},  {{0.75f, 0.75f, 3}, {0, 0, -1}, 2.5f},
+        {{0.5f, 0.5f, 0}, {0, 0, 1}, 0.5f},     {{1, 1, 0}, {0, 0, 1}, 0.5f}, // the shared diagonal, a corner
+        {{0, 0.5f, 0}, {0, 0, 1}, 0.5f},        {{0.5f, 0.25f, -1.5f}, {0, 0, 2}, 1.0f},
+        {{0.25f, 0.25f, 0}, {0, s, s}, 0.5f / s}, {{1.5f, 0.5f, -1}, {0, 0, 1}, 0},
+        {{0.5f, 0.5f, -1}, {0, 0, -1}, 0},      {{-1, 0.5f, 0.5f}, {1, 0, 0}, 0},
+    };
+    for (const Case& c : cases) {
+        int32_t hit = -1;
+        float d = 0;
+        EXPECT_EQ(mesh.Intersect(c.o, c.d, &hit, &d), 0);
+        SCOPED_TRACE(testing::Message() << c.o.x << "," << c.o.y << "," << c.o.z);
+        EXPECT_EQ(hit, c.distance > 0 ? 1 : 0);
+        if (c.distance > 0) {
+            EXPECT_NEAR(d, c.distance, 1e-6f);
+        }
+    }
 }
 
 TEST(MeshIntersectNearest, NearestOfSeveralLayers)
