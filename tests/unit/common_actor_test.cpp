@@ -156,20 +156,7 @@ TEST_F(ActorTest, GlideMovesMajorAxisAtSpeedAndArrives)
     EXPECT_FALSE(a->HasArrived());
 }
 
-TEST_F(ActorTest, LeftClampStopsAtPixelZero)
-{
-    Actor* a = Make(4, 0);
-    a->fFreeLeft = 0;
-    a->MoveBy(-10 * kPixel, 0, 0);
-    EXPECT_EQ(a->GetBounds().left, 0);
-
-    const int32_t repaints = a->nBoundsUpdates;
-    a->MoveBy(-10 * kPixel, 0, 0);
-    EXPECT_EQ(a->GetX(), 0);
-    EXPECT_EQ(a->nBoundsUpdates, repaints) << "a move clamped to nothing does not repaint";
-}
-
-TEST_F(ActorTest, RightAndBottomClampAtSceneBounds)
+TEST_F(ActorTest, EdgesClampAtTheSceneBoundsAndPixelZero)
 {
     Actor* a = Make(85, 88);
     a->fFreeRight = 0;
@@ -181,6 +168,14 @@ TEST_F(ActorTest, RightAndBottomClampAtSceneBounds)
     a->fFreeTop = 0;
     a->MoveBy(-200 * kPixel, -200 * kPixel, 0);
     EXPECT_EQ(a->GetBounds(), (Rect{-110, 0, -100, 10})) << "the free left edge lets x through, top clamps";
+    Actor* b = Make(4, 0);
+    b->fFreeLeft = 0;
+    b->MoveBy(-10 * kPixel, 0, 0);
+    EXPECT_EQ(b->GetBounds().left, 0);
+    const int32_t repaints = b->nBoundsUpdates;
+    b->MoveBy(-10 * kPixel, 0, 0);
+    EXPECT_EQ(b->GetX(), 0);
+    EXPECT_EQ(b->nBoundsUpdates, repaints) << "a move clamped to nothing does not repaint";
 }
 
 TEST_F(ActorTest, VelocityMovesPerTickAndSettersKeepTheirAxes)
