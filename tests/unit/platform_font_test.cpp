@@ -82,20 +82,6 @@ TEST_F(FontTest, GlyphsLieInsideTheTextureWithoutOverlapping)
     }
 }
 
-TEST_F(FontTest, TexelsAreWhiteWithAFourBitAlpha)
-{
-    const MGLTexture& texture = font.GetGLTexture();
-    const auto* texels = reinterpret_cast<const uint16_t*>(texture.GetBits());
-    int32_t covered = 0;
-    for (uint32_t i = 0; i < texture.GetWidth() * texture.GetHeight(); ++i) {
-        if (texels[i] == 0)
-            continue;
-        EXPECT_EQ(texels[i] & 0x0FFF, 0x0FFF);
-        ++covered;
-    }
-    EXPECT_GT(covered, 500);
-}
-
 TEST_F(FontTest, ExtentCountsRowsAndTheWidestRow)
 {
     const MFont::Size empty = Extent("");
