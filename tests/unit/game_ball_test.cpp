@@ -375,7 +375,7 @@ TEST_F(BallTest, RestartPutsTheBallBackWithoutStartingTheRollAgain)
 }
 
 // The archive's board and frame meshes (entries 10 and 11), leaned from the cursor.
-class RealMaze : public testing::Test {
+class FrameLengths : public testing::TestWithParam<int> {
 protected:
     static void SetUpTestSuite()
     {
@@ -388,11 +388,6 @@ protected:
     {
         ball = gamefakes::PlaceMaze(host, screen);
         board = host.pBoard;
-    }
-    void Run(int frames)
-    {
-        for (int i = 0; i < frames && host.nEnds == 0; ++i)
-            ball->Update(16);
     }
     // A new game leaned by (px, py) from the press point.
     void NewGame(int px, int py)
@@ -410,20 +405,6 @@ protected:
     ALeanBoard* board = nullptr;
     ALeanBall* ball = nullptr;
 };
-
-TEST_F(RealMaze, RightLeanRollsTheBallToRestAgainstTheCorridorWall)
-{
-    board->LeanTo(550, 300); // nLeanX -100, angle x +0.1: rightwards
-    Run(1);
-    EXPECT_NEAR(ball->GetVX(), 4 * 0.078125f, 1e-6f);
-    Run(63);
-    // The wall on the grid line x = -3.75 is 0.2 thick; contact rests at 0.299 - 0.03.
-    EXPECT_NEAR(ball->GetX(), -3.85f - 0.269f, 1e-3f);
-    EXPECT_NEAR(ball->GetY(), 4.38f, 1e-6f);
-    EXPECT_EQ(host.nEnds, 0);
-}
-
-class FrameLengths : public RealMaze, public testing::WithParamInterface<int> {};
 
 TEST_P(FrameLengths, SameLeanForTheSameTicksGivesTheSameBall)
 {
