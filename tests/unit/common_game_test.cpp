@@ -30,11 +30,13 @@ public:
     }
 };
 
-// A game whose current player a test can choose.
+// A game whose current player a test can choose; it logs its left presses.
 class TestGame : public CGame {
 public:
     TestGame() : CGame(nullptr, 0, 0, 0, 1, 0, 1) {}
     void SetCurrentPlayer(int player) { nCurrentPlayer = player; }
+    void OnLeftButtonDown(uint16_t x, uint16_t y) override { log += std::to_string(x) + "," + std::to_string(y); }
+    std::string log;
 };
 
 // A game whose player mode is the two-player special case.
@@ -143,6 +145,23 @@ TEST_F(GameTest, NewGameTakesTheCounterAndStateRestoresIt)
     int record[CGame::kStateSize] = {9, 0, 2, 1, 0, 0, 0, 100, 0, 0};
     game->RestoreState(record);
     EXPECT_EQ(CGame::GetGameCounter(), 9);
+}
+
+TEST(GameReplay, ReplayedInputReachesTheGameAndLiveKeysAreDropped)
+{
+    const std::string path = testing::TempDir() + "rvx_game_replay.rec";
+    std::ofstream(path) << "RVXREC 1\nM 3 40 50\nK 1 37\nU 16\n";
+    setenv("RVX_REPLAY", path.c_str(), 1);
+    TestGame game;
+    unsetenv("RVX_REPLAY");
+    EXPECT_EQ(CScene::DispatchKeyDown(kVkUp), 1);
+    EXPECT_EQ(game.GetKeyFlag(CGame::kKeyUp), 0);
+    CScene::UpdateAllScenes();
+    EXPECT_EQ(game.GetUpdateElapsed(), 16);
+    EXPECT_EQ(game.log, "40,50");
+    EXPECT_EQ(game.GetKeyFlag(CGame::kKeyHorizontal), 1);
+    CScene::UpdateAllScenes();
+    EXPECT_EQ(GetInputRecorder()->GetMode(), CInputRecorder::kOff) << "the end of the file ends the replay";
 }
 
 TEST(GameReplay, BrokenReplayStopsTheGameFromStarting)
