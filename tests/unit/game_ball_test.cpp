@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include "base/MouseEvent.h"
 #include "game/ALeanBall.h"
 #include "game_fakes.h"
 
@@ -372,6 +373,17 @@ TEST_F(BallTest, RestartPutsTheBallBackWithoutStartingTheRollAgain)
     ball->Place(1.0f, 1.0f, -1.75f, 0.0f, 0.0f);
     ball->Update(kStep);
     EXPECT_EQ(DropStart().nPlays, 2);
+}
+
+TEST_F(BallTest, LeftButtonsLeanUnlessTheBallIsHiddenOrTheMouseLocked)
+{
+    const MouseEvent down{MouseEvent::LeftDown, 10, 10};
+    EXPECT_TRUE(ball->WantsMouse(&down));
+    host.fMouseLocked = true;
+    EXPECT_FALSE(ball->WantsMouse(&down));
+    host.fMouseLocked = false;
+    ball->Hide();
+    EXPECT_FALSE(ball->WantsMouse(&down));
 }
 
 // The archive's board and frame meshes (entries 10 and 11), leaned from the cursor.
