@@ -182,13 +182,15 @@ void ExpectFrontFacesAlongNormals(const MMesh& mesh)
     }
 }
 
-TEST(MeshLoading, TextKeepsTheFilesLeftHandedData)
+TEST(MeshLoading, TextAndCompressedKeepTheFilesLeftHandedData)
 {
-    const MMesh mesh = Load(Bytes(kSquareText));
-    ASSERT_EQ(mesh.GetSubsetCount(), 3u);
-    ExpectSquare(mesh, 0, 1);
-    EXPECT_EQ(mesh.GetSubsetIndexCount(2), 0u);
-    ExpectFrontFacesAlongNormals(mesh);
+    for (const std::vector<uint8_t>& data : {Bytes(kSquareText), Compressed(kSquareText)}) {
+        const MMesh mesh = Load(data);
+        ASSERT_EQ(mesh.GetSubsetCount(), 3u);
+        ExpectSquare(mesh, 0, 1);
+        EXPECT_EQ(mesh.GetSubsetIndexCount(2), 0u);
+        ExpectFrontFacesAlongNormals(mesh);
+    }
 }
 
 TEST(MeshLoading, BinaryKeepsTheFilesLeftHandedData)
@@ -204,14 +206,6 @@ TEST(MeshLoading, BinaryKeepsTheFilesLeftHandedData)
     ExpectVertex(v[idx[4]], 1, 1, 0.5f, 1, 0);
     ExpectFrontFacesAlongNormals(mesh);
     EXPECT_FLOAT_EQ(mesh.GetMaterial(0).ambient[1], 0.4f);
-}
-
-TEST(MeshLoading, CompressedKeepsTheFilesLeftHandedData)
-{
-    const MMesh mesh = Load(Compressed(kSquareText));
-    ASSERT_EQ(mesh.GetSubsetCount(), 3u);
-    ExpectSquare(mesh, 0, 1);
-    ExpectFrontFacesAlongNormals(mesh);
 }
 
 TEST(MeshLoading, FrameTransformsAreApplied)
