@@ -153,7 +153,7 @@ void CActor::Update(int32_t dt)
         MoveBy(MulShift(lVX, dt), MulShift(lVY, dt), MulShift(lVZ, dt));
     if (fGliding)
         StepGlide();
-    if (fBlinking && !pScene->IsPaused())
+    if (fBlinking && !pScene->IsSuspended())
         StepBlink(dt);
 }
 
@@ -202,7 +202,7 @@ int32_t CActor::TicksToNextChange()
 {
     if (fGliding || (fMoving && (lVX || lVY || lVZ)))
         return 0;
-    if (!fBlinking || pScene->IsPaused())
+    if (!fBlinking || pScene->IsSuspended())
         return CScene::NoChange;
     const int32_t lLeft = fHidden ? lHiddenLeft : lShownLeft;
     return lLeft > 0 ? lLeft : CScene::NoChange;

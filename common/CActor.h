@@ -113,6 +113,13 @@ protected:
     int32_t OriginX() const;
     int32_t OriginY() const;
     void InvalidateBounds();
+    // Where an image (sprite or mesh) with its offsets lies at the actor's position.
+    template <typename Image> Rect ImageBounds(const Image& image) const
+    {
+        const int32_t left = (lX >> 8) + image.nXOffset;
+        const int32_t top = (lY >> 8) + image.nYOffset;
+        return Rect{left, top, left + image.nWidth, top + image.nHeight};
+    }
 
     CActor* pPrev = nullptr;
     CActor* pNext = nullptr;

@@ -102,7 +102,7 @@ int32_t CActorButton::CountStates() const
 
 void CActorButton::SetState(int32_t s)
 {
-    if (nKind == kButtonLabel && pScene->IsPaused())
+    if (nKind == kButtonLabel && pScene->IsSuspended())
         return;
     fDisabled = s == kDisabled;
     if (s == nState)
@@ -166,9 +166,9 @@ void CActorButton::PlaceText(int32_t w, int32_t h)
 {
     const Align horizontal = HorizontalAlign(nHAlign);
     const Align vertical = VerticalAlign(nVAlign);
-    rcText.left = horizontal == Align::Centre ? rcBounds.left + (rcBounds.right - rcBounds.left) / 2 - w / 2
+    rcText.left = horizontal == Align::Centre ? rcBounds.left + rcBounds.Width() / 2 - w / 2
                                               : TextStart(rcBounds.left, rcBounds.right, w, horizontal);
-    rcText.top = vertical == Align::Centre ? rcBounds.top + (rcBounds.bottom - rcBounds.top - h) / 2
+    rcText.top = vertical == Align::Centre ? rcBounds.top + (rcBounds.Height() - h) / 2
                                            : TextStart(rcBounds.top, rcBounds.bottom, h, vertical);
     rcText.right = rcText.left + w;
     rcText.bottom = rcText.top + h;
@@ -180,12 +180,8 @@ void CActorButton::UpdateBounds()
     int32_t h = 0;
     MeasureText(&w, &h);
     if (pStates) {
-        if (const CSprite* image = GetImage()) {
-            rcBounds.left = (lX >> 8) + image->nXOffset;
-            rcBounds.top = (lY >> 8) + image->nYOffset;
-            rcBounds.right = rcBounds.left + image->nWidth;
-            rcBounds.bottom = rcBounds.top + image->nHeight;
-        }
+        if (const CSprite* image = GetImage())
+            rcBounds = ImageBounds(*image);
     } else if (nKind == kButtonLabel && !pszText[0]) {
         rcBounds = Rect{lX >> 8, lY >> 8, (lX >> 8) + 50, (lY >> 8) + 20};
     } else {

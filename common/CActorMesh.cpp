@@ -18,11 +18,8 @@ CFixPoint CActorMesh::GetCentrePoint() { return CFixPoint(0, 0); }
 
 void CActorMesh::UpdateBounds()
 {
-    if (!pMesh)
-        return;
-    const int32_t left = (lX >> 8) + pMesh->nXOffset;
-    const int32_t top = (lY >> 8) + pMesh->nYOffset;
-    rcBounds = Rect{left, top, left + pMesh->nWidth, top + pMesh->nHeight};
+    if (pMesh)
+        rcBounds = ImageBounds(*pMesh);
 }
 
 void CActorMesh::PostUpdate()

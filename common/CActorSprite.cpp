@@ -35,12 +35,8 @@ CFixPoint CActorSprite::GetCentrePoint()
 
 void CActorSprite::UpdateBounds()
 {
-    if (!pImage)
-        return;
-    rcBounds.left = (lX >> 8) + pImage->nXOffset;
-    rcBounds.top = (lY >> 8) + pImage->nYOffset;
-    rcBounds.right = rcBounds.left + pImage->nWidth;
-    rcBounds.bottom = rcBounds.top + pImage->nHeight;
+    if (pImage)
+        rcBounds = ImageBounds(*pImage);
 }
 
 void CActorSprite::Draw(const Rect* clip)

@@ -23,16 +23,10 @@ constexpr int kLogicalHeight = 300 * 256;
 
 int g_nGameCounter = 0;
 
-COptions* AppOptions()
-{
-    BApplication* app = GetApplication();
-    return app ? app->GetOptions() : nullptr;
-}
-
 const COptions& Options()
 {
     static const COptions defaults;
-    const COptions* options = AppOptions();
+    const COptions* options = GetAppOptions();
     return options ? *options : defaults;
 }
 } // namespace
@@ -130,7 +124,7 @@ void CGame::RestoreState(const int record[kStateSize])
 {
     g_nGameCounter = record[0];
     nCurrentPlayer = record[1];
-    if (COptions* options = AppOptions())
+    if (COptions* options = GetAppOptions())
         options->Difficulty = record[2];
     if (pStatus)
         pStatus->RestoreValues(record + 3);

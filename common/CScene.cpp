@@ -35,12 +35,6 @@ struct SceneStack {
 
 SceneStack g_stack;
 
-BDevice* DeviceOf(const CScreen* pScreen) { return pScreen ? pScreen->GetDevice() : nullptr; }
-
-int32_t Width(const Rect& rc) { return rc.right - rc.left; }
-
-int32_t Height(const Rect& rc) { return rc.bottom - rc.top; }
-
 int32_t KeyDispatch(uint32_t nKey, bool fDown, bool fSystem)
 {
     const int kind = fSystem ? (fDown ? CInputRecorder::kSysKeyDown : CInputRecorder::kSysKeyUp)
@@ -120,14 +114,19 @@ void CScene::DeleteActors()
         delete pFirstActor;
 }
 
+BDevice* CScene::GetDevice() const
+{
+    return pScreen ? pScreen->GetDevice() : nullptr;
+}
+
 void CScene::SetRect(const Rect& rc, int32_t nMode, int32_t fInvalidate)
 {
     rcScene = rc;
     if (nMode != 3)
         nRedrawMode = nMode;
-    const int32_t w = Width(rc);
-    const int32_t h = Height(rc);
-    const BDevice* pDevice = DeviceOf(pScreen);
+    const int32_t w = rc.Width();
+    const int32_t h = rc.Height();
+    const BDevice* pDevice = GetDevice();
     const int32_t nBackWidth = pDevice ? pDevice->GetBackBufferWidth() : w;
     const int32_t nBackHeight = pDevice ? pDevice->GetBackBufferHeight() : h;
     if ((w == nBackWidth && h == nBackHeight) || (w == 0 && h == 0)) {
@@ -244,7 +243,7 @@ void CScene::ReapActors()
 void CScene::DrawAllScenes()
 {
     CScene* pBottom = g_stack.pBottom;
-    BDevice* pDevice = pBottom ? DeviceOf(pBottom->pScreen) : nullptr;
+    BDevice* pDevice = pBottom ? pBottom->GetDevice() : nullptr;
     if (!pDevice || pDevice->BeginFrame() != 0)
         return;
     const int32_t w = pDevice->GetBackBufferWidth();
@@ -261,7 +260,7 @@ void CScene::DrawAllScenes()
 
 bool CScene::IsCoveredByAbove(int32_t nWidth, int32_t nHeight) const
 {
-    return pAbove && Width(pAbove->rcScene) == nWidth && Height(pAbove->rcScene) == nHeight;
+    return pAbove && pAbove->rcScene.Width() == nWidth && pAbove->rcScene.Height() == nHeight;
 }
 
 bool CScene::IsRepaintPending()
@@ -308,7 +307,7 @@ void CScene::Tick()
 
 void CScene::Draw()
 {
-    BDevice* pDevice = DeviceOf(pScreen);
+    BDevice* pDevice = GetDevice();
     if (!pDevice)
         return;
     const Rect clip{0, 0, pDevice->GetBackBufferWidth(), pDevice->GetBackBufferHeight()};

@@ -4,6 +4,7 @@
 #include "base/MouseEvent.h"
 #include "base/Rect.h"
 
+class BDevice;
 class CActor;
 class CCollisionMgr;
 class CScreen;
@@ -106,6 +107,8 @@ public:
     static int32_t GetTextHeight(const char* szText, int32_t nFont);
 
     CScreen* GetScreen() const { return pScreen; }
+    // The screen's device; null without a screen.
+    BDevice* GetDevice() const;
     CScene* GetAbove() const { return pAbove; }
     CScene* GetBelow() const { return pBelow; }
     CCollisionMgr* GetCollisionMgr() const { return pCollisionMgr; }
@@ -118,7 +121,6 @@ public:
     int32_t GetRedrawMode() const { return nRedrawMode; }
     bool IsScaled() const { return fScaled != 0; }
     bool IsSuspended() const { return fSuspended != 0; }
-    bool IsPaused() const { return fSuspended != 0; }
     bool IsUserPaused() const { return fUserPaused != 0; }
     bool IsLeftHeld() const { return fLeftHeld != 0; }
     bool IsRightHeld() const { return fRightHeld != 0; }

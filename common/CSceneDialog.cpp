@@ -55,8 +55,8 @@ int32_t CSceneDialog::Begin()
 {
     fActive = 0;
     const Rect& bounds = pParent ? pParent->GetRect() : rcScene;
-    const int x = Place(lCentreX, bounds.right - bounds.left, SpriteWidth(pasBackground));
-    const int y = Place(lCentreY, bounds.bottom - bounds.top, SpriteHeight(pasBackground));
+    const int x = Place(lCentreX, bounds.Width(), SpriteWidth(pasBackground));
+    const int y = Place(lCentreY, bounds.Height(), SpriteHeight(pasBackground));
     delete pdmDialog;
     pdmDialog = new (std::nothrow) CDialogModal(this, x * 256, y * 256, kDialogDepth, pasBackground, pAnswerImages,
                                                 pTextDescs, pButtonDescs, nAnswers, nHotWidth, nHotHeight);

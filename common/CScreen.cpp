@@ -14,12 +14,6 @@ namespace {
 
 constexpr int32_t kMusicStartFailed = 71;
 
-COptions* Options()
-{
-    BApplication* pApp = GetApplication();
-    return pApp ? pApp->GetOptions() : nullptr;
-}
-
 } // namespace
 
 CScreen::CScreen() = default;
@@ -34,7 +28,7 @@ bool CScreen::IsFullScreen() { return COptions::GetLatchedFullscreen() != 0; }
 
 bool CScreen::IsMusicOptionOff()
 {
-    const COptions* pOptions = Options();
+    const COptions* pOptions = GetAppOptions();
     return pOptions && pOptions->Music == -1;
 }
 
@@ -88,7 +82,7 @@ int32_t CScreen::IsMusicOff() { return IsMusicOptionOff() ? 1 : 0; }
 
 int32_t CScreen::IsSoundOff()
 {
-    const COptions* pOptions = Options();
+    const COptions* pOptions = GetAppOptions();
     return pOptions && pOptions->SFX == -1 ? 1 : 0;
 }
 

@@ -3,7 +3,7 @@
 
 int32_t CShapeCircle::ActorRadius(const Rect& r)
 {
-    return ((r.right - r.left) + (r.bottom - r.top)) * 64 - 64;
+    return (r.Width() + r.Height()) * 64 - 64;
 }
 
 CShapeCircle CShapeCircle::OfActor(CActor* actor)
@@ -13,8 +13,8 @@ CShapeCircle CShapeCircle::OfActor(CActor* actor)
 
 CShapeCircle CShapeCircle::OfRect(const Rect& r)
 {
-    const int32_t w = r.right - r.left;
-    const int32_t h = r.bottom - r.top;
+    const int32_t w = r.Width();
+    const int32_t h = r.Height();
     return CShapeCircle(CFixPoint(r.left * 256 + w * 128, r.top * 256 + h * 128), (w + h) * 64);
 }
 
@@ -30,8 +30,8 @@ int32_t CShapeCircle::Reaches(const CFixPoint& pt) const
 
 int32_t CShapeCircle::TouchesRect(const Rect& c, const Rect& r)
 {
-    const int32_t mx = c.left + (c.right - c.left) / 2;
-    const int32_t my = c.top + (c.bottom - c.top) / 2;
+    const int32_t mx = c.left + c.Width() / 2;
+    const int32_t my = c.top + c.Height() / 2;
     if (r.Contains(c.left, my) || r.Contains(c.right - 1, my) || r.Contains(mx, c.top) ||
         r.Contains(mx, c.bottom - 1))
         return 1;

@@ -45,16 +45,6 @@ CShapeMask::View AreaView(const CShapeMask::LockedTexture& lock, const CActor* a
     const Rect& b = actor->GetBounds();
     return lock.ViewAt(area.left - b.left, area.top - b.top);
 }
-
-int32_t Width(const Rect& r)
-{
-    return r.right - r.left;
-}
-
-int32_t Height(const Rect& r)
-{
-    return r.bottom - r.top;
-}
 } // namespace
 
 CShapeMask::LockedTexture::LockedTexture(MTexture* texture) : pTexture(texture)
@@ -124,7 +114,7 @@ int32_t CShapeMask::OpaqueInCircle(const View& v, int32_t w, int32_t h, int32_t 
 int32_t CShapeMask::AgainstRect(CActor* actor, const Rect& r)
 {
     return WalkImage(actor, r, [actor](const LockedTexture& lock, const Rect& area) {
-        return AnyOpaque(AreaView(lock, actor, area), Width(area), Height(area));
+        return AnyOpaque(AreaView(lock, actor, area), area.Width(), area.Height());
     });
 }
 
@@ -132,7 +122,7 @@ int32_t CShapeMask::AgainstCircle(CActor* actor, const Rect& c)
 {
     const CShapeCircle circle = CShapeCircle::OfRect(c);
     return WalkImage(actor, c, [actor, &circle](const LockedTexture& lock, const Rect& area) {
-        return OpaqueInCircle(AreaView(lock, actor, area), Width(area), Height(area), area.left, area.top, circle);
+        return OpaqueInCircle(AreaView(lock, actor, area), area.Width(), area.Height(), area.left, area.top, circle);
     });
 }
 
@@ -145,8 +135,8 @@ int32_t CShapeMask::AgainstMask(CActor* a, CActor* b)
         const View viewA = AreaView(lockA, a, area);
         // One texture is locked once and read for both.
         if (lockA.GetTexture() == spriteB->pTexture)
-            return BothOpaque(viewA, AreaView(lockA, b, area), Width(area), Height(area));
+            return BothOpaque(viewA, AreaView(lockA, b, area), area.Width(), area.Height());
         LockedTexture lockB(spriteB->pTexture);
-        return lockB.IsLocked() ? BothOpaque(viewA, AreaView(lockB, b, area), Width(area), Height(area)) : 0;
+        return lockB.IsLocked() ? BothOpaque(viewA, AreaView(lockB, b, area), area.Width(), area.Height()) : 0;
     });
 }

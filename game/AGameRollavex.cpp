@@ -28,12 +28,6 @@ constexpr int32_t kSoundUnreadable = 68;
 constexpr int32_t kLoaderFailed = 18;
 constexpr float kBoardZ = -1.3f;
 
-const COptions* Options()
-{
-    BApplication* app = GetApplication();
-    return app ? app->GetOptions() : nullptr;
-}
-
 template <typename T, size_t N> void DeleteAll(T* (&slots)[N])
 {
     for (T*& slot : slots) {
@@ -126,7 +120,7 @@ int32_t AGameRollavex::Begin()
     CaptureState();
     fStatusClocksRunning = 1;
     DrawAllScenes();
-    const COptions* options = Options();
+    const COptions* options = GetAppOptions();
     if (options) {
         SetSoundVolume(float(options->SFX) * 0.01f);
         pScreen->SetMusicVolume(float(options->Music) * 0.01f);

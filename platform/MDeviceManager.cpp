@@ -564,8 +564,8 @@ int32_t MDeviceManager::CopyToBackBuffer(const MGLTexture& surface, const Rect& 
     const bool complete = glCheckFramebufferStatus(GL_READ_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
     if (complete) {
         // Surface rows are stored top first, back-buffer rows bottom first.
-        const int32_t w = source.right - source.left;
-        const int32_t h = source.bottom - source.top;
+        const int32_t w = source.Width();
+        const int32_t h = source.Height();
         glBlitFramebuffer(source.left, source.top, source.right, source.bottom, x, nBackBufferHeight - y, x + w,
                           nBackBufferHeight - y - h, GL_COLOR_BUFFER_BIT, GL_NEAREST);
     }
