@@ -13,6 +13,8 @@ class CSprite;
 // include the scene origin; lX / lY exclude it.
 class CActor {
 public:
+    // Mirror modes the scene's pixel hit test reads.
+    enum : int32_t { MirrorNone = 0, MirrorH = 1, MirrorV = 16, MirrorBoth = 17 };
     CActor(CScene* pScene, int32_t x, int32_t y, int32_t z, int32_t nCollideClass, int32_t nShape);
     CActor(const CActor&) = delete;
     CActor& operator=(const CActor&) = delete;
@@ -145,7 +147,7 @@ protected:
     int32_t lShownTime = 0, lShownLeft = 256;
     int32_t lHiddenTime = 0, lHiddenLeft = 256;
     int32_t lTargetX = 0, lTargetY = 0;
-    int32_t nMirror = 0;
+    int32_t nMirror = MirrorNone;
     int32_t lAuxA = 10, lAuxB = 0;
 
 private:

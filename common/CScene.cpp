@@ -122,7 +122,7 @@ BDevice* CScene::GetDevice() const
 void CScene::SetRect(const Rect& rc, int32_t nMode, int32_t fInvalidate)
 {
     rcScene = rc;
-    if (nMode != 3)
+    if (nMode != KeepRedrawMode)
         nRedrawMode = nMode;
     const int32_t w = rc.Width();
     const int32_t h = rc.Height();
@@ -134,7 +134,7 @@ void CScene::SetRect(const Rect& rc, int32_t nMode, int32_t fInvalidate)
         lXScale = lYScale = 256;
     } else {
         fScaled = 1;
-        nRedrawMode = 0;
+        nRedrawMode = RedrawWhole;
         lXScale = w ? nBackWidth * 256 / w : 256;
         lYScale = h ? nBackHeight * 256 / h : 256;
     }
@@ -397,8 +397,8 @@ bool CScene::RouteToActors(const MouseEvent* e, int32_t* pnResult)
         if (!a->WantsMouse(e))
             continue;
         if (pImage) {
-            const int32_t fFlipH = a->nMirror == 1 || a->nMirror == 17;
-            const int32_t fFlipV = a->nMirror == 16 || a->nMirror == 17;
+            const int32_t fFlipH = a->nMirror == CActor::MirrorH || a->nMirror == CActor::MirrorBoth;
+            const int32_t fFlipV = a->nMirror == CActor::MirrorV || a->nMirror == CActor::MirrorBoth;
             if (pImage->IsTransparentAt(e->wX - rc.left, e->wY - rc.top, fFlipV, fFlipH))
                 continue;
         }
@@ -548,7 +548,7 @@ int32_t CScene::OnEscape()
         ClosePanel1();
         if (pScreen)
             pScreen->ResumeMusic();
-        if (nKind != 11)
+        if (nKind != KindStaysSuspended)
             Resume();
     }
     return 1;

@@ -14,7 +14,11 @@ class CScreen;
 // Times are ticks (1/256 s); origins and scales are fixed values (1/256).
 class CScene {
 public:
-    enum : int32_t { KindDialog = 3, KindGame = 13 };
+    // Kind 11 stays suspended when Escape closes panel 1.
+    enum : int32_t { KindDialog = 3, KindStaysSuspended = 11, KindGame = 13 };
+    // Redraw mode 0 redraws the whole back buffer; SetRect with 3 keeps the mode.
+    enum : int32_t { RedrawWhole = 0, KeepRedrawMode = 3 };
+    // A frame gives at most 25 ticks (about 0.1 s), so a stall never moves an actor far in one step.
     enum : int32_t { MaxElapsed = 25 };
     enum : int32_t { QuitCode = 99 };
     // What TicksToNextChange answers when nothing is due to change.
