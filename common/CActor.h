@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include "base/Fixed.h"
 #include "base/MouseEvent.h"
 #include "base/Rect.h"
 #include "common/CFixPoint.h"
@@ -118,8 +119,8 @@ protected:
     // Where an image (sprite or mesh) with its offsets lies at the actor's position.
     template <typename Image> Rect ImageBounds(const Image& image) const
     {
-        const int32_t left = (lX >> 8) + image.nXOffset;
-        const int32_t top = (lY >> 8) + image.nYOffset;
+        const int32_t left = Fixed::FromRaw(lX).Whole() + image.nXOffset;
+        const int32_t top = Fixed::FromRaw(lY).Whole() + image.nYOffset;
         return Rect{left, top, left + image.nWidth, top + image.nHeight};
     }
 

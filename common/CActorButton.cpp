@@ -156,8 +156,8 @@ void CActorButton::MeasureText(int32_t* w, int32_t* h) const
 
 void CActorButton::PlaceBounds(int32_t w, int32_t h)
 {
-    rcBounds.left = BoxStart(lX >> 8, w, HorizontalAlign(nHAlign));
-    rcBounds.top = BoxStart(lY >> 8, h, VerticalAlign(nVAlign));
+    rcBounds.left = BoxStart(Fixed::FromRaw(lX).Whole(), w, HorizontalAlign(nHAlign));
+    rcBounds.top = BoxStart(Fixed::FromRaw(lY).Whole(), h, VerticalAlign(nVAlign));
     rcBounds.right = rcBounds.left + w + 2 * kPadding;
     rcBounds.bottom = rcBounds.top + h + 2 * kPadding;
 }
@@ -183,7 +183,9 @@ void CActorButton::UpdateBounds()
         if (const CSprite* image = GetImage())
             rcBounds = ImageBounds(*image);
     } else if (nKind == kButtonLabel && !pszText[0]) {
-        rcBounds = Rect{lX >> 8, lY >> 8, (lX >> 8) + 50, (lY >> 8) + 20};
+        const int32_t x = Fixed::FromRaw(lX).Whole();
+        const int32_t y = Fixed::FromRaw(lY).Whole();
+        rcBounds = Rect{x, y, x + 50, y + 20};
     } else {
         PlaceBounds(w, h);
         if (nState == kPressed) {

@@ -1,9 +1,10 @@
 #include "common/CActorMesh.h"
+#include "base/Fixed.h"
 #include "common/CMesh.h"
 #include "platform/MDeviceManager.h"
 
 CActorMesh::CActorMesh(CScene* pScene, const MMatrix* pWorld, CMesh* pMesh, int32_t fRedrawOnDepth)
-    : CActor(pScene, 0, 0, 100 * 256, 2, 1), matHome(*pWorld), matWorld(*pWorld), pMesh(pMesh)
+    : CActor(pScene, 0, 0, Fixed::FromInt(100).Raw(), 2, 1), matHome(*pWorld), matWorld(*pWorld), pMesh(pMesh)
 {
     this->fRedrawOnDepth = fRedrawOnDepth;
     UpdateBounds();

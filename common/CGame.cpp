@@ -1,6 +1,7 @@
 #include "common/CGame.h"
 #include <algorithm>
 #include "base/BApplication.h"
+#include "base/Fixed.h"
 #include "common/COptions.h"
 #include "common/CScreen.h"
 #include "common/CStatus.h"
@@ -18,8 +19,8 @@ enum : uint32_t {
     kVkNumpad8 = 104,
 };
 constexpr int kModeTwoPlayers = 2;
-constexpr int kLogicalWidth = 400 * 256;
-constexpr int kLogicalHeight = 300 * 256;
+constexpr int kLogicalWidth = Fixed::FromInt(400).Raw();
+constexpr int kLogicalHeight = Fixed::FromInt(300).Raw();
 
 int g_nGameCounter = 0;
 

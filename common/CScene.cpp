@@ -1,6 +1,7 @@
 #include "common/CScene.h"
 #include <algorithm>
 #include "base/BDevice.h"
+#include "base/Fixed.h"
 #include "base/Trace.h"
 #include "common/CActor.h"
 #include "common/CActorFade.h"
@@ -13,7 +14,7 @@
 
 namespace {
 
-constexpr int32_t kNoMouseDepth = 10000 * 256;
+constexpr int32_t kNoMouseDepth = Fixed::FromInt(10000).Raw();
 
 enum : uint32_t {
     kKeyPause = 19,
@@ -131,12 +132,12 @@ void CScene::SetRect(const Rect& rc, int32_t nMode, int32_t fInvalidate)
     const int32_t nBackHeight = pDevice ? pDevice->GetBackBufferHeight() : h;
     if ((w == nBackWidth && h == nBackHeight) || (w == 0 && h == 0)) {
         fScaled = 0;
-        lXScale = lYScale = 256;
+        lXScale = lYScale = Fixed::kOne;
     } else {
         fScaled = 1;
         nRedrawMode = RedrawWhole;
-        lXScale = w ? nBackWidth * 256 / w : 256;
-        lYScale = h ? nBackHeight * 256 / h : 256;
+        lXScale = w ? Fixed::Ratio(nBackWidth, w).Raw() : Fixed::kOne;
+        lYScale = h ? Fixed::Ratio(nBackHeight, h).Raw() : Fixed::kOne;
     }
     if (fInvalidate)
         Invalidate();

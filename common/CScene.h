@@ -1,6 +1,7 @@
 #pragma once
 #include <climits>
 #include <cstdint>
+#include "base/Fixed.h"
 #include "base/MouseEvent.h"
 #include "base/Rect.h"
 
@@ -147,7 +148,7 @@ protected:
     CScene* pBelow = nullptr;
     CScene* pAbove = nullptr;
     int32_t lReserved;
-    int32_t lXScale = 256, lYScale = 256;
+    int32_t lXScale = Fixed::kOne, lYScale = Fixed::kOne;
     int32_t lOriginX, lOriginY;
     CActor* pFirstActor = nullptr;
     CActor* pLastActor = nullptr;

@@ -1,4 +1,5 @@
 #include "common/CShapeMask.h"
+#include "base/Fixed.h"
 #include "common/CActor.h"
 #include "common/CShapeCircle.h"
 #include "common/CSprite.h"
@@ -104,10 +105,12 @@ int32_t CShapeMask::BothOpaque(const View& a, const View& b, int32_t w, int32_t 
 int32_t CShapeMask::OpaqueInCircle(const View& v, int32_t w, int32_t h, int32_t left, int32_t top,
                                    const CShapeCircle& circle)
 {
-    for (int32_t y = 0; y < h; ++y)
+    for (int32_t y = 0; y < h; ++y) {
+        const int32_t fy = Fixed::FromInt(top + y).Raw();
         for (int32_t x = 0; x < w; ++x)
-            if (IsOpaque(v.At(x, y), v.nFormat) && circle.Reaches(CFixPoint((left + x) * 256, (top + y) * 256)))
+            if (IsOpaque(v.At(x, y), v.nFormat) && circle.Reaches(CFixPoint(Fixed::FromInt(left + x).Raw(), fy)))
                 return 1;
+    }
     return 0;
 }
 

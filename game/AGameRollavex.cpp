@@ -4,6 +4,7 @@
 #include <iterator>
 #include "base/BApplication.h"
 #include "base/BSound.h"
+#include "base/Fixed.h"
 #include "base/Result.h"
 #include "common/CActorButton.h"
 #include "common/CActorMesh.h"
@@ -24,7 +25,6 @@
 #include "platform/MDeviceManager.h"
 
 namespace {
-constexpr int32_t kFix = 256;
 constexpr float kBoardZ = -1.3f;
 
 template <typename T, size_t N> void DeleteAll(T* (&slots)[N])
@@ -135,7 +135,8 @@ CActorButton* AGameRollavex::MakeButton(CSpriteArray* pImages, int32_t y, int32_
     char empty[1] = "";
     const TextDesc text{.pszText = empty, .nMaxLen = 8, .nHAlign = 2, .nVAlign = 0, .clrText = 0xFFFFFFFF};
     const ButtonDesc behaviour{.nKind = kButtonPush, .nCommand = nCommand, .fClickable = 1, .clrFrame = 0xFF7F0000};
-    CActorButton* button = new CActorButton(&text, &behaviour, this, 690 * kFix, y * kFix, 200 * kFix, pImages, 0);
+    CActorButton* button = new CActorButton(&text, &behaviour, this, 690 * Fixed::kOne, y * Fixed::kOne,
+                                            200 * Fixed::kOne, pImages, 0);
     button->SetPinned(1);
     return button;
 }
@@ -144,7 +145,8 @@ void AGameRollavex::CreateActors()
 {
     pasNew = MakeButton(rgpSpriteSets[NewImages], 30, KeyN);
     pasQuit = MakeButton(rgpSpriteSets[QuitImages], 80, KeyEscape);
-    pasAbout = new CActorSprite(this, 271 * kFix, 118 * kFix, 100 * kFix, rgpSprites[IntroPicture], 0);
+    pasAbout = new CActorSprite(this, 271 * Fixed::kOne, 118 * Fixed::kOne, 100 * Fixed::kOne,
+                                rgpSprites[IntroPicture], 0);
     pasAbout->Hide();
     MMatrix identity, boardPlace;
     boardPlace.SetTranslation(0.0f, 0.0f, kBoardZ);
