@@ -33,3 +33,5 @@ public:
 // The process-wide application; null before the entry point creates it.
 BApplication* GetApplication();
 void SetApplication(BApplication* application);
+// The application's options; null without an application.
+COptions* GetAppOptions();

@@ -8,6 +8,8 @@ struct Rect {
     int32_t right = 0;
     int32_t bottom = 0;
 
+    int32_t Width() const { return right - left; }
+    int32_t Height() const { return bottom - top; }
     bool IsEmpty() const { return left >= right || top >= bottom; }
     bool Contains(int32_t x, int32_t y) const { return left <= x && x < right && top <= y && y < bottom; }
     // Strict overlap: rectangles that only share an edge do not overlap.

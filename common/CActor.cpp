@@ -4,10 +4,9 @@
 
 namespace {
 
-// 32-bit product, then an arithmetic shift by 8.
 int32_t MulShift(int32_t a, int32_t b)
 {
-    return static_cast<int32_t>(static_cast<int64_t>(a) * b) >> 8;
+    return (Fixed::FromRaw(a) * Fixed::FromRaw(b)).Raw();
 }
 
 int32_t Abs(int32_t v) { return v < 0 ? -v : v; }
@@ -122,9 +121,9 @@ void CActor::GetRectCentre(int32_t* x, int32_t* y) const
     GetRectCentreY(y);
 }
 
-void CActor::GetRectCentreX(int32_t* x) const { *x = (rcBounds.left + rcBounds.right) * 128; }
+void CActor::GetRectCentreX(int32_t* x) const { *x = Fixed::Mid(rcBounds.left, rcBounds.right).Raw(); }
 
-void CActor::GetRectCentreY(int32_t* y) const { *y = (rcBounds.top + rcBounds.bottom) * 128; }
+void CActor::GetRectCentreY(int32_t* y) const { *y = Fixed::Mid(rcBounds.top, rcBounds.bottom).Raw(); }
 
 void CActor::MoveCentreTo(int32_t x, int32_t y)
 {
@@ -153,7 +152,7 @@ void CActor::Update(int32_t dt)
         MoveBy(MulShift(lVX, dt), MulShift(lVY, dt), MulShift(lVZ, dt));
     if (fGliding)
         StepGlide();
-    if (fBlinking && !pScene->IsPaused())
+    if (fBlinking && !pScene->IsSuspended())
         StepBlink(dt);
 }
 
@@ -161,9 +160,9 @@ void CActor::StepGlide()
 {
     const int32_t px = lX + OriginX();
     const int32_t py = lY + OriginY();
-    if ((lVX < 0 && px <= lTargetX + 256) || (lVX > 0 && px >= lTargetX - 256))
+    if ((lVX < 0 && px <= lTargetX + Fixed::kOne) || (lVX > 0 && px >= lTargetX - Fixed::kOne))
         lVX = 0;
-    if ((lVY < 0 && py <= lTargetY + 256) || (lVY > 0 && py >= lTargetY - 256))
+    if ((lVY < 0 && py <= lTargetY + Fixed::kOne) || (lVY > 0 && py >= lTargetY - Fixed::kOne))
         lVY = 0;
     if (lVX == 0 && lVY == 0) {
         MoveToXY(lTargetX, lTargetY);
@@ -202,7 +201,7 @@ int32_t CActor::TicksToNextChange()
 {
     if (fGliding || (fMoving && (lVX || lVY || lVZ)))
         return 0;
-    if (!fBlinking || pScene->IsPaused())
+    if (!fBlinking || pScene->IsSuspended())
         return CScene::NoChange;
     const int32_t lLeft = fHidden ? lHiddenLeft : lShownLeft;
     return lLeft > 0 ? lLeft : CScene::NoChange;
@@ -228,12 +227,12 @@ int32_t CActor::LimitMoveY(int32_t* dy)
 int32_t CActor::LimitMove(int32_t* d, int32_t fFreeLow, int32_t fFreeHigh, int32_t nLow, int32_t nHigh,
                           int32_t nLimit)
 {
-    if (!fFreeLow && *d <= 0 && (*d >> 8) + nLow < 0) {
-        *d = -nLow * 256;
+    if (!fFreeLow && *d <= 0 && Fixed::FromRaw(*d).Whole() + nLow < 0) {
+        *d = Fixed::FromInt(-nLow).Raw();
         return *d < 0;
     }
-    if (!fFreeHigh && *d >= 0 && (*d >> 8) + nHigh > nLimit) {
-        *d = (nLimit - nHigh) * 256;
+    if (!fFreeHigh && *d >= 0 && Fixed::FromRaw(*d).Whole() + nHigh > nLimit) {
+        *d = Fixed::FromInt(nLimit - nHigh).Raw();
         return *d > 0;
     }
     return 1;
@@ -282,11 +281,11 @@ void CActor::GlideTo(int32_t x, int32_t y, int32_t lSpeed)
         return;
     }
     if (Abs(dx) <= Abs(dy)) {
-        const int32_t lSlope = static_cast<int32_t>(static_cast<int64_t>(dx) * 256 / dy);
+        const int32_t lSlope = Fixed::Ratio(dx, dy).Raw();
         lVY = dy > 0 ? lSpeed : -lSpeed;
         lVX = MulShift(lSlope, lVY);
     } else {
-        const int32_t lSlope = static_cast<int32_t>(static_cast<int64_t>(dy) * 256 / dx);
+        const int32_t lSlope = Fixed::Ratio(dy, dx).Raw();
         lVX = dx > 0 ? lSpeed : -lSpeed;
         lVY = MulShift(lSlope, lVX);
     }

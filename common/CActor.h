@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include "base/Fixed.h"
 #include "base/MouseEvent.h"
 #include "base/Rect.h"
 #include "common/CFixPoint.h"
@@ -13,6 +14,8 @@ class CSprite;
 // include the scene origin; lX / lY exclude it.
 class CActor {
 public:
+    // Mirror modes the scene's pixel hit test reads.
+    enum : int32_t { MirrorNone = 0, MirrorH = 1, MirrorV = 16, MirrorBoth = 17 };
     CActor(CScene* pScene, int32_t x, int32_t y, int32_t z, int32_t nCollideClass, int32_t nShape);
     CActor(const CActor&) = delete;
     CActor& operator=(const CActor&) = delete;
@@ -113,6 +116,13 @@ protected:
     int32_t OriginX() const;
     int32_t OriginY() const;
     void InvalidateBounds();
+    // Where an image (sprite or mesh) with its offsets lies at the actor's position.
+    template <typename Image> Rect ImageBounds(const Image& image) const
+    {
+        const int32_t left = Fixed::FromRaw(lX).Whole() + image.nXOffset;
+        const int32_t top = Fixed::FromRaw(lY).Whole() + image.nYOffset;
+        return Rect{left, top, left + image.nWidth, top + image.nHeight};
+    }
 
     CActor* pPrev = nullptr;
     CActor* pNext = nullptr;
@@ -138,7 +148,7 @@ protected:
     int32_t lShownTime = 0, lShownLeft = 256;
     int32_t lHiddenTime = 0, lHiddenLeft = 256;
     int32_t lTargetX = 0, lTargetY = 0;
-    int32_t nMirror = 0;
+    int32_t nMirror = MirrorNone;
     int32_t lAuxA = 10, lAuxB = 0;
 
 private:

@@ -102,7 +102,7 @@ int32_t CActorButton::CountStates() const
 
 void CActorButton::SetState(int32_t s)
 {
-    if (nKind == kButtonLabel && pScene->IsPaused())
+    if (nKind == kButtonLabel && pScene->IsSuspended())
         return;
     fDisabled = s == kDisabled;
     if (s == nState)
@@ -156,8 +156,8 @@ void CActorButton::MeasureText(int32_t* w, int32_t* h) const
 
 void CActorButton::PlaceBounds(int32_t w, int32_t h)
 {
-    rcBounds.left = BoxStart(lX >> 8, w, HorizontalAlign(nHAlign));
-    rcBounds.top = BoxStart(lY >> 8, h, VerticalAlign(nVAlign));
+    rcBounds.left = BoxStart(Fixed::FromRaw(lX).Whole(), w, HorizontalAlign(nHAlign));
+    rcBounds.top = BoxStart(Fixed::FromRaw(lY).Whole(), h, VerticalAlign(nVAlign));
     rcBounds.right = rcBounds.left + w + 2 * kPadding;
     rcBounds.bottom = rcBounds.top + h + 2 * kPadding;
 }
@@ -166,9 +166,9 @@ void CActorButton::PlaceText(int32_t w, int32_t h)
 {
     const Align horizontal = HorizontalAlign(nHAlign);
     const Align vertical = VerticalAlign(nVAlign);
-    rcText.left = horizontal == Align::Centre ? rcBounds.left + (rcBounds.right - rcBounds.left) / 2 - w / 2
+    rcText.left = horizontal == Align::Centre ? rcBounds.left + rcBounds.Width() / 2 - w / 2
                                               : TextStart(rcBounds.left, rcBounds.right, w, horizontal);
-    rcText.top = vertical == Align::Centre ? rcBounds.top + (rcBounds.bottom - rcBounds.top - h) / 2
+    rcText.top = vertical == Align::Centre ? rcBounds.top + (rcBounds.Height() - h) / 2
                                            : TextStart(rcBounds.top, rcBounds.bottom, h, vertical);
     rcText.right = rcText.left + w;
     rcText.bottom = rcText.top + h;
@@ -180,14 +180,12 @@ void CActorButton::UpdateBounds()
     int32_t h = 0;
     MeasureText(&w, &h);
     if (pStates) {
-        if (const CSprite* image = GetImage()) {
-            rcBounds.left = (lX >> 8) + image->nXOffset;
-            rcBounds.top = (lY >> 8) + image->nYOffset;
-            rcBounds.right = rcBounds.left + image->nWidth;
-            rcBounds.bottom = rcBounds.top + image->nHeight;
-        }
+        if (const CSprite* image = GetImage())
+            rcBounds = ImageBounds(*image);
     } else if (nKind == kButtonLabel && !pszText[0]) {
-        rcBounds = Rect{lX >> 8, lY >> 8, (lX >> 8) + 50, (lY >> 8) + 20};
+        const int32_t x = Fixed::FromRaw(lX).Whole();
+        const int32_t y = Fixed::FromRaw(lY).Whole();
+        rcBounds = Rect{x, y, x + 50, y + 20};
     } else {
         PlaceBounds(w, h);
         if (nState == kPressed) {

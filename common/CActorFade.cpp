@@ -1,7 +1,6 @@
 #include "common/CActorFade.h"
 #include "base/BDevice.h"
 #include "common/CScene.h"
-#include "common/CScreen.h"
 #include "platform/MFormat.h"
 #include "platform/MTexture.h"
 
@@ -11,13 +10,6 @@ CActorFade* pFade = nullptr;
 constexpr int32_t kTextureSide = 16;
 constexpr uint32_t kAlpha32 = 0xFF000000;
 constexpr uint16_t kAlpha16 = 0xF000;
-constexpr uint32_t kNoTint = 0xFFFFFFFF;
-
-const BDevice* DeviceOf(const CScene* scene)
-{
-    const CScreen* screen = scene->GetScreen();
-    return screen ? screen->GetDevice() : nullptr;
-}
 
 // The A4R4G4B4 form of an RGB colour, alpha 0.
 uint16_t To16(uint32_t colour)
@@ -43,7 +35,7 @@ CActorFade* CActorFade::Current()
 
 CActorFade::CActorFade(CScene* pScene, const int32_t pos[3]) : CActor(pScene, pos[0], pos[1], pos[2], 2, 1)
 {
-    const BDevice* device = DeviceOf(pScene);
+    const BDevice* device = pScene->GetDevice();
     nDepth = device ? device->GetBitsPerPixel() : 0;
     lStepTicks = nDepth == 32 ? 4 : 6;
     nSteps = nDepth == 32 ? 26 : 16;
@@ -133,5 +125,5 @@ void CActorFade::FillStep()
 void CActorFade::Draw(const Rect* clip)
 {
     if ((fFadingIn || fCovered) && pTexture)
-        pTexture->DrawSprite(clip, clip, 0, kNoTint);
+        pTexture->DrawSprite(clip, clip, 0, MTexture::kNoTint);
 }

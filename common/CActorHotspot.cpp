@@ -3,10 +3,11 @@
 
 CActorHotspot::CActorHotspot(CScene* pScene, int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t z,
                              int32_t nCommand)
-    : CActor(pScene, ((left + right) / 2) << 8, ((top + bottom) / 2) << 8, z, 2, 1), nCommand(nCommand)
+    : CActor(pScene, Fixed::FromInt((left + right) / 2).Raw(), Fixed::FromInt((top + bottom) / 2).Raw(), z, 2, 1),
+      nCommand(nCommand)
 {
-    const int32_t ox = OriginX() >> 8;
-    const int32_t oy = OriginY() >> 8;
+    const int32_t ox = Fixed::FromRaw(OriginX()).Whole();
+    const int32_t oy = Fixed::FromRaw(OriginY()).Whole();
     rcBounds = Rect{left - ox, top - oy, right - ox, bottom - oy};
 }
 

@@ -1,9 +1,10 @@
 #include "common/CActorMesh.h"
+#include "base/Fixed.h"
 #include "common/CMesh.h"
 #include "platform/MDeviceManager.h"
 
 CActorMesh::CActorMesh(CScene* pScene, const MMatrix* pWorld, CMesh* pMesh, int32_t fRedrawOnDepth)
-    : CActor(pScene, 0, 0, 100 * 256, 2, 1), matHome(*pWorld), matWorld(*pWorld), pMesh(pMesh)
+    : CActor(pScene, 0, 0, Fixed::FromInt(100).Raw(), 2, 1), matHome(*pWorld), matWorld(*pWorld), pMesh(pMesh)
 {
     this->fRedrawOnDepth = fRedrawOnDepth;
     UpdateBounds();
@@ -18,11 +19,8 @@ CFixPoint CActorMesh::GetCentrePoint() { return CFixPoint(0, 0); }
 
 void CActorMesh::UpdateBounds()
 {
-    if (!pMesh)
-        return;
-    const int32_t left = (lX >> 8) + pMesh->nXOffset;
-    const int32_t top = (lY >> 8) + pMesh->nYOffset;
-    rcBounds = Rect{left, top, left + pMesh->nWidth, top + pMesh->nHeight};
+    if (pMesh)
+        rcBounds = ImageBounds(*pMesh);
 }
 
 void CActorMesh::PostUpdate()

@@ -22,8 +22,8 @@ void CActorSprite::GetCentre(int32_t* x, int32_t* y)
         CActor::GetCentre(x, y);
         return;
     }
-    *x = lX + OriginX() + pImage->nWidth * 128 + pImage->nXOffset * 256;
-    *y = lY + OriginY() + pImage->nHeight * 128 + pImage->nYOffset * 256;
+    *x = lX + OriginX() + Fixed::Mid(pImage->nXOffset, pImage->nXOffset + pImage->nWidth).Raw();
+    *y = lY + OriginY() + Fixed::Mid(pImage->nYOffset, pImage->nYOffset + pImage->nHeight).Raw();
 }
 
 CFixPoint CActorSprite::GetCentrePoint()
@@ -35,12 +35,8 @@ CFixPoint CActorSprite::GetCentrePoint()
 
 void CActorSprite::UpdateBounds()
 {
-    if (!pImage)
-        return;
-    rcBounds.left = (lX >> 8) + pImage->nXOffset;
-    rcBounds.top = (lY >> 8) + pImage->nYOffset;
-    rcBounds.right = rcBounds.left + pImage->nWidth;
-    rcBounds.bottom = rcBounds.top + pImage->nHeight;
+    if (pImage)
+        rcBounds = ImageBounds(*pImage);
 }
 
 void CActorSprite::Draw(const Rect* clip)

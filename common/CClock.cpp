@@ -22,7 +22,7 @@ CClock::CClock(CScene* pScene, CStatus* pOwner, const int pos[3], TextDesc* text
                int nDigits, CSpriteArray* pStates, int fCountUp, int lStart)
     : CNumber(pScene, pos, text, behaviour, nDigits, pStates), pOwner(pOwner), lStart(lStart), fCountUp(fCountUp)
 {
-    this->nDigits = static_cast<short>(nDigits < 1 ? 1 : (nDigits > kMaxClockDigits ? kMaxClockDigits : nDigits));
+    this->nDigits = ClampDigits(nDigits, kMaxClockDigits);
     lMax = MaxForDigits(this->nDigits);
     lValue = lStart;
     Clamp();
@@ -32,11 +32,7 @@ CClock::CClock(CScene* pScene, CStatus* pOwner, const int pos[3], TextDesc* text
 
 int CClock::MaxForDigits(int nDigits)
 {
-    if (nDigits < 1)
-        nDigits = 1;
-    if (nDigits > kMaxClockDigits)
-        nDigits = kMaxClockDigits;
-    return kClockMax[nDigits - 1];
+    return kClockMax[ClampDigits(nDigits, kMaxClockDigits) - 1];
 }
 
 void CClock::Add(int delta)

@@ -8,9 +8,15 @@ constexpr int32_t kNoCollision = 2;
 
 CCollisionMgr::CCollisionMgr(CScene* pOwner, int32_t nMode) : nWalkMode(nMode), pScene(pOwner) {}
 
-CActor* CCollisionMgr::Start() const { return nWalkMode == 0 ? pScene->GetLastActor() : pScene->GetFirstActor(); }
+CActor* CCollisionMgr::Start() const
+{
+    return nWalkMode == WalkFromTail ? pScene->GetLastActor() : pScene->GetFirstActor();
+}
 
-CActor* CCollisionMgr::Step(const CActor* pActor) const { return nWalkMode == 0 ? pActor->pPrev : pActor->pNext; }
+CActor* CCollisionMgr::Step(const CActor* pActor) const
+{
+    return nWalkMode == WalkFromTail ? pActor->pPrev : pActor->pNext;
+}
 
 bool CCollisionMgr::Pairs(const CActor* a, const CActor* b)
 {

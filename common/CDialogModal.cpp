@@ -1,4 +1,5 @@
 #include "common/CDialogModal.h"
+#include "base/Fixed.h"
 #include "common/ButtonDesc.h"
 #include "common/CActorButton.h"
 #include "common/CActorHotspot.h"
@@ -8,7 +9,6 @@
 #include "common/TextDesc.h"
 
 namespace {
-constexpr int kFix = 256;
 constexpr int kButtonLift = 35;
 } // namespace
 
@@ -38,9 +38,10 @@ CDialogModal::~CDialogModal() = default;
 
 CActor* CDialogModal::MakeHotspot(int i)
 {
-    const int left = lX >> 8;
-    const int top = lY >> 8;
-    return new CActorHotspot(pScene, left, top, left + nHotWidth, top + nHotHeight, lZ - kFix, kFirstHotspotKey + i);
+    const int left = Fixed::FromRaw(lX).Whole();
+    const int top = Fixed::FromRaw(lY).Whole();
+    return new CActorHotspot(pScene, left, top, left + nHotWidth, top + nHotHeight, lZ - Fixed::kOne,
+                             kFirstHotspotKey + i);
 }
 
 CActor* CDialogModal::MakeButton(int i, CSprite* background, CSpriteArray* images, const TextDesc* text,
@@ -48,10 +49,10 @@ CActor* CDialogModal::MakeButton(int i, CSprite* background, CSpriteArray* image
 {
     const int width = background ? background->nWidth : 0;
     const int height = background ? background->nHeight : 0;
-    const int bx = lX + (i + 1) * width * kFix / (nAnswers + 1);
-    const int by = lY + (height - images->Get(0)->nHeight / 2 - kButtonLift) * kFix;
+    const int bx = lX + (i + 1) * width * Fixed::kOne / (nAnswers + 1);
+    const int by = lY + (height - images->Get(0)->nHeight / 2 - kButtonLift) * Fixed::kOne;
     const int stateBase = images->nCount > 3 ? 2 * i : 0;
-    return new CActorButton(text, behaviour, pScene, bx, by, lZ - kFix, images, stateBase);
+    return new CActorButton(text, behaviour, pScene, bx, by, lZ - Fixed::kOne, images, stateBase);
 }
 
 int CDialogModal::CountAnswerActors() const

@@ -1,6 +1,7 @@
 #include "common/CEditBox.h"
 #include <algorithm>
 #include <cstring>
+#include "base/Fixed.h"
 #include "common/CEditCaret.h"
 
 namespace {
@@ -14,7 +15,7 @@ CEditBox::CEditBox(CScene* pScene, int32_t x, int32_t y, int32_t z, const TextDe
     : CActorButton(text, behaviour, pScene, x, y, z, nullptr, 0)
 {
     fPinned = 1;
-    pCaret = new CEditCaret(pScene, x, y - kCaretRaise, z - 256, fTextShadow);
+    pCaret = new CEditCaret(pScene, x, y - kCaretRaise, z - Fixed::kOne, fTextShadow);
 }
 
 void CEditBox::Show()
@@ -73,5 +74,5 @@ void CEditBox::PlaceCaret()
     const size_t n = std::min(size_t(nCaretPos), kMeasureBuffer - 1);
     std::memcpy(upToCaret, GetText(), n);
     upToCaret[n] = '\0';
-    pCaret->MoveToX(lX + OriginX() + (TextWidth(upToCaret) << 8) - kCaretBack);
+    pCaret->MoveToX(lX + OriginX() + Fixed::FromInt(TextWidth(upToCaret)).Raw() - kCaretBack);
 }

@@ -6,10 +6,10 @@ constexpr uint32_t kCaretColour = 0xFF00FFFF;
 
 // Left-aligned, vertically centred, screen font 0; without and with shadow.
 const TextDesc kCaretText[2] = {
-    {szBar, 8, 2, 0, nullptr, 0, kCaretColour, 0, 0},
-    {szBar, 8, 2, 0, nullptr, 0, kCaretColour, 1, 0},
+    {.pszText = szBar, .nMaxLen = 8, .nHAlign = 2, .nVAlign = 0, .clrText = kCaretColour},
+    {.pszText = szBar, .nMaxLen = 8, .nHAlign = 2, .nVAlign = 0, .clrText = kCaretColour, .fTextShadow = 1},
 };
-const ButtonDesc kCaretBehaviour{kButtonLabel, 0, 1, 0, 0, 0};
+const ButtonDesc kCaretBehaviour{.nKind = kButtonLabel, .fClickable = 1};
 } // namespace
 
 CEditCaret::CEditCaret(CScene* pScene, int32_t x, int32_t y, int32_t z, int32_t fTextShadow)

@@ -1,6 +1,7 @@
 #include "common/CGame.h"
 #include <algorithm>
 #include "base/BApplication.h"
+#include "base/Fixed.h"
 #include "common/COptions.h"
 #include "common/CScreen.h"
 #include "common/CStatus.h"
@@ -18,21 +19,15 @@ enum : uint32_t {
     kVkNumpad8 = 104,
 };
 constexpr int kModeTwoPlayers = 2;
-constexpr int kLogicalWidth = 400 * 256;
-constexpr int kLogicalHeight = 300 * 256;
+constexpr int kLogicalWidth = Fixed::FromInt(400).Raw();
+constexpr int kLogicalHeight = Fixed::FromInt(300).Raw();
 
 int g_nGameCounter = 0;
-
-COptions* AppOptions()
-{
-    BApplication* app = GetApplication();
-    return app ? app->GetOptions() : nullptr;
-}
 
 const COptions& Options()
 {
     static const COptions defaults;
-    const COptions* options = AppOptions();
+    const COptions* options = GetAppOptions();
     return options ? *options : defaults;
 }
 } // namespace
@@ -130,7 +125,7 @@ void CGame::RestoreState(const int record[kStateSize])
 {
     g_nGameCounter = record[0];
     nCurrentPlayer = record[1];
-    if (COptions* options = AppOptions())
+    if (COptions* options = GetAppOptions())
         options->Difficulty = record[2];
     if (pStatus)
         pStatus->RestoreValues(record + 3);

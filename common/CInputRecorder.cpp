@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include "base/CException.h"
+#include "common/CScene.h"
 
 namespace {
 const char kSource[] = "common/CInputRecorder";
@@ -15,7 +16,7 @@ constexpr uint32_t kLineTooLarge = 81;
 constexpr uint32_t kLineBadContent = 88;
 constexpr size_t kWriteBuffer = 64 * 1024;
 constexpr size_t kLineRoom = 64;
-constexpr long kMaxTicks = 25; // a frame's elapsed ticks
+constexpr long kMaxTicks = CScene::MaxElapsed;
 
 CInputRecorder* g_pRecorder = nullptr;
 

@@ -1,5 +1,6 @@
 #include "common/CNumber.h"
 #include "common/CActorButton.h"
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 
@@ -16,16 +17,11 @@ int MaxForDecimalDigits(int nDigits)
         max *= 10;
     return max - 1;
 }
-
-int ClampInt(int value, int lo, int hi)
-{
-    return value < lo ? lo : (value > hi ? hi : value);
-}
 } // namespace
 
 CNumber::CNumber(CScene* pScene, const int pos[3], TextDesc* text, const ButtonDesc* behaviour, int nDigits,
                  CSpriteArray* pStates)
-    : nDigits(static_cast<short>(ClampInt(nDigits, 1, kMaxDigits)))
+    : nDigits(ClampDigits(nDigits, kMaxDigits))
 {
     lMax = MaxForDecimalDigits(this->nDigits);
     FormatDecimal(szText, 0, this->nDigits, 0);
@@ -74,7 +70,12 @@ void CNumber::BuildText()
 
 void CNumber::Clamp()
 {
-    lValue = ClampInt(lValue, 0, lMax);
+    lValue = std::clamp(lValue, 0, lMax);
+}
+
+short CNumber::ClampDigits(int n, int max)
+{
+    return static_cast<short>(std::clamp(n, 1, max));
 }
 
 void CNumber::ShowText()
@@ -85,7 +86,7 @@ void CNumber::ShowText()
 
 void CNumber::FormatDecimal(char* out, int value, int w, int fZeroFill)
 {
-    w = ClampInt(w, 1, kMaxDigits);
+    w = ClampDigits(w, kMaxDigits);
     unsigned rest = value < 0 ? 0u : static_cast<unsigned>(value);
     unsigned power = 1;
     for (int i = 1; i < w; ++i)

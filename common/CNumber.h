@@ -30,6 +30,8 @@ public:
     static int AddSaturated(int a, int b);
 
 protected:
+    // A digit count held to 1..max.
+    static short ClampDigits(int n, int max);
     // Rebuilds szText from lValue.
     virtual void BuildText();
     void Clamp();

@@ -1,6 +1,7 @@
 #include "common/CScene.h"
 #include <algorithm>
 #include "base/BDevice.h"
+#include "base/Fixed.h"
 #include "base/Trace.h"
 #include "common/CActor.h"
 #include "common/CActorFade.h"
@@ -13,7 +14,7 @@
 
 namespace {
 
-constexpr int32_t kNoMouseDepth = 10000 * 256;
+constexpr int32_t kNoMouseDepth = Fixed::FromInt(10000).Raw();
 
 enum : uint32_t {
     kKeyPause = 19,
@@ -34,12 +35,6 @@ struct SceneStack {
 };
 
 SceneStack g_stack;
-
-BDevice* DeviceOf(const CScreen* pScreen) { return pScreen ? pScreen->GetDevice() : nullptr; }
-
-int32_t Width(const Rect& rc) { return rc.right - rc.left; }
-
-int32_t Height(const Rect& rc) { return rc.bottom - rc.top; }
 
 int32_t KeyDispatch(uint32_t nKey, bool fDown, bool fSystem)
 {
@@ -120,24 +115,29 @@ void CScene::DeleteActors()
         delete pFirstActor;
 }
 
+BDevice* CScene::GetDevice() const
+{
+    return pScreen ? pScreen->GetDevice() : nullptr;
+}
+
 void CScene::SetRect(const Rect& rc, int32_t nMode, int32_t fInvalidate)
 {
     rcScene = rc;
-    if (nMode != 3)
+    if (nMode != KeepRedrawMode)
         nRedrawMode = nMode;
-    const int32_t w = Width(rc);
-    const int32_t h = Height(rc);
-    const BDevice* pDevice = DeviceOf(pScreen);
+    const int32_t w = rc.Width();
+    const int32_t h = rc.Height();
+    const BDevice* pDevice = GetDevice();
     const int32_t nBackWidth = pDevice ? pDevice->GetBackBufferWidth() : w;
     const int32_t nBackHeight = pDevice ? pDevice->GetBackBufferHeight() : h;
     if ((w == nBackWidth && h == nBackHeight) || (w == 0 && h == 0)) {
         fScaled = 0;
-        lXScale = lYScale = 256;
+        lXScale = lYScale = Fixed::kOne;
     } else {
         fScaled = 1;
-        nRedrawMode = 0;
-        lXScale = w ? nBackWidth * 256 / w : 256;
-        lYScale = h ? nBackHeight * 256 / h : 256;
+        nRedrawMode = RedrawWhole;
+        lXScale = w ? Fixed::Ratio(nBackWidth, w).Raw() : Fixed::kOne;
+        lYScale = h ? Fixed::Ratio(nBackHeight, h).Raw() : Fixed::kOne;
     }
     if (fInvalidate)
         Invalidate();
@@ -244,7 +244,7 @@ void CScene::ReapActors()
 void CScene::DrawAllScenes()
 {
     CScene* pBottom = g_stack.pBottom;
-    BDevice* pDevice = pBottom ? DeviceOf(pBottom->pScreen) : nullptr;
+    BDevice* pDevice = pBottom ? pBottom->GetDevice() : nullptr;
     if (!pDevice || pDevice->BeginFrame() != 0)
         return;
     const int32_t w = pDevice->GetBackBufferWidth();
@@ -261,7 +261,7 @@ void CScene::DrawAllScenes()
 
 bool CScene::IsCoveredByAbove(int32_t nWidth, int32_t nHeight) const
 {
-    return pAbove && Width(pAbove->rcScene) == nWidth && Height(pAbove->rcScene) == nHeight;
+    return pAbove && pAbove->rcScene.Width() == nWidth && pAbove->rcScene.Height() == nHeight;
 }
 
 bool CScene::IsRepaintPending()
@@ -308,7 +308,7 @@ void CScene::Tick()
 
 void CScene::Draw()
 {
-    BDevice* pDevice = DeviceOf(pScreen);
+    BDevice* pDevice = GetDevice();
     if (!pDevice)
         return;
     const Rect clip{0, 0, pDevice->GetBackBufferWidth(), pDevice->GetBackBufferHeight()};
@@ -398,8 +398,8 @@ bool CScene::RouteToActors(const MouseEvent* e, int32_t* pnResult)
         if (!a->WantsMouse(e))
             continue;
         if (pImage) {
-            const int32_t fFlipH = a->nMirror == 1 || a->nMirror == 17;
-            const int32_t fFlipV = a->nMirror == 16 || a->nMirror == 17;
+            const int32_t fFlipH = a->nMirror == CActor::MirrorH || a->nMirror == CActor::MirrorBoth;
+            const int32_t fFlipV = a->nMirror == CActor::MirrorV || a->nMirror == CActor::MirrorBoth;
             if (pImage->IsTransparentAt(e->wX - rc.left, e->wY - rc.top, fFlipV, fFlipH))
                 continue;
         }
@@ -549,7 +549,7 @@ int32_t CScene::OnEscape()
         ClosePanel1();
         if (pScreen)
             pScreen->ResumeMusic();
-        if (nKind != 11)
+        if (nKind != KindStaysSuspended)
             Resume();
     }
     return 1;

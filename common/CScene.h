@@ -1,9 +1,11 @@
 #pragma once
 #include <climits>
 #include <cstdint>
+#include "base/Fixed.h"
 #include "base/MouseEvent.h"
 #include "base/Rect.h"
 
+class BDevice;
 class CActor;
 class CCollisionMgr;
 class CScreen;
@@ -13,7 +15,11 @@ class CScreen;
 // Times are ticks (1/256 s); origins and scales are fixed values (1/256).
 class CScene {
 public:
-    enum : int32_t { KindDialog = 3, KindGame = 13 };
+    // Kind 11 stays suspended when Escape closes panel 1.
+    enum : int32_t { KindDialog = 3, KindStaysSuspended = 11, KindGame = 13 };
+    // Redraw mode 0 redraws the whole back buffer; SetRect with 3 keeps the mode.
+    enum : int32_t { RedrawWhole = 0, KeepRedrawMode = 3 };
+    // A frame gives at most 25 ticks (about 0.1 s), so a stall never moves an actor far in one step.
     enum : int32_t { MaxElapsed = 25 };
     enum : int32_t { QuitCode = 99 };
     // What TicksToNextChange answers when nothing is due to change.
@@ -106,6 +112,8 @@ public:
     static int32_t GetTextHeight(const char* szText, int32_t nFont);
 
     CScreen* GetScreen() const { return pScreen; }
+    // The screen's device; null without a screen.
+    BDevice* GetDevice() const;
     CScene* GetAbove() const { return pAbove; }
     CScene* GetBelow() const { return pBelow; }
     CCollisionMgr* GetCollisionMgr() const { return pCollisionMgr; }
@@ -118,7 +126,6 @@ public:
     int32_t GetRedrawMode() const { return nRedrawMode; }
     bool IsScaled() const { return fScaled != 0; }
     bool IsSuspended() const { return fSuspended != 0; }
-    bool IsPaused() const { return fSuspended != 0; }
     bool IsUserPaused() const { return fUserPaused != 0; }
     bool IsLeftHeld() const { return fLeftHeld != 0; }
     bool IsRightHeld() const { return fRightHeld != 0; }
@@ -141,7 +148,7 @@ protected:
     CScene* pBelow = nullptr;
     CScene* pAbove = nullptr;
     int32_t lReserved;
-    int32_t lXScale = 256, lYScale = 256;
+    int32_t lXScale = Fixed::kOne, lYScale = Fixed::kOne;
     int32_t lOriginX, lOriginY;
     CActor* pFirstActor = nullptr;
     CActor* pLastActor = nullptr;

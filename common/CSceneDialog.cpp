@@ -1,6 +1,7 @@
 #include "common/CSceneDialog.h"
 #include <algorithm>
 #include <new>
+#include "base/Fixed.h"
 #include "common/CActor.h"
 #include "common/CDialogModal.h"
 #include "common/CScreen.h"
@@ -8,7 +9,7 @@
 #include "platform/AppTimer.h"
 
 namespace {
-constexpr int kDialogDepth = 10 * 256;
+constexpr int kDialogDepth = Fixed::FromInt(10).Raw();
 
 int SpriteWidth(const CSprite* sprite)
 {
@@ -55,11 +56,12 @@ int32_t CSceneDialog::Begin()
 {
     fActive = 0;
     const Rect& bounds = pParent ? pParent->GetRect() : rcScene;
-    const int x = Place(lCentreX, bounds.right - bounds.left, SpriteWidth(pasBackground));
-    const int y = Place(lCentreY, bounds.bottom - bounds.top, SpriteHeight(pasBackground));
+    const int x = Place(lCentreX, bounds.Width(), SpriteWidth(pasBackground));
+    const int y = Place(lCentreY, bounds.Height(), SpriteHeight(pasBackground));
     delete pdmDialog;
-    pdmDialog = new (std::nothrow) CDialogModal(this, x * 256, y * 256, kDialogDepth, pasBackground, pAnswerImages,
-                                                pTextDescs, pButtonDescs, nAnswers, nHotWidth, nHotHeight);
+    pdmDialog = new (std::nothrow)
+        CDialogModal(this, Fixed::FromInt(x).Raw(), Fixed::FromInt(y).Raw(), kDialogDepth, pasBackground,
+                     pAnswerImages, pTextDescs, pButtonDescs, nAnswers, nHotWidth, nHotHeight);
     fActive = 1;
     for (CActor* actor = GetFirstActor(); actor; actor = actor->GetNext())
         actor->Restart(0, 1);

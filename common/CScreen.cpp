@@ -2,6 +2,7 @@
 #include <algorithm>
 #include "base/BApplication.h"
 #include "base/BMusicSegment.h"
+#include "base/Result.h"
 #include "common/CFileMM.h"
 #include "common/CInputRecorder.h"
 #include "common/COptions.h"
@@ -9,18 +10,6 @@
 #include "platform/AppTimer.h"
 #include "platform/MDeviceManager.h"
 #include "platform/MFrameStats.h"
-
-namespace {
-
-constexpr int32_t kMusicStartFailed = 71;
-
-COptions* Options()
-{
-    BApplication* pApp = GetApplication();
-    return pApp ? pApp->GetOptions() : nullptr;
-}
-
-} // namespace
 
 CScreen::CScreen() = default;
 
@@ -34,7 +23,7 @@ bool CScreen::IsFullScreen() { return COptions::GetLatchedFullscreen() != 0; }
 
 bool CScreen::IsMusicOptionOff()
 {
-    const COptions* pOptions = Options();
+    const COptions* pOptions = GetAppOptions();
     return pOptions && pOptions->Music == -1;
 }
 
@@ -88,7 +77,7 @@ int32_t CScreen::IsMusicOff() { return IsMusicOptionOff() ? 1 : 0; }
 
 int32_t CScreen::IsSoundOff()
 {
-    const COptions* pOptions = Options();
+    const COptions* pOptions = GetAppOptions();
     return pOptions && pOptions->SFX == -1 ? 1 : 0;
 }
 
@@ -109,6 +98,8 @@ bool CScreen::RunPasses()
     lIdleTicks = 0;
     if (!pScene || fFinishPending)
         return false;
+    // Update moves the actors, draw shows them and collides the ones it drew, tick then runs the
+    // clocks on the settled frame.
     {
         const MFrameStats::PartTimer timer(MFrameStats::Update);
         CScene::UpdateAllScenes();
@@ -337,9 +328,9 @@ int32_t CScreen::PlayMusic(int32_t fLoop)
     if (!pMusic || IsMusicOptionOff() || !fMusicStopped)
         return 0;
     if (pMusic->SetRepeats(fLoop ? BMusicSegment::RepeatForever : 0u) != 0)
-        return kMusicStartFailed;
+        return Result::kMusicStartFailed;
     if (pMusic->Play(BMusicSegment::FlagBeat) != 0)
-        return kMusicStartFailed;
+        return Result::kMusicStartFailed;
     fMusicStopped = 0;
     return 0;
 }

@@ -1,9 +1,10 @@
 #include "common/CShapeCircle.h"
+#include "base/Fixed.h"
 #include "common/CActor.h"
 
 int32_t CShapeCircle::ActorRadius(const Rect& r)
 {
-    return ((r.right - r.left) + (r.bottom - r.top)) * 64 - 64;
+    return (r.Width() + r.Height()) * 64 - 64;
 }
 
 CShapeCircle CShapeCircle::OfActor(CActor* actor)
@@ -13,9 +14,9 @@ CShapeCircle CShapeCircle::OfActor(CActor* actor)
 
 CShapeCircle CShapeCircle::OfRect(const Rect& r)
 {
-    const int32_t w = r.right - r.left;
-    const int32_t h = r.bottom - r.top;
-    return CShapeCircle(CFixPoint(r.left * 256 + w * 128, r.top * 256 + h * 128), (w + h) * 64);
+    const int32_t w = r.Width();
+    const int32_t h = r.Height();
+    return CShapeCircle(CFixPoint(Fixed::Mid(r.left, r.right).Raw(), Fixed::Mid(r.top, r.bottom).Raw()), (w + h) * 64);
 }
 
 int32_t CShapeCircle::Overlaps(const CShapeCircle& other) const
@@ -30,19 +31,19 @@ int32_t CShapeCircle::Reaches(const CFixPoint& pt) const
 
 int32_t CShapeCircle::TouchesRect(const Rect& c, const Rect& r)
 {
-    const int32_t mx = c.left + (c.right - c.left) / 2;
-    const int32_t my = c.top + (c.bottom - c.top) / 2;
+    const int32_t mx = c.left + c.Width() / 2;
+    const int32_t my = c.top + c.Height() / 2;
     if (r.Contains(c.left, my) || r.Contains(c.right - 1, my) || r.Contains(mx, c.top) ||
         r.Contains(mx, c.bottom - 1))
         return 1;
 
-    const CFixPoint centre((c.left + c.right) * 128, (c.top + c.bottom) * 128);
+    const CFixPoint centre(Fixed::Mid(c.left, c.right).Raw(), Fixed::Mid(c.top, c.bottom).Raw());
     const int32_t radius = ActorRadius(c);
     const CFixPoint corners[4] = {
-        {r.left * 256, r.top * 256},
-        {r.right * 256, r.top * 256},
-        {r.right * 256, r.bottom * 256},
-        {r.left * 256, r.bottom * 256},
+        {Fixed::FromInt(r.left).Raw(), Fixed::FromInt(r.top).Raw()},
+        {Fixed::FromInt(r.right).Raw(), Fixed::FromInt(r.top).Raw()},
+        {Fixed::FromInt(r.right).Raw(), Fixed::FromInt(r.bottom).Raw()},
+        {Fixed::FromInt(r.left).Raw(), Fixed::FromInt(r.bottom).Raw()},
     };
     for (const CFixPoint& corner : corners)
         if (centre.Distance(corner) < radius)

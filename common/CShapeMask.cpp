@@ -1,4 +1,5 @@
 #include "common/CShapeMask.h"
+#include "base/Fixed.h"
 #include "common/CActor.h"
 #include "common/CShapeCircle.h"
 #include "common/CSprite.h"
@@ -44,16 +45,6 @@ CShapeMask::View AreaView(const CShapeMask::LockedTexture& lock, const CActor* a
 {
     const Rect& b = actor->GetBounds();
     return lock.ViewAt(area.left - b.left, area.top - b.top);
-}
-
-int32_t Width(const Rect& r)
-{
-    return r.right - r.left;
-}
-
-int32_t Height(const Rect& r)
-{
-    return r.bottom - r.top;
 }
 } // namespace
 
@@ -114,17 +105,19 @@ int32_t CShapeMask::BothOpaque(const View& a, const View& b, int32_t w, int32_t 
 int32_t CShapeMask::OpaqueInCircle(const View& v, int32_t w, int32_t h, int32_t left, int32_t top,
                                    const CShapeCircle& circle)
 {
-    for (int32_t y = 0; y < h; ++y)
+    for (int32_t y = 0; y < h; ++y) {
+        const int32_t fy = Fixed::FromInt(top + y).Raw();
         for (int32_t x = 0; x < w; ++x)
-            if (IsOpaque(v.At(x, y), v.nFormat) && circle.Reaches(CFixPoint((left + x) * 256, (top + y) * 256)))
+            if (IsOpaque(v.At(x, y), v.nFormat) && circle.Reaches(CFixPoint(Fixed::FromInt(left + x).Raw(), fy)))
                 return 1;
+    }
     return 0;
 }
 
 int32_t CShapeMask::AgainstRect(CActor* actor, const Rect& r)
 {
     return WalkImage(actor, r, [actor](const LockedTexture& lock, const Rect& area) {
-        return AnyOpaque(AreaView(lock, actor, area), Width(area), Height(area));
+        return AnyOpaque(AreaView(lock, actor, area), area.Width(), area.Height());
     });
 }
 
@@ -132,7 +125,7 @@ int32_t CShapeMask::AgainstCircle(CActor* actor, const Rect& c)
 {
     const CShapeCircle circle = CShapeCircle::OfRect(c);
     return WalkImage(actor, c, [actor, &circle](const LockedTexture& lock, const Rect& area) {
-        return OpaqueInCircle(AreaView(lock, actor, area), Width(area), Height(area), area.left, area.top, circle);
+        return OpaqueInCircle(AreaView(lock, actor, area), area.Width(), area.Height(), area.left, area.top, circle);
     });
 }
 
@@ -145,8 +138,8 @@ int32_t CShapeMask::AgainstMask(CActor* a, CActor* b)
         const View viewA = AreaView(lockA, a, area);
         // One texture is locked once and read for both.
         if (lockA.GetTexture() == spriteB->pTexture)
-            return BothOpaque(viewA, AreaView(lockA, b, area), Width(area), Height(area));
+            return BothOpaque(viewA, AreaView(lockA, b, area), area.Width(), area.Height());
         LockedTexture lockB(spriteB->pTexture);
-        return lockB.IsLocked() ? BothOpaque(viewA, AreaView(lockB, b, area), Width(area), Height(area)) : 0;
+        return lockB.IsLocked() ? BothOpaque(viewA, AreaView(lockB, b, area), area.Width(), area.Height()) : 0;
     });
 }

@@ -1,13 +1,13 @@
 #include "common/CSoundChunk.h"
 
 #include "base/CException.h"
+#include "base/Result.h"
 #include "base/Trace.h"
 #include "common/CFileIFF.h"
 #include "platform/MSound.h"
 #include "platform/MSoundManager.h"
 
 namespace {
-constexpr int32_t kSoundUnreadable = 62;
 constexpr uint32_t kBadChunkLine = 490;
 } // namespace
 
@@ -24,7 +24,7 @@ int32_t CSoundChunk::Read(CFileIFF* pArchive, MSound** ppSound)
         // A warning result may still have made a sound; the caller keeps none.
         delete *ppSound;
         *ppSound = nullptr;
-        return kSoundUnreadable;
+        return Result::kSoundChunkUnreadable;
     }
     Trace("Size of sound object = %d.\n", int(sizeof(MSound)));
     Trace("Address of sound object is 0x%X.\n", *ppSound);

@@ -10,7 +10,6 @@
 
 namespace {
 constexpr const char* kSource = "common/CSprite";
-constexpr uint32_t kNoTint = 0xFFFFFFFF;
 } // namespace
 
 CSprite* CSprite::Create(CFileIFF* file, int32_t fTexture)
@@ -62,7 +61,7 @@ int32_t CSprite::Draw(const Rect* dest, const Rect* src, int32_t flip)
 {
     if (!pTexture)
         return 0;
-    pTexture->DrawSprite(dest, src, uint32_t(flip), kNoTint);
+    pTexture->DrawSprite(dest, src, uint32_t(flip), MTexture::kNoTint);
     return 1;
 }
 

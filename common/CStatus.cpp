@@ -1,6 +1,7 @@
 #include "common/CStatus.h"
 #include <algorithm>
 #include <cstring>
+#include "base/Fixed.h"
 #include "common/CClock.h"
 #include "common/CEditBox.h"
 #include "common/CGame.h"
@@ -269,7 +270,8 @@ void CStatus::CountFrame(int dt)
     lFpsTicks += dt;
     if (lFpsTicks < 256)
         return;
-    pFps->Set(static_cast<int>(((static_cast<long long>(nFpsFrames) << 16) / lFpsTicks) >> 8));
+    // Frames per tick in 1/256 is frames per second.
+    pFps->Set(Fixed::Ratio(nFpsFrames, lFpsTicks).Raw());
     nFpsFrames = 0;
     lFpsTicks = 0;
 }

@@ -2,6 +2,7 @@
 
 #include "base/CException.h"
 #include "base/FileSpec.h"
+#include "base/Result.h"
 #include "base/Trace.h"
 #include "common/CFileMM.h"
 #include "game/AOptionsRollavex.h"
@@ -30,8 +31,6 @@ constexpr int32_t kFullHeight = 600;
 constexpr int32_t kMinOpenGL = 33;
 constexpr uint32_t kWindowedFlags = 0x11B;
 constexpr uint32_t kFullScreenFlags = 0x910;
-constexpr int32_t kGaveUp = 6;
-constexpr int32_t kRejected = 7;
 constexpr int32_t kNotHere = -1;
 // SDL gives a window one icon, which the desktop scales: the small icon has no picture.
 constexpr uint16_t kLargeIcon = 101;
@@ -62,20 +61,20 @@ bool IsPresent(const FileSpec& where)
     return probe.Open(where, 9, 0) == 0;
 }
 
-// 0 open, kNotHere when no archive is at where, or kRejected after telling that
+// 0 open, kNotHere when no archive is at where, or Result::kArchiveRejected after telling that
 // the one there is damaged. Mesh textures lie beside the archive.
 int32_t OpenArchiveFrom(CFileMM* pArchive, const FileSpec& where, BWindow* pOwner)
 {
     try {
         if (pArchive->Open(where, 2) != 0 || pArchive->GetEntryCount() <= 0) {
             AAppRollavex::ReportDamagedArchive(where.szName, nullptr, pOwner);
-            return kRejected;
+            return Result::kArchiveRejected;
         }
     } catch (const CFileException& e) {
         if (!IsPresent(where))
             return kNotHere;
         AAppRollavex::ReportDamagedArchive(where.szName, e.Describe().c_str(), pOwner);
-        return kRejected;
+        return Result::kArchiveRejected;
     }
     MMesh::SetTextureFolder(where.szFolder);
     return 0;
@@ -260,7 +259,7 @@ int32_t AAppRollavex::CreateDevice()
 {
     AScreenRollavex* screen = GetGameScreen();
     if (!screen || !screen->GetSDLWindow())
-        return 14;
+        return Result::kDeviceFailed;
     MDeviceManager* device = GetDeviceManager(screen->GetSDLWindow());
     int32_t result = device->CreateDevice(IsFullScreen(), GetWidth(), GetHeight());
     if (result == 0)
@@ -313,7 +312,7 @@ int32_t AAppRollavex::LocateAndOpenArchive(CFileMM* pArchive, const char* szFile
     }
     while (result == kNotHere) {
         if (AskForArchiveFolder(szFileName, pOwner, &where) != 0)
-            return kGaveUp;
+            return Result::kArchiveNotFound;
         result = OpenArchiveFrom(pArchive, where, pOwner);
     }
     return result;
@@ -333,5 +332,5 @@ int32_t AAppRollavex::AskForArchiveFolder(const char* szFileName, BWindow* pOwne
         return 0;
     }
     ShowBox(nullptr, BMessageDialog::IconExclamation, kMissing, pOwner);
-    return kGaveUp;
+    return Result::kArchiveNotFound;
 }

@@ -4,6 +4,8 @@
 #include <iterator>
 #include "base/BApplication.h"
 #include "base/BSound.h"
+#include "base/Fixed.h"
+#include "base/Result.h"
 #include "common/CActorButton.h"
 #include "common/CActorMesh.h"
 #include "common/CActorSprite.h"
@@ -23,16 +25,7 @@
 #include "platform/MDeviceManager.h"
 
 namespace {
-constexpr int32_t kFix = 256;
-constexpr int32_t kSoundUnreadable = 68;
-constexpr int32_t kLoaderFailed = 18;
 constexpr float kBoardZ = -1.3f;
-
-const COptions* Options()
-{
-    BApplication* app = GetApplication();
-    return app ? app->GetOptions() : nullptr;
-}
 
 template <typename T, size_t N> void DeleteAll(T* (&slots)[N])
 {
@@ -67,7 +60,7 @@ int32_t AGameRollavex::Load()
     CFileMM* archive = pScreen->GetMMFile();
     archive->SeekEntryPoint(1);
     if (sounds.ReadFrom(archive) != 0)
-        return kSoundUnreadable;
+        return Result::kSoundUnreadable;
     archive->SeekEntryPoint(2);
     for (CSpriteArray*& set : rgpSpriteSets)
         set = CSpriteArray::LoadFrom(archive, 1);
@@ -77,7 +70,7 @@ int32_t AGameRollavex::Load()
         mesh = CMesh::Create(archive);
     if (ALeanBase::LoadAssets(archive) != 0 || ALeanBoard::LoadAssets(archive) != 0 ||
         ALeanBall::LoadAssets(archive) != 0)
-        return kLoaderFailed;
+        return Result::kLoaderFailed;
     bestTime.Open(ABestTime::MazeDigest(*ALeanBoard::GetClassMesh()->GetMesh(),
                                         *ALeanFrame::GetClassMesh()->GetMesh()));
     FadeIn();
@@ -126,7 +119,7 @@ int32_t AGameRollavex::Begin()
     CaptureState();
     fStatusClocksRunning = 1;
     DrawAllScenes();
-    const COptions* options = Options();
+    const COptions* options = GetAppOptions();
     if (options) {
         SetSoundVolume(float(options->SFX) * 0.01f);
         pScreen->SetMusicVolume(float(options->Music) * 0.01f);
@@ -140,9 +133,10 @@ int32_t AGameRollavex::Begin()
 CActorButton* AGameRollavex::MakeButton(CSpriteArray* pImages, int32_t y, int32_t nCommand)
 {
     char empty[1] = "";
-    const TextDesc text{empty, 8, 2, 0, nullptr, 0, 0xFFFFFFFF, 0, 0};
-    const ButtonDesc behaviour{kButtonPush, nCommand, 1, 0xFF7F0000, 0, 0};
-    CActorButton* button = new CActorButton(&text, &behaviour, this, 690 * kFix, y * kFix, 200 * kFix, pImages, 0);
+    const TextDesc text{.pszText = empty, .nMaxLen = 8, .nHAlign = 2, .nVAlign = 0, .clrText = 0xFFFFFFFF};
+    const ButtonDesc behaviour{.nKind = kButtonPush, .nCommand = nCommand, .fClickable = 1, .clrFrame = 0xFF7F0000};
+    CActorButton* button = new CActorButton(&text, &behaviour, this, 690 * Fixed::kOne, y * Fixed::kOne,
+                                            200 * Fixed::kOne, pImages, 0);
     button->SetPinned(1);
     return button;
 }
@@ -151,7 +145,8 @@ void AGameRollavex::CreateActors()
 {
     pasNew = MakeButton(rgpSpriteSets[NewImages], 30, KeyN);
     pasQuit = MakeButton(rgpSpriteSets[QuitImages], 80, KeyEscape);
-    pasAbout = new CActorSprite(this, 271 * kFix, 118 * kFix, 100 * kFix, rgpSprites[IntroPicture], 0);
+    pasAbout = new CActorSprite(this, 271 * Fixed::kOne, 118 * Fixed::kOne, 100 * Fixed::kOne,
+                                rgpSprites[IntroPicture], 0);
     pasAbout->Hide();
     MMatrix identity, boardPlace;
     boardPlace.SetTranslation(0.0f, 0.0f, kBoardZ);
@@ -382,9 +377,10 @@ void AGameRollavex::OpenHiddenDialog()
     EndLean();
     Suspend(0);
     for (int i = 0; i < 2; ++i)
-        rgDialogTexts[i] = TextDesc{szDialogText[i], 3, 0, 0, nullptr, 0, 0xFFFFFFFF, 1, 0};
+        rgDialogTexts[i] = TextDesc{.pszText = szDialogText[i], .nMaxLen = 3, .nHAlign = 0, .nVAlign = 0,
+            .clrText = 0xFFFFFFFF, .fTextShadow = 1};
     // The dialog raises the command by one for its first answer: '1'.
-    bdDialog = ButtonDesc{kButtonPush, '0', 1, 0xFF7F0000, 0, 0};
+    bdDialog = ButtonDesc{.nKind = kButtonPush, .nCommand = '0', .fClickable = 1, .clrFrame = 0xFF7F0000};
     pDialog = new CSceneDialog(pScreen, this, rgpSprites[DialogPicture], rgpSpriteSets[DialogImages], nullptr,
                                rgDialogTexts, &bdDialog, 1, 420, 200, 0, 0);
     pDialog->Load();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include "base/BSound.h"
+#include "base/Result.h"
 #include "common/CFileMM.h"
 #include "common/CMesh.h"
 #include "game/AClassMesh.h"
@@ -36,7 +37,6 @@ constexpr float kBumpThreshold = 1.0f;
 constexpr float kQuietestLevel = 1e-5f;
 constexpr float kStepSeconds = float(ALeanBall::kStepTicks) / 256.0f;
 constexpr float kShadowDrop = -1.32f;
-constexpr int32_t kSoundUnreadable = 68;
 
 // Hole probes, in the order they are cast; bit i of the miss mask is probe i.
 constexpr float kProbes[4][2] = {{kHoleSpread, kHoleSpread},
@@ -367,7 +367,7 @@ int32_t ALeanBall::LoadAssets(CFileMM* pArchive)
     UnloadAssets();
     pArchive->SeekEntryPoint(12);
     if (sounds.ReadFrom(pArchive) != 0)
-        return kSoundUnreadable;
+        return Result::kSoundUnreadable;
     AClassMesh::Load(pClassMesh, pArchive, 13);
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "game/ALeanBoard.h"
 
 #include <algorithm>
+#include "base/Result.h"
 #include "common/CScene.h"
 #include "common/CScreen.h"
 #include "game/AClassMesh.h"
@@ -9,7 +10,6 @@
 
 namespace {
 constexpr float kRadiansPerCount = 0.001f;
-constexpr int32_t kFrameFailed = 18;
 } // namespace
 
 ALeanBoard::ALeanBoard(CScene* pScene, const MMatrix& placement) : CActorMesh(pScene, &placement, pClassMesh, 0)
@@ -77,7 +77,7 @@ int32_t ALeanBoard::LoadAssets(CFileMM* pArchive)
 {
     UnloadAssets();
     AClassMesh::Load(pClassMesh, pArchive, 10);
-    return ALeanFrame::LoadAssets(pArchive) != 0 ? kFrameFailed : 0;
+    return ALeanFrame::LoadAssets(pArchive) != 0 ? Result::kLoaderFailed : 0;
 }
 
 void ALeanBoard::UnloadAssets()

@@ -8,8 +8,8 @@
 namespace {
 bool RightButtonMoves()
 {
-    BApplication* app = GetApplication();
-    return app && app->GetOptions() && app->GetOptions()->DiceMoveMode == 1;
+    const COptions* options = GetAppOptions();
+    return options && options->DiceMoveMode == 1;
 }
 } // namespace
 

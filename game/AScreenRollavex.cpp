@@ -2,6 +2,7 @@
 
 #include "base/BMessageDialog.h"
 #include "base/CException.h"
+#include "base/Result.h"
 #include "base/Trace.h"
 #include "common/CFileMM.h"
 #include "game/AAppRollavex.h"
@@ -11,7 +12,6 @@
 #include <string>
 
 namespace {
-constexpr int32_t kLoaderFailed = 18;
 constexpr const char* kArchiveName = "RollavexAssets.mm";
 } // namespace
 
@@ -44,7 +44,7 @@ int32_t AScreenRollavex::LoadGame()
         return result;
     } catch (const CException& e) {
         AAppRollavex::ReportDamagedArchive(kArchiveName, e.Describe().c_str(), this);
-        return kLoaderFailed;
+        return Result::kLoaderFailed;
     }
 }
 

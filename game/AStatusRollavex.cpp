@@ -1,6 +1,7 @@
 #include "game/AStatusRollavex.h"
 
 #include <cstring>
+#include "base/Fixed.h"
 #include "common/ButtonDesc.h"
 #include "common/CActorButton.h"
 #include "common/CClock.h"
@@ -10,7 +11,6 @@
 #include "game/ABestTime.h"
 
 namespace {
-constexpr int32_t kFix = 256;
 constexpr uint32_t kYellow = 0xFFFFFF00;
 constexpr uint32_t kSkyBlue = 0xFF00AFFF;
 constexpr uint32_t kFrameRed = 0xFF7F0000;
@@ -19,9 +19,10 @@ constexpr int kClockDigits = 4;
 CEditBox* MakeLine(CGame* game, int32_t x, int32_t y, int32_t nFont, uint32_t colour, const char* text)
 {
     // The box copies the text; the descriptor only lends it.
-    TextDesc desc{const_cast<char*>(text), 64, 0, 0, nullptr, nFont, colour, 1, 0};
-    const ButtonDesc label{kButtonLabel, 0, 0, kFrameRed, 0, 0};
-    CEditBox* line = new CEditBox(game, x * kFix, y * kFix, 100 * kFix, &desc, &label);
+    TextDesc desc{.pszText = const_cast<char*>(text), .nMaxLen = 64, .nHAlign = 0, .nVAlign = 0, .nFont = nFont,
+        .clrText = colour, .fTextShadow = 1};
+    const ButtonDesc label{.nKind = kButtonLabel, .clrFrame = kFrameRed};
+    CEditBox* line = new CEditBox(game, x * Fixed::kOne, y * Fixed::kOne, 100 * Fixed::kOne, &desc, &label);
     line->SetLocked(1);
     line->Hide();
     return line;
@@ -33,14 +34,17 @@ AStatusRollavex::AStatusRollavex(CGame* pGame) : CStatus(pGame)
     pasLine1 = MakeLine(pGame, 400, 250, 1, kYellow, "");
     pasLine2 = MakeLine(pGame, 400, 546, 2, kSkyBlue, kHint);
     char empty[1] = "";
-    TextDesc clockText{empty, 8, 0, 0, nullptr, 0, kYellow, 1, 0};
-    const ButtonDesc clockLabel{kButtonLabel, 0, 0, kFrameRed, 1, 0};
-    const int pos[3] = {52 * kFix, 70 * kFix, 5000 * kFix};
+    TextDesc clockText{.pszText = empty, .nMaxLen = 8, .nHAlign = 0, .nVAlign = 0, .clrText = kYellow,
+        .fTextShadow = 1};
+    const ButtonDesc clockLabel{.nKind = kButtonLabel, .clrFrame = kFrameRed, .fFramed = 1};
+    const int pos[3] = {52 * Fixed::kOne, 70 * Fixed::kOne, 5000 * Fixed::kOne};
     pclkGame = new CClock(pGame, this, pos, &clockText, &clockLabel, kClockDigits, nullptr, 1, 0);
     pasLine3 = MakeLine(pGame, 400, 290, 1, kYellow, "");
-    TextDesc bestText{empty, 16, 0, 0, nullptr, 2, kYellow, 1, 0};
-    const ButtonDesc bestLabel{kButtonLabel, 0, 0, kFrameRed, 0, 0};
-    pasBest = new CActorButton(&bestText, &bestLabel, pGame, 52 * kFix, 102 * kFix, 5000 * kFix, nullptr, 0);
+    TextDesc bestText{.pszText = empty, .nMaxLen = 16, .nHAlign = 0, .nVAlign = 0, .nFont = 2, .clrText = kYellow,
+        .fTextShadow = 1};
+    const ButtonDesc bestLabel{.nKind = kButtonLabel, .clrFrame = kFrameRed};
+    pasBest = new CActorButton(&bestText, &bestLabel, pGame, 52 * Fixed::kOne, 102 * Fixed::kOne,
+                               5000 * Fixed::kOne, nullptr, 0);
     pasBest->SetPinned(1);
     pasBest->Hide();
 }

@@ -1,6 +1,7 @@
 #include "platform/Image.h"
 
 #include <algorithm>
+#include "base/Result.h"
 
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wunused-function"
@@ -32,7 +33,7 @@ void Image::SetPixels(const uint32_t* source)
 int32_t Image::Refuse()
 {
     pixels.clear();
-    return 28;
+    return Result::kImageUnsupported;
 }
 
 int32_t Image::DecodeTGA(const uint8_t* data, size_t size)

@@ -1,11 +1,12 @@
 #include "platform/MCanvas.h"
+#include "base/Result.h"
 
 MCanvas::~MCanvas() = default;
 
 int32_t MCanvas::SetImage(const Image* source, uint32_t width, uint32_t height)
 {
     if (!source)
-        return 29;
+        return Result::kNoImage;
     if (!pImage || !source->HasPixels())
         pImage = std::make_unique<Image>();
     pImage->SetWidth(source->nWidth);

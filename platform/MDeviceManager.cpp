@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <epoxy/gl.h>
+#include "base/Result.h"
 #include "platform/MFrameStats.h"
 #include "platform/MMeshShader.h"
 #include "platform/MRenderTarget.h"
@@ -149,9 +150,9 @@ int32_t MDeviceManager::CreateDevice(int32_t fullScreen, int32_t width, int32_t 
     nBackBufferFormat = kFormatUnknown;
     SDL_DisplayMode mode;
     if (!DesktopMode(fVideo, &mode))
-        return 13;
+        return Result::kDisplayModeFailed;
     if (!pContext || SDL_GL_MakeCurrent(pWindow, pContext) != 0)
-        return 14;
+        return Result::kDeviceFailed;
     pBackBuffer = std::make_unique<MRenderTarget>();
     if (fullScreen) {
         width &= 0xFFFF;
@@ -165,7 +166,7 @@ int32_t MDeviceManager::CreateDevice(int32_t fullScreen, int32_t width, int32_t 
         return pBackBuffer->Create(width, height, f);
     });
     if (format == kFormatUnknown)
-        return 14;
+        return Result::kDeviceFailed;
     nBackBufferFormat = format;
     nBackBufferWidth = width;
     nBackBufferHeight = height;
@@ -174,7 +175,7 @@ int32_t MDeviceManager::CreateDevice(int32_t fullScreen, int32_t width, int32_t 
     pSpriteBatch = std::make_unique<MSpriteBatch>();
     if (!pMeshShader->Create() || !pSpriteBatch->Create()) {
         nBackBufferFormat = kFormatUnknown;
-        return 32;
+        return Result::kSpriteCreateFailed;
     }
     pSpriteBatch->SetScreenSize(width, height);
     ApplyDefaultStates();
@@ -223,7 +224,7 @@ void MDeviceManager::SetProjection()
 int32_t MDeviceManager::BeginFrame()
 {
     if (!HasDevice())
-        return 20;
+        return Result::kSceneFailed;
     pBackBuffer->Bind();
     glDisable(GL_SCISSOR_TEST);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
@@ -258,7 +259,7 @@ int32_t MDeviceManager::EndFrame()
 int32_t MDeviceManager::BeginSprites()
 {
     if (!HasDevice() || pSpriteBatch->IsOpen())
-        return 20;
+        return Result::kSceneFailed;
     pSpriteBatch->Begin();
     return 0;
 }
@@ -517,7 +518,7 @@ int32_t MDeviceManager::DrawSprite(const MGLTexture& texture, const float dest[4
                                    uint32_t colour)
 {
     if (!HasDevice() || !pSpriteBatch->IsOpen() || !texture.IsCreated())
-        return 36;
+        return Result::kSpriteDrawFailed;
     pSpriteBatch->Add(texture, dest, uv, colour);
     return 0;
 }
@@ -552,9 +553,9 @@ void DestroyDeviceManager()
 int32_t MDeviceManager::CopyToBackBuffer(const MGLTexture& surface, const Rect& source, int32_t x, int32_t y)
 {
     if (!HasDevice())
-        return 16;
+        return Result::kBackBufferFailed;
     if (!surface.IsCreated() || source.IsEmpty())
-        return 37;
+        return Result::kBackBufferCopyFailed;
     if (pSpriteBatch->IsOpen())
         pSpriteBatch->Flush();
     GLuint read = 0;
@@ -564,12 +565,12 @@ int32_t MDeviceManager::CopyToBackBuffer(const MGLTexture& surface, const Rect& 
     const bool complete = glCheckFramebufferStatus(GL_READ_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
     if (complete) {
         // Surface rows are stored top first, back-buffer rows bottom first.
-        const int32_t w = source.right - source.left;
-        const int32_t h = source.bottom - source.top;
+        const int32_t w = source.Width();
+        const int32_t h = source.Height();
         glBlitFramebuffer(source.left, source.top, source.right, source.bottom, x, nBackBufferHeight - y, x + w,
                           nBackBufferHeight - y - h, GL_COLOR_BUFFER_BIT, GL_NEAREST);
     }
     glDeleteFramebuffers(1, &read);
     pBackBuffer->Bind();
-    return complete ? 0 : 37;
+    return complete ? 0 : Result::kBackBufferCopyFailed;
 }

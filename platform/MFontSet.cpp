@@ -1,5 +1,6 @@
 #include "platform/MFontSet.h"
 
+#include "base/Result.h"
 #include "platform/MDeviceManager.h"
 
 namespace {
@@ -11,7 +12,7 @@ MFontSet* g_pFontSet = nullptr;
 int32_t MFontSet::Add(const char* faceName, uint32_t size, uint32_t styleFlags)
 {
     if (nFonts >= kMaxFonts)
-        return 39;
+        return Result::kFontSetFull;
     auto font = std::make_unique<MFont>(faceName, size, styleFlags);
     font->InitDeviceObjects(pDevice);
     font->RestoreDeviceObjects();

@@ -3,12 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include "base/Result.h"
 
 namespace {
 
-constexpr int32_t kNoVoice = 61;
-constexpr int32_t kPlayFailed = 63;
-constexpr int32_t kStopFailed = 66;
 constexpr int32_t kSilence = -10000;
 
 } // namespace
@@ -57,14 +55,14 @@ ALuint MSound::ChooseVoice() const
 int32_t MSound::Play(bool loop)
 {
     if (rgnVoices.empty())
-        return kPlayFailed;
+        return Result::kSoundPlayFailed;
     const ALuint voice = ChooseVoice();
     alGetError();
     alSourcei(voice, AL_LOOPING, loop ? AL_TRUE : AL_FALSE);
     if (!IsVoicePlaying(voice))
         alSourcePlay(voice);
     if (alGetError() != AL_NO_ERROR)
-        return kPlayFailed;
+        return Result::kSoundPlayFailed;
     fLoop = loop;
     return 0;
 }
@@ -72,12 +70,12 @@ int32_t MSound::Play(bool loop)
 int32_t MSound::Stop()
 {
     if (rgnVoices.empty())
-        return kNoVoice;
+        return Result::kNoSoundBuffer;
     alGetError();
     for (ALuint voice : rgnVoices)
         if (IsVoicePlaying(voice))
             alSourcePause(voice);
-    return alGetError() == AL_NO_ERROR ? 0 : kStopFailed;
+    return alGetError() == AL_NO_ERROR ? 0 : Result::kSoundStopFailed;
 }
 
 int32_t MSound::Halt()

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include "base/Rect.h"
+#include "base/Result.h"
 #include "base/Trace.h"
 #include "platform/MDeviceManager.h"
 
@@ -52,13 +53,13 @@ int32_t MSurface::Create(uint32_t width, uint32_t height)
 {
     surface.Release();
     if (!HasImagePixels())
-        return 29;
+        return Result::kNoImage;
     if (width == 0 || height == 0) {
         width = pImage->nWidth;
         height = pImage->nHeight;
     }
     if (!surface.Create(width, height, nFormat))
-        return 30;
+        return Result::kSurfaceCreateFailed;
     Trace("Address of surface is 0x%X.\n", surface.GetName());
     const int32_t depth = GetDeviceManager()->GetBitsPerPixel();
     const int32_t bytes = MGLTexture::BytesPerTexel(nFormat);
@@ -82,17 +83,17 @@ int32_t MSurface::Create(uint32_t width, uint32_t height)
 int32_t MSurface::LoadFromFile(const char* path, uint32_t, uint32_t)
 {
     if (!surface.IsCreated())
-        return 17;
+        return Result::kSurfaceLoadFailed;
     auto file = std::make_unique<Image>();
     if (!file->LoadFile(path, 0))
-        return 17;
+        return Result::kSurfaceLoadFailed;
     const uint32_t w = surface.GetWidth(), h = surface.GetHeight();
     pImage = std::move(file);
     const int32_t result = Create(w, h);
     nWidth = pImage->nWidth;
     nHeight = pImage->nHeight;
     DiscardImage();
-    return result == 0 ? 0 : 17;
+    return result == 0 ? 0 : Result::kSurfaceLoadFailed;
 }
 
 uint32_t MSurface::GetWidth() const

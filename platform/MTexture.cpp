@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include "base/Rect.h"
+#include "base/Result.h"
 #include "base/Trace.h"
 #include "platform/MDeviceManager.h"
 
@@ -77,7 +78,7 @@ int32_t MTexture::CreateTexture(uint32_t width, uint32_t height)
     nFormat = ChooseFormat(depth, backBuffer, [&](int32_t f) { return texture.Create(w, h, f); });
     if (nFormat == kFormatUnknown || (depth == 16 && nFormat == backBuffer))
         fAlphaFormat = 0;
-    return nFormat == kFormatUnknown ? 31 : 0;
+    return nFormat == kFormatUnknown ? Result::kTextureCreateFailed : 0;
 }
 
 int32_t MTexture::SetImage(const Image* source, uint32_t width, uint32_t height)
@@ -89,12 +90,12 @@ int32_t MTexture::SetImage(const Image* source, uint32_t width, uint32_t height)
 int32_t MTexture::Create(uint32_t, uint32_t)
 {
     if (!HasImagePixels())
-        return 29;
+        return Result::kNoImage;
     if (CreateTexture(pImage->nWidth, pImage->nHeight) != 0)
-        return 31;
+        return Result::kTextureCreateFailed;
     if (!WriteImage()) {
         Trace("Unable to lock rect.");
-        return 25;
+        return Result::kTextureLockFailed;
     }
     UpdateSize();
     UpdateOrigin();
@@ -140,7 +141,7 @@ int32_t MTexture::LoadFromFile(const char* path, uint32_t width, uint32_t height
 int32_t MTexture::LoadFromFileKeyed(const char* path, uint32_t width, uint32_t height, uint32_t colourKey)
 {
     pImage = std::make_unique<Image>();
-    int32_t result = pImage->LoadFile(path, colourKey) ? 0 : 31;
+    int32_t result = pImage->LoadFile(path, colourKey) ? 0 : Result::kTextureCreateFailed;
     if (result == 0)
         result = CreateTexture(width ? width : pImage->nWidth, height ? height : pImage->nHeight);
     if (result == 0 && !WriteImage())
@@ -159,7 +160,7 @@ int32_t MTexture::DrawSprite(const Rect* dest, const Rect* src, uint32_t flags, 
 {
     if (!texture.IsCreated()) {
         Trace("Unable to draw sprite.\n");
-        return 36;
+        return Result::kSpriteDrawFailed;
     }
     float x = 0, y = 0;
     if (dest) {

@@ -28,6 +28,8 @@ public:
     // take the file's size. 0 or 31.
     int32_t LoadFromFileKeyed(const char* path, uint32_t width, uint32_t height, uint32_t colourKey);
 
+    // Colour that draws a sprite as it is.
+    static constexpr uint32_t kNoTint = 0xFFFFFFFF;
     // Flags 0x01 and 0x10 move the position right / down by the destination's
     // width / height. 0, or 36 outside the sprite batch or without a texture.
     int32_t DrawSprite(const Rect* dest, const Rect* src, uint32_t flags, uint32_t colour);

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "base/Result.h"
 #include "platform/MDeviceManager.h"
 
 namespace {
@@ -108,7 +109,7 @@ bool MWindow::OpenDisplay()
 int32_t MWindow::Create(const char* szTitle, int32_t nWidth, int32_t nHeight, uint32_t nFlags)
 {
     if (!OpenDisplay())
-        return 11;
+        return Result::kWindowClassFailed;
     szName = szTitle;
     nStyle = StyleFromFlags(nFlags);
     nClientWidth = nWidth;
@@ -133,7 +134,7 @@ int32_t MWindow::Create(const char* szTitle, int32_t nWidth, int32_t nHeight, ui
         pWindow = SDL_CreateWindow(szTitle, nClientX, nClientY, nWidth, nHeight, sdlFlags);
     }
     if (!pWindow)
-        return 11;
+        return Result::kWindowClassFailed;
     hWindow = pWindow;
     int top = 0, left = 0, bottom = 0, right = 0;
     SDL_GetWindowBordersSize(pWindow, &top, &left, &bottom, &right);
