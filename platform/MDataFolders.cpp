@@ -1,4 +1,5 @@
 #include "platform/MDataFolders.h"
+#include "platform/XdgFolder.h"
 
 #include <SDL.h>
 
@@ -37,14 +38,7 @@ std::string MDataFolders::InstallDataFolder()
     return folder.lexically_normal().string();
 }
 
-std::string MDataFolders::UserDataFolder()
-{
-    std::string user = Environment("XDG_DATA_HOME");
-    if (!user.empty())
-        return user;
-    std::string home = Environment("HOME");
-    return home.empty() ? "" : home + "/.local/share";
-}
+std::string MDataFolders::UserDataFolder() { return XdgFolder("XDG_DATA_HOME", ".local/share"); }
 
 void MDataFolders::Add(std::vector<std::string>& folders, std::string path, const char* szName)
 {

@@ -1,4 +1,5 @@
 #include "platform/MSettings.h"
+#include "platform/XdgFolder.h"
 
 #include <charconv>
 #include <cstdio>
@@ -12,16 +13,6 @@ namespace {
 MSettings* pSettings = nullptr;
 
 constexpr const char* kFileName = "settings.ini";
-
-// Empty when neither XDG_CONFIG_HOME nor HOME names an absolute folder.
-std::string ConfigHome()
-{
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    if (xdg && *xdg == '/')
-        return xdg;
-    const char* home = std::getenv("HOME");
-    return home && *home == '/' ? std::string(home) + "/.config" : std::string();
-}
 
 // Key and subkey names become folder and section names: no separators, not "." or "..".
 bool IsPlainName(const char* name)
@@ -58,7 +49,7 @@ int32_t MSettings::OpenConfigRoot(const char* company, const char* name)
     szFile.clear();
     rgWarnedLines.clear();
     file = MIniFile();
-    std::string home = ConfigHome();
+    std::string home = XdgFolder("XDG_CONFIG_HOME", ".config");
     if (home.empty() || !IsPlainName(company) || !IsPlainName(name))
         return NotFound;
     szFolder = home + "/" + company + "/" + name;

@@ -9,18 +9,9 @@
 #include <sstream>
 
 #include "platform/WriteFileAtomically.h"
+#include "platform/XdgFolder.h"
 
 namespace {
-
-// XDG_STATE_HOME when it is absolute, else ~/.local/state; empty without either.
-std::string StateHome()
-{
-    const char* xdg = std::getenv("XDG_STATE_HOME");
-    if (xdg && *xdg == '/')
-        return xdg;
-    const char* home = std::getenv("HOME");
-    return home && *home == '/' ? std::string(home) + "/.local/state" : std::string();
-}
 
 bool ParseValue(const std::string& text, int32_t* pValue)
 {
@@ -70,7 +61,7 @@ MStateFile::MStateFile(const char* szCompany, const char* szApplication, const c
 void MStateFile::Read()
 {
     values.clear();
-    const std::string home = StateHome();
+    const std::string home = XdgFolder("XDG_STATE_HOME", ".local/state");
     szPath = home.empty() ? home : home + "/" + szCompany + "/" + szApplication + "/" + szFile;
     std::ifstream in(szPath, std::ios::binary);
     std::string line;
