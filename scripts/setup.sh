@@ -7,7 +7,7 @@ packages=(build-essential cmake pkg-config
   libsdl2-dev libepoxy-dev libopenal-dev libassimp-dev libstb-dev
   libfreetype-dev libfontconfig-dev fonts-liberation2
   libgl1-mesa-dri libglx-mesa0 xvfb xdotool imagemagick x11-utils x11-apps zenity
-  libgtest-dev libgmock-dev libbenchmark-dev)
+  libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -23,6 +23,8 @@ fi
 # The settings folder: its existence keeps the settings and the archive's folder.
 mkdir -p "${XDG_CONFIG_HOME:-$HOME/.config}/Orvande/Rollavex"
 
-build_dir=${RVX_BUILD_DIR:-build}
-cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# RVX_SANITIZE=address,undefined builds everything with those sanitizers, in its own folder.
+sanitize=${RVX_SANITIZE:-}
+build_dir=${RVX_BUILD_DIR:-build${sanitize:+-sanitize}}
+cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRVX_SANITIZE="$sanitize" >/dev/null
 cmake --build "$build_dir" -j"$(nproc)"

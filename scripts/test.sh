@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test; starts its own X server when there is no display.
+# Sets up, builds and runs every test, then (without ctest arguments) the fuzz
+# targets; starts its own X server when there is no display. With RVX_SANITIZE=address,undefined: the unit
+# tests only, built with those sanitizers in build-sanitize/, leak detection on.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
-build_dir=${RVX_BUILD_DIR:-build}
+sanitize=${RVX_SANITIZE:-}
+build_dir=${RVX_BUILD_DIR:-build${sanitize:+-sanitize}}
 
 xvfb_pid=""
 cleanup() { [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true; }
@@ -22,5 +25,13 @@ export LIBGL_ALWAYS_SOFTWARE=1
 export ALSOFT_DRIVERS=${ALSOFT_DRIVERS:-null}
 export XDG_CONFIG_HOME=${XDG_CONFIG_HOME:-$(mktemp -d)}
 
-cd "$build_dir"
-ctest --output-on-failure -j"$(nproc)" "$@"
+if [ -n "$sanitize" ]; then
+  # Leaks inside the system libraries are suppressed, each named in the file.
+  export LSAN_OPTIONS=suppressions=$PWD/tests/sanitize/lsan.supp:print_suppressions=0
+  export ASAN_OPTIONS=detect_leaks=1
+  export UBSAN_OPTIONS=print_stacktrace=1
+  (cd "$build_dir" && ctest --output-on-failure -j"$(nproc)" -LE e2e "$@")
+else
+  (cd "$build_dir" && ctest --output-on-failure -j"$(nproc)" "$@")
+  [ $# -gt 0 ] || bash scripts/fuzz.sh
+fi

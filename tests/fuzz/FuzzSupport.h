@@ -46,15 +46,22 @@ inline std::string WriteFile(const char* name, const uint8_t* data, size_t size)
     return path;
 }
 
-// The bytes as the only chunk of a 'RIFF' form, as the archive holds an asset;
-// the file opens for reading at the chunk.
-inline void WriteChunkFile(const char* name, uint32_t id, const uint8_t* data, size_t size)
+// Writes the bytes as the only chunk of a 'RIFF' form, as the archive holds an
+// asset, and hands the file, opened at the chunk, to the loader; the engine's
+// exceptions are the loader's answer to bad bytes.
+template <typename Loader> void ReadChunk(uint32_t id, const uint8_t* data, size_t size, Loader load)
 {
     CFileIFF out(ChunkId("RIFF"), ChunkId("FUZZ"));
-    out.Open(SpecOf(name), 5);
+    out.Open(SpecOf("chunk"), 5);
     out.BeginChunk(id, 0);
     out.Write(data, int32_t(size));
     out.Close();
+    CFileIFF file(ChunkId("RIFF"), ChunkId("FUZZ"));
+    file.Open(SpecOf("chunk"), 1);
+    try {
+        load(&file);
+    } catch (const CException&) {
+    }
 }
 
 // Sounds are made on OpenAL's silent device.

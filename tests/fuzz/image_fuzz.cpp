@@ -4,12 +4,6 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    fuzz::WriteChunkFile("image", ChunkId("rgba"), data, size);
-    CFileIFF file(ChunkId("RIFF"), ChunkId("FUZZ"));
-    file.Open(fuzz::SpecOf("image"), 1);
-    try {
-        delete CSprite::Create(&file, 1);
-    } catch (const CException&) {
-    }
+    fuzz::ReadChunk(ChunkId("rgba"), data, size, [](CFileIFF* file) { delete CSprite::Create(file, 1); });
     return 0;
 }

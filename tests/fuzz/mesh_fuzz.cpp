@@ -4,12 +4,6 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    fuzz::WriteChunkFile("mesh", ChunkId("mesh"), data, size);
-    CFileIFF file(ChunkId("RIFF"), ChunkId("FUZZ"));
-    file.Open(fuzz::SpecOf("mesh"), 1);
-    try {
-        delete CMesh::Create(&file);
-    } catch (const CException&) {
-    }
+    fuzz::ReadChunk(ChunkId("mesh"), data, size, [](CFileIFF* file) { delete CMesh::Create(file); });
     return 0;
 }

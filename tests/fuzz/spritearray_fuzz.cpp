@@ -4,12 +4,6 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    fuzz::WriteChunkFile("anim", ChunkId("anim"), data, size);
-    CFileIFF file(ChunkId("RIFF"), ChunkId("FUZZ"));
-    file.Open(fuzz::SpecOf("anim"), 1);
-    try {
-        delete CSpriteArray::LoadFrom(&file, 1);
-    } catch (const CException&) {
-    }
+    fuzz::ReadChunk(ChunkId("anim"), data, size, [](CFileIFF* file) { delete CSpriteArray::LoadFrom(file, 1); });
     return 0;
 }

@@ -11,14 +11,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    fuzz::WriteChunkFile("wave", ChunkId("wave"), data, size);
-    CFileIFF file(ChunkId("RIFF"), ChunkId("FUZZ"));
-    file.Open(fuzz::SpecOf("wave"), 1);
     MSound* sound = nullptr;
-    try {
-        CSoundChunk::Read(&file, &sound);
-    } catch (const CException&) {
-    }
+    fuzz::ReadChunk(ChunkId("wave"), data, size, [&sound](CFileIFF* file) { CSoundChunk::Read(file, &sound); });
     delete sound;
     return 0;
 }
