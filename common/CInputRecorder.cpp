@@ -1,4 +1,5 @@
 #include "common/CInputRecorder.h"
+#include <algorithm>
 #include <cerrno>
 #include <cstdarg>
 #include <cstdlib>
@@ -14,6 +15,7 @@ constexpr uint32_t kLineTooLarge = 81;
 constexpr uint32_t kLineBadContent = 88;
 constexpr size_t kWriteBuffer = 64 * 1024;
 constexpr size_t kLineRoom = 64;
+constexpr long kMaxTicks = 25; // a frame's elapsed ticks
 
 CInputRecorder* g_pRecorder = nullptr;
 
@@ -54,9 +56,9 @@ std::string ParseLine(const char* p, CInputRecorder::Record* rec)
     switch (kind) {
     case 'U':
     case 'T':
-        // A frame never gets more than 25 ticks (a restarted clock can give fewer than none).
-        if (!ReadInt(p, -2147483647L - 1, 25, &a))
-            return "expected a tick count of at most 25";
+        // A frame gets 0 to 25 ticks.
+        if (!ReadInt(p, 0, kMaxTicks, &a))
+            return "expected a tick count from 0 to 25";
         break;
     case 'M':
         if (!ReadInt(p, 1, 8, &a) || !ReadInt(p, 0, 65535, &b) || !ReadInt(p, 0, 65535, &c))
@@ -287,11 +289,14 @@ int CInputRecorder::Ticks(const CScene* scene, int pass, int measured)
         return measured;
     const char kind = pass == kTickPass ? 'T' : 'U';
     if (nMode == kRecording) {
-        Append("%c %d\n", kind, measured);
+        // A restarted clock measures fewer than none; the recorded game gets
+        // none, as its replay will.
+        const int ticks = std::max(measured, 0);
+        Append("%c %d\n", kind, ticks);
         // Each frame reaches the file, so a killed game keeps its recording.
         if (pass == kTickPass)
             Flush();
-        return measured;
+        return ticks;
     }
     DeliverPending();
     if (nMode != kReplaying || nNext >= rgRecords.size()) {

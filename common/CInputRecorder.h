@@ -10,8 +10,8 @@ class CScene;
 // file (RVX_RECORD=<file>) and plays such a file back (RVX_REPLAY=<file>).
 //
 // File: first line "RVXREC 1", then one record a line, in the order they happened:
-//   U <ticks>          elapsed ticks of the game's update pass
-//   T <ticks>          elapsed ticks of the game's tick pass
+//   U <ticks>          elapsed ticks of the game's update pass (0..25)
+//   T <ticks>          elapsed ticks of the game's tick pass (0..25)
 //   M <type> <x> <y>   mouse event (types 1..8, client pixels)
 //   K <kind> <key>     key event (1 down, 2 up, 3 system down, 4 system up)
 // Lines starting with '#' and empty lines are skipped.

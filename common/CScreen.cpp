@@ -71,6 +71,8 @@ int32_t CScreen::ReleaseContent()
 
 int32_t CScreen::StartGame() { return 0; }
 
+int32_t CScreen::LoadGame() { return pScene->Load(); }
+
 void CScreen::FinishScene(CScene* pFinished, int32_t nResult, int32_t fResume)
 {
     pSceneToFinish = pFinished ? pFinished : pScene;
@@ -118,7 +120,10 @@ bool CScreen::CarryOutFinish()
         return true;
     }
     if (pSceneToFinish->GetKind() != CScene::KindDialog) {
-        pScene->Load();
+        if (LoadGame() != 0) {
+            Close();
+            return true;
+        }
         pScene->Begin();
         fFinishPending = 0;
         return true;

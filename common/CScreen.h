@@ -41,6 +41,8 @@ public:
 
     // Opens the archive and creates the game scene; 0 or a result code.
     virtual int32_t LoadAssetsAndCreateGame() = 0;
+    // pScene's Load(); any result but 0 ends the program.
+    virtual int32_t LoadGame();
     virtual int32_t StartGame();
     virtual int32_t ReleaseContent();
     // Ends pScene (scene null) or the given scene at the next frame; 99 quits.

@@ -30,14 +30,3 @@ int32_t CSoundChunk::Read(CFileIFF* pArchive, MSound** ppSound)
     Trace("Address of sound object is 0x%X.\n", *ppSound);
     return 0;
 }
-
-int32_t CSoundChunk::ReadAll(CFileIFF* pArchive, MSound** rgpSounds, int32_t nCount)
-{
-    for (int32_t i = 0; i < nCount; ++i)
-        rgpSounds[i] = nullptr;
-    for (int32_t i = 0; i < nCount; ++i) {
-        if (Read(pArchive, &rgpSounds[i]) != 0)
-            return kSoundUnreadable;
-    }
-    return 0;
-}

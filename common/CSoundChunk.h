@@ -11,7 +11,4 @@ public:
     // left after the chunk either way. Throws CFileException (common/CScreen,
     // 490) when the next chunk is not a 'wave' chunk.
     static int32_t Read(CFileIFF* pArchive, MSound** ppSound);
-    // Reads nCount sounds in a row; stops at the first that fails (62), the
-    // ones after it stay null.
-    static int32_t ReadAll(CFileIFF* pArchive, MSound** rgpSounds, int32_t nCount);
 };

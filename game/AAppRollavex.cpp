@@ -7,6 +7,7 @@
 #include "game/AOptionsRollavex.h"
 #include "game/AScreenRollavex.h"
 #include "platform/MDeviceManager.h"
+#include "platform/MFileMMIO.h"
 #include "platform/MFont.h"
 #include "platform/MFontSet.h"
 #include "platform/MMessageDialog.h"
@@ -15,6 +16,7 @@
 #include "platform/MOpenDialog.h"
 #include "platform/MSettings.h"
 #include "platform/MSoundManager.h"
+#include <string>
 
 namespace {
 
@@ -45,7 +47,16 @@ constexpr const char* kCannotLocate =
     "An asset file cannot be located.  Please point to the directory where it is located.";
 constexpr const char* kMissing = "Game cannot be loaded.  An asset file is missing.";
 
-void ShowBox(const char* szCaption, int32_t nIcon, const char* szText, BWindow* pOwner)
+// Whether the archive's file is there (its open may still fail).
+bool IsPresent(const FileSpec& where)
+{
+    MFileMMIO probe;
+    return probe.Open(where, 9, 0) == 0;
+}
+
+} // namespace
+
+void AAppRollavex::ShowBox(const char* szCaption, int32_t nIcon, const char* szText, BWindow* pOwner)
 {
     MMessageDialog box;
     if (szCaption)
@@ -55,7 +66,14 @@ void ShowBox(const char* szCaption, int32_t nIcon, const char* szText, BWindow* 
     box.Show(pOwner);
 }
 
-} // namespace
+void AAppRollavex::ReportDamagedArchive(const char* szFileName, const char* szIdentifier, BWindow* pOwner)
+{
+    std::string text = std::string("The asset file ") + szFileName +
+                       " was found but is damaged.  Please reinstall Rollavex.  Rollavex will exit.";
+    if (szIdentifier)
+        text += std::string("  (") + szIdentifier + ")";
+    ShowBox("Error", BMessageDialog::IconStop, text.c_str(), pOwner);
+}
 
 AAppRollavex::AAppRollavex()
 {
@@ -254,12 +272,18 @@ int32_t AAppRollavex::LocateAndOpenArchive(CFileMM* pArchive, const char* szFile
     for (;;) {
         try {
             int32_t result = pArchive->Open(where, 2);
-            if (result != 0 || pArchive->GetEntryCount() <= 0)
+            if (result != 0 || pArchive->GetEntryCount() <= 0) {
+                ReportDamagedArchive(szFileName, nullptr, pOwner);
                 return kRejected;
+            }
             // Mesh textures lie beside the archive.
             MMesh::SetTextureFolder(where.szFolder);
             return 0;
-        } catch (const CFileException&) {
+        } catch (const CFileException& e) {
+            if (IsPresent(where)) {
+                ReportDamagedArchive(szFileName, e.Describe().c_str(), pOwner);
+                return kRejected;
+            }
             if (fFailedOnce && AskForArchiveFolder(szFileName, pOwner) != 0)
                 return kGaveUp;
             fFailedOnce = true;

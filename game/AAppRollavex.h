@@ -29,6 +29,11 @@ public:
                                         const char* szStartFolder);
     // Asks the user for the archive's folder and stores it; 0, or 6 when cancelled.
     static int32_t AskForArchiveFolder(const char* szFileName, BWindow* pOwner);
+    // Tells that the archive was found but is damaged, with the engine's
+    // identifier of the fault when there is one.
+    static void ReportDamagedArchive(const char* szFileName, const char* szIdentifier, BWindow* pOwner);
+    // A message box; no caption keeps "Message".
+    static void ShowBox(const char* szCaption, int32_t nIcon, const char* szText, BWindow* pOwner);
 
 protected:
     // The machine checks and creation steps of the start-up.

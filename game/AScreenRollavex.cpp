@@ -1,30 +1,51 @@
 #include "game/AScreenRollavex.h"
 
+#include "base/BMessageDialog.h"
+#include "base/CException.h"
 #include "base/Trace.h"
 #include "common/CFileMM.h"
 #include "game/AAppRollavex.h"
 #include "game/AGameRollavex.h"
 #include "platform/MDeviceManager.h"
 
+#include <string>
+
 namespace {
-constexpr int32_t kArchiveMissing = 6;
-}
+constexpr int32_t kLoaderFailed = 18;
+constexpr const char* kArchiveName = "RollavexAssets.mm";
+} // namespace
 
 int32_t AScreenRollavex::LoadAssetsAndCreateGame()
 {
     delete pMMFile;
     pMMFile = new CFileMM();
     Trace("Size of pMMFile object = %d.\n", static_cast<int>(sizeof(CFileMM)));
-    if (AAppRollavex::LocateAndOpenArchive(pMMFile, "RollavexAssets.mm", this, ".") != 0)
-        return kArchiveMissing;
+    const int32_t located = AAppRollavex::LocateAndOpenArchive(pMMFile, kArchiveName, this, ".");
+    if (located != 0)
+        return located;
     if (IsFullScreen())
         GetDeviceManager()->SetDeviceCursorFromClass();
     ShowPointer(1);
     bool windowed = !IsFullScreen();
     pScene = new AGameRollavex(this, windowed ? WindowedOffsetX : 0, windowed ? WindowedOffsetY : 0, 0, 1, 0, 1);
     Trace("Size of pScene object = %d.\n", static_cast<int>(sizeof(AGameRollavex)));
-    pScene->Load();
-    return 0;
+    return LoadGame();
+}
+
+int32_t AScreenRollavex::LoadGame()
+{
+    try {
+        const int32_t result = pScene->Load();
+        if (result != 0) {
+            const std::string text = std::string("The game cannot be loaded: an asset in the file ") + kArchiveName +
+                                     " cannot be used (error " + std::to_string(result) + ").  Rollavex will exit.";
+            AAppRollavex::ShowBox("Error", BMessageDialog::IconStop, text.c_str(), this);
+        }
+        return result;
+    } catch (const CException& e) {
+        AAppRollavex::ReportDamagedArchive(kArchiveName, e.Describe().c_str(), this);
+        return kLoaderFailed;
+    }
 }
 
 int32_t AScreenRollavex::StartGame()

@@ -7,8 +7,11 @@ public:
     // Game scene offsets in fixed values when windowed.
     enum : int32_t { WindowedOffsetX = 768, WindowedOffsetY = 3328 };
 
-    // 0, or 6 when the archive cannot be opened.
+    // 0, 6 when the archive cannot be opened, 7 when it is damaged, or the
+    // game's failed Load (told in a message box).
     int32_t LoadAssetsAndCreateGame() override;
+    // The game's Load; a failure or a damaged asset is told in a message box.
+    int32_t LoadGame() override;
     int32_t StartGame() override;
     int32_t IsMusicOff() override;
     int32_t IsSoundOff() override;

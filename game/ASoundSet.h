@@ -23,17 +23,20 @@ public:
     }
     void Release() { Adopt({}); }
 
-    // Reads N sounds from the next chunks: 0, or 62 when one cannot be read
-    // (the ones read before it are kept).
+    // Reads N sounds from the next chunks: 0, or 62 when one cannot be read.
+    // Each sound is held as soon as it is read, so the ones before a failure
+    // (also one that throws) are kept and later released.
     int32_t ReadFrom(CFileIFF* pArchive)
     {
-        MSound* read[N] = {};
-        const int32_t result = CSoundChunk::ReadAll(pArchive, read, N);
-        std::array<BSound*, N> sounds{};
-        for (int32_t i = 0; i < N; ++i)
-            sounds[i] = read[i];
-        Adopt(sounds);
-        return result;
+        Release();
+        for (int32_t i = 0; i < N; ++i) {
+            MSound* pSound = nullptr;
+            const int32_t result = CSoundChunk::Read(pArchive, &pSound);
+            rgpSounds[i] = pSound;
+            if (result != 0)
+                return result;
+        }
+        return 0;
     }
 
 private:

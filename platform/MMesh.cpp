@@ -7,13 +7,13 @@
 #include "platform/MPlane.h"
 #include "platform/MTexture.h"
 #include "platform/MVector3.h"
+#include "platform/MXCheck.h"
 #include <assimp/Importer.hpp>
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
 #include <epoxy/gl.h>
 #include <stb_image.h>
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -24,114 +24,12 @@ const char* const kSource = "win32/MMesh";
 constexpr uint32_t kRejected = 98;
 
 // The file's own left-handed data: positions, normals, winding and texture
-// coordinates as written, frame transforms applied.
-constexpr unsigned kImportFlags = aiProcess_Triangulate | aiProcess_PreTransformVertices |
-                                  aiProcess_ConvertToLeftHanded | aiProcess_GenNormals |
-                                  aiProcess_ValidateDataStructure;
+// coordinates as written, frame transforms applied. The faces are the
+// file's own triangles: the data check lets no other face through.
+constexpr unsigned kImportFlags = aiProcess_PreTransformVertices | aiProcess_ConvertToLeftHanded |
+                                  aiProcess_GenNormals | aiProcess_ValidateDataStructure;
 
 std::string sTextureFolder;
-
-// "xof 0303txt 0032": magic, version, format, float size.
-bool HasXHeader(const uint8_t* data, uint32_t size)
-{
-    if (size < 16 || std::memcmp(data, "xof ", 4) != 0)
-        return false;
-    const char* format = reinterpret_cast<const char*>(data) + 8;
-    const bool known = std::memcmp(format, "txt ", 4) == 0 || std::memcmp(format, "bin ", 4) == 0 ||
-                       std::memcmp(format, "tzip", 4) == 0 || std::memcmp(format, "bzip", 4) == 0;
-    const char* floats = format + 4;
-    return known && (std::memcmp(floats, "0032", 4) == 0 || std::memcmp(floats, "0064", 4) == 0);
-}
-
-// Every count in real X data is below the data's size; a larger integer
-// would make the importer reserve memory for elements that are not there.
-bool IsCountStart(const char* p, const char* begin)
-{
-    const auto isWord = [](char c) { return std::isalnum(uint8_t(c)) || c == '_' || c == '.'; };
-    return std::isdigit(uint8_t(*p)) && (p == begin || !isWord(p[-1]));
-}
-
-bool TextCountsFit(const char* text, uint32_t size)
-{
-    const char* end = text + size;
-    const char* p = text + 16;
-    while (p < end) {
-        if (*p == '"' || *p == '<') { // strings and GUIDs
-            p = std::find(p + 1, end, *p == '"' ? '"' : '>');
-        } else if (*p == '#' || (*p == '/' && p + 1 < end && p[1] == '/')) {
-            p = std::find(p, end, '\n');
-        } else if (IsCountStart(p, text)) {
-            uint64_t value = 0;
-            for (; p < end && std::isdigit(uint8_t(*p)); ++p)
-                if (value <= size)
-                    value = value * 10 + uint64_t(*p - '0');
-            if (value > size && (p == end || (*p != '.' && *p != 'e' && *p != 'E')))
-                return false;
-            continue;
-        }
-        if (p < end)
-            ++p;
-    }
-    return true;
-}
-
-// Walks the binary tokens: every list fits in the data and every integer is
-// count-like.
-bool BinaryCountsFit(const uint8_t* data, uint32_t size, uint32_t floatSize)
-{
-    const auto dword = [data](uint32_t at) { uint32_t v; std::memcpy(&v, data + at, 4); return v; };
-    uint32_t at = 16;
-    while (at + 2 <= size) {
-        uint16_t token;
-        std::memcpy(&token, data + at, 2);
-        at += 2;
-        if (token == 1 || token == 2 || token == 6 || token == 7) { // name, string, lists
-            if (at + 4 > size)
-                return false;
-            const uint64_t count = dword(at);
-            const uint64_t unit = token == 6 ? 4 : token == 7 ? floatSize : 1;
-            at += 4;
-            if (count * unit > size - at)
-                return false;
-            for (uint64_t i = 0; token == 6 && i < count; ++i)
-                if (dword(at + 4 * uint32_t(i)) > size)
-                    return false;
-            at += uint32_t(count * unit) + (token == 2 ? 2 : 0);
-        } else if (token == 3) {
-            if (at + 4 > size || dword(at) > size)
-                return false;
-            at += 4;
-        } else if (token == 5) {
-            at += 16;
-        } else if (token < 10 || token > 53) {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool IsText(const uint8_t* data) { return std::memcmp(data + 8, "txt ", 4) == 0; }
-
-// Compressed data names its inflated size, which the importer reserves:
-// no more than deflate can give (1032 to 1) and never above 64 MB.
-bool InflatedSizeFits(const uint8_t* data, uint32_t size)
-{
-    if (size < 20)
-        return false;
-    uint32_t inflated;
-    std::memcpy(&inflated, data + 16, 4);
-    return inflated <= (64u << 20) && uint64_t(inflated) <= uint64_t(size) * 1032;
-}
-
-bool CountsFit(const uint8_t* data, uint32_t size)
-{
-    const char* format = reinterpret_cast<const char*>(data) + 8;
-    if (IsText(data))
-        return TextCountsFit(reinterpret_cast<const char*>(data), size);
-    if (std::memcmp(format, "bin ", 4) == 0)
-        return BinaryCountsFit(data, size, std::memcmp(format + 4, "0064", 4) == 0 ? 8 : 4);
-    return InflatedSizeFits(data, size);
-}
 
 void CopyColour(const aiMaterial* source, const char* key, unsigned type, unsigned index, float out[4])
 {
@@ -261,15 +159,11 @@ void MMesh::SetTextureFolder(const char* szFolder)
 
 void MMesh::Load(const void* pData, uint32_t nSize)
 {
-    const auto* bytes = static_cast<const uint8_t*>(pData);
-    if (!HasXHeader(bytes, nSize))
-        throw CException(kSource, kRejected);
-    while (IsText(bytes) && nSize > 16 && bytes[nSize - 1] == 0)
-        --nSize; // the chunk's pad byte
-    if (!CountsFit(bytes, nSize))
+    std::vector<uint8_t> plain;
+    if (!MXCheck::Prepare(static_cast<const uint8_t*>(pData), nSize, &plain))
         throw CException(kSource, kRejected);
     Assimp::Importer importer;
-    const aiScene* scene = importer.ReadFileFromMemory(pData, nSize, kImportFlags, "x");
+    const aiScene* scene = importer.ReadFileFromMemory(plain.data(), plain.size(), kImportFlags, "x");
     if (scene == nullptr || scene->mNumMaterials == 0)
         throw CException(kSource, kRejected);
 
@@ -293,8 +187,12 @@ void MMesh::Load(const void* pData, uint32_t nSize)
 void MMesh::AppendMesh(const aiMesh* mesh)
 {
     const uint32_t base = uint32_t(rgVertices.size());
-    for (unsigned v = 0; v < mesh->mNumVertices; ++v)
+    for (unsigned v = 0; v < mesh->mNumVertices; ++v) {
+        const aiVector3D& p = mesh->mVertices[v];
+        if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z))
+            throw CException(kSource, kRejected); // no place to hit or draw
         rgVertices.push_back(ConvertVertex(mesh, v));
+    }
     for (unsigned f = 0; f < mesh->mNumFaces; ++f) {
         const aiFace& face = mesh->mFaces[f];
         if (face.mNumIndices != 3) // a face the importer cut short

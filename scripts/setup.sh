@@ -4,7 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(build-essential cmake pkg-config
-  libsdl2-dev libepoxy-dev libopenal-dev libassimp-dev libstb-dev
+  libsdl2-dev libepoxy-dev libopenal-dev libassimp-dev libstb-dev zlib1g-dev
   libfreetype-dev libfontconfig-dev fonts-liberation2
   libgl1-mesa-dri libglx-mesa0 xvfb xdotool imagemagick x11-utils x11-apps zenity
   libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev)

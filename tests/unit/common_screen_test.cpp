@@ -83,6 +83,14 @@ TEST_F(ScreenTest, FinishingTheGameRestartsItAndRunsTheFrame)
     EXPECT_FALSE(screen.IsFinishPending());
 }
 
+TEST_F(ScreenTest, AGameThatCannotBeLoadedAgainEndsTheProgram)
+{
+    game->nLoadResult = 68;
+    screen.FinishScene(nullptr, 1, 1);
+    screen.Frame();
+    EXPECT_EQ(Log(), (Strings{"game load", "delete game", "delete a", "quit 0"}));
+}
+
 TEST_F(ScreenTest, ClosingADialogDeletesItTellsTheGameAndResumesIt)
 {
     auto* dialog = new fakes::Scene(&screen, "dialog", 3);

@@ -136,11 +136,18 @@ TEST_F(LocateTest, WithoutTheSettingsKeyTheChoiceIsNotKeptAndTheUserAskedAgain)
     EXPECT_EQ(Shown().size(), 5u);
 }
 
-TEST_F(LocateTest, AFileThatIsNoArchiveCountsAsMissing)
+// Found but damaged: told so with the fault's identifier, and no file dialog.
+TEST_F(LocateTest, AFoundButDamagedArchiveIsToldWithoutAsking)
 {
+    const std::string damaged = "message|Error|The asset file RollavexAssets.mm was found but is damaged.  "
+                                "Please reinstall Rollavex.  Rollavex will exit.";
     std::ofstream(root / "work" / kArchive) << "not an archive at all, just text";
-    EXPECT_EQ(Locate("ok;cancel"), 6);
-    EXPECT_EQ(Shown().front(), kCannotLocate);
+    EXPECT_EQ(Locate("ok"), 7);
+    EXPECT_EQ(Shown(), (std::vector<std::string>{damaged + "  (file: win32/MFileMMIOline: 177)"}));
+    WriteArchive(root / "work" / kArchive);
+    fs::resize_file(root / "work" / kArchive, 27); // one byte short
+    EXPECT_EQ(Locate("ok"), 7);
+    EXPECT_EQ(Shown().back(), damaged + "  (file: win32/MFileMMIOline: 177)");
 }
 
 } // namespace

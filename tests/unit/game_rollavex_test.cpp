@@ -4,14 +4,18 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include "base/CException.h"
+#include "base/FileSpec.h"
 #include "common/CActorSprite.h"
 #include "common/CClock.h"
+#include "common/CFileMM.h"
 #include "common/CEditBox.h"
 #include "common/CInputRecorder.h"
 #include "common/CSceneDialog.h"
 #include "game/AGameRollavex.h"
 #include "game/ALeanBall.h"
 #include "game/ALeanBoard.h"
+#include "game/ASoundSet.h"
 #include "game/AStatusRollavex.h"
 #include "FileTestSupport.h"
 #include "WaveBytes.h"
@@ -394,6 +398,20 @@ TEST_F(BallLoading, ReadsFourSoundsAndTheMesh)
     for (int i = 0; i < 4; ++i)
         Append(&sounds, Wave());
     EXPECT_EQ(Load(sounds), 0);
+}
+
+// A sound set holds each sound as soon as it is read: none is lost when a
+// later chunk throws (an archive found by fuzzing).
+TEST_F(BallLoading, SoundsReadBeforeABrokenChunkAreHeld)
+{
+    CFileMM archive;
+    archive.Open(FileSpec(RVX_SOURCE_DIR "/tests/fuzz/regressions/archive", "sound_set_bad_second_chunk.mm"), 2);
+    archive.SeekEntryPoint(1);
+    ASoundSet<3> set;
+    EXPECT_THROW(set.ReadFrom(&archive), CFileException);
+    EXPECT_NE(set.Get(0), nullptr);
+    EXPECT_EQ(set.Get(1), nullptr);
+    set.Release();
 }
 
 TEST_F(BallLoading, UnreadableSoundIs68)

@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 #include <stb_image_write.h>
 #include <unistd.h>
+#include <zlib.h>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <utility>
 #include <algorithm>
 #include <random>
 #include <string>
@@ -64,6 +67,34 @@ std::vector<uint8_t> Bytes(const std::string& text) { return std::vector<uint8_t
 
 MMesh Load(const std::vector<uint8_t>& data) { return MMesh(data.data(), uint32_t(data.size())); }
 
+// X text (header included) in the compressed format, as one MSZIP block.
+std::vector<uint8_t> Compressed(const std::string& text)
+{
+    const std::string body = text.substr(16);
+    std::vector<uint8_t> packed(compressBound(uLong(body.size())) + 16);
+    z_stream z{};
+    deflateInit2(&z, 9, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(body.data()));
+    z.avail_in = uInt(body.size());
+    z.next_out = packed.data();
+    z.avail_out = uInt(packed.size());
+    deflate(&z, Z_FINISH);
+    packed.resize(z.total_out);
+    deflateEnd(&z);
+    std::vector<uint8_t> out = Bytes("xof 0303tzip0032");
+    const auto le = [&out](uint32_t v, int n) {
+        for (int i = 0; i < n; ++i)
+            out.push_back(uint8_t(v >> (8 * i)));
+    };
+    le(uint32_t(text.size()), 4);
+    le(uint32_t(body.size()), 2);
+    le(uint32_t(packed.size() + 2), 2);
+    out.push_back('C');
+    out.push_back('K');
+    out.insert(out.end(), packed.begin(), packed.end());
+    return out;
+}
+
 // The binary X encoding of a square like kSquareText, one material, no texture.
 class BinaryX {
 public:
@@ -102,7 +133,8 @@ private:
 
 constexpr uint16_t kOpen = 10, kClose = 11;
 
-std::vector<uint8_t> BinarySquare()
+// nIndex is the second vertex of the second face (3 in the square).
+std::vector<uint8_t> BinarySquare(uint32_t nIndex = 3)
 {
     BinaryX x;
     x.Name("Mesh");
@@ -110,7 +142,7 @@ std::vector<uint8_t> BinarySquare()
     x.Token(kOpen);
     x.Ints({4});
     x.Floats({0, 0, 0.5f, 0, 1, 0.5f, 1, 0, 0.5f, 1, 1, 0.5f});
-    x.Ints({2, 3, 0, 1, 2, 3, 1, 3, 2});
+    x.Ints({2, 3, 0, 1, 2, 3, 1, nIndex, 2});
     x.Name("MeshNormals");
     x.Token(kOpen);
     x.Ints({1});
@@ -202,10 +234,13 @@ TEST(MeshLoading, BinaryKeepsTheFilesLeftHandedData)
 
 TEST(MeshLoading, CompressedKeepsTheFilesLeftHandedData)
 {
-    const MMesh mesh(kSquareCompressed, sizeof(kSquareCompressed));
-    ASSERT_EQ(mesh.GetSubsetCount(), 3u);
-    ExpectSquare(mesh, 0, 1);
-    ExpectFrontFacesAlongNormals(mesh);
+    const std::vector<uint8_t> stored(kSquareCompressed, kSquareCompressed + sizeof(kSquareCompressed));
+    for (const std::vector<uint8_t>& data : {stored, Compressed(kSquareText)}) {
+        const MMesh mesh = Load(data);
+        ASSERT_EQ(mesh.GetSubsetCount(), 3u);
+        ExpectSquare(mesh, 0, 1);
+        ExpectFrontFacesAlongNormals(mesh);
+    }
 }
 
 TEST(MeshLoading, FrameTransformsAreApplied)
@@ -292,15 +327,62 @@ TEST(MeshRejection, BrokenXData)
     ExpectRejected(Bytes(text.substr(0, text.find("3;1,3,2"))));
     std::vector<uint8_t> binary = BinarySquare();
     ExpectRejected(std::vector<uint8_t>(binary.begin(), binary.begin() + 60));
-    std::string badIndex = text;
-    badIndex.replace(badIndex.find("3;1,3,2"), 7, "3;1,9,2");
-    ExpectRejected(Bytes(badIndex));
     std::vector<uint8_t> inflatesHuge(kSquareCompressed, kSquareCompressed + sizeof(kSquareCompressed));
     inflatesHuge[19] = 0x7F;
     ExpectRejected(inflatesHuge);
-    std::string hugeCount = text;
-    hugeCount.replace(hugeCount.find("  4;"), 4, "  4000000000;");
-    ExpectRejected(Bytes(hugeCount));
+}
+
+// Each change makes the square something the importer would read out of
+// bounds, allocate without limit for or choke on.
+TEST(MeshRejection, CountsAndIndicesOutsideTheData)
+{
+    const std::pair<const char*, const char*> changes[] = {
+        {"3;1,3,2", "3;1,4,2"},                          // a vertex past the last
+        {"  4;", "  -4;"},                               // a signed count
+        {"  4;", "  4000000000;"},                       // a count larger than the data
+        {"3;0,1,2;,", "4;0,1,2,3;,"},                    // no triangle
+        {"3;0,0,0;, 3;0,0,0;;", "3;0,0,0;, 3;0,1,0;;"},  // a normal past the last
+        {"3; 2; 1, 0;;", "3; 2; 3, 0;;"},                // a material past the list
+        {"  MeshMaterialList", "  MeshMaterialList { 1; 1; 0;; Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; } }\n"
+                               "  MeshMaterialList"}, // two material lists
+        {"  MeshMaterialList", "  SkinWeights { \"b\"; 1; 4; 1.0; 1.0,0.0,0.0,0.0, 0.0,1.0,0.0,0.0, "
+                               "0.0,0.0,1.0,0.0, 0.0,0.0,0.0,1.0;; }\n  MeshMaterialList"}, // a weight past the last vertex
+        {"0.0;1.0;0.5;,", "0.0;1.#QNAN0;0.5;,"},        // a number the importer reads its own way
+    };
+    for (const auto& [from, to] : changes) {
+        std::string text = kSquareText;
+        text.replace(text.find(from), std::strlen(from), to);
+        SCOPED_TRACE(to);
+        ExpectRejected(Bytes(text));
+        ExpectRejected(Compressed(text));
+    }
+    ExpectRejected(BinarySquare(4));
+}
+
+TEST(MeshRejection, FramesTooDeepOrNamedTooLong)
+{
+    std::string deep = kSquareText, named = kSquareText;
+    for (int i = 0; i < 40; ++i) {
+        deep.insert(deep.find("Mesh Square"), "Frame {\n");
+        deep += "}\n";
+    }
+    named.insert(named.find("Mesh Square"), "Frame " + std::string(1100, 'f') + " {\n");
+    named += "}\n";
+    ExpectRejected(Bytes(deep));
+    ExpectRejected(Bytes(named));
+}
+
+// Meshes that once crashed the importer or asked it for tens of gigabytes.
+TEST(MeshRejection, FilesFoundByFuzzing)
+{
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(RVX_SOURCE_DIR "/tests/fuzz/regressions/mesh")) {
+        std::ifstream in(entry.path(), std::ios::binary);
+        SCOPED_TRACE(entry.path().filename().string());
+        ExpectRejected(std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {}));
+        ++files;
+    }
+    EXPECT_GE(files, 5);
 }
 
 // Whatever the bytes, loading answers with a mesh or the loader's exception.

@@ -170,6 +170,8 @@ public:
     }
     ~Scene() override { Note("delete " + name); }
 
+    int32_t nLoadResult = 0;
+
     void OnLeftButtonDown(uint16_t x, uint16_t y) override { Mouse("left down", x, y); }
     void OnLeftButtonUp(uint16_t x, uint16_t y) override { Mouse("left up", x, y); }
     void OnRightButtonDown(uint16_t x, uint16_t y) override { Mouse("right down", x, y); }
@@ -186,7 +188,11 @@ public:
         Note(name + " sys key up " + std::to_string(key));
         return CScene::OnSysKeyUp(key);
     }
-    int32_t Load() override { return Call("load"); }
+    int32_t Load() override
+    {
+        Call("load");
+        return nLoadResult;
+    }
     int32_t Begin() override { return Call("begin"); }
     int32_t Unload() override { return Call("unload"); }
     void Tick() override
