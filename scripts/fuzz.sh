@@ -7,6 +7,5 @@ cd "$(dirname "$0")/.."
 fuzz_dir=${RVX_FUZZ_DIR:-build-fuzz}
 CC=clang CXX=clang++ cmake -S . -B "$fuzz_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRVX_FUZZ=ON >/dev/null
 cmake --build "$fuzz_dir" -j"$(nproc)" --target rvx_fuzz
-export ALSOFT_DRIVERS=null
 cd "$fuzz_dir"
 ctest --output-on-failure -j"$(nproc)" -L fuzz "$@"
