@@ -24,10 +24,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (game->Load() != 0 || game->Begin() != 0)
         std::abort();
     CInputRecorder* recorder = GetInputRecorder();
-    // Each frame takes at least one record.
-    for (size_t frames = recorder->GetReplayLength(); frames > 0 && recorder->GetMode() == CInputRecorder::kReplaying &&
-                                                       recorder->GetReplayPosition() < recorder->GetReplayLength();
-         --frames) {
+    // Each frame takes at least one record; the replay stops itself after its last.
+    const size_t records = recorder->GetReplayLength();
+    for (size_t frame = 0; frame < records && recorder->GetMode() == CInputRecorder::kReplaying; ++frame) {
         CScene::UpdateAllScenes();
         CScene::TickAllScenes();
     }
