@@ -20,7 +20,7 @@ ALenum BufferFormat(const MWaveFormat& wfx)
                      (wfx.wFormatTag == WAVE_FORMAT_EXTENSIBLE && wfx.rgbExtra.size() >= 8 &&
                       wfx.rgbExtra[6] == WAVE_FORMAT_PCM && wfx.rgbExtra[7] == 0);
     if (!pcm || wfx.nSamplesPerSec < kMinRate || wfx.nSamplesPerSec > kMaxRate ||
-        wfx.nBlockAlign != wfx.nChannels * wfx.wBitsPerSample / 8)
+        wfx.nBlockAlign != uint32_t(wfx.nChannels) * wfx.wBitsPerSample / 8)
         return 0;
     if (wfx.nChannels == 1)
         return wfx.wBitsPerSample == 8 ? AL_FORMAT_MONO8 : wfx.wBitsPerSample == 16 ? AL_FORMAT_MONO16 : 0;

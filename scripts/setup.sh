@@ -7,7 +7,7 @@ packages=(build-essential cmake pkg-config
   libsdl2-dev libepoxy-dev libopenal-dev libassimp-dev libstb-dev zlib1g-dev
   libfreetype-dev libfontconfig-dev libinih-dev fonts-liberation2
   libgl1-mesa-dri libglx-mesa0 xvfb xdotool imagemagick x11-utils x11-apps zenity
-  libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils appstream dpkg-dev file gcovr)
+  libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils appstream dpkg-dev file gcovr clang libclang-rt-14-dev)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -20,6 +20,8 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-build_dir=${RVX_BUILD_DIR:-build}
-cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# RVX_SANITIZE=address,undefined builds everything with those sanitizers, in its own folder.
+sanitize=${RVX_SANITIZE:-}
+build_dir=${RVX_BUILD_DIR:-build${sanitize:+-sanitize}}
+cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRVX_SANITIZE="$sanitize" >/dev/null
 cmake --build "$build_dir" -j"$(nproc)"
