@@ -103,7 +103,7 @@ struct MIniFile::Reader {
             reader->Warn();
             line = {};
         }
-        std::memcpy(out, line.data(), line.size());
+        line.copy(out, line.size());
         out[line.size()] = '\0';
         return out;
     }

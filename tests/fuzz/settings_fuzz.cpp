@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    fuzz::WriteFile("Orvande/Rollavex/Config", data, size);
+    fuzz::WriteFile("Orvande/Rollavex/settings.ini", data, size);
     MSettings settings;
     settings.OpenConfigRoot("Orvande", "Rollavex");
     int32_t number = 0;
