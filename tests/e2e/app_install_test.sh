@@ -45,7 +45,9 @@ GAME=$!
 PIDS+=("$GAME")
 wid=$(wait_window) || fail "no window"
 [ -n "$wid" ] || fail "no window"
-xprop -id "$wid" _NET_WM_ICON | grep -q 'Icon (64 x 64)' || fail "the window has no icon"
+has_icon() { xprop -id "$wid" _NET_WM_ICON 2>/dev/null | grep -q 'Icon (64 x 64)'; }
+for _ in $(seq 50); do has_icon && break; sleep 0.1; done
+has_icon || fail "the window has no icon"
 quit_with_escape
 [ ! -s "$RVX_DIALOG_LOG" ] || fail "dialogs were shown: $(cat "$RVX_DIALOG_LOG")"
 
