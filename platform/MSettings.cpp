@@ -1,7 +1,7 @@
 #include "platform/MSettings.h"
+#include "platform/ParseInt32.h"
 #include "platform/XdgFolder.h"
 
-#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -19,13 +19,6 @@ bool IsPlainName(const char* name)
 {
     return name && *name && std::strcmp(name, ".") != 0 && std::strcmp(name, "..") != 0 &&
            std::strpbrk(name, "/\\") == nullptr;
-}
-
-bool ParseNumber(const std::string& text, int32_t& value)
-{
-    const char* end = text.data() + text.size();
-    auto [stop, error] = std::from_chars(text.data(), end, value);
-    return error == std::errc() && stop == end;
 }
 
 } // namespace
@@ -75,7 +68,7 @@ int32_t MSettings::ReadDword(int32_t* out, const char* name, int32_t fallback, c
     int32_t result = Find(name, subkey, value);
     if (result != Success)
         return result;
-    if (ParseNumber(value->szText, *out))
+    if (ParseInt32(value->szText, out))
         return Success;
     *out = fallback;
     if (rgWarnedLines.insert(value->nLine).second)

@@ -3,29 +3,14 @@
 #include <sys/stat.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <fstream>
-#include <limits>
 #include <sstream>
 
+#include "platform/ParseInt32.h"
 #include "platform/WriteFileAtomically.h"
 #include "platform/XdgFolder.h"
 
 namespace {
-
-bool ParseValue(const std::string& text, int32_t* pValue)
-{
-    if (text.empty() || text.find_first_not_of("-0123456789") != std::string::npos)
-        return false;
-    errno = 0;
-    char* end = nullptr;
-    const long long n = std::strtoll(text.c_str(), &end, 10);
-    if (errno != 0 || *end != '\0' || n < std::numeric_limits<int32_t>::min() ||
-        n > std::numeric_limits<int32_t>::max())
-        return false;
-    *pValue = int32_t(n);
-    return true;
-}
 
 // "name value" with one blank between, nothing more.
 bool ParseLine(const std::string& line, std::string* pName, int32_t* pValue)
@@ -34,7 +19,7 @@ bool ParseLine(const std::string& line, std::string* pName, int32_t* pValue)
     if (blank == 0 || blank == std::string::npos || line.find_first_of(" \t\r", blank + 1) != std::string::npos)
         return false;
     *pName = line.substr(0, blank);
-    return pName->find_first_of("\t\r") == std::string::npos && ParseValue(line.substr(blank + 1), pValue);
+    return pName->find_first_of("\t\r") == std::string::npos && ParseInt32(std::string_view(line).substr(blank + 1), pValue);
 }
 
 // Makes each missing folder of the path with mode 0700; true when the last one exists.
