@@ -54,10 +54,7 @@ protected:
         setenv("XDG_CONFIG_HOME", (root / "config").c_str(), 1);
         setenv("XDG_DATA_HOME", (root / "home").c_str(), 1);
         setenv("XDG_DATA_DIRS", ("relative:" + (root / "dirs-a").string() + ":" + (root / "dirs-b/").string()).c_str(), 1);
-        fs::create_directories(root / "config/Orvande/Rollavex");
         fs::create_directories(root / "work");
-        fs::create_directories(root / "stored");
-        fs::create_directories(root / "empty");
         oldDir = fs::current_path();
         fs::current_path(root / "work");
         SetApplication(&app);
@@ -84,43 +81,32 @@ protected:
         GetSettings()->ReadString(path, "mmpath", "<none>", "Config", sizeof path);
         return path;
     }
-    const std::vector<std::string>& Shown() { return MDialogScript::GetRecord(); }
+    using Boxes = std::vector<std::string>;
+    const Boxes& Shown() { return MDialogScript::GetRecord(); }
 
     fs::path root;
     fs::path oldDir;
     AAppRollavex app;
 };
 
-TEST_F(LocateTest, TheWorkingFolderThenTheStoredFolderOpenWithoutAsking)
+// The working folder, the stored folder, then rollavex/ in $XDG_DATA_HOME and
+// in each absolute $XDG_DATA_DIRS entry. The first archive found ends the
+// search, a rejected one (no entries) with 7 after its message.
+TEST_F(LocateTest, SearchOrder)
 {
-    GetSettings()->WriteString("mmpath", (root / "stored/").c_str(), "Config");
-    for (const char* folder : {"work", "stored"}) {
-        WriteArchive(root / folder / kArchive);
-        EXPECT_EQ(Locate(""), 0) << folder;
-        EXPECT_TRUE(Shown().empty()) << folder;
-        fs::remove(root / folder / kArchive);
-    }
-}
-
-// After the stored folder come the installed data folders: rollavex/ in
-// $XDG_DATA_HOME, then in each absolute $XDG_DATA_DIRS entry. The first archive
-// found ends the search, a rejected one (no entries) with 7 after its message.
-TEST_F(LocateTest, TheInstalledDataFoldersAreTriedAfterTheStoredFolder)
-{
-    struct Case {
+    const struct {
         const char* szGood;
         const char* szRejected;
         int32_t nResult;
-    };
-    const Case cases[] = {
-        {"dirs-b", nullptr, 0},  {"stored", "dirs-a", 0}, {"dirs-b", "dirs-a", 7},
-        {"dirs-a", "home", 7},   {"work/relative", nullptr, 6},
+    } cases[] = {
+        {"work", "stored", 0},  {"stored", "home", 0},  {"dirs-b", nullptr, 0},
+        {"dirs-b", "dirs-a", 7}, {"dirs-a", "home", 7}, {"work/relative", nullptr, 6},
     };
     GetSettings()->WriteString("mmpath", (root / "stored/").c_str(), "Config");
     auto place = [&](const std::string& folder) {
-        return folder == "stored" ? root / folder / kArchive : root / folder / "rollavex" / kArchive;
+        return folder == "stored" || folder == "work" ? root / folder / kArchive : root / folder / "rollavex" / kArchive;
     };
-    for (const Case& test : cases) {
+    for (const auto& test : cases) {
         SCOPED_TRACE(test.szGood);
         WriteArchive(place(test.szGood));
         if (test.szRejected)
@@ -134,28 +120,22 @@ TEST_F(LocateTest, TheInstalledDataFoldersAreTriedAfterTheStoredFolder)
     }
 }
 
-TEST_F(LocateTest, CancellingTheDialogGivesUp)
+// The chosen folder is stored, with or without the archive; without it the
+// player is asked again.
+TEST_F(LocateTest, AskingStoresTheChosenFolderUntilTheArchiveIsFoundOrThePlayerCancels)
 {
     EXPECT_EQ(Locate("ok;cancel;ok"), 6);
-    EXPECT_EQ(Shown(), (std::vector<std::string>{kCannotLocate, kAsked, kMissing}));
+    EXPECT_EQ(Shown(), (Boxes{kCannotLocate, kAsked, kMissing}));
     EXPECT_EQ(StoredPath(), "<none>");
-}
-
-TEST_F(LocateTest, TheChosenFolderIsStoredAndTheArchiveOpenedFromIt)
-{
-    WriteArchive(root / "stored" / kArchive);
-    fs::path picked = root / "stored" / "whatever.mm";
-    EXPECT_EQ(Locate("ok;" + picked.string()), 0);
-    EXPECT_EQ(Shown(), (std::vector<std::string>{kCannotLocate, kAsked}));
-    EXPECT_EQ(StoredPath(), (root / "stored/").string());
-}
-
-TEST_F(LocateTest, AFolderWithoutTheArchiveIsStoredAndTheUserAskedAgain)
-{
-    fs::path picked = root / "empty" / "other.mm";
-    EXPECT_EQ(Locate("ok;" + picked.string() + ";ok;cancel;ok"), 6);
-    EXPECT_EQ(Shown(), (std::vector<std::string>{kCannotLocate, kAsked, kCannotLocate, kAsked, kMissing}));
+    MDialogScript::ClearRecord();
+    EXPECT_EQ(Locate("ok;" + (root / "empty/other.mm").string() + ";ok;cancel;ok"), 6);
+    EXPECT_EQ(Shown(), (Boxes{kCannotLocate, kAsked, kCannotLocate, kAsked, kMissing}));
     EXPECT_EQ(StoredPath(), (root / "empty/").string());
+    MDialogScript::ClearRecord();
+    WriteArchive(root / "stored" / kArchive);
+    EXPECT_EQ(Locate("ok;" + (root / "stored/whatever.mm").string()), 0);
+    EXPECT_EQ(Shown(), (Boxes{kCannotLocate, kAsked}));
+    EXPECT_EQ(StoredPath(), (root / "stored/").string());
 }
 
 TEST_F(LocateTest, AChoiceThatCannotBeStoredIsStillUsed)
@@ -163,9 +143,8 @@ TEST_F(LocateTest, AChoiceThatCannotBeStoredIsStillUsed)
     fs::create_directories(root / "config/Orvande/Rollavex/settings.ini");
     GetSettings()->OpenConfigRoot("Orvande", "Rollavex");
     WriteArchive(root / "stored" / kArchive);
-    fs::path picked = root / "stored" / kArchive;
-    EXPECT_EQ(Locate("ok;" + picked.string()), 0);
-    EXPECT_EQ(Shown(), (std::vector<std::string>{kCannotLocate, kAsked}));
+    EXPECT_EQ(Locate("ok;" + (root / "stored" / kArchive).string()), 0);
+    EXPECT_EQ(Shown(), (Boxes{kCannotLocate, kAsked}));
 }
 
 // Found but damaged: told so with the fault's identifier, and no file dialog.
@@ -175,7 +154,7 @@ TEST_F(LocateTest, AFoundButDamagedArchiveIsToldWithoutAsking)
                                 "Please reinstall Rollavex.  Rollavex will exit.";
     std::ofstream(root / "work" / kArchive) << "not an archive at all, just text";
     EXPECT_EQ(Locate("ok"), 7);
-    EXPECT_EQ(Shown(), (std::vector<std::string>{damaged + "  (file: win32/MFileMMIOline: 177)"}));
+    EXPECT_EQ(Shown(), (Boxes{damaged + "  (file: win32/MFileMMIOline: 177)"}));
     WriteArchive(root / "work" / kArchive);
     fs::resize_file(root / "work" / kArchive, 27); // one byte short
     EXPECT_EQ(Locate("ok"), 7);

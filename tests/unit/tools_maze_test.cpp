@@ -8,30 +8,18 @@
 
 namespace {
 
+using ::testing::Contains;
 using ::testing::HasSubstr;
 
-const char* kSettings = "pitch 1.25\norigin 0 0\nwall 0.2\nstart 0.6 -0.6\ngoal 3.1 -0.6 0.2\n";
+const std::string kSettings = "pitch 1.25\norigin 0 0\nwall 0.2\nstart 0.6 -0.6\ngoal 3.1 -0.6 0.2\n";
+// Three cells in a row, start in the first, goal in the last.
+const std::string kCorridor = "+-+-+-+\n|S    |\n+-+-+-+\n";
 
 Maze Parse(const std::string& settings, const std::string& grid)
 {
     std::istringstream in(settings + "grid\n" + grid);
     return Maze::Parse(in);
 }
-
-std::string ParseError(const std::string& settings, const std::string& grid)
-{
-    try {
-        Parse(settings, grid);
-    } catch (const std::runtime_error& e) {
-        return e.what();
-    }
-    return "";
-}
-
-// Three cells in a row, start in the first, goal in the last.
-const std::string kCorridor = "+-+-+-+\n"
-                              "|S    |\n"
-                              "+-+-+-+\n";
 
 TEST(MazeDefinition, GameMazeIsPlayable)
 {
@@ -44,96 +32,63 @@ TEST(MazeDefinition, GameMazeIsPlayable)
     EXPECT_GE(maze.fPitch - maze.fWall, MazeChecker::kMinCorridor);
 }
 
-TEST(MazeDefinition, WallSegmentsMergeIntoBoxes)
-{
-    Maze maze = Parse(kSettings, "+-+-+\n| | |\n+-+-+\n");
-    EXPECT_EQ(maze.Columns(), 2);
-    EXPECT_EQ(maze.Rows(), 1);
-    ASSERT_EQ(maze.Walls().size(), 5u); // top, bottom, left, middle, right
-    const WallBox& middle = maze.Walls()[3];
-    EXPECT_FLOAT_EQ(middle.x0, 1.15f);
-    EXPECT_FLOAT_EQ(middle.x1, 1.35f);
-    EXPECT_FLOAT_EQ(middle.y1, 0.1f);
-    EXPECT_FLOAT_EQ(middle.y0, -1.35f);
-}
-
-TEST(MazeDefinition, HolesSitAtCellCentres)
-{
-    Maze maze = Parse(kSettings, "+-+-+-+\n|S O  |\n+-+-+-+\n");
-    ASSERT_EQ(maze.Holes().size(), 1u);
-    EXPECT_FLOAT_EQ(maze.Holes()[0].x, 1.875f);
-    EXPECT_FLOAT_EQ(maze.Holes()[0].y, -0.625f);
-    EXPECT_TRUE(maze.HasHole(1, 0));
-    EXPECT_FALSE(maze.HasHole(0, 0));
-    EXPECT_FALSE(maze.HasHole(5, 5));
-    EXPECT_TRUE(maze.OverHole(1.875f + 0.39f, -0.625f));
-    EXPECT_FALSE(maze.OverHole(1.875f + 0.41f, -0.625f));
-}
-
 TEST(MazeDefinition, MalformedDefinitionsNameTheirLine)
 {
-    std::istringstream noGrid("pitch 1.25\n");
-    EXPECT_THROW(Maze::Parse(noGrid), std::runtime_error);
-    EXPECT_THAT(ParseError(kSettings, ""), HasSubstr("odd number of lines"));
-    EXPECT_THAT(ParseError("colour 3\n", kCorridor), HasSubstr("line 1: unknown setting colour"));
-    EXPECT_THAT(ParseError("pitch wide\n", kCorridor), HasSubstr("bad value for pitch"));
-    EXPECT_THAT(ParseError(kSettings, "+-+-+-+\n|S   \n+-+-+-+\n"), HasSubstr("line 8: grid lines differ"));
-    EXPECT_THAT(ParseError(kSettings, "+-+-+-\n|S   |\n+-+-+-\n"), HasSubstr("odd width"));
-    EXPECT_THAT(ParseError(kSettings, "+-+-+-+\n|S X  |\n+-+-+-+\n"), HasSubstr("unknown cell mark"));
-    EXPECT_THAT(ParseError(kSettings, "+-+-+-+\n S    |\n+-+-+-+\n"), HasSubstr("line 8: expected '|'"));
-    EXPECT_THAT(ParseError(kSettings, "+-+ +-+\n|S    |\n+-+-+-+\n"), HasSubstr("line 7: expected '-'"));
-    EXPECT_THAT(ParseError("pitch 0.1\n", kCorridor), HasSubstr("pitch must exceed"));
-}
-
-TEST(MazeDefinition, OversizedGridIsRefused)
-{
-    std::string border = "+" + std::string(130, '-');
+    std::string border = "+" + std::string(130, '-'), row = "|" + std::string(129, ' ') + "|";
     for (size_t i = 0; i < border.size(); i += 2)
         border[i] = '+';
-    std::string row = "|" + std::string(129, ' ') + "|";
-    EXPECT_THAT(ParseError(kSettings, border + "\n" + row + "\n" + border + "\n"), HasSubstr("more than 64"));
+    const struct {
+        std::string settings, grid, error;
+    } cases[] = {
+        {kSettings, "", "odd number of lines"},
+        {"colour 3\n", kCorridor, "line 1: unknown setting colour"},
+        {"pitch wide\n", kCorridor, "bad value for pitch"},
+        {"pitch 0.1\n", kCorridor, "pitch must exceed"},
+        {kSettings, "+-+-+-+\n|S   \n+-+-+-+\n", "line 8: grid lines differ"},
+        {kSettings, "+-+-+-\n|S   |\n+-+-+-\n", "odd width"},
+        {kSettings, "+-+-+-+\n|S X  |\n+-+-+-+\n", "unknown cell mark"},
+        {kSettings, "+-+-+-+\n S    |\n+-+-+-+\n", "line 8: expected '|'"},
+        {kSettings, "+-+ +-+\n|S    |\n+-+-+-+\n", "line 7: expected '-'"},
+        {kSettings, border + "\n" + row + "\n" + border + "\n", "more than 64"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.error);
+        try {
+            Parse(c.settings, c.grid);
+            ADD_FAILURE() << "accepted";
+        } catch (const std::runtime_error& e) {
+            EXPECT_THAT(e.what(), HasSubstr(c.error));
+        }
+    }
+    std::istringstream noGrid("pitch 1.25\n");
+    EXPECT_THROW(Maze::Parse(noGrid), std::runtime_error);
 }
 
-TEST(MazeCheckerTest, FindsTheCorridorPath)
+TEST(MazeCheckerTest, PathsBlockedByHolesAndWallsAndLayoutFaultsAreReported)
 {
-    Maze maze = Parse(kSettings, kCorridor);
-    MazeReport report = MazeChecker(maze).Check();
-    EXPECT_TRUE(report.fStartLegal);
-    EXPECT_TRUE(report.fGoalReached);
-    ASSERT_FALSE(report.path.empty());
-    EXPECT_TRUE(maze.InGoal(report.path.back().x, report.path.back().y));
-    EXPECT_EQ(report.nHolesBesidePath, 0);
-    EXPECT_THAT(report.problems, ::testing::Contains(HasSubstr("fewer than 8 holes")));
-}
-
-TEST(MazeCheckerTest, HoleAcrossTheOnlyCorridorBlocksThePath)
-{
-    MazeReport report = MazeChecker(Parse(kSettings, "+-+-+-+\n|S O  |\n+-+-+-+\n")).Check();
-    EXPECT_TRUE(report.fStartLegal);
-    EXPECT_FALSE(report.fGoalReached);
-    EXPECT_THAT(report.problems, ::testing::Contains(HasSubstr("no path")));
-}
-
-TEST(MazeCheckerTest, WallBetweenStartAndGoalBlocksThePath)
-{
-    MazeReport report = MazeChecker(Parse(kSettings, "+-+-+-+\n|S  | |\n+-+-+-+\n")).Check();
-    EXPECT_FALSE(report.fGoalReached);
-}
-
-TEST(MazeCheckerTest, StartTooCloseToAWallIsIllegal)
-{
-    const std::string settings = std::string(kSettings) + "start 0.3 -0.6\n";
-    MazeReport report = MazeChecker(Parse(settings, kCorridor)).Check();
-    EXPECT_FALSE(report.fStartLegal);
-    EXPECT_THAT(report.problems, ::testing::Contains(HasSubstr("start is not a legal")));
-}
-
-TEST(MazeCheckerTest, NarrowCorridorsAndHolesInWallsAreReported)
-{
-    const std::string settings = std::string(kSettings) + "wall 0.4\nhole_radius 0.5\n";
-    MazeReport report = MazeChecker(Parse(settings, "+-+-+-+\n|S   O|\n+-+-+-+\n")).Check();
-    EXPECT_THAT(report.problems, ::testing::Contains(HasSubstr("narrower than 0.9")));
-    EXPECT_THAT(report.problems, ::testing::Contains(HasSubstr("cuts into a wall")));
+    const struct {
+        std::string settings, grid;
+        bool fStartLegal, fGoalReached;
+        const char* problem;
+    } cases[] = {
+        {kSettings, kCorridor, true, true, "fewer than 8 holes"},
+        {kSettings, "+-+-+-+\n|S O  |\n+-+-+-+\n", true, false, "no path"},
+        {kSettings, "+-+-+-+\n|S  | |\n+-+-+-+\n", true, false, "no path"},
+        {kSettings + "start 0.3 -0.6\n", kCorridor, false, false, "start is not a legal"},
+        {kSettings + "wall 0.4\nhole_radius 0.5\n", "+-+-+-+\n|S   O|\n+-+-+-+\n", true, false, "narrower than 0.9"},
+        {kSettings + "wall 0.4\nhole_radius 0.5\n", "+-+-+-+\n|S   O|\n+-+-+-+\n", true, false, "cuts into a wall"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.problem);
+        Maze maze = Parse(c.settings, c.grid);
+        MazeReport report = MazeChecker(maze).Check();
+        EXPECT_EQ(report.fStartLegal, c.fStartLegal);
+        EXPECT_EQ(report.fGoalReached, c.fGoalReached);
+        EXPECT_THAT(report.problems, Contains(HasSubstr(c.problem)));
+        if (c.fGoalReached) {
+            EXPECT_TRUE(maze.InGoal(report.path.back().x, report.path.back().y));
+        }
+    }
 }
 
 } // namespace
