@@ -5,6 +5,7 @@
 #include <array>
 #include <cmath>
 #include <memory>
+#include "base/MouseEvent.h"
 #include "game/ALeanBall.h"
 #include "game_fakes.h"
 
@@ -91,13 +92,11 @@ TEST_F(BallTest, FramesRunWholeStepsCarryTheRestAndRestartDropsTheCarry)
 
 TEST_F(BallTest, RollHeardAtEverySpeedAndFullAtSixUnitsASecond)
 {
-    for (float speed : {0.03f, 0.5f, 6.0f, 9.0f}) {
+    for (float speed : {0.0f, 0.03f, 0.5f, 6.0f, 9.0f}) {
         StepFrom(0.0f, 0.0f, speed, 0.0f);
-        EXPECT_NEAR(Sound(ALeanBall::RollSound).fVolume, VolumeOfLevel(std::min(speed, 6.0f) / 6.0f), 1e-5f) << speed;
-        EXPECT_GT(Sound(ALeanBall::RollSound).fVolume, 0.0f) << speed;
+        const float volume = speed > 0.0f ? VolumeOfLevel(std::min(speed, 6.0f) / 6.0f) : 0.0f;
+        EXPECT_NEAR(Sound(ALeanBall::RollSound).fVolume, volume, 1e-5f) << speed;
     }
-    StepFrom(0.0f, 0.0f, 0.0f, 0.0f);
-    EXPECT_EQ(Sound(ALeanBall::RollSound).fVolume, 0.0f);
 }
 
 TEST_F(BallTest, DrawnBetweenTheLastTwoStepsByTheCarriedTicks)
@@ -257,7 +256,7 @@ TEST_F(BallTest, FallRunsFromRestHeightToTheTrayWithOneEndAndOneSoundEach)
     EXPECT_EQ(Sound(ALeanBall::DropStart).nPlays, 2);
 }
 
-TEST_F(BallTest, LostPlayerIgnoresTheLeanAndTheHolesAndTheGoalReportsEveryStep)
+TEST_F(BallTest, LostPlayerIgnoresTheLeanAndTheHolesTheGoalReportsEveryStepAndPressesLean)
 {
     UseQuadrants(0);
     host.fLost = true;
@@ -274,6 +273,14 @@ TEST_F(BallTest, LostPlayerIgnoresTheLeanAndTheHolesAndTheGoalReportsEveryStep)
         StepFrom(-0.7f + 0.19f, -2.0f - 0.19f, 0.0f, 0.0f);
     StepFrom(-0.7f + 0.21f, -2.0f, 0.0f, 0.0f);
     EXPECT_EQ(host.rgnGoals, (std::vector<int>{0, 0, 0}));
+    // Left presses lean unless the mouse is locked or the ball hidden.
+    const MouseEvent down{MouseEvent::LeftDown, 10, 10};
+    EXPECT_TRUE(ball->WantsMouse(&down));
+    host.fMouseLocked = true;
+    EXPECT_FALSE(ball->WantsMouse(&down));
+    host.fMouseLocked = false;
+    ball->Hide();
+    EXPECT_FALSE(ball->WantsMouse(&down));
 }
 
 // The archive's board and frame (entries 10 and 11), leaned from the cursor:

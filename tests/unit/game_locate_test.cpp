@@ -2,15 +2,12 @@
 #include "common/CFileMM.h"
 #include "platform/MDialogScript.h"
 #include "platform/MSettings.h"
+#include "FileTestSupport.h"
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -23,34 +20,27 @@ constexpr const char* kCannotLocate =
     "message|Message|An asset file cannot be located.  Please point to the directory where it is located.";
 constexpr const char* kMissing = "message|Message|Game cannot be loaded.  An asset file is missing.";
 constexpr const char* kAsked = "open|RollavexAssets.mm";
-
-void WriteLong(std::ofstream& out, uint32_t value)
-{
-    for (int i = 0; i < 4; ++i)
-        out.put(static_cast<char>((value >> (8 * i)) & 0xFF));
-}
+using Boxes = std::vector<std::string>;
 
 // The smallest archive: the form and a map of one entry (none: a rejected archive).
 void WriteArchive(const fs::path& path, uint32_t nEntries = 1)
 {
     fs::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary);
-    out.write("FFIR", 4);
-    WriteLong(out, 12 + 4 * nEntries);
-    out.write("LFMM", 4);
-    out.write(" pam", 4);
-    WriteLong(out, 4 + 4 * nEntries);
-    WriteLong(out, nEntries);
+    Bytes map;
+    AppendLE32(&map, nEntries);
     for (uint32_t i = 0; i < nEntries; ++i)
-        WriteLong(out, 0);
+        AppendLE32(&map, 0);
+    Bytes data = Text("LFMM");
+    Append(&data, Chunk(" pam", map));
+    WriteAllBytes(path, Chunk("FFIR", data));
 }
 
+// The working folder is work/; the data folders are home/ and dirs-a/, dirs-b/
+// after a relative entry.
 class LocateTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/rvx_locate_XXXXXX";
-        root = mkdtemp(pattern);
         setenv("XDG_CONFIG_HOME", (root / "config").c_str(), 1);
         setenv("XDG_DATA_HOME", (root / "home").c_str(), 1);
         setenv("XDG_DATA_DIRS", ("relative:" + (root / "dirs-a").string() + ":" + (root / "dirs-b/").string()).c_str(), 1);
@@ -59,19 +49,17 @@ protected:
         fs::current_path(root / "work");
         SetApplication(&app);
         ASSERT_EQ(GetSettings()->OpenConfigRoot("Orvande", "Rollavex"), 0);
-        MDialogScript::SetAnswers("");
-        MDialogScript::ClearRecord();
     }
     void TearDown() override
     {
         SetApplication(nullptr);
         fs::current_path(oldDir);
-        fs::remove_all(root);
     }
 
     int32_t Locate(const std::string& answers)
     {
         MDialogScript::SetAnswers(answers);
+        MDialogScript::ClearRecord();
         CFileMM archive;
         return AAppRollavex::LocateAndOpenArchive(&archive, kArchive, nullptr, ".");
     }
@@ -81,10 +69,10 @@ protected:
         GetSettings()->ReadString(path, "mmpath", "<none>", "Config", sizeof path);
         return path;
     }
-    using Boxes = std::vector<std::string>;
     const Boxes& Shown() { return MDialogScript::GetRecord(); }
 
-    fs::path root;
+    TempFolder folder;
+    const fs::path root{folder.Path()};
     fs::path oldDir;
     AAppRollavex app;
 };
@@ -99,7 +87,7 @@ TEST_F(LocateTest, SearchOrder)
         const char* szRejected;
         int32_t nResult;
     } cases[] = {
-        {"work", "stored", 0},  {"stored", "home", 0},  {"dirs-b", nullptr, 0},
+        {"work", "stored", 0},   {"stored", "home", 0},  {"dirs-b", nullptr, 0},
         {"dirs-b", "dirs-a", 7}, {"dirs-a", "home", 7}, {"work/relative", nullptr, 6},
     };
     GetSettings()->WriteString("mmpath", (root / "stored/").c_str(), "Config");
@@ -116,7 +104,6 @@ TEST_F(LocateTest, SearchOrder)
         fs::remove(place(test.szGood));
         if (test.szRejected)
             fs::remove(place(test.szRejected));
-        MDialogScript::ClearRecord();
     }
 }
 
@@ -127,11 +114,9 @@ TEST_F(LocateTest, AskingStoresTheChosenFolderUntilTheArchiveIsFoundOrThePlayerC
     EXPECT_EQ(Locate("ok;cancel;ok"), 6);
     EXPECT_EQ(Shown(), (Boxes{kCannotLocate, kAsked, kMissing}));
     EXPECT_EQ(StoredPath(), "<none>");
-    MDialogScript::ClearRecord();
     EXPECT_EQ(Locate("ok;" + (root / "empty/other.mm").string() + ";ok;cancel;ok"), 6);
     EXPECT_EQ(Shown(), (Boxes{kCannotLocate, kAsked, kCannotLocate, kAsked, kMissing}));
     EXPECT_EQ(StoredPath(), (root / "empty/").string());
-    MDialogScript::ClearRecord();
     WriteArchive(root / "stored" / kArchive);
     EXPECT_EQ(Locate("ok;" + (root / "stored/whatever.mm").string()), 0);
     EXPECT_EQ(Shown(), (Boxes{kCannotLocate, kAsked}));
@@ -150,15 +135,15 @@ TEST_F(LocateTest, AChoiceThatCannotBeStoredIsStillUsed)
 // Found but damaged: told so with the fault's identifier, and no file dialog.
 TEST_F(LocateTest, AFoundButDamagedArchiveIsToldWithoutAsking)
 {
-    const std::string damaged = "message|Error|The asset file RollavexAssets.mm was found but is damaged.  "
-                                "Please reinstall Rollavex.  Rollavex will exit.";
-    std::ofstream(root / "work" / kArchive) << "not an archive at all, just text";
+    const Boxes damaged = {"message|Error|The asset file RollavexAssets.mm was found but is damaged.  Please "
+                           "reinstall Rollavex.  Rollavex will exit.  (file: win32/MFileMMIOline: 177)"};
+    WriteText(root / "work" / kArchive, "not an archive at all, just text");
     EXPECT_EQ(Locate("ok"), 7);
-    EXPECT_EQ(Shown(), (Boxes{damaged + "  (file: win32/MFileMMIOline: 177)"}));
+    EXPECT_EQ(Shown(), damaged);
     WriteArchive(root / "work" / kArchive);
-    fs::resize_file(root / "work" / kArchive, 27); // one byte short
+    fs::resize_file(root / "work" / kArchive, fs::file_size(root / "work" / kArchive) - 1);
     EXPECT_EQ(Locate("ok"), 7);
-    EXPECT_EQ(Shown().back(), damaged + "  (file: win32/MFileMMIOline: 177)");
+    EXPECT_EQ(Shown(), damaged);
 }
 
 } // namespace
