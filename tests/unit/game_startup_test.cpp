@@ -16,13 +16,8 @@ namespace {
 // steps taken are noted in order.
 class FakeApp : public AAppRollavex {
 public:
-    int32_t nGraphicsVersion = 33;
-    int32_t fCanRunWindowed = 1;
-    int32_t fDisplayLargeEnough = 1;
-    int32_t nDeviceResult = 0;
-    int32_t nFontsResult = 0;
-    int32_t nSoundResult = 0;
-    int32_t nLoadResult = 0;
+    int32_t nGraphicsVersion = 33, fCanRunWindowed = 1, fDisplayLargeEnough = 1;
+    int32_t nDeviceResult = 0, nFontsResult = 0, nSoundResult = 0, nLoadResult = 0;
     std::string steps;
 
 protected:

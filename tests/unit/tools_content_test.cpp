@@ -1,15 +1,103 @@
-// The generators are deterministic and write every file the manifest names.
+// The content tool's output: the maze is playable, the archive holds what the
+// game reads, and the generators are deterministic.
 #include "tools/content/ContentSet.h"
+#include "tools/content/Maze.h"
+#include "tools/content/MazeChecker.h"
+#include "tools/content/check/ArchiveChunks.h"
+#include "tools/content/check/MeshProbe.h"
+#include "platform/MMesh.h"
 #include <filesystem>
 #include <fstream>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <map>
+#include <sstream>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace {
+
+using ::testing::Contains;
+using ::testing::HasSubstr;
+
+TEST(MazeChecker, GameMazeIsPlayable)
+{
+    Maze maze = Maze::Load(RVX_MAZE_FILE);
+    MazeReport report = MazeChecker(maze).Check();
+    EXPECT_TRUE(report.problems.empty()) << report.problems.front();
+    EXPECT_TRUE(report.fStartLegal);
+    EXPECT_TRUE(report.fGoalReached);
+    EXPECT_GE(report.nHolesBesidePath, MazeChecker::kMinHoles);
+    EXPECT_GE(maze.fPitch - maze.fWall, MazeChecker::kMinCorridor);
+}
+
+TEST(MazeChecker, PathsBlockedByHolesAndWallsAndLayoutFaultsAreReported)
+{
+    const std::string settings = "pitch 1.25\norigin 0 0\nwall 0.2\nstart 0.6 -0.6\ngoal 3.1 -0.6 0.2\n";
+    const std::string corridor = "+-+-+-+\n|S    |\n+-+-+-+\n"; // start in the first cell, goal in the last
+    const std::string narrow = settings + "wall 0.4\nhole_radius 0.5\n";
+    const struct {
+        std::string settings, grid;
+        bool fStartLegal, fGoalReached;
+        const char* problem;
+    } cases[] = {
+        {settings, corridor, true, true, "fewer than 8 holes"},
+        {settings, "+-+-+-+\n|S O  |\n+-+-+-+\n", true, false, "no path"},
+        {settings, "+-+-+-+\n|S  | |\n+-+-+-+\n", true, false, "no path"},
+        {settings + "start 0.3 -0.6\n", corridor, false, false, "start is not a legal"},
+        {narrow, "+-+-+-+\n|S   O|\n+-+-+-+\n", true, false, "narrower than 0.9"},
+        {narrow, "+-+-+-+\n|S   O|\n+-+-+-+\n", true, false, "cuts into a wall"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.problem);
+        std::istringstream in(c.settings + "grid\n" + c.grid);
+        Maze maze = Maze::Parse(in);
+        MazeReport report = MazeChecker(maze).Check();
+        EXPECT_EQ(report.fStartLegal, c.fStartLegal);
+        EXPECT_EQ(report.fGoalReached, c.fGoalReached);
+        EXPECT_THAT(report.problems, Contains(HasSubstr(c.problem)));
+        if (c.fGoalReached) {
+            EXPECT_TRUE(maze.InGoal(report.path.back().x, report.path.back().y));
+        }
+    }
+}
+
+// Every chunk is of the kind the game's loaders read there, and every mesh
+// loads with the game's loader with all its faces and textures.
+TEST(Archive, EveryGroupHoldsTheKindsTheGameReadsInOrder)
+{
+    const struct {
+        uint32_t entry;
+        std::vector<std::string> kinds;
+    } groups[] = {
+        {1, {"wave", "wave", "wave"}},
+        {2, {"anim", "anim", "anim", "rgba", "rgba", "mesh", "mesh", "mesh", "mesh"}},
+        {9, {"mesh"}}, {10, {"mesh"}}, {11, {"mesh"}},
+        {12, {"wave", "wave", "wave", "wave"}},
+        {13, {"mesh"}},
+    };
+    MMesh::SetTextureFolder(fs::path(RVX_ARCHIVE_FILE).parent_path().string().c_str());
+    ArchiveChunks archive(RVX_ARCHIVE_FILE);
+    for (const auto& group : groups) {
+        std::vector<ArchiveChunk> chunks = archive.Group(group.entry, group.kinds.size());
+        ASSERT_EQ(chunks.size(), group.kinds.size());
+        for (size_t i = 0; i < chunks.size(); ++i) {
+            SCOPED_TRACE(testing::Message() << "entry " << group.entry << " chunk " << i);
+            EXPECT_EQ(chunks[i].kind, group.kinds[i]);
+            if (chunks[i].kind != "mesh")
+                continue;
+            std::unique_ptr<MMesh> mesh = archive.Mesh(group.entry, i);
+            ASSERT_TRUE(mesh);
+            EXPECT_GT(mesh->GetSubsetCount(), 0u);
+            EXPECT_EQ(mesh->GetIndices().size(), MeshProbe(chunks[i].data).TriangleCount() * 3);
+            // The maze, base, ball and table are textured.
+            for (uint32_t s = 0; s < mesh->GetSubsetCount() && (group.entry != 2 || i == 8); ++s)
+                EXPECT_TRUE(mesh->HasTexture(s)) << "subset " << s;
+        }
+    }
+}
 
 std::map<std::string, std::string> ReadTree(const fs::path& root)
 {
@@ -23,7 +111,7 @@ std::map<std::string, std::string> ReadTree(const fs::path& root)
     return files;
 }
 
-TEST(ContentTest, SameSourcesGiveSameBytesAndTheManifestNamesOnlyWrittenFiles)
+TEST(Content, SameSourcesGiveSameBytesAndTheManifestNamesOnlyWrittenFiles)
 {
     const fs::path root = fs::temp_directory_path() / ("rvx_content_test_" + std::to_string(::getpid()));
     std::map<std::string, std::string> trees[2];
