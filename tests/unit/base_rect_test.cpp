@@ -21,10 +21,9 @@ TEST(Rect, SubtractGivesBandsAboveLeftRightBelowInOrder)
     EXPECT_EQ(pieces[1], (Rect{0, 10, 10, 20}));
     EXPECT_EQ(pieces[2], (Rect{20, 10, 30, 20}));
     EXPECT_EQ(pieces[3], (Rect{0, 20, 30, 30}));
+    // Covered whole: nothing; not overlapped: itself.
     const Rect r{0, 0, 10, 10};
     EXPECT_EQ(r.Subtract({-5, -5, 20, 20}, pieces), 0);
-    ASSERT_EQ(r.Subtract({5, 0, 15, 10}, pieces), 1);
-    EXPECT_EQ(pieces[0], (Rect{0, 0, 5, 10}));
-    ASSERT_EQ(r.Subtract({20, 20, 30, 30}, pieces), 1);
+    ASSERT_EQ(r.Subtract({10, 0, 30, 30}, pieces), 1);
     EXPECT_EQ(pieces[0], r);
 }
