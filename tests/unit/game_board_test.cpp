@@ -1,7 +1,6 @@
-// The leaning board, its frame and the base.
+// The leaning board and its frame.
 #include <gtest/gtest.h>
 #include <cmath>
-#include "game/ALeanBase.h"
 #include "game/ALeanBoard.h"
 #include "game/ALeanFrame.h"
 #include "game_fakes.h"
@@ -69,10 +68,6 @@ TEST_F(BoardTest, SurfaceAndFrameFollowTheLeanAndRestartLevelsThem)
     ExpectMatrixNear(board->GetWorld(), placement);
     ExpectMatrixNear(board->GetFrame()->GetWorld(), placement);
     EXPECT_FLOAT_EQ(board->GetSurfaceZ(1.0f, 1.0f), -1.3f);
-    // The frame and the base cast shadows, the board does not.
-    EXPECT_FALSE(board->CastsShadow());
-    EXPECT_TRUE(board->GetFrame()->CastsShadow());
-    EXPECT_TRUE((new ALeanBase(&host, MMatrix()))->CastsShadow());
 }
 
 TEST_F(BoardTest, ShadowPlaneLiesOnTheLeanedBoardLoweredByTheDepth)

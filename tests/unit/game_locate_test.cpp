@@ -45,7 +45,6 @@ protected:
         setenv("XDG_DATA_HOME", (root / "home").c_str(), 1);
         setenv("XDG_DATA_DIRS", ("relative:" + (root / "dirs-a").string() + ":" + (root / "dirs-b/").string()).c_str(), 1);
         fs::create_directories(root / "work");
-        oldDir = fs::current_path();
         fs::current_path(root / "work");
         SetApplication(&app);
         ASSERT_EQ(GetSettings()->OpenConfigRoot("Orvande", "Rollavex"), 0);
@@ -73,7 +72,7 @@ protected:
 
     TempFolder folder;
     const fs::path root{folder.Path()};
-    fs::path oldDir;
+    const fs::path oldDir = fs::current_path();
     AAppRollavex app;
 };
 

@@ -7,11 +7,10 @@
 #include "tools/content/check/ArchiveChunks.h"
 #include "tools/content/check/MeshProbe.h"
 #include "platform/MMesh.h"
+#include "FileTestSupport.h"
 #include <filesystem>
-#include <fstream>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <map>
 #include <sstream>
 #include <unistd.h>
@@ -101,12 +100,9 @@ TEST(Archive, EveryGroupHoldsTheKindsTheGameReadsInOrder)
 std::map<std::string, std::string> ReadTree(const fs::path& root)
 {
     std::map<std::string, std::string> files;
-    for (const auto& item : fs::recursive_directory_iterator(root)) {
-        std::ifstream in(item.path(), std::ios::binary);
+    for (const auto& item : fs::recursive_directory_iterator(root))
         if (item.is_regular_file())
-            files[fs::relative(item.path(), root).string()] =
-                std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
+            files[fs::relative(item.path(), root).string()] = ReadText(item.path());
     return files;
 }
 
