@@ -122,7 +122,8 @@ TEST_F(BallTest, AxisWallsStopPushBackAndBumpOnlyWhenFastAndNotOverlapping)
         bool playing;
     } cases[] = {
         {false, 1, 0.0f, 0.0f, 2.0f, 0.0f, 0.299f, 2.0f, false},
-        {false, 1, 0.0f, 0.0f, 0.9f, 0.0f, 0.299f, 0.0f, false},  // slow contacts are silent
+        {false, 1, 0.0f, 0.0f, 0.0f, 0.0f, 0.299f, 0.0f, false},  // a ball at rest is pushed back too
+        {false, 1, 0.0f, 0.0f, 1.0f, 0.0f, 0.299f, 0.0f, false},  // slow contacts are silent
         {false, 1, 0.0f, 0.0f, 3.0f, 0.0f, 0.299f, 0.0f, true},   // bumps do not overlap
         {false, 1, 0.0f, 0.0f, -2.0f, -2.0f, 0.25f + 2 * kT, 0.0f, true}, // walls behind are not tested
         {false, 1, 0.05f, 0.0f, 2.0f, 0.0f, 0.299f - 0.015f, 2.0f + kFirstStep / 2, false}, // lean shortens the push
