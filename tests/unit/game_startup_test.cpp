@@ -130,6 +130,7 @@ TEST(StartupOptions, TheFullScreenSettingIsLatchedAndTheMoveModeNeverWritten)
     GetSettings()->OpenConfigRoot("Orvande", "Rollavex");
     COptions* options = app.GetOptions();
     options->Load();
+    ASSERT_TRUE(COptions::IsFullscreenLatched());
     const int32_t latched = COptions::GetLatchedFullscreen();
     GetSettings()->WriteDword("Fullscreen", !latched, "Config");
     options->Load();
