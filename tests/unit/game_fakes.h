@@ -1,7 +1,6 @@
 #pragma once
 // Fakes of the maze tests: sounds that count, a host that stands in for the
 // game, and meshes made from boxes; the screen is the engine tests' own.
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -100,9 +99,11 @@ public:
                                                  {2, 3, 7}, {2, 7, 6}, {0, 2, 6}, {0, 6, 4}, {1, 5, 7}, {1, 7, 3}};
         const size_t base = nVertices;
         for (int i = 0; i < 8; ++i)
-            Item(szVertices, nVertices, "%.5f;%.5f;%.5f;", i & 1 ? x1 : x0, i & 2 ? y1 : y0, i & 4 ? z1 : z0);
+            Item(szVertices, nVertices, std::to_string(i & 1 ? x1 : x0) + ";" + std::to_string(i & 2 ? y1 : y0) + ";" +
+                                            std::to_string(i & 4 ? z1 : z0) + ";");
         for (const auto& f : kFaces)
-            Item(szFaces, nFaces, "3;%zu,%zu,%zu;", base + f[0], base + f[1], base + f[2]);
+            Item(szFaces, nFaces, "3;" + std::to_string(base + f[0]) + "," + std::to_string(base + f[1]) + "," +
+                                      std::to_string(base + f[2]) + ";");
         return *this;
     }
     // A square of side 2·half around (x, y) at height z, lying flat.
@@ -117,13 +118,7 @@ public:
 
 private:
     // Appends one item to an X list, comma-separated.
-    template <typename... Values>
-    static void Item(std::string& list, size_t& count, const char* format, Values... values)
-    {
-        char item[96];
-        std::snprintf(item, sizeof item, format, values...);
-        list += (count++ ? ",\n" : "") + std::string(item);
-    }
+    static void Item(std::string& list, size_t& count, const std::string& item) { list += (count++ ? ",\n" : "") + item; }
 
     std::string szVertices, szFaces;
     size_t nVertices = 0, nFaces = 0;
