@@ -156,7 +156,7 @@ TEST_F(GameTest, DragLeansFromThePressPointAndTheHiddenDialogEndsTheLean)
 }
 
 // A loss sets no best time; a new game hides the message but not the hint,
-// levels the board, puts the ball back and restarts the clock. The goal stops
+// levels the board and restarts the clock. The goal stops
 // the clock, sounds once a game, and sets the best time, which a later loss
 // keeps and only a faster win replaces.
 TEST_F(GameTest, LossNewGameGoalAndTheBestTime)
