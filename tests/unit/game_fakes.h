@@ -1,7 +1,6 @@
 #pragma once
 // Fakes of the maze tests: sounds that count, a host that stands in for the
 // game, and meshes made from boxes; the screen is the engine tests' own.
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -39,8 +38,7 @@ public:
     }
 
     int nPlays = 0;
-    bool fLooped = false;
-    bool fPlaying = false;
+    bool fLooped = false, fPlaying = false;
     float fVolume = -1.0f;
 };
 
@@ -64,27 +62,15 @@ public:
     bool IsMouseLocked() const override { return fMouseLocked; }
     void StartTurn(int player) override { rgnGoals.push_back(player); }
     void BallFalls() override { ++nFalls; }
-    void EndTurn(int success, int player) override
-    {
-        ++nEnds;
-        fLost = fLoseOnEnd;
-        nLastEnd = success * 10 + player;
-    }
+    // The ball lost counts an end; the player is then lost unless fLoseOnEnd is off.
+    void EndTurn(int success, int player) override { ++nEnds; fLost = fLoseOnEnd; nLastEnd = success * 10 + player; }
 
     ALeanBoard* pBoard = nullptr;
-    const MMesh* pBoardMesh = nullptr;
-    const MMesh* pFrameMesh = nullptr;
-    float aX = 0.0f;
-    float aY = 0.0f;
-    float fSurfaceZ = -1.3f;
-    bool fLost = false;
-    bool fLoseOnEnd = true;
-    bool fLeanLocked = false;
-    bool fMouseLocked = false;
+    const MMesh *pBoardMesh = nullptr, *pFrameMesh = nullptr;
+    float aX = 0.0f, aY = 0.0f, fSurfaceZ = -1.3f;
+    bool fLost = false, fLoseOnEnd = true, fLeanLocked = false, fMouseLocked = false;
     std::vector<int> rgnGoals;
-    int nFalls = 0;
-    int nEnds = 0;
-    int nLastEnd = -1;
+    int nFalls = 0, nEnds = 0, nLastEnd = -1;
     MMatrix matLevel;
 };
 
@@ -109,13 +95,15 @@ class Boxes {
 public:
     Boxes& Add(float x0, float y0, float z0, float x1, float y1, float z1)
     {
-        const uint32_t base = uint32_t(rgVertices.size());
+        static constexpr size_t kFaces[12][3] = {{0, 1, 3}, {0, 3, 2}, {4, 7, 5}, {4, 6, 7}, {0, 4, 5}, {0, 5, 1},
+                                                 {2, 3, 7}, {2, 7, 6}, {0, 2, 6}, {0, 6, 4}, {1, 5, 7}, {1, 7, 3}};
+        const size_t base = nVertices;
         for (int i = 0; i < 8; ++i)
-            rgVertices.push_back({i & 1 ? x1 : x0, i & 2 ? y1 : y0, i & 4 ? z1 : z0});
-        static constexpr uint32_t kFaces[12][3] = {{0, 1, 3}, {0, 3, 2}, {4, 7, 5}, {4, 6, 7}, {0, 4, 5}, {0, 5, 1},
-                                                   {2, 3, 7}, {2, 7, 6}, {0, 2, 6}, {0, 6, 4}, {1, 5, 7}, {1, 7, 3}};
+            Item(szVertices, nVertices, std::to_string(i & 1 ? x1 : x0) + ";" + std::to_string(i & 2 ? y1 : y0) + ";" +
+                                            std::to_string(i & 4 ? z1 : z0) + ";");
         for (const auto& f : kFaces)
-            rgFaces.push_back({base + f[0], base + f[1], base + f[2]});
+            Item(szFaces, nFaces, "3;" + std::to_string(base + f[0]) + "," + std::to_string(base + f[1]) + "," +
+                                      std::to_string(base + f[2]) + ";");
         return *this;
     }
     // A square of side 2·half around (x, y) at height z, lying flat.
@@ -123,39 +111,17 @@ public:
 
     std::unique_ptr<MMesh> Build() const
     {
-        const std::string text = Text();
+        const std::string text = "xof 0303txt 0032\nMesh Boxes {\n" + std::to_string(nVertices) + ";\n" + szVertices +
+                                 ";\n" + std::to_string(nFaces) + ";\n" + szFaces + ";\n}\n";
         return std::make_unique<MMesh>(text.data(), uint32_t(text.size()));
     }
 
 private:
-    struct Vertex {
-        float x, y, z;
-    };
-    struct Face {
-        uint32_t a, b, c;
-    };
+    // Appends one item to an X list, comma-separated.
+    static void Item(std::string& list, size_t& count, const std::string& item) { list += (count++ ? ",\n" : "") + item; }
 
-    std::string Text() const
-    {
-        std::string text = "xof 0303txt 0032\nMesh Boxes {\n" + std::to_string(rgVertices.size()) + ";\n";
-        char line[96];
-        for (size_t i = 0; i < rgVertices.size(); ++i) {
-            const Vertex& v = rgVertices[i];
-            std::snprintf(line, sizeof line, "%.5f;%.5f;%.5f;%s\n", v.x, v.y, v.z,
-                          i + 1 < rgVertices.size() ? "," : ";");
-            text += line;
-        }
-        text += std::to_string(rgFaces.size()) + ";\n";
-        for (size_t i = 0; i < rgFaces.size(); ++i) {
-            const Face& f = rgFaces[i];
-            std::snprintf(line, sizeof line, "3;%u,%u,%u;%s\n", f.a, f.b, f.c, i + 1 < rgFaces.size() ? "," : ";");
-            text += line;
-        }
-        return text + "}\n";
-    }
-
-    std::vector<Vertex> rgVertices;
-    std::vector<Face> rgFaces;
+    std::string szVertices, szFaces;
+    size_t nVertices = 0, nFaces = 0;
 };
 
 } // namespace gamefakes

@@ -2,15 +2,12 @@
 #include "common/CFileMM.h"
 #include "platform/MDialogScript.h"
 #include "platform/MSettings.h"
+#include "FileTestSupport.h"
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -23,58 +20,45 @@ constexpr const char* kCannotLocate =
     "message|Message|An asset file cannot be located.  Please point to the directory where it is located.";
 constexpr const char* kMissing = "message|Message|Game cannot be loaded.  An asset file is missing.";
 constexpr const char* kAsked = "open|RollavexAssets.mm";
-
-void WriteLong(std::ofstream& out, uint32_t value)
-{
-    for (int i = 0; i < 4; ++i)
-        out.put(static_cast<char>((value >> (8 * i)) & 0xFF));
-}
+using Boxes = std::vector<std::string>;
 
 // The smallest archive: the form and a map of one entry (none: a rejected archive).
 void WriteArchive(const fs::path& path, uint32_t nEntries = 1)
 {
     fs::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary);
-    out.write("FFIR", 4);
-    WriteLong(out, 12 + 4 * nEntries);
-    out.write("LFMM", 4);
-    out.write(" pam", 4);
-    WriteLong(out, 4 + 4 * nEntries);
-    WriteLong(out, nEntries);
+    Bytes map;
+    AppendLE32(&map, nEntries);
     for (uint32_t i = 0; i < nEntries; ++i)
-        WriteLong(out, 0);
+        AppendLE32(&map, 0);
+    Bytes data = Text("LFMM");
+    Append(&data, Chunk(" pam", map));
+    WriteAllBytes(path, Chunk("FFIR", data));
 }
 
+// The working folder is work/; the data folders are home/ and dirs-a/, dirs-b/
+// after a relative entry.
 class LocateTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/rvx_locate_XXXXXX";
-        root = mkdtemp(pattern);
         setenv("XDG_CONFIG_HOME", (root / "config").c_str(), 1);
         setenv("XDG_DATA_HOME", (root / "home").c_str(), 1);
         setenv("XDG_DATA_DIRS", ("relative:" + (root / "dirs-a").string() + ":" + (root / "dirs-b/").string()).c_str(), 1);
-        fs::create_directories(root / "config/Orvande/Rollavex");
         fs::create_directories(root / "work");
-        fs::create_directories(root / "stored");
-        fs::create_directories(root / "empty");
-        oldDir = fs::current_path();
         fs::current_path(root / "work");
         SetApplication(&app);
         ASSERT_EQ(GetSettings()->OpenConfigRoot("Orvande", "Rollavex"), 0);
-        MDialogScript::SetAnswers("");
-        MDialogScript::ClearRecord();
     }
     void TearDown() override
     {
         SetApplication(nullptr);
         fs::current_path(oldDir);
-        fs::remove_all(root);
     }
 
     int32_t Locate(const std::string& answers)
     {
         MDialogScript::SetAnswers(answers);
+        MDialogScript::ClearRecord();
         CFileMM archive;
         return AAppRollavex::LocateAndOpenArchive(&archive, kArchive, nullptr, ".");
     }
@@ -84,78 +68,54 @@ protected:
         GetSettings()->ReadString(path, "mmpath", "<none>", "Config", sizeof path);
         return path;
     }
-    const std::vector<std::string>& Shown() { return MDialogScript::GetRecord(); }
+    const Boxes& Shown() { return MDialogScript::GetRecord(); }
 
-    fs::path root;
-    fs::path oldDir;
+    TempFolder folder;
+    const fs::path root{folder.Path()};
+    const fs::path oldDir = fs::current_path();
     AAppRollavex app;
 };
 
-TEST_F(LocateTest, TheWorkingFolderThenTheStoredFolderOpenWithoutAsking)
+// The working folder, the stored folder, then rollavex/ in $XDG_DATA_HOME and
+// in each absolute $XDG_DATA_DIRS entry. The first archive found ends the
+// search, a rejected one (no entries) with 7 after its message.
+TEST_F(LocateTest, SearchOrder)
 {
-    GetSettings()->WriteString("mmpath", (root / "stored/").c_str(), "Config");
-    for (const char* folder : {"work", "stored"}) {
-        WriteArchive(root / folder / kArchive);
-        EXPECT_EQ(Locate(""), 0) << folder;
-        EXPECT_TRUE(Shown().empty()) << folder;
-        fs::remove(root / folder / kArchive);
-    }
-}
-
-// After the stored folder come the installed data folders: rollavex/ in
-// $XDG_DATA_HOME, then in each absolute $XDG_DATA_DIRS entry. The first archive
-// found ends the search, a rejected one (no entries) with 7 after its message.
-TEST_F(LocateTest, TheInstalledDataFoldersAreTriedAfterTheStoredFolder)
-{
-    struct Case {
+    const struct {
         const char* szGood;
         const char* szRejected;
         int32_t nResult;
-    };
-    const Case cases[] = {
-        {"dirs-b", nullptr, 0},  {"stored", "dirs-a", 0}, {"dirs-b", "dirs-a", 7},
-        {"dirs-a", "home", 7},   {"work/relative", nullptr, 6},
+    } cases[] = {
+        {"work", "stored", 0},   {"stored", "home", 0},  {"dirs-b", nullptr, 0},
+        {"dirs-b", "dirs-a", 7}, {"dirs-a", "home", 7}, {"work/relative", nullptr, 6},
     };
     GetSettings()->WriteString("mmpath", (root / "stored/").c_str(), "Config");
     auto place = [&](const std::string& folder) {
-        return folder == "stored" ? root / folder / kArchive : root / folder / "rollavex" / kArchive;
+        return folder == "stored" || folder == "work" ? root / folder / kArchive : root / folder / "rollavex" / kArchive;
     };
-    for (const Case& test : cases) {
+    for (const auto& test : cases) {
         SCOPED_TRACE(test.szGood);
         WriteArchive(place(test.szGood));
         if (test.szRejected)
             WriteArchive(place(test.szRejected), 0);
         EXPECT_EQ(Locate("ok;cancel;ok"), test.nResult);
         EXPECT_EQ(Shown().empty(), test.nResult == 0);
-        fs::remove(place(test.szGood));
-        if (test.szRejected)
-            fs::remove(place(test.szRejected));
-        MDialogScript::ClearRecord();
+        for (const char* folder : {"work", "stored", "home", "dirs-a", "dirs-b", "work/relative"})
+            fs::remove(place(folder));
     }
 }
 
-TEST_F(LocateTest, CancellingTheDialogGivesUp)
+// The chosen folder is stored, with or without the archive; without it the
+// player is asked again until the archive is found or the player cancels.
+TEST_F(LocateTest, AskingStoresTheChosenFolderUntilTheArchiveIsFoundOrThePlayerCancels)
 {
-    EXPECT_EQ(Locate("ok;cancel;ok"), 6);
-    EXPECT_EQ(Shown(), (std::vector<std::string>{kCannotLocate, kAsked, kMissing}));
-    EXPECT_EQ(StoredPath(), "<none>");
-}
-
-TEST_F(LocateTest, TheChosenFolderIsStoredAndTheArchiveOpenedFromIt)
-{
-    WriteArchive(root / "stored" / kArchive);
-    fs::path picked = root / "stored" / "whatever.mm";
-    EXPECT_EQ(Locate("ok;" + picked.string()), 0);
-    EXPECT_EQ(Shown(), (std::vector<std::string>{kCannotLocate, kAsked}));
-    EXPECT_EQ(StoredPath(), (root / "stored/").string());
-}
-
-TEST_F(LocateTest, AFolderWithoutTheArchiveIsStoredAndTheUserAskedAgain)
-{
-    fs::path picked = root / "empty" / "other.mm";
-    EXPECT_EQ(Locate("ok;" + picked.string() + ";ok;cancel;ok"), 6);
-    EXPECT_EQ(Shown(), (std::vector<std::string>{kCannotLocate, kAsked, kCannotLocate, kAsked, kMissing}));
+    EXPECT_EQ(Locate("ok;" + (root / "empty/other.mm").string() + ";ok;cancel;ok"), 6);
+    EXPECT_EQ(Shown(), (Boxes{kCannotLocate, kAsked, kCannotLocate, kAsked, kMissing}));
     EXPECT_EQ(StoredPath(), (root / "empty/").string());
+    WriteArchive(root / "stored" / kArchive);
+    EXPECT_EQ(Locate("ok;" + (root / "stored/whatever.mm").string()), 0);
+    EXPECT_EQ(Shown(), (Boxes{kCannotLocate, kAsked}));
+    EXPECT_EQ(StoredPath(), (root / "stored/").string());
 }
 
 TEST_F(LocateTest, AChoiceThatCannotBeStoredIsStillUsed)
@@ -163,23 +123,18 @@ TEST_F(LocateTest, AChoiceThatCannotBeStoredIsStillUsed)
     fs::create_directories(root / "config/Orvande/Rollavex/settings.ini");
     GetSettings()->OpenConfigRoot("Orvande", "Rollavex");
     WriteArchive(root / "stored" / kArchive);
-    fs::path picked = root / "stored" / kArchive;
-    EXPECT_EQ(Locate("ok;" + picked.string()), 0);
-    EXPECT_EQ(Shown(), (std::vector<std::string>{kCannotLocate, kAsked}));
+    EXPECT_EQ(Locate("ok;" + (root / "stored" / kArchive).string()), 0);
+    EXPECT_EQ(Shown(), (Boxes{kCannotLocate, kAsked}));
 }
 
 // Found but damaged: told so with the fault's identifier, and no file dialog.
 TEST_F(LocateTest, AFoundButDamagedArchiveIsToldWithoutAsking)
 {
-    const std::string damaged = "message|Error|The asset file RollavexAssets.mm was found but is damaged.  "
-                                "Please reinstall Rollavex.  Rollavex will exit.";
-    std::ofstream(root / "work" / kArchive) << "not an archive at all, just text";
+    const Boxes damaged = {"message|Error|The asset file RollavexAssets.mm was found but is damaged.  Please "
+                           "reinstall Rollavex.  Rollavex will exit.  (file: win32/MFileMMIOline: 177)"};
+    WriteText(root / "work" / kArchive, "not an archive at all, just text");
     EXPECT_EQ(Locate("ok"), 7);
-    EXPECT_EQ(Shown(), (std::vector<std::string>{damaged + "  (file: win32/MFileMMIOline: 177)"}));
-    WriteArchive(root / "work" / kArchive);
-    fs::resize_file(root / "work" / kArchive, 27); // one byte short
-    EXPECT_EQ(Locate("ok"), 7);
-    EXPECT_EQ(Shown().back(), damaged + "  (file: win32/MFileMMIOline: 177)");
+    EXPECT_EQ(Shown(), damaged);
 }
 
 } // namespace

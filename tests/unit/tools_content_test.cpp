@@ -1,74 +1,124 @@
-// The generators are deterministic and write every file the manifest names.
+// The content tool's output: the maze is playable, the archive holds what the
+// game reads (mmbuild packs only files its manifest names), and the generators
+// are deterministic.
 #include "tools/content/ContentSet.h"
+#include "tools/content/Maze.h"
+#include "tools/content/MazeChecker.h"
+#include "tools/content/check/ArchiveChunks.h"
+#include "tools/content/check/MeshProbe.h"
+#include "platform/MMesh.h"
+#include "FileTestSupport.h"
 #include <filesystem>
-#include <fstream>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <map>
+#include <sstream>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace {
 
+using ::testing::Contains;
+using ::testing::HasSubstr;
+
+TEST(MazeChecker, GameMazeIsPlayable)
+{
+    Maze maze = Maze::Load(RVX_MAZE_FILE);
+    MazeReport report = MazeChecker(maze).Check();
+    EXPECT_TRUE(report.problems.empty()) << report.problems.front();
+    EXPECT_TRUE(report.fStartLegal);
+    EXPECT_TRUE(report.fGoalReached);
+    EXPECT_GE(report.nHolesBesidePath, MazeChecker::kMinHoles);
+    EXPECT_GE(maze.fPitch - maze.fWall, MazeChecker::kMinCorridor);
+}
+
+TEST(MazeChecker, PathsBlockedByHolesAndWallsAndLayoutFaultsAreReported)
+{
+    const std::string settings = "pitch 1.25\norigin 0 0\nwall 0.2\nstart 0.6 -0.6\ngoal 3.1 -0.6 0.2\n";
+    const std::string corridor = "+-+-+-+\n|S    |\n+-+-+-+\n"; // start in the first cell, goal in the last
+    const struct {
+        std::string settings, grid;
+        bool fStartLegal, fGoalReached;
+        const char* problem;
+    } cases[] = {
+        {settings, corridor, true, true, "fewer than 8 holes"},
+        {settings, "+-+-+-+\n|S O  |\n+-+-+-+\n", true, false, "no path"},
+        {settings, "+-+-+-+\n|S  | |\n+-+-+-+\n", true, false, "no path"},
+        {settings + "start 0.3 -0.6\n", corridor, false, false, "start is not a legal"},
+        {settings + "wall 0.4\nhole_radius 0.5\n", "+-+-+-+\n|S   O|\n+-+-+-+\n", true, false, "narrower than 0.9"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.problem);
+        std::istringstream in(c.settings + "grid\n" + c.grid);
+        Maze maze = Maze::Parse(in);
+        MazeReport report = MazeChecker(maze).Check();
+        EXPECT_EQ(report.fStartLegal, c.fStartLegal);
+        EXPECT_EQ(report.fGoalReached, c.fGoalReached);
+        EXPECT_THAT(report.problems, Contains(HasSubstr(c.problem)));
+        if (c.fGoalReached) {
+            EXPECT_TRUE(maze.InGoal(report.path.back().x, report.path.back().y));
+        }
+    }
+}
+
+// Every chunk is of the kind the game's loaders read there, and every mesh
+// loads with the game's loader with all its faces and textures.
+TEST(Archive, EveryGroupHoldsTheKindsTheGameReadsInOrder)
+{
+    const struct {
+        uint32_t entry;
+        std::vector<std::string> kinds;
+    } groups[] = {
+        {1, {"wave", "wave", "wave"}},
+        {2, {"anim", "anim", "anim", "rgba", "rgba", "mesh", "mesh", "mesh", "mesh"}},
+        {9, {"mesh"}}, {10, {"mesh"}}, {11, {"mesh"}},
+        {12, {"wave", "wave", "wave", "wave"}},
+        {13, {"mesh"}},
+    };
+    MMesh::SetTextureFolder(fs::path(RVX_ARCHIVE_FILE).parent_path().string().c_str());
+    ArchiveChunks archive(RVX_ARCHIVE_FILE);
+    for (const auto& group : groups) {
+        std::vector<ArchiveChunk> chunks = archive.Group(group.entry, group.kinds.size());
+        ASSERT_EQ(chunks.size(), group.kinds.size());
+        for (size_t i = 0; i < chunks.size(); ++i) {
+            SCOPED_TRACE(testing::Message() << "entry " << group.entry << " chunk " << i);
+            EXPECT_EQ(chunks[i].kind, group.kinds[i]);
+            if (chunks[i].kind != "mesh")
+                continue;
+            std::unique_ptr<MMesh> mesh = archive.Mesh(group.entry, i);
+            ASSERT_TRUE(mesh);
+            EXPECT_GT(mesh->GetSubsetCount(), 0u);
+            EXPECT_EQ(mesh->GetIndices().size(), MeshProbe(chunks[i].data).TriangleCount() * 3);
+            // The maze, base, ball and table are textured.
+            for (uint32_t s = 0; s < mesh->GetSubsetCount() && (group.entry != 2 || i == 8); ++s)
+                EXPECT_TRUE(mesh->HasTexture(s)) << "subset " << s;
+        }
+    }
+}
+
 std::map<std::string, std::string> ReadTree(const fs::path& root)
 {
     std::map<std::string, std::string> files;
-    for (const auto& item : fs::recursive_directory_iterator(root)) {
-        if (!item.is_regular_file())
-            continue;
-        std::ifstream in(item.path(), std::ios::binary);
-        files[fs::relative(item.path(), root).string()] =
-            std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
+    for (const auto& item : fs::recursive_directory_iterator(root))
+        if (item.is_regular_file())
+            files[fs::relative(item.path(), root).string()] = ReadText(item.path());
     return files;
 }
 
-class ContentTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        root = fs::temp_directory_path() / ("rvx_content_test_" + std::to_string(::getpid()));
-        fs::remove_all(root);
-    }
-    void TearDown() override { fs::remove_all(root); }
-
-    fs::path Generate(const std::string& name)
-    {
+TEST(Content, SameSourcesGiveSameBytes)
+{
+    const fs::path root = fs::temp_directory_path() / ("rvx_content_test_" + std::to_string(::getpid()));
+    std::map<std::string, std::string> trees[2];
+    for (int i = 0; i < 2; ++i) {
+        const fs::path out = root / std::to_string(i);
         ContentSet content(Maze::Load(RVX_MAZE_FILE));
-        content.Write((root / name / "content").string(), (root / name / "run").string());
-        manifest = content.Manifest();
-        return root / name;
+        content.Write((out / "content").string(), (out / "run").string());
+        trees[i] = ReadTree(out);
     }
-
-    fs::path root;
-    ContentSet::Entries manifest;
-};
-
-TEST_F(ContentTest, SameSourcesGiveSameBytes)
-{
-    auto first = ReadTree(Generate("a"));
-    auto second = ReadTree(Generate("b"));
-    ASSERT_FALSE(first.empty());
-    ASSERT_EQ(first.size(), second.size());
-    for (const auto& [name, bytes] : first)
-        EXPECT_TRUE(second.count(name) && second[name] == bytes) << name;
-}
-
-TEST_F(ContentTest, ManifestNamesOnlyWrittenFilesForTheGamesEntries)
-{
-    fs::path content = Generate("a") / "content";
-    for (int entry : {1, 2, 9, 10, 11, 12, 13})
-        EXPECT_TRUE(manifest.count(entry)) << entry;
-    for (const auto& [entry, chunks] : manifest) {
-        EXPECT_LT(entry, ContentSet::kEntryCount);
-        for (const ManifestChunk& chunk : chunks)
-            for (const std::string& file : chunk.files)
-                EXPECT_TRUE(fs::exists(content / file)) << file;
-    }
-    std::string text = ContentSet::ManifestText(manifest);
-    EXPECT_NE(text.find("entries 14\n"), std::string::npos);
-    EXPECT_NE(text.find("entry 13\nmesh meshes/ball.x\n"), std::string::npos);
+    fs::remove_all(root);
+    ASSERT_FALSE(trees[0].empty());
+    EXPECT_TRUE(trees[0] == trees[1]);
 }
 
 } // namespace

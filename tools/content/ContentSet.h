@@ -25,11 +25,9 @@ public:
     // runDir and the manifest as contentDir/manifest.txt. Throws when the maze is not playable.
     void Write(const std::string& contentDir, const std::string& runDir);
 
-    const Entries& Manifest() const { return entries; }
+private:
     // The manifest in mmbuild's format.
     static std::string ManifestText(const Entries& entries);
-
-private:
     void CheckMaze(const std::string& contentDir);
     void WriteTextures(const std::string& runDir);
     void WriteSprites(const std::string& dir);

@@ -9,9 +9,8 @@ class MMesh;
 
 // One chunk of an archive group as the game's loaders meet it.
 struct ArchiveChunk {
-    std::string kind;              // "rgba", "anim", "mesh", "wave"
-    std::vector<uint8_t> data;     // the payload (an anim: its frames' payloads below)
-    std::vector<std::vector<uint8_t>> frames;
+    std::string kind;          // "rgba", "anim", "mesh", "wave"
+    std::vector<uint8_t> data; // the payload
 };
 
 // Reads the groups of the archive through the engine's CFileMM, the way the
@@ -21,7 +20,6 @@ public:
     // Throws the engine's exceptions on a malformed archive.
     explicit ArchiveChunks(const std::string& path);
 
-    int32_t EntryCount() const { return nEntries; }
     // Reads `count` chunks of entry `index`.
     std::vector<ArchiveChunk> Group(uint32_t index, size_t count);
     // The game's mesh loader on chunk `chunk` of entry `index`.
@@ -31,15 +29,4 @@ private:
     void Open(CFileMM& file) const;
 
     std::string path;
-    int32_t nEntries = 0;
 };
-
-// Structural facts of a RIFF WAVE file; `valid` false when it is not one.
-struct WaveFacts {
-    bool valid = false;
-    uint16_t format = 0, channels = 0, bits = 0;
-    uint32_t rate = 0;
-    std::vector<int16_t> samples;
-};
-
-WaveFacts ParseWave(const std::vector<uint8_t>& bytes);
