@@ -81,186 +81,115 @@ TEST(TextureWithoutDevice, CreationFailsQuietly)
 
 using TextureTest = GLTestWindow;
 
-TEST_F(TextureTest, PictureSizeStaysWhileTheTextureIsAPowerOfTwo)
+// A picture keeps its size on a power-of-two texture; a lock addresses texels by pitch.
+TEST_F(TextureTest, PictureSizeLockAndFill)
 {
     const std::vector<uint8_t> tga = Tga(100, 60, 0x30, 0x80);
     MTexture texture(tga.data(), tga.size());
     ASSERT_TRUE(texture.HasTexture());
-    EXPECT_EQ(texture.GetWidth(), 100u);
-    EXPECT_EQ(texture.GetHeight(), 60u);
-    EXPECT_EQ(texture.GetGLTexture().GetWidth(), 128u);
-    EXPECT_EQ(texture.GetGLTexture().GetHeight(), 64u);
-    EXPECT_EQ(texture.GetOriginX(), 5);
-    EXPECT_EQ(texture.GetOriginY(), -7);
+    EXPECT_EQ(texture.GetWidth() * 1000 + texture.GetHeight(), 100060u);
+    EXPECT_EQ(texture.GetGLTexture().GetWidth() * 1000 + texture.GetGLTexture().GetHeight(), 128064u);
+    EXPECT_EQ(texture.GetOriginX() * 1000 + texture.GetOriginY(), 4993);
     EXPECT_EQ(texture.GetFormat(), kFormatA8R8G8B8);
     EXPECT_EQ(texture.GetImage(), nullptr);
-}
-
-TEST_F(TextureTest, SizesBeyondTheDeviceAreRefused)
-{
-    MTexture huge(0x40000000, 0x40000000);
-    EXPECT_FALSE(huge.HasTexture());
-    EXPECT_EQ(huge.GetWidth(), 0u);
-    MTexture wide(uint32_t(device->GetMaxTextureSize()) + 1, 1);
-    EXPECT_FALSE(wide.HasTexture());
-}
-
-TEST_F(TextureTest, LockAddressesTexelsByPitch)
-{
-    const std::vector<uint8_t> tga = Tga(3, 2, 0x30, 0x80);
-    MTexture texture(tga.data(), tga.size());
     int32_t pitch = 0;
     const Rect area{1, 1, 3, 2};
     auto* texels = static_cast<uint32_t*>(texture.Lock(&area, &pitch, 0));
     ASSERT_NE(texels, nullptr);
-    EXPECT_EQ(pitch, 4 * 4);
-    // Pixel (1, 1) is the fifth stored: B 0x30, G 4, R 0x40, A 0x80.
-    EXPECT_EQ(texels[0], 0x80400430u);
-    EXPECT_EQ(texels[-int32_t(pitch / 4) - 1], 0x80400030u);
-    int32_t again = 0;
-    EXPECT_EQ(texture.Lock(nullptr, &again, 0), nullptr);
+    EXPECT_EQ(pitch, 128 * 4);
+    EXPECT_EQ(texels[0], 0x80400000u | uint32_t(uint8_t(101)) << 8 | 0x30); // pixel 101 of the stored rows
+    EXPECT_EQ(texture.Lock(nullptr, &pitch, 0), nullptr);
     EXPECT_EQ(texture.UnLock(0), 0);
     EXPECT_EQ(texture.UnLock(0), int32_t(0x8876086C));
-    const Rect outside{0, 0, 5, 1};
+    const Rect outside{0, 0, 129, 1};
     EXPECT_EQ(texture.Lock(&outside, &pitch, 0), nullptr);
     EXPECT_EQ(texture.Lock(nullptr, &pitch, 1), nullptr);
-}
-
-TEST_F(TextureTest, FillWritesWidthTimesHeightTexels)
-{
-    MTexture texture(16, 16);
-    EXPECT_EQ(texture.GetWidth(), 16u);
-    ASSERT_EQ(texture.Fill32(0xFF000000), 0);
-    int32_t pitch = 0;
-    auto* texels = static_cast<const uint32_t*>(texture.Lock(nullptr, &pitch, 0));
-    ASSERT_NE(texels, nullptr);
-    EXPECT_EQ(texels[0], 0xFF000000u);
-    EXPECT_EQ(texels[255], 0xFF000000u);
-    texture.UnLock(0);
-    // 16-bit values on a 32-bit texture fill its first half only.
-    ASSERT_EQ(texture.Fill16(0xF000), 0);
-    texels = static_cast<const uint32_t*>(texture.Lock(nullptr, &pitch, 0));
-    EXPECT_EQ(texels[0], 0xF000F000u);
+    MTexture filled(16, 16);
+    ASSERT_EQ(filled.Fill32(0xFF000000), 0);
+    ASSERT_EQ(filled.Fill16(0xF000), 0); // on a 32-bit texture: its first half only
+    texels = static_cast<uint32_t*>(filled.Lock(nullptr, &pitch, 0));
     EXPECT_EQ(texels[127], 0xF000F000u);
     EXPECT_EQ(texels[128], 0xFF000000u);
-    texture.UnLock(0);
+    EXPECT_EQ(texels[255], 0xFF000000u);
+    filled.UnLock(0);
 }
 
-TEST_F(TextureTest, SetImageTakesANewSerialAndRecreates)
+TEST_F(TextureTest, NewImagesTakeANewSerialBadImagesAndSizesGiveNoTexture)
 {
-    const std::vector<uint8_t> small = Tga(2, 2, 1, 255);
-    const std::vector<uint8_t> big = Tga(40, 10, 1, 255);
+    const std::vector<uint8_t> small = Tga(2, 2, 1, 255), big = Tga(40, 10, 1, 255);
     MTexture texture(small.data(), small.size());
-    Image image;
+    Image image, empty;
     ASSERT_EQ(image.DecodeTGA(big.data(), big.size()), 0);
     const uint32_t before = texture.GetSerial();
     ASSERT_EQ(texture.SetImage(&image, 0, 0), 0);
     EXPECT_NE(texture.GetSerial(), before);
-    EXPECT_EQ(texture.GetWidth(), 40u);
     EXPECT_EQ(texture.GetGLTexture().GetWidth(), 64u);
-    Image empty;
     EXPECT_EQ(texture.SetImage(&empty, 0, 0), 29);
-}
-
-TEST_F(TextureTest, BadImagesGiveNoTexture)
-{
-    std::vector<uint8_t> sixteen = Tga(2, 2, 1, 255);
+    std::vector<uint8_t> sixteen = small;
     sixteen[16] = 16;
-    MTexture texture(sixteen.data(), sixteen.size());
-    EXPECT_FALSE(texture.HasTexture());
-    EXPECT_EQ(texture.Create(0, 0), 29);
+    MTexture bad(sixteen.data(), sixteen.size());
+    EXPECT_FALSE(bad.HasTexture());
+    EXPECT_EQ(bad.Create(0, 0), 29);
     MSurface surface(sixteen.data(), sixteen.size(), 0, 0, 0);
     EXPECT_EQ(surface.GetWidth(), 0u);
     EXPECT_EQ(surface.BlitToBackBuffer(0, 0, nullptr), 0);
+    MTexture huge(0x40000000, 0x40000000), wide(uint32_t(device->GetMaxTextureSize()) + 1, 1);
+    EXPECT_FALSE(huge.HasTexture() || wide.HasTexture());
+    EXPECT_EQ(huge.GetWidth(), 0u);
 }
 
-TEST_F(TextureTest, SpriteFlagsMoveThePositionByTheDestinationSize)
+// Flags 0x11 move the sprite by the destination's size; sprites blend by
+// alpha and take the colour.
+TEST_F(TextureTest, SpritesMoveByTheirFlagsBlendAndTakeTheColour)
 {
-    MTexture texture(4, 4);
-    ASSERT_EQ(texture.Fill32(0xFF00FF00), 0);
+    MTexture green(4, 4), white(2, 2);
+    ASSERT_EQ(green.Fill32(0xFF00FF00), 0);
+    ASSERT_EQ(white.Fill32(0x80FFFFFF), 0);
     ASSERT_EQ(device->BeginFrame(), 0);
-    EXPECT_EQ(texture.DrawSprite(nullptr, nullptr, 0, kWhite), 36); // outside the batch
+    EXPECT_EQ(green.DrawSprite(nullptr, nullptr, 0, kWhite), 36); // outside the batch
     ASSERT_EQ(device->BeginSprites(), 0);
-    const Rect dest{10, 20, 50, 60};
-    const Rect source{0, 0, 2, 2};
-    ASSERT_EQ(texture.DrawSprite(&dest, &source, 0x11, kWhite), 0);
+    const Rect dest{10, 20, 50, 60}, source{0, 0, 2, 2}, left{0, 0, 2, 2}, right{4, 0, 6, 2};
+    ASSERT_EQ(green.DrawSprite(&dest, &source, 0x11, kWhite), 0);
+    white.DrawSprite(&left, nullptr, 0, kWhite);
+    white.DrawSprite(&right, nullptr, 0, 0xFFFF0000);
     ASSERT_EQ(device->EndSprites(), 0);
-    EXPECT_EQ(PixelAt(50, 60), 0xFF00FF00);
     EXPECT_EQ(PixelAt(51, 61), 0xFF00FF00);
     EXPECT_EQ(PixelAt(52, 62), 0xFF0000FF);
     EXPECT_EQ(PixelAt(10, 20), 0xFF0000FF);
+    EXPECT_NEAR(int((PixelAt(0, 0) >> 16) & 0xFF), 128, 2);
+    EXPECT_NEAR(int(PixelAt(0, 0) & 0xFF), 255, 1);
+    EXPECT_NEAR(int((PixelAt(4, 0) >> 16) & 0xFF), 128, 2);
+    EXPECT_EQ(PixelAt(4, 0) & 0xFF00, 0u);
     device->EndFrame();
 }
 
-TEST_F(TextureTest, SpritesBlendByAlphaAndTakeTheColour)
-{
-    MTexture texture(2, 2);
-    ASSERT_EQ(texture.Fill32(0x80FFFFFF), 0); // half-transparent white
-    ASSERT_EQ(device->BeginFrame(), 0);
-    ASSERT_EQ(device->BeginSprites(), 0);
-    const Rect left{0, 0, 2, 2}, right{4, 0, 6, 2};
-    texture.DrawSprite(&left, nullptr, 0, kWhite);
-    texture.DrawSprite(&right, nullptr, 0, 0xFFFF0000); // red tint
-    ASSERT_EQ(device->EndSprites(), 0);
-    const uint32_t blended = PixelAt(0, 0);
-    EXPECT_NEAR(int((blended >> 16) & 0xFF), 128, 2);
-    EXPECT_NEAR(int(blended & 0xFF), 255, 1);
-    const uint32_t tinted = PixelAt(4, 0);
-    EXPECT_NEAR(int((tinted >> 16) & 0xFF), 128, 2);
-    EXPECT_EQ(tinted & 0xFF00, 0u);
-    device->EndFrame();
-}
-
-TEST_F(TextureTest, FileTexturesKeyOutOpaqueBlack)
+// File textures key out opaque black unless keyed otherwise; a surface keeps
+// its size and is copied plain to the back buffer.
+TEST_F(TextureTest, FilesLoadIntoTexturesAndSurfaces)
 {
     std::vector<uint8_t> tga = Tga(3, 1, 0, 255);
-    tga[18 + 1] = 0;  // first pixel: B 0, G 0, R 0x40
-    tga[18 + 2] = 0;  // now opaque black
+    tga[18 + 1] = tga[18 + 2] = 0; // first pixel: opaque black
     const std::string path = TgaFile(tga);
-    MTexture keyed;
+    MTexture keyed, plain;
     ASSERT_EQ(keyed.LoadFromFile(path.c_str(), 0, 0), 0);
-    EXPECT_EQ(keyed.GetWidth(), 3u);
-    EXPECT_EQ(keyed.GetHeight(), 1u);
     EXPECT_EQ(keyed.GetGLTexture().GetWidth(), 4u);
-    int32_t pitch = 0;
-    const auto* texels = static_cast<const uint32_t*>(keyed.Lock(nullptr, &pitch, 0));
-    ASSERT_NE(texels, nullptr);
-    EXPECT_EQ(texels[0], 0u);
-    EXPECT_EQ(texels[1], 0xFF400100u);
-    keyed.UnLock(0);
-    MTexture plain;
     ASSERT_EQ(plain.LoadFromFileKeyed(path.c_str(), 0, 0, 0), 0);
-    texels = static_cast<const uint32_t*>(plain.Lock(nullptr, &pitch, 0));
-    EXPECT_EQ(texels[0], 0xFF000000u);
-    plain.UnLock(0);
+    int32_t pitch = 0;
+    EXPECT_EQ(static_cast<const uint32_t*>(keyed.Lock(nullptr, &pitch, 0))[0], 0u);
+    EXPECT_EQ(static_cast<const uint32_t*>(plain.Lock(nullptr, &pitch, 0))[0], 0xFF000000u);
     EXPECT_EQ(plain.LoadFromFile((path + ".missing").c_str(), 0, 0), 31);
     EXPECT_FALSE(plain.HasTexture());
-    std::remove(path.c_str());
-}
-
-TEST_F(TextureTest, SurfaceLoadsAFileIntoItself)
-{
-    const std::vector<uint8_t> small = Tga(2, 2, 0x30, 0xFF);
-    MSurface surface(small.data(), small.size(), 0, 4, 4);
-    EXPECT_EQ(surface.GetWidth(), 4u);
-    const std::string path = TgaFile(Tga(3, 1, 0x77, 0xFF));
+    const std::vector<uint8_t> small = Tga(2, 2, 0x30, 0xFF), clear = Tga(3, 2, 0x30, 0x00);
+    MSurface surface(small.data(), small.size(), 0, 4, 4), copied(clear.data(), clear.size(), 0, 0, 0);
     ASSERT_EQ(surface.LoadFromFile(path.c_str(), 0, 0), 0);
-    EXPECT_EQ(surface.GetWidth(), 4u); // the surface keeps its size
-    const auto* texels = reinterpret_cast<const uint32_t*>(surface.GetGLTexture().GetBits());
-    EXPECT_EQ(texels[2], 0xFF400277u);
+    EXPECT_EQ(surface.GetWidth(), 4u);
+    EXPECT_EQ(reinterpret_cast<const uint32_t*>(surface.GetGLTexture().GetBits())[2], 0xFF400200u);
     EXPECT_EQ(surface.LoadFromFile((path + ".missing").c_str(), 0, 0), 17);
     std::remove(path.c_str());
-}
-
-TEST_F(TextureTest, SurfaceIsCopiedPlainToTheBackBuffer)
-{
-    const std::vector<uint8_t> tga = Tga(3, 2, 0x30, 0x00); // fully transparent pixels
-    MSurface surface(tga.data(), tga.size(), 0, 0, 0);
-    EXPECT_EQ(surface.GetFormat(), device->GetBackBufferFormat());
-    EXPECT_EQ(surface.GetWidth(), 3u);
+    EXPECT_EQ(copied.GetFormat(), device->GetBackBufferFormat());
     ASSERT_EQ(device->BeginFrame(), 0);
     const Rect source{1, 0, 3, 2};
-    ASSERT_EQ(surface.BlitToBackBuffer(20, 30, &source), 0);
+    ASSERT_EQ(copied.BlitToBackBuffer(20, 30, &source), 0);
     EXPECT_EQ(PixelAt(20, 30) & 0xFFFFFF, 0x400130u);
     EXPECT_EQ(PixelAt(21, 31) & 0xFFFFFF, 0x400530u);
     EXPECT_EQ(PixelAt(22, 30), 0xFF0000FF);
