@@ -96,35 +96,31 @@ protected:
     TempFolder runtime;
 };
 
-TEST_F(ApplicationTest, WhileActiveAFrameRunsWhenTheQueueIsEmpty)
+// While active a frame runs whenever the queue is empty; while inactive only
+// events are handled.
+TEST_F(ApplicationTest, FramesRunOnlyWhileActive)
 {
-    TestApp app;
-    LoopScreen* screen = app.AttachScreen();
-    screen->onFrame = [&] {
-        if (screen->nFrames == 1)
+    for (bool fActive : {true, false}) {
+        ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_EVENTS), 0); // the previous app quit SDL
+        TestApp app;
+        LoopScreen* screen = app.AttachScreen();
+        screen->SetActive(fActive);
+        screen->onFrame = [&] {
+            if (screen->nFrames == 1)
+                PushUserEvent();
+            if (screen->nFrames == 12)
+                app.Quit(3);
+        };
+        screen->onEvent = [&] {
+            if (screen->nEvents == 3)
+                app.Quit(0);
+        };
+        for (int i = 0; i < (fActive ? 0 : 3); ++i)
             PushUserEvent();
-        if (screen->nFrames == 12)
-            app.Quit(3);
-    };
-    EXPECT_EQ(app.Run(), 3);
-    EXPECT_EQ(screen->nFrames, 12);
-    EXPECT_EQ(screen->nEvents, 1);
-}
-
-TEST_F(ApplicationTest, WhileInactiveOnlyEventsAreHandledAndNoFrameRuns)
-{
-    TestApp app;
-    LoopScreen* screen = app.AttachScreen();
-    screen->SetActive(false);
-    screen->onEvent = [&] {
-        if (screen->nEvents == 3)
-            app.Quit(0);
-    };
-    for (int i = 0; i < 3; ++i)
-        PushUserEvent();
-    EXPECT_EQ(app.Run(), 0);
-    EXPECT_EQ(screen->nEvents, 3);
-    EXPECT_EQ(screen->nFrames, 0);
+        EXPECT_EQ(app.Run(), fActive ? 3 : 0);
+        EXPECT_EQ(screen->nFrames, fActive ? 12 : 0);
+        EXPECT_EQ(screen->nEvents, fActive ? 1 : 3);
+    }
 }
 
 TEST_F(ApplicationTest, WhileInactiveSigtermStillRunsTheFrameThatQuits)
@@ -143,7 +139,9 @@ TEST_F(ApplicationTest, WhileInactiveSigtermStillRunsTheFrameThatQuits)
     EXPECT_EQ(screen->nFrames, 1);
 }
 
-TEST_F(ApplicationTest, OnlyOneProcessHoldsTheLockUntilItEnds)
+// A second process is refused with 0 without initialising, a failed start ends
+// with 0 without running, an engine exception is shown and ends with 1.
+TEST_F(ApplicationTest, ExecuteEndsWithZeroOrWithOneAfterAnEngineException)
 {
     auto first = std::make_unique<TestApp>();
     EXPECT_FALSE(first->IsAlreadyRunning());
@@ -151,26 +149,19 @@ TEST_F(ApplicationTest, OnlyOneProcessHoldsTheLockUntilItEnds)
     TestApp second;
     EXPECT_TRUE(second.IsAlreadyRunning());
     EXPECT_EQ(second.Execute(), 0);
-    EXPECT_EQ(second.nInitialised, 0) << "a refused start does not initialise";
+    EXPECT_EQ(second.nInitialised, 0);
     first.reset();
+    {
+        TestApp failed;
+        LoopScreen* screen = failed.AttachScreen();
+        EXPECT_EQ(failed.Execute(), 0);
+        EXPECT_EQ(failed.nInitialised, 1);
+        EXPECT_EQ(screen->nFrames, 0);
+    }
     TestApp third;
     EXPECT_FALSE(third.IsAlreadyRunning());
-}
-
-TEST_F(ApplicationTest, AFailedStartEndsWithZeroWithoutRunning)
-{
-    TestApp app;
-    LoopScreen* screen = app.AttachScreen();
-    EXPECT_EQ(app.Execute(), 0);
-    EXPECT_EQ(app.nInitialised, 1);
-    EXPECT_EQ(screen->nFrames, 0);
-}
-
-TEST_F(ApplicationTest, AnEngineExceptionIsShownAndEndsWithOne)
-{
-    TestApp app;
-    app.initialise = []() -> int32_t { throw CFileException("common/CFileMM", 84); };
-    EXPECT_EQ(app.Execute(), 1);
+    third.initialise = []() -> int32_t { throw CFileException("common/CFileMM", 84); };
+    EXPECT_EQ(third.Execute(), 1);
     ASSERT_EQ(MDialogScript::GetRecord().size(), 1u);
     EXPECT_EQ(MDialogScript::GetRecord()[0], "message|Message|file: common/CFileMMline: 84");
 }

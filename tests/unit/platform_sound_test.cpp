@@ -76,6 +76,7 @@ TEST_F(Sound, BadArgumentsAndWavesThatCannotPlayAreRefused)
     EXPECT_EQ(raw, nullptr);
 }
 
+// 8-bit mono, extensible PCM in whole frames, stereo with several voices.
 TEST_F(Sound, PcmFormatsMakeOneBufferOfTheWholeSound)
 {
     std::unique_ptr<MSound> sound;
@@ -83,21 +84,20 @@ TEST_F(Sound, PcmFormatsMakeOneBufferOfTheWholeSound)
     EXPECT_EQ(sound->GetBufferSize(), 101u);
     Bytes extensible(22, 0);
     extensible[6] = 1; // PCM sub-format
-    ASSERT_EQ(Create(Riff({Chunk("fmt ", Format(0xFFFE, 2, 22050, 16, extensible)), Chunk("data", Bytes(10, 0))}),
-                     &sound),
-              0);
-    EXPECT_EQ(sound->GetBufferSize(), 8u); // whole frames only
+    const Bytes format = Format(0xFFFE, 2, 22050, 16, extensible);
+    ASSERT_EQ(Create(Riff({Chunk("fmt ", format), Chunk("data", Bytes(10, 0))}), &sound), 0);
+    EXPECT_EQ(sound->GetBufferSize(), 8u);
     EXPECT_EQ(Create(Pcm16Wave({1, 2, 3, 4}, 2, 22050), &sound, 3), 0);
     EXPECT_EQ(sound->GetVoiceCount(), 3u);
 }
 
-TEST_F(Sound, VolumeInHundredthsOfADecibel)
+// Hundredths of a decibel, clamped; the gain follows.
+TEST_F(Sound, VolumePlayStopAndToggle)
 {
-    auto sound = Tone();
+    auto sound = Tone(2);
     const ALuint voice = sound->GetVoice(0);
     EXPECT_EQ(sound->GetVolume(), 0);
-    const std::pair<float, int32_t> cases[] = {{1.0f, 0},      {0.0f, -10000}, {0.25f, -7500}, {0.5f, -5000},
-                                               {1.5f, 0},      {-2.0f, -10000}, {NAN, -10000}};
+    const std::pair<float, int32_t> cases[] = {{0.0f, -10000}, {0.25f, -7500}, {1.5f, 0}, {-2.0f, -10000}, {NAN, -10000}};
     for (const auto& [factor, volume] : cases) {
         EXPECT_EQ(sound->SetVolume(factor), 0);
         EXPECT_EQ(sound->GetVolume(), volume) << factor;
@@ -105,63 +105,38 @@ TEST_F(Sound, VolumeInHundredthsOfADecibel)
         alGetSourcef(voice, AL_GAIN, &gain);
         EXPECT_FLOAT_EQ(gain, volume == -10000 ? 0.0f : std::pow(10.0f, volume / 2000.0f));
     }
-}
-
-TEST_F(Sound, PlayStopAndToggle)
-{
-    auto sound = Tone();
-    const ALuint voice = sound->GetVoice(0);
-    EXPECT_FALSE(sound->IsPlaying());
     EXPECT_EQ(sound->Play(true), 0);
-    EXPECT_TRUE(sound->IsPlaying());
     EXPECT_EQ(sound->Toggle(), 0);
     EXPECT_FALSE(sound->IsPlaying());
     EXPECT_EQ(sound->Toggle(), 0);
-    EXPECT_TRUE(sound->IsPlaying());
-    ALint looping = 0;
+    ALint looping = 0, state = 0;
     alGetSourcei(voice, AL_LOOPING, &looping);
     EXPECT_EQ(looping, AL_TRUE);
     EXPECT_EQ(sound->Stop(), 0);
     EXPECT_FALSE(sound->IsPlaying());
     EXPECT_EQ(sound->Replay(), 0);
     EXPECT_TRUE(sound->IsPlaying());
+    sound->Play(false); // the second voice
+    alGetSourcei(sound->GetVoice(1), AL_SOURCE_STATE, &state);
+    EXPECT_EQ(state, AL_PLAYING);
     EXPECT_EQ(sound->Halt(), 0);
     EXPECT_FALSE(sound->IsPlaying());
 }
 
-TEST_F(Sound, EveryVoiceCanPlay)
+// Music needs the sound device; only mono and stereo of 8 or 16 bits play.
+TEST(SoundStartUp, MusicNeedsTheSoundDeviceAndUnplayableFormatsAreRefused)
 {
-    auto sound = Tone(2);
-    sound->Play(false);
-    sound->Play(false);
-    ALint state = 0;
-    alGetSourcei(sound->GetVoice(1), AL_SOURCE_STATE, &state);
-    EXPECT_EQ(state, AL_PLAYING);
-    EXPECT_EQ(sound->Stop(), 0);
-    EXPECT_FALSE(sound->IsPlaying());
-}
-
-TEST(SoundStartUp, MusicNeedsTheSoundDevice)
-{
-    MSoundManager silent;
-    EXPECT_EQ(GetMusicManager()->Initialize(nullptr, &silent, 64, DMUS_APATH_DYNAMIC_STEREO), snd::DSERR_NODRIVER);
+    MSoundManager manager;
+    EXPECT_EQ(GetMusicManager()->Initialize(nullptr, &manager, 64, DMUS_APATH_DYNAMIC_STEREO), snd::DSERR_NODRIVER);
     EXPECT_FALSE(GetMusicManager()->IsAudioInitialized());
     setenv("ALSOFT_DRIVERS", "null", 0);
-    ASSERT_EQ(silent.Initialize(nullptr, snd::DSSCL_NORMAL, 2, 22050, 16), 0);
-    EXPECT_EQ(GetMusicManager()->Initialize(nullptr, &silent, 64, DMUS_APATH_DYNAMIC_STEREO), 0);
-    EXPECT_TRUE(GetMusicManager()->IsAudioInitialized());
-    DestroyMusicManager();
-}
-
-TEST(SoundStartUp, UnplayableOutputFormatsAreRefused)
-{
-    setenv("ALSOFT_DRIVERS", "null", 0);
-    MSoundManager manager;
     EXPECT_EQ(manager.Initialize(nullptr, snd::DSSCL_PRIORITY, 3, 22050, 16), snd::E_INVALIDARG);
     EXPECT_FALSE(manager.IsInitialized());
     EXPECT_EQ(manager.Initialize(nullptr, snd::DSSCL_PRIORITY, 2, 22050, 24), snd::E_INVALIDARG);
-    EXPECT_EQ(manager.Initialize(nullptr, snd::DSSCL_PRIORITY, 2, 22050, 16), 0);
-    EXPECT_TRUE(manager.IsInitialized());
+    ASSERT_EQ(manager.Initialize(nullptr, snd::DSSCL_PRIORITY, 2, 22050, 16), 0);
+    EXPECT_EQ(GetMusicManager()->Initialize(nullptr, &manager, 64, DMUS_APATH_DYNAMIC_STEREO), 0);
+    EXPECT_TRUE(GetMusicManager()->IsAudioInitialized());
+    DestroyMusicManager();
 }
 
 // In a fresh process, since the audio library reads its drivers once.
