@@ -1,18 +1,11 @@
 #include "platform/MApplication.h"
-
+#include "FileTestSupport.h"
 #include "base/CException.h"
 #include "platform/MDialogScript.h"
 #include "tests/unit/QuietWindow.h"
-#include "FileTestSupport.h"
-
 #include <gtest/gtest.h>
-
 #include <csignal>
-#include <cstdlib>
-#include <filesystem>
 #include <functional>
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -27,11 +20,7 @@ public:
     std::function<void()> onEvent = [] {};
 
     void SetActive(bool active) { fActive = active ? 1 : 0; }
-    void Frame() override
-    {
-        ++nFrames;
-        onFrame();
-    }
+    void Frame() override { ++nFrames, onFrame(); }
     bool IsFinishPending() const override { return fPending; }
     int32_t HandleEvent(const SDL_Event& event) override
     {
@@ -69,14 +58,8 @@ public:
     }
 };
 
-void PushUserEvent()
-{
-    SDL_Event event{};
-    event.type = SDL_USEREVENT;
-    ASSERT_EQ(SDL_PushEvent(&event), 1);
-}
-
-Uint32 PushUserEventFromTimer(Uint32, void*)
+// Also a timer callback: no repeat.
+Uint32 PushUserEvent(Uint32 = 0, void* = nullptr)
 {
     SDL_Event event{};
     event.type = SDL_USEREVENT;
@@ -132,7 +115,7 @@ TEST_F(ApplicationTest, WhileInactiveSigtermStillRunsTheFrameThatQuits)
     // A loop that waits for ever is ended by this event instead.
     screen->onEvent = [&] { app.Quit(1); };
     ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_TIMER), 0);
-    const SDL_TimerID net = SDL_AddTimer(5000, PushUserEventFromTimer, nullptr);
+    const SDL_TimerID net = SDL_AddTimer(5000, PushUserEvent, nullptr);
     std::raise(SIGTERM);
     EXPECT_EQ(app.Run(), 0);
     SDL_RemoveTimer(net);
@@ -145,7 +128,7 @@ TEST_F(ApplicationTest, ExecuteEndsWithZeroOrWithOneAfterAnEngineException)
 {
     auto first = std::make_unique<TestApp>();
     EXPECT_FALSE(first->IsAlreadyRunning());
-    EXPECT_TRUE(fs::exists(runtime.File("RollavexTest.lock")));
+    EXPECT_TRUE(std::filesystem::exists(runtime.File("RollavexTest.lock")));
     TestApp second;
     EXPECT_TRUE(second.IsAlreadyRunning());
     EXPECT_EQ(second.Execute(), 0);

