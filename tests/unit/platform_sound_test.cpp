@@ -4,7 +4,6 @@
 #include "platform/MSoundManager.h"
 #include "tests/unit/WaveBytes.h"
 #include <gtest/gtest.h>
-#include <unistd.h>
 #include <cmath>
 #include <memory>
 
@@ -20,39 +19,27 @@ protected:
         ASSERT_EQ(GetSoundManager()->Initialize(nullptr, snd::DSSCL_PRIORITY, 2, 22050, 16), 0);
     }
     static void TearDownTestSuite() { DestroySoundManager(); }
-    void TearDown() override
-    {
-        file.Close();
-        std::filesystem::remove(path);
-    }
 
     int32_t Create(const Bytes& wave, std::unique_ptr<MSound>* sound, uint32_t count = 1,
                    MSoundManager* manager = GetSoundManager())
     {
-        WriteAllBytes(path, wave);
-        file.Open(path.c_str(), 1, 1);
+        WriteAllBytes(folder.File("sound.wav"), wave);
+        MFileMMIO file;
+        file.Open(folder.File("sound.wav").c_str(), 1, 1);
         MSound* raw = nullptr;
         const int32_t result = manager->CreateSound(&raw, &file, snd::DSBCAPS_CTRLVOLUME, nullptr, count);
         sound->reset(raw);
-        file.Close();
         return result;
     }
-    // A looping-length tone: one second of 16-bit mono.
-    std::unique_ptr<MSound> Tone(uint32_t count = 1)
-    {
-        std::unique_ptr<MSound> sound;
-        EXPECT_EQ(Create(Pcm16Wave(std::vector<int16_t>(22050, 1000), 1, 22050), &sound, count), 0);
-        return sound;
-    }
 
-    std::filesystem::path path =
-        std::filesystem::temp_directory_path() / ("rvx_sound_" + std::to_string(getpid()) + ".wav");
-    MFileMMIO file;
+    TempFolder folder;
 };
 
-TEST_F(Sound, BadArgumentsAndWavesThatCannotPlayAreRefused)
+// The wave reader finds the format and the data in any order among other
+// chunks and cuts data longer than the RIFF; the sound manager plays PCM only.
+TEST_F(Sound, BadArgumentsAndWavesThatCannotBeReadOrPlayedAreRefused)
 {
-    const Bytes data(16, 0);
+    const Bytes data(16, 0), fmt = Chunk("fmt ", Format(1, 1, 22050, 16)), four = Chunk("data", {1, 2, 3, 4});
     const struct {
         Bytes wave;
         uint32_t count;
@@ -60,14 +47,25 @@ TEST_F(Sound, BadArgumentsAndWavesThatCannotPlayAreRefused)
     } cases[] = {
         {Pcm16Wave({1, 2}, 1, 22050), 0, snd::E_INVALIDARG},
         {Bytes(40, 'x'), 1, snd::E_FAIL},
-        {Riff({Chunk("fmt ", Format(1, 1, 22050, 16)), Chunk("data", {})}), 1, snd::E_FAIL},
+        {Bytes{'R', 'I', 'F'}, 1, snd::E_FAIL},
+        {Chunk("RIFX", Riff({fmt, four})), 1, snd::E_FAIL},
+        {Riff({fmt, four}, "AVI "), 1, snd::E_FAIL},
+        {Riff({fmt, four}, "WAVE", 4000), 1, snd::E_FAIL},           // RIFF larger than the file
+        {Riff({four}), 1, snd::E_FAIL},                               // no format
+        {Riff({fmt}), 1, snd::E_FAIL},                                // no data
+        {Riff({fmt, Chunk("data", {})}), 1, snd::E_FAIL},
+        {Riff({Chunk("fmt ", Bytes(14, 0)), four}), 1, snd::E_FAIL}, // format too short
+        {Riff({Chunk("fmt ", Bytes(17, 0)), four}), 1, snd::E_FAIL}, // no room for the extra size
+        {Riff({Chunk("fmt ", Format(2, 1, 22050, 4, Bytes(2, 0)), 18), four}), 1, snd::E_FAIL}, // extras past the chunk
         {Riff({Chunk("fmt ", Format(0x11, 1, 22050, 4, {0xF9, 1})), Chunk("data", data)}), 1, snd::DSERR_BADFORMAT},
         {Riff({Chunk("fmt ", Format(1, 6, 22050, 16)), Chunk("data", data)}), 1, snd::DSERR_BADFORMAT},
+        {Riff({Chunk("LIST", {9, 9, 9}), four, Chunk("fact", data), fmt}), 1, 0},
+        {Riff({fmt, Chunk("data", {1, 2, 3, 4}, 1000)}), 1, 0},
     };
     std::unique_ptr<MSound> sound;
-    for (const auto& c : cases) {
-        EXPECT_EQ(Create(c.wave, &sound, c.count), c.result);
-        EXPECT_EQ(sound, nullptr);
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        EXPECT_EQ(Create(cases[i].wave, &sound, cases[i].count), cases[i].result) << i;
+        EXPECT_EQ(sound ? sound->GetBufferSize() : 0, cases[i].result ? 0u : 4u) << i;
     }
     MSoundManager uninitialised;
     EXPECT_EQ(Create(Pcm16Wave({1, 2}, 1, 22050), &sound, 1, &uninitialised), snd::CO_E_NOTINITIALIZED);
@@ -94,7 +92,8 @@ TEST_F(Sound, PcmFormatsMakeOneBufferOfTheWholeSound)
 // Hundredths of a decibel, clamped; the gain follows.
 TEST_F(Sound, VolumePlayStopAndToggle)
 {
-    auto sound = Tone(2);
+    std::unique_ptr<MSound> sound;
+    ASSERT_EQ(Create(Pcm16Wave(std::vector<int16_t>(22050, 1000), 1, 22050), &sound, 2), 0); // one second
     const ALuint voice = sound->GetVoice(0);
     EXPECT_EQ(sound->GetVolume(), 0);
     const std::pair<float, int32_t> cases[] = {{0.0f, -10000}, {0.25f, -7500}, {1.5f, 0}, {-2.0f, -10000}, {NAN, -10000}};
