@@ -4,6 +4,7 @@
 #include "GLTestWindow.h"
 #include "platform/MFont.h"
 #include "platform/MFontSet.h"
+#include "platform/MGlyphRasteriser.h"
 
 namespace {
 
@@ -16,6 +17,7 @@ TEST(FontWithoutDevice, KeepsAtMost79CharactersOfItsNameAndCannotDraw)
     EXPECT_EQ(font.InitDeviceObjects(nullptr), kFail);
     EXPECT_EQ(font.RestoreDeviceObjects(), kFail);
     EXPECT_EQ(font.DrawText(0, 0, 0xFFFFFFFF, "abc", 0), kFail);
+    EXPECT_FALSE(MGlyphRasteriser().Open("Arial", false, false, 0));
 }
 
 using FontTest = GLTestWindow;
