@@ -4,7 +4,6 @@
 #include "platform/MDialogScript.h"
 #include "tests/unit/QuietWindow.h"
 #include <gtest/gtest.h>
-#include <csignal>
 #include <functional>
 
 namespace {
@@ -58,13 +57,11 @@ public:
     }
 };
 
-// Also a timer callback: no repeat.
-Uint32 PushUserEvent(Uint32 = 0, void* = nullptr)
+void PushUserEvent()
 {
     SDL_Event event{};
     event.type = SDL_USEREVENT;
     SDL_PushEvent(&event);
-    return 0;
 }
 
 class ApplicationTest : public ::testing::Test {
@@ -106,34 +103,10 @@ TEST_F(ApplicationTest, FramesRunOnlyWhileActive)
     }
 }
 
-TEST_F(ApplicationTest, WhileInactiveSigtermStillRunsTheFrameThatQuits)
-{
-    TestApp app;
-    LoopScreen* screen = app.AttachScreen();
-    screen->SetActive(false);
-    screen->onFrame = [&] { app.Quit(0); };
-    // A loop that waits for ever is ended by this event instead.
-    screen->onEvent = [&] { app.Quit(1); };
-    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_TIMER), 0);
-    const SDL_TimerID net = SDL_AddTimer(5000, PushUserEvent, nullptr);
-    std::raise(SIGTERM);
-    EXPECT_EQ(app.Run(), 0);
-    SDL_RemoveTimer(net);
-    EXPECT_EQ(screen->nFrames, 1);
-}
-
-// A second process is refused with 0 without initialising, a failed start ends
-// with 0 without running, an engine exception is shown and ends with 1.
+// A failed start ends with 0 without running; an engine exception is shown
+// and ends with 1. Resource strings are cut to the buffer.
 TEST_F(ApplicationTest, ExecuteEndsWithZeroOrWithOneAfterAnEngineException)
 {
-    auto first = std::make_unique<TestApp>();
-    EXPECT_FALSE(first->IsAlreadyRunning());
-    EXPECT_TRUE(std::filesystem::exists(runtime.File("RollavexTest.lock")));
-    TestApp second;
-    EXPECT_TRUE(second.IsAlreadyRunning());
-    EXPECT_EQ(second.Execute(), 0);
-    EXPECT_EQ(second.nInitialised, 0);
-    first.reset();
     {
         TestApp failed;
         LoopScreen* screen = failed.AttachScreen();
@@ -141,18 +114,11 @@ TEST_F(ApplicationTest, ExecuteEndsWithZeroOrWithOneAfterAnEngineException)
         EXPECT_EQ(failed.nInitialised, 1);
         EXPECT_EQ(screen->nFrames, 0);
     }
-    TestApp third;
-    EXPECT_FALSE(third.IsAlreadyRunning());
-    third.initialise = []() -> int32_t { throw CFileException("common/CFileMM", 84); };
-    EXPECT_EQ(third.Execute(), 1);
+    TestApp app;
+    app.initialise = []() -> int32_t { throw CFileException("common/CFileMM", 84); };
+    EXPECT_EQ(app.Execute(), 1);
     ASSERT_EQ(MDialogScript::GetRecord().size(), 1u);
     EXPECT_EQ(MDialogScript::GetRecord()[0], "message|Message|file: common/CFileMMline: 84");
-}
-
-TEST(ApplicationResources, StringsAreCutToTheBuffer)
-{
-    TestApp app;
-    EXPECT_STREQ(app.GetName(), "RollavexTest");
     char buffer[5];
     EXPECT_EQ(app.LoadStringResource(1, buffer, sizeof buffer), 4);
     EXPECT_STREQ(buffer, "Roll");
