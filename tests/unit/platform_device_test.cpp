@@ -16,11 +16,11 @@ TEST(DeviceWithoutWindow, AnswersDisplayQuestionsButHasNoDevice)
     EXPECT_EQ(device->IsDisplayAtLeast(800, 100000), 0);
     EXPECT_GE(device->GetOpenGLVersion(), 33);
     EXPECT_EQ(device->CreateDevice(0, 0, 0), 14);
-    EXPECT_EQ(device->BeginFrame() * 100 + device->BeginSprites(), 2020);
-    EXPECT_EQ(device->EndSprites() * 100 + device->EndFrame(), 2121);
+    EXPECT_EQ(std::pair(device->BeginFrame(), device->BeginSprites()), std::pair(20, 20));
+    EXPECT_EQ(std::pair(device->EndSprites(), device->EndFrame()), std::pair(21, 21));
     int32_t x = 0, y = 0;
     device->WindowToBackBuffer(37, 41, &x, &y);
-    EXPECT_EQ(x * 100 + y, 3741);
+    EXPECT_EQ(std::pair(x, y), std::pair(37, 41));
     SDL_Window* window = SDL_CreateWindow("late", 0, 0, 8, 8, MDeviceManager::WindowFlags() | SDL_WINDOW_HIDDEN);
     EXPECT_EQ(GetDeviceManager(window), device); // the existing one, still without a device
     EXPECT_EQ(device->CreateDevice(0, 0, 0), 14);
@@ -51,7 +51,7 @@ TEST_F(DeviceTest, FullScreenScalesTheBackBufferWithItsAspect)
     }
     int32_t x = 0, y = 0;
     device->BackBufferToWindow(400, 300, &x, &y);
-    EXPECT_EQ(x * 1000 + y, 500300);
+    EXPECT_EQ(std::pair(x, y), std::pair(500, 300));
     ASSERT_EQ(device->BeginFrame(), 0);
     EXPECT_EQ(PixelAt(799, 599), kBlue);
     EXPECT_EQ(device->EndFrame(), 0);

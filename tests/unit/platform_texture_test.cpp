@@ -19,7 +19,9 @@ Bytes Tga(uint16_t width, uint16_t height, uint8_t blue, uint8_t alpha)
     return t;
 }
 
-TEST(TextureConversion, EachFormatReducesTheChannelsAndOneBitAlphaIsSetFrom128)
+// Each format reduces the channels, one-bit alpha is set from 128; the trial
+// order of formats follows the screen depth.
+TEST(TextureFormats, ConversionAndTrialOrder)
 {
     const struct {
         uint32_t pixel;
@@ -40,10 +42,6 @@ TEST(TextureConversion, EachFormatReducesTheChannelsAndOneBitAlphaIsSetFrom128)
     EXPECT_FALSE(MSurface::ConvertPixel(kWhite, 16, kFormatA4R4G4B4, &texel));
     ASSERT_TRUE(MSurface::ConvertPixel(0x11223344, 32, kFormatX8R8G8B8, &texel));
     EXPECT_EQ(texel, 0x44112233u);
-}
-
-TEST(TextureFormats, TrialOrderFollowsTheScreenDepth)
-{
     auto all = [](int32_t) { return true; };
     EXPECT_EQ(MTexture::ChooseFormat(32, kFormatX8R8G8B8, all), kFormatA8R8G8B8);
     EXPECT_EQ(MTexture::ChooseFormat(16, kFormatR5G6B5, all), kFormatA4R4G4B4);
@@ -72,9 +70,9 @@ TEST_F(TextureTest, PictureSizeLockAndFill)
     const Bytes tga = Tga(100, 60, 0x30, 0x80);
     MTexture texture(tga.data(), tga.size());
     ASSERT_TRUE(texture.HasTexture());
-    EXPECT_EQ(texture.GetWidth() * 1000 + texture.GetHeight(), 100060u);
-    EXPECT_EQ(texture.GetGLTexture().GetWidth() * 1000 + texture.GetGLTexture().GetHeight(), 128064u);
-    EXPECT_EQ(texture.GetOriginX() * 1000 + texture.GetOriginY(), 4993);
+    EXPECT_EQ(std::pair(texture.GetWidth(), texture.GetHeight()), std::pair(100u, 60u));
+    EXPECT_EQ(std::pair(texture.GetGLTexture().GetWidth(), texture.GetGLTexture().GetHeight()), std::pair(128u, 64u));
+    EXPECT_EQ(std::pair(texture.GetOriginX(), texture.GetOriginY()), std::pair<int32_t, int32_t>(5, -7));
     EXPECT_EQ(texture.GetFormat(), kFormatA8R8G8B8);
     EXPECT_EQ(texture.GetImage(), nullptr);
     int32_t pitch = 0;
