@@ -8,28 +8,35 @@
 
 namespace {
 
-// A screen that counts frames and events; the test decides when to quit.
-// A quit event leaves a scene change pending, as the engine's screen does.
+void PushUserEvent()
+{
+    SDL_Event event{};
+    event.type = SDL_USEREVENT;
+    SDL_PushEvent(&event);
+}
+
+// Counts frames and events: the first frame pushes an event and the twelfth
+// quits with 3; the third event quits with 0.
 class LoopScreen : public QuietWindow {
 public:
-    int nFrames = 0;
-    int nEvents = 0;
-    bool fPending = false;
-    std::function<void()> onFrame = [] {};
-    std::function<void()> onEvent = [] {};
-
-    void SetActive(bool active) { fActive = active ? 1 : 0; }
-    void Frame() override { ++nFrames, onFrame(); }
-    bool IsFinishPending() const override { return fPending; }
+    LoopScreen(MApplication* app, bool fActiveNow) : pApp(app) { fActive = fActiveNow ? 1 : 0; }
+    void Frame() override
+    {
+        if (++nFrames == 1)
+            PushUserEvent();
+        if (nFrames == 12)
+            pApp->Quit(3);
+    }
     int32_t HandleEvent(const SDL_Event& event) override
     {
-        fPending = fPending || event.type == SDL_QUIT;
-        if (event.type == SDL_USEREVENT) {
-            ++nEvents;
-            onEvent();
-        }
+        if (event.type == SDL_USEREVENT && ++nEvents == 3)
+            pApp->Quit(0);
         return 0;
     }
+    int nFrames = 0, nEvents = 0;
+
+private:
+    MApplication* pApp;
 };
 
 class TestApp : public MApplication {
@@ -42,27 +49,16 @@ public:
         AddStringResource(1, "RollavexTest");
         LoadStringResource(1, szName, sizeof szName);
     }
-    int32_t Initialise() override
-    {
-        ++nInitialised;
-        return initialise();
-    }
+    int32_t Initialise() override { return ++nInitialised, initialise(); }
     void ShutdownServices() override {}
     COptions* GetOptions() override { return nullptr; }
-    LoopScreen* AttachScreen()
+    LoopScreen* AttachScreen(bool fActive)
     {
-        auto* screen = new LoopScreen();
+        auto* screen = new LoopScreen(this, fActive);
         SetScreen(screen);
         return screen;
     }
 };
-
-void PushUserEvent()
-{
-    SDL_Event event{};
-    event.type = SDL_USEREVENT;
-    SDL_PushEvent(&event);
-}
 
 class ApplicationTest : public ::testing::Test {
 protected:
@@ -83,18 +79,7 @@ TEST_F(ApplicationTest, FramesRunOnlyWhileActive)
     for (bool fActive : {true, false}) {
         ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_EVENTS), 0); // the previous app quit SDL
         TestApp app;
-        LoopScreen* screen = app.AttachScreen();
-        screen->SetActive(fActive);
-        screen->onFrame = [&] {
-            if (screen->nFrames == 1)
-                PushUserEvent();
-            if (screen->nFrames == 12)
-                app.Quit(3);
-        };
-        screen->onEvent = [&] {
-            if (screen->nEvents == 3)
-                app.Quit(0);
-        };
+        LoopScreen* screen = app.AttachScreen(fActive);
         for (int i = 0; i < (fActive ? 0 : 3); ++i)
             PushUserEvent();
         EXPECT_EQ(app.Run(), fActive ? 3 : 0);
@@ -109,7 +94,7 @@ TEST_F(ApplicationTest, ExecuteEndsWithZeroOrWithOneAfterAnEngineException)
 {
     {
         TestApp failed;
-        LoopScreen* screen = failed.AttachScreen();
+        LoopScreen* screen = failed.AttachScreen(true);
         EXPECT_EQ(failed.Execute(), 0);
         EXPECT_EQ(failed.nInitialised, 1);
         EXPECT_EQ(screen->nFrames, 0);

@@ -51,21 +51,14 @@ TEST_F(SettingsTest, HandWrittenFilesAreReadLineByLine)
     };
     const std::string pad(MIniFile::kMaxLine, 'x');
     const Case cases[] = {
-        {"[Config]\nMusic=-1\n", -1, {}},
-        {"[Config]\r\nMusic=7\r\n", 7, {}},
+        {"[Config]\nMusic=-1\n", -1, {}},                     {"[Config]\r\nMusic=7\r\n", 7, {}},
         {"\xEF\xBB\xBF; a comment\n# another\n\n[Config]\n\nMusic = 7 ; inline\n", 7, {}},
-        {"  [Config]\n\tMusic=7", 7, {}},
-        {"[config]\nmusic=7\n", 7, {}},
-        {"[Config]\nMusic=1\nMusic=2\n", 2, {}},
-        {"[Config]\ngarbage\nMusic=7\n=5\n[Broken\n", 7, {2, 4, 5}},
-        {"[Config\nMusic=7\n", 100, {1}},
-        {"[Other]\nMusic=7\n", 100, {}},
-        {"[Config]\nMusic=7\nPad=" + pad + "\n", 7, {3}},
-        {"[Config]\nMusic=7\nbad\0line\n"s, 7, {3}},
-        {"[Config]\nMusic=loud\n", 100, {2}},
-        {"[Config]\nMusic=2147483648\n", 100, {2}},
-        {"[Config]\nMusic=-2147483648\n", INT32_MIN, {}},
-        {"", 100, {}},
+        {"  [Config]\n\tMusic=7", 7, {}},                      {"[config]\nmusic=7\n", 7, {}},
+        {"[Config]\nMusic=1\nMusic=2\n", 2, {}},               {"[Config\nMusic=7\n", 100, {1}},
+        {"[Config]\ngarbage\nMusic=7\n=5\n[Broken\n", 7, {2, 4, 5}}, {"[Other]\nMusic=7\n", 100, {}},
+        {"[Config]\nMusic=7\nPad=" + pad + "\n", 7, {3}},     {"[Config]\nMusic=7\nbad\0line\n"s, 7, {3}},
+        {"[Config]\nMusic=loud\n", 100, {2}},                  {"[Config]\nMusic=2147483648\n", 100, {2}},
+        {"[Config]\nMusic=-2147483648\n", INT32_MIN, {}},      {"", 100, {}},
     };
     for (const Case& c : cases) {
         WriteFile(c.content);
