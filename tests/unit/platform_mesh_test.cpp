@@ -77,25 +77,13 @@ Bytes BinarySquare(uint32_t nIndex = 3)
     };
     const auto ints = [&](std::vector<uint32_t> v) { head(6, uint32_t(v.size())), raw(v.data(), 4 * v.size()); };
     const auto floats = [&](std::vector<float> v) { head(7, uint32_t(v.size())), raw(v.data(), 4 * v.size()); };
-    open({"Mesh", "Square"});
-    ints({4});
-    floats({0, 0, 0.5f, 0, 1, 0.5f, 1, 0, 0.5f, 1, 1, 0.5f});
+    // One template a line: its name, its data, and the closing token of those it ends.
+    open({"Mesh", "Square"}), ints({4}), floats({0, 0, 0.5f, 0, 1, 0.5f, 1, 0, 0.5f, 1, 1, 0.5f});
     ints({2, 3, 0, 1, 2, 3, 1, nIndex, 2});
-    open({"MeshNormals"});
-    ints({1});
-    floats({0, 0, -1});
-    ints({2, 3, 0, 0, 0, 3, 0, 0, 0});
-    token(11);
-    open({"MeshTextureCoords"});
-    ints({4});
-    floats({0, 1, 0, 0, 1, 1, 1, 0});
-    token(11);
-    open({"MeshMaterialList"});
-    ints({1, 2, 0, 0});
-    open({"Material"});
-    floats({0.2f, 0.4f, 0.6f, 1, 8, 0.5f, 0.5f, 0.5f, 0, 0, 0});
-    for (int i = 0; i < 3; ++i)
-        token(11);
+    open({"MeshNormals"}), ints({1}), floats({0, 0, -1}), ints({2, 3, 0, 0, 0, 3, 0, 0, 0}), token(11);
+    open({"MeshTextureCoords"}), ints({4}), floats({0, 1, 0, 0, 1, 1, 1, 0}), token(11);
+    open({"MeshMaterialList"}), ints({1, 2, 0, 0});
+    open({"Material"}), floats({0.2f, 0.4f, 0.6f, 1, 8, 0.5f, 0.5f, 0.5f, 0, 0, 0}), token(11), token(11), token(11);
     return x;
 }
 

@@ -36,57 +36,50 @@ protected:
 };
 
 // The wave reader finds the format and the data in any order among other
-// chunks and cuts data longer than the RIFF; the sound manager plays PCM only.
-TEST_F(Sound, BadArgumentsAndWavesThatCannotBeReadOrPlayedAreRefused)
+// chunks and cuts data longer than the RIFF; the sound manager plays PCM only
+// and makes one buffer of the whole sound, in whole frames, for all voices.
+TEST_F(Sound, WavesThatCannotBeReadOrPlayedAreRefusedOthersMakeOneBuffer)
 {
     const Bytes data(16, 0), fmt = Chunk("fmt ", Format(1, 1, 22050, 16)), four = Chunk("data", {1, 2, 3, 4});
+    Bytes extensible(22, 0);
+    extensible[6] = 1; // PCM sub-format
     const struct {
         Bytes wave;
         uint32_t count;
         int32_t result;
+        uint32_t nSize;
     } cases[] = {
-        {Pcm16Wave({1, 2}, 1, 22050), 0, snd::E_INVALIDARG},
-        {Bytes(40, 'x'), 1, snd::E_FAIL},
-        {Bytes{'R', 'I', 'F'}, 1, snd::E_FAIL},
-        {Chunk("RIFX", Riff({fmt, four})), 1, snd::E_FAIL},
-        {Riff({fmt, four}, "AVI "), 1, snd::E_FAIL},
-        {Riff({fmt, four}, "WAVE", 4000), 1, snd::E_FAIL},           // RIFF larger than the file
-        {Riff({four}), 1, snd::E_FAIL},                               // no format
-        {Riff({fmt}), 1, snd::E_FAIL},                                // no data
-        {Riff({fmt, Chunk("data", {})}), 1, snd::E_FAIL},
-        {Riff({Chunk("fmt ", Bytes(14, 0)), four}), 1, snd::E_FAIL}, // format too short
-        {Riff({Chunk("fmt ", Bytes(17, 0)), four}), 1, snd::E_FAIL}, // no room for the extra size
-        {Riff({Chunk("fmt ", Format(2, 1, 22050, 4, Bytes(2, 0)), 18), four}), 1, snd::E_FAIL}, // extras past the chunk
-        {Riff({Chunk("fmt ", Format(0x11, 1, 22050, 4, {0xF9, 1})), Chunk("data", data)}), 1, snd::DSERR_BADFORMAT},
-        {Riff({Chunk("fmt ", Format(1, 6, 22050, 16)), Chunk("data", data)}), 1, snd::DSERR_BADFORMAT},
-        {Riff({Chunk("LIST", {9, 9, 9}), four, Chunk("fact", data), fmt}), 1, 0},
-        {Riff({fmt, Chunk("data", {1, 2, 3, 4}, 1000)}), 1, 0},
+        {Pcm16Wave({1, 2}, 1, 22050), 0, snd::E_INVALIDARG, 0},
+        {Bytes(40, 'x'), 1, snd::E_FAIL, 0},
+        {Bytes{'R', 'I', 'F'}, 1, snd::E_FAIL, 0},
+        {Chunk("RIFX", Riff({fmt, four})), 1, snd::E_FAIL, 0},
+        {Riff({fmt, four}, "AVI "), 1, snd::E_FAIL, 0},
+        {Riff({fmt, four}, "WAVE", 4000), 1, snd::E_FAIL, 0},           // RIFF larger than the file
+        {Riff({four}), 1, snd::E_FAIL, 0},                               // no format
+        {Riff({fmt}), 1, snd::E_FAIL, 0},                                // no data
+        {Riff({fmt, Chunk("data", {})}), 1, snd::E_FAIL, 0},
+        {Riff({Chunk("fmt ", Bytes(14, 0)), four}), 1, snd::E_FAIL, 0}, // format too short
+        {Riff({Chunk("fmt ", Bytes(17, 0)), four}), 1, snd::E_FAIL, 0}, // no room for the extra size
+        {Riff({Chunk("fmt ", Format(2, 1, 22050, 4, Bytes(2, 0)), 18), four}), 1, snd::E_FAIL, 0}, // extras past the chunk
+        {Riff({Chunk("fmt ", Format(0x11, 1, 22050, 4, {0xF9, 1})), Chunk("data", data)}), 1, snd::DSERR_BADFORMAT, 0},
+        {Riff({Chunk("fmt ", Format(1, 6, 22050, 16)), Chunk("data", data)}), 1, snd::DSERR_BADFORMAT, 0},
+        {Riff({Chunk("LIST", {9, 9, 9}), four, Chunk("fact", data), fmt}), 1, 0, 4},
+        {Riff({fmt, Chunk("data", {1, 2, 3, 4}, 1000)}), 1, 0, 4},
+        {Riff({Chunk("fmt ", Format(1, 1, 11025, 8)), Chunk("data", Bytes(101, 128))}), 1, 0, 101},
+        {Riff({Chunk("fmt ", Format(0xFFFE, 2, 22050, 16, extensible)), Chunk("data", Bytes(10, 0))}), 1, 0, 8},
+        {Pcm16Wave({1, 2, 3, 4}, 2, 22050), 3, 0, 8},
     };
     std::unique_ptr<MSound> sound;
     for (size_t i = 0; i < std::size(cases); ++i) {
         EXPECT_EQ(Create(cases[i].wave, &sound, cases[i].count), cases[i].result) << i;
-        EXPECT_EQ(sound ? sound->GetBufferSize() : 0, cases[i].result ? 0u : 4u) << i;
+        EXPECT_EQ(sound ? sound->GetBufferSize() : 0, cases[i].nSize) << i;
+        EXPECT_EQ(sound ? sound->GetVoiceCount() : 0, cases[i].nSize ? cases[i].count : 0) << i;
     }
     MSoundManager uninitialised;
     EXPECT_EQ(Create(Pcm16Wave({1, 2}, 1, 22050), &sound, 1, &uninitialised), snd::CO_E_NOTINITIALIZED);
     MSound* raw = nullptr;
     EXPECT_EQ(GetSoundManager()->CreateSound(&raw, nullptr, 0, nullptr, 1), snd::E_INVALIDARG);
     EXPECT_EQ(raw, nullptr);
-}
-
-// 8-bit mono, extensible PCM in whole frames, stereo with several voices.
-TEST_F(Sound, PcmFormatsMakeOneBufferOfTheWholeSound)
-{
-    std::unique_ptr<MSound> sound;
-    ASSERT_EQ(Create(Riff({Chunk("fmt ", Format(1, 1, 11025, 8)), Chunk("data", Bytes(101, 128))}), &sound), 0);
-    EXPECT_EQ(sound->GetBufferSize(), 101u);
-    Bytes extensible(22, 0);
-    extensible[6] = 1; // PCM sub-format
-    const Bytes format = Format(0xFFFE, 2, 22050, 16, extensible);
-    ASSERT_EQ(Create(Riff({Chunk("fmt ", format), Chunk("data", Bytes(10, 0))}), &sound), 0);
-    EXPECT_EQ(sound->GetBufferSize(), 8u);
-    EXPECT_EQ(Create(Pcm16Wave({1, 2, 3, 4}, 2, 22050), &sound, 3), 0);
-    EXPECT_EQ(sound->GetVoiceCount(), 3u);
 }
 
 // Hundredths of a decibel, clamped; the gain follows.
