@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <vector>
 #include "FileTestSupport.h"
 #include "GLTestWindow.h"
 #include "base/Rect.h"
@@ -10,13 +11,81 @@ namespace {
 
 constexpr uint32_t kWhite = 0xFFFFFFFF; // R, G, B, A all 255
 
-Bytes Tga(uint16_t width, uint16_t height, uint8_t blue, uint8_t alpha)
+// A TGA header and what follows it.
+Bytes Tga(uint8_t type, uint16_t width, uint16_t height, uint8_t depth, uint8_t descriptor, const Bytes& body,
+          uint8_t idLength = 0, uint16_t mapLength = 0)
 {
-    Bytes t = {0, 0, 2, 0, 0, 0, 0, 0, 5, 0, 0xF9, 0xFF, uint8_t(width), uint8_t(width >> 8),
-                              uint8_t(height), uint8_t(height >> 8), 32, 0x20};
-    for (uint32_t i = 0; i < uint32_t(width) * height; ++i)
-        t.insert(t.end(), {blue, uint8_t(i), 0x40, alpha});
+    Bytes t = {idLength, 0, type, 0, 0, uint8_t(mapLength), uint8_t(mapLength >> 8), 0, 0xFE, 0xFF, 3, 0,
+               uint8_t(width), uint8_t(width >> 8), uint8_t(height), uint8_t(height >> 8), depth, descriptor};
+    t.insert(t.end(), size_t(idLength) + size_t(mapLength) * 4, 0xEE);
+    t.insert(t.end(), body.begin(), body.end());
     return t;
+}
+
+// A top-down 32-bit picture: B as given, G the pixel's index, R 0x40, A as given.
+Bytes Pixels(uint16_t width, uint16_t height, uint8_t blue, uint8_t alpha)
+{
+    Bytes body;
+    for (uint32_t i = 0; i < uint32_t(width) * height; ++i)
+        body.insert(body.end(), {blue, uint8_t(i), 0x40, alpha});
+    return Tga(2, width, height, 32, 0x20, body);
+}
+
+TEST(TgaDecoding, RowOrderAlphaIdAndColourMapAndRunLengthPackets)
+{
+    struct Pixel {
+        uint32_t x, y, argb;
+    };
+    const struct {
+        Bytes tga;
+        uint32_t fHasAlpha;
+        std::vector<Pixel> pixels;
+    } cases[] = {
+        // Bottom-up B, G, R: the last stored row is on top.
+        {Tga(2, 3, 2, 24, 0, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18}), 0,
+         {{0, 0, 0x0C0B0AFF}, {2, 0, 0x121110FF}, {0, 1, 0x030201FF}}},
+        {Tga(2, 2, 1, 32, 0x20, {1, 2, 3, 4, 5, 6, 7, 8}, 5, 2), 1, {{0, 0, 0x03020104}, {1, 0, 0x07060508}}},
+        // 0x83: one pixel four times; 0x03: four literal pixels.
+        {Tga(10, 4, 2, 24, 0x20, {0x83, 1, 2, 3, 0x03, 10, 11, 12, 20, 21, 22, 30, 31, 32, 40, 41, 42}), 0,
+         {{0, 0, 0x030201FF}, {3, 0, 0x030201FF}, {0, 1, 0x0C0B0AFF}, {3, 1, 0x2A2928FF}}},
+        // A repeat packet of 8 pixels stops at the image's last.
+        {Tga(10, 2, 1, 32, 0, {0x87, 1, 2, 3, 4}), 1, {{1, 0, 0x03020104}}},
+    };
+    Image image;
+    for (const auto& c : cases) {
+        ASSERT_EQ(image.DecodeTGA(c.tga.data(), c.tga.size()), 0);
+        EXPECT_EQ(image.fHasAlpha, c.fHasAlpha);
+        for (const Pixel& p : c.pixels)
+            EXPECT_EQ(image.GetPixel(p.x, p.y), p.argb) << p.x << "," << p.y;
+    }
+    EXPECT_EQ(image.nOriginX, -2);
+    image.SetPixels(image.GetPixels());
+    EXPECT_EQ(image.GetPixel(1, 0), 0x03020104u);
+}
+
+TEST(TgaDecoding, UnsupportedAndHostileFilesGiveCode28AndNoPixels)
+{
+    Bytes mapped = Tga(2, 1, 1, 24, 0, {1, 2, 3}, 0, 100);
+    mapped.resize(40); // the colour map runs past the end
+    const Bytes cases[] = {
+        Tga(1, 1, 1, 24, 0, {1, 2, 3}),                  // colour-mapped
+        Tga(2, 1, 1, 16, 0, {1, 2}),                     // 16-bit
+        Tga(2, 4, 4, 32, 0, Bytes(63, 1)),               // fewer pixels than the header claims
+        Tga(10, 65535, 65535, 24, 0, {0xFF, 1, 2, 3}),   // refused before anything is allocated
+        Tga(10, 4096, 4096, 24, 0, {0xFF, 1, 2, 3}),     // more pixels than packets can make
+        Tga(10, 4, 1, 24, 0, {0x81, 1, 2, 3}),           // run-length data ending early
+        Tga(10, 4, 1, 24, 0, {0x03, 1, 2, 3, 4}),        // a literal packet cut short
+        mapped,
+        Bytes(17, 0),                                    // a header cut short
+        Bytes(),
+    };
+    for (const Bytes& tga : cases) {
+        Image image;
+        const Bytes good = Tga(2, 1, 1, 24, 0, {1, 2, 3});
+        ASSERT_EQ(image.DecodeTGA(good.data(), good.size()), 0);
+        EXPECT_EQ(image.DecodeTGA(tga.empty() ? nullptr : tga.data(), tga.size()), 28) << tga.size();
+        EXPECT_FALSE(image.HasPixels());
+    }
 }
 
 // Each format reduces the channels, one-bit alpha is set from 128; the trial
@@ -52,7 +121,7 @@ TEST(TextureFormats, ConversionAndTrialOrder)
 
 TEST(TextureWithoutDevice, CreationFailsQuietly)
 {
-    const Bytes tga = Tga(2, 2, 1, 255);
+    const Bytes tga = Pixels(2, 2, 1, 255);
     MTexture texture(tga.data(), tga.size());
     EXPECT_FALSE(texture.HasTexture());
     int32_t pitch = 0;
@@ -67,12 +136,12 @@ using TextureTest = GLTestWindow;
 // A picture keeps its size on a power-of-two texture; a lock addresses texels by pitch.
 TEST_F(TextureTest, PictureSizeLockAndFill)
 {
-    const Bytes tga = Tga(100, 60, 0x30, 0x80);
+    const Bytes tga = Pixels(100, 60, 0x30, 0x80);
     MTexture texture(tga.data(), tga.size());
     ASSERT_TRUE(texture.HasTexture());
     EXPECT_EQ(std::pair(texture.GetWidth(), texture.GetHeight()), std::pair(100u, 60u));
     EXPECT_EQ(std::pair(texture.GetGLTexture().GetWidth(), texture.GetGLTexture().GetHeight()), std::pair(128u, 64u));
-    EXPECT_EQ(std::pair(texture.GetOriginX(), texture.GetOriginY()), std::pair<int32_t, int32_t>(5, -7));
+    EXPECT_EQ(std::pair(texture.GetOriginX(), texture.GetOriginY()), (std::pair<int32_t, int32_t>(-2, 3)));
     EXPECT_EQ(texture.GetFormat(), kFormatA8R8G8B8);
     EXPECT_EQ(texture.GetImage(), nullptr);
     int32_t pitch = 0;
@@ -99,7 +168,7 @@ TEST_F(TextureTest, PictureSizeLockAndFill)
 
 TEST_F(TextureTest, NewImagesTakeANewSerialBadImagesAndSizesGiveNoTexture)
 {
-    const Bytes small = Tga(2, 2, 1, 255), big = Tga(40, 10, 1, 255);
+    const Bytes small = Pixels(2, 2, 1, 255), big = Pixels(40, 10, 1, 255);
     MTexture texture(small.data(), small.size());
     Image image, empty;
     ASSERT_EQ(image.DecodeTGA(big.data(), big.size()), 0);
@@ -147,7 +216,7 @@ TEST_F(TextureTest, SpritesMoveByTheirFlagsBlendAndTakeTheColour)
 // its size and is copied plain to the back buffer.
 TEST_F(TextureTest, FilesLoadIntoTexturesAndSurfaces)
 {
-    Bytes tga = Tga(3, 1, 0, 255);
+    Bytes tga = Pixels(3, 1, 0, 255);
     tga[18 + 1] = tga[18 + 2] = 0; // first pixel: opaque black
     const TempFolder folder;
     const std::string path = folder.File("texture.tga");
@@ -161,7 +230,7 @@ TEST_F(TextureTest, FilesLoadIntoTexturesAndSurfaces)
     EXPECT_EQ(static_cast<const uint32_t*>(plain.Lock(nullptr, &pitch, 0))[0], 0xFF000000u);
     EXPECT_EQ(plain.LoadFromFile((path + ".missing").c_str(), 0, 0), 31);
     EXPECT_FALSE(plain.HasTexture());
-    const Bytes small = Tga(2, 2, 0x30, 0xFF), clear = Tga(3, 2, 0x30, 0x00);
+    const Bytes small = Pixels(2, 2, 0x30, 0xFF), clear = Pixels(3, 2, 0x30, 0x00);
     MSurface surface(small.data(), small.size(), 0, 4, 4), copied(clear.data(), clear.size(), 0, 0, 0);
     ASSERT_EQ(surface.LoadFromFile(path.c_str(), 0, 0), 0);
     EXPECT_EQ(surface.GetWidth(), 4u);
