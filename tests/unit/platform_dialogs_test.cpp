@@ -17,6 +17,7 @@ TEST(MessageDialog, KindsTextsAndScriptedAnswers)
     MMessageDialog first, second, third;
     EXPECT_EQ(first.SetIcon(0) + first.SetIcon(4) + first.SetButtons(0) + first.SetButtons(4), 8);
     EXPECT_EQ(first.GetStyle(), 0x2000u);
+    EXPECT_EQ(second.SetIcon(3) + second.SetButtons(2), 0);
     first.SetCaption(std::string(100, 'c').c_str());
     first.SetText(std::string(600, 't').c_str());
     EXPECT_EQ(std::strlen(first.GetCaption()), 63u);

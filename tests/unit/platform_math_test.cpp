@@ -39,6 +39,7 @@ TEST(MCameraTest, FlyingGivesTheGameViewWalkingKeepsToTheGroundOtherModesStay)
     camera.GetViewMatrix(&view);
     ExpectNear(camera.GetLook(), 0.0f, 0.384615f, 0.923077f);
     ExpectNear(camera.GetUp(), 0.0f, 0.923077f, -0.384615f);
+    ExpectNear(camera.GetRight(), 1.0f, 0.0f, 0.0f);
     ExpectNear(MVector3(view(3, 0), view(3, 1), view(3, 2)), 0.0f, 0.461538f, 14.752308f, 1e-4f);
     ExpectNear(Transform(camera.GetPosition(), view), 0, 0, 0, 1e-4f);
     MCamera walk(MCamera::kWalk), other(7);

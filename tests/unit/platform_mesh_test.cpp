@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
+#include <random>
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -217,6 +218,27 @@ TEST(MeshRejection, FilesFoundByFuzzing)
         ++files;
     }
     EXPECT_GE(files, 5);
+}
+
+// Whatever the bytes, loading answers with a mesh or the loader's exception.
+TEST(MeshRejection, MangledDataNeverCrashes)
+{
+    std::mt19937 random(7);
+    for (const Bytes& valid : {Text(kSquareText), BinarySquare(), Compressed(kSquareText)}) {
+        for (int round = 0; round < 300; ++round) {
+            Bytes data = valid;
+            for (int k = 0; k < 4; ++k)
+                data[16 + random() % (data.size() - 16)] = uint8_t(random());
+            data.resize(16 + random() % (data.size() - 15));
+            try {
+                MMesh mesh(data.data(), uint32_t(data.size()));
+                for (uint32_t i : mesh.GetIndices())
+                    ASSERT_LT(i, mesh.GetVertices().size());
+            } catch (const CException& e) {
+                EXPECT_EQ(e.GetLine(), 98u);
+            }
+        }
+    }
 }
 
 // A missing or broken picture leaves the subset untextured; the current folder

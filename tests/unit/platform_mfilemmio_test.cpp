@@ -59,6 +59,7 @@ TEST_F(MFileMMIOTest, ReadsSeeksAndLinesAtTheEnd)
     char buffer[16];
     EXPECT_EQ(Thrown([&] { file.Read(buffer, 16); }), Error(177));
     file.Seek(0, 0);
+    EXPECT_EQ(file.ReadBytes(buffer, 3), 3);
     EXPECT_EQ(Thrown([&] { file.ReadBytes(buffer, 16); }), Error(189));
     EXPECT_EQ(file.Seek(3, 0), 3);
     EXPECT_EQ(file.Seek(2, 1), 5);
