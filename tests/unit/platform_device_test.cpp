@@ -32,31 +32,6 @@ TEST(DeviceWithoutWindow, AnswersDisplayQuestionsButHasNoDevice)
 
 using DeviceTest = GLTestWindow;
 
-// The picture keeps its aspect in the middle of a wider window; points
-// beside it clamp to its edge.
-TEST_F(DeviceTest, FullScreenScalesTheBackBufferWithItsAspect)
-{
-    Close();
-    Open(1000, 600);
-    ASSERT_EQ(device->CreateDevice(1, 800 | 0x10000, 600), 0);
-    EXPECT_EQ(device->GetBackBufferFormat(), kFormatA8R8G8B8);
-    const struct {
-        int32_t x, y, bx, by;
-    } points[] = {{100, 0, 0, 0}, {899, 599, 799, 599}, {20, 10, 0, 10}};
-    for (const auto& p : points) {
-        int32_t x = 0, y = 0;
-        device->WindowToBackBuffer(p.x, p.y, &x, &y);
-        EXPECT_EQ(x, p.bx);
-        EXPECT_EQ(y, p.by);
-    }
-    int32_t x = 0, y = 0;
-    device->BackBufferToWindow(400, 300, &x, &y);
-    EXPECT_EQ(std::pair(x, y), std::pair(500, 300));
-    ASSERT_EQ(device->BeginFrame(), 0);
-    EXPECT_EQ(PixelAt(799, 599), kBlue);
-    EXPECT_EQ(device->EndFrame(), 0);
-}
-
 // Frames clear to opaque blue; a sprite batch opens once a frame; bevels grow
 // outwards when raised and lie inside when sunken.
 TEST_F(DeviceTest, FrameSpriteBatchProjectionAndBevelFrames)

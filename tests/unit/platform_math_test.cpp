@@ -92,20 +92,6 @@ TEST(MMatrixTest, PerspectiveMapsNearToZeroFarToOneAndTheTopEdgeToOne)
     EXPECT_NEAR(Transform(MVector3(0, top, 10), projection).y, 1.0f, 1e-5f);
 }
 
-TEST(MMatrixTest, ShadowFlattensPointsOntoThePlaneAlongTheLight)
-{
-    const float light[4] = {0.3f, -0.3f, 1.0f, 0.0f};
-    MPlane floor;
-    floor.SetFromPointNormal(MVector3(0, 1, 1.49f), MVector3(0, 0, 1)).Normalize();
-    MMatrix shadow;
-    shadow.SetShadow(light, floor);
-    for (const MVector3& p : {MVector3(0.5f, -0.2f, -1.3f), MVector3(-2, 3, 0.4f), MVector3(1, 1, 1.49f)}) {
-        const MVector3 q = Transform(p, shadow);
-        EXPECT_NEAR(floor.DotCoord(q), 0.0f, 1e-5f);
-        ExpectNear((q - p).Cross(MVector3(light[0], light[1], light[2])), 0, 0, 0, 1e-4f);
-    }
-}
-
 // A zero normal stays zero; three points give the plane through them.
 TEST(MPlaneTest, PlanesNormalizeAndPassThroughTheirPoints)
 {

@@ -113,29 +113,6 @@ TEST_F(MFileMMIOTest, ValuesFollowTheByteOrderAndSwapFieldsOnlyWhenSwapping)
     }
 }
 
-// Patches far behind the buffer and reads before closing.
-TEST_F(MFileMMIOTest, WrittenBytesReadBackAcrossBufferBoundaries)
-{
-    const std::string path = folder.File("big");
-    Bytes expected(3 * MBufferedFile::kBufferSize + 123);
-    for (size_t i = 0; i < expected.size(); ++i)
-        expected[i] = uint8_t(i * 7 + i / 251);
-    file.Open(path.c_str(), 7, 1);
-    file.Write(expected.data(), 5000);
-    file.Write(expected.data() + 5000, int32_t(expected.size() - 5000));
-    file.Seek(10, 0);
-    file.WriteLong(0x7F7E7D7C);
-    expected[10] = 0x7C, expected[11] = 0x7D, expected[12] = 0x7E, expected[13] = 0x7F;
-    uint8_t got[4];
-    file.Read(got, 4);
-    EXPECT_EQ(Bytes(got, got + 4), Bytes(expected.begin() + 14, expected.begin() + 18));
-    file.Seek(0, 2);
-    file.WriteByte(0xAA);
-    expected.push_back(0xAA);
-    file.Close();
-    EXPECT_EQ(ReadAllBytes(path), expected);
-}
-
 TEST_F(MFileMMIOTest, MisuseThrowsItsFaultAndLeavesTheFileAsItWas)
 {
     char buffer[4];

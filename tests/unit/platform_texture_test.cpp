@@ -31,38 +31,6 @@ Bytes Pixels(uint16_t width, uint16_t height, uint8_t blue, uint8_t alpha)
     return Tga(2, width, height, 32, 0x20, body);
 }
 
-TEST(TgaDecoding, RowOrderAlphaIdAndColourMapAndRunLengthPackets)
-{
-    struct Pixel {
-        uint32_t x, y, argb;
-    };
-    const struct {
-        Bytes tga;
-        uint32_t fHasAlpha;
-        std::vector<Pixel> pixels;
-    } cases[] = {
-        // Bottom-up B, G, R: the last stored row is on top.
-        {Tga(2, 3, 2, 24, 0, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18}), 0,
-         {{0, 0, 0x0C0B0AFF}, {2, 0, 0x121110FF}, {0, 1, 0x030201FF}}},
-        {Tga(2, 2, 1, 32, 0x20, {1, 2, 3, 4, 5, 6, 7, 8}, 5, 2), 1, {{0, 0, 0x03020104}, {1, 0, 0x07060508}}},
-        // 0x83: one pixel four times; 0x03: four literal pixels.
-        {Tga(10, 4, 2, 24, 0x20, {0x83, 1, 2, 3, 0x03, 10, 11, 12, 20, 21, 22, 30, 31, 32, 40, 41, 42}), 0,
-         {{0, 0, 0x030201FF}, {3, 0, 0x030201FF}, {0, 1, 0x0C0B0AFF}, {3, 1, 0x2A2928FF}}},
-        // A repeat packet of 8 pixels stops at the image's last.
-        {Tga(10, 2, 1, 32, 0, {0x87, 1, 2, 3, 4}), 1, {{1, 0, 0x03020104}}},
-    };
-    Image image;
-    for (const auto& c : cases) {
-        ASSERT_EQ(image.DecodeTGA(c.tga.data(), c.tga.size()), 0);
-        EXPECT_EQ(image.fHasAlpha, c.fHasAlpha);
-        for (const Pixel& p : c.pixels)
-            EXPECT_EQ(image.GetPixel(p.x, p.y), p.argb) << p.x << "," << p.y;
-    }
-    EXPECT_EQ(image.nOriginX, -2);
-    image.SetPixels(image.GetPixels());
-    EXPECT_EQ(image.GetPixel(1, 0), 0x03020104u);
-}
-
 TEST(TgaDecoding, UnsupportedAndHostileFilesGiveCode28AndNoPixels)
 {
     Bytes mapped = Tga(2, 1, 1, 24, 0, {1, 2, 3}, 0, 100);
