@@ -24,7 +24,7 @@ using FontTest = GLTestWindow;
 
 // Rows count line breaks of either kind; bytes without a glyph (outside 32 to
 // 126, also those above 127) take no room.
-TEST_F(FontTest, ExtentCountsRowsAndTheWidestRowAndSkipsBytesWithoutGlyphs)
+TEST_F(FontTest, ExtentAndLayoutCountRowsSkipBytesWithoutGlyphsAndFlushAfter294Vertices)
 {
     MFont font("Arial", 16, 0);
     ASSERT_EQ(font.InitDeviceObjects(device), 0);
@@ -43,15 +43,8 @@ TEST_F(FontTest, ExtentCountsRowsAndTheWidestRowAndSkipsBytesWithoutGlyphs)
     EXPECT_EQ(odd.cx, plain.cx);
     EXPECT_EQ(breaks.cy, 3 * empty.cy);
     EXPECT_EQ(font.GetTextExtent(nullptr, nullptr), kFail);
-}
-
-// Quads of six vertices go out in batches of 300 at most; a line break
-// starts the next row at the first x.
-TEST_F(FontTest, LayoutFlushesAfter294VerticesAndStartsNewLines)
-{
-    MFontSet set(device);
-    ASSERT_EQ(set.Add("Arial", 16, 0), 0);
-    MFont& font = *set.GetFont(0);
+    // Quads of six vertices go out in batches of 300 at most; a line break
+    // starts the next row at the first x.
     const auto batches = [&](const std::string& text) {
         std::vector<int32_t> counts;
         font.LayOut(0, 0, 0xFFFFFFFF, text.c_str(), [&](const MScreenVertex*, int32_t n) { counts.push_back(n); });
@@ -63,10 +56,8 @@ TEST_F(FontTest, LayoutFlushesAfter294VerticesAndStartsNewLines)
     std::vector<MScreenVertex> quads;
     font.LayOut(10, 20, 0xFF123456, "a\nc", [&](const MScreenVertex* v, int32_t n) { quads.insert(quads.end(), v, v + n); });
     ASSERT_EQ(quads.size(), 12u);
-    MFont::Size row;
-    font.GetTextExtent("", &row);
     EXPECT_EQ(quads[7].x, 10.0f);
-    EXPECT_EQ(quads[7].y, 20.0f + float(row.cy));
+    EXPECT_EQ(quads[7].y, 20.0f + float(empty.cy));
     EXPECT_EQ(quads[0].colour, 0xFF123456u);
     EXPECT_EQ(quads[1].u, font.GetGlyph('a').left);
 }

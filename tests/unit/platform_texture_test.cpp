@@ -57,8 +57,8 @@ TEST(TgaDecoding, UnsupportedAndHostileFilesGiveCode28AndNoPixels)
 }
 
 // Each format reduces the channels, one-bit alpha is set from 128; the trial
-// order of formats follows the screen depth.
-TEST(TextureFormats, ConversionAndTrialOrder)
+// order of formats follows the screen depth; without a device nothing is made.
+TEST(TextureFormats, ConversionTrialOrderAndNoDevice)
 {
     const struct {
         uint32_t pixel;
@@ -85,12 +85,8 @@ TEST(TextureFormats, ConversionAndTrialOrder)
     EXPECT_EQ(MTexture::ChooseFormat(16, kFormatR5G6B5, [](int32_t f) { return f != kFormatA4R4G4B4; }), kFormatA1R5G5B5);
     EXPECT_EQ(MTexture::ChooseFormat(16, kFormatR5G6B5, [](int32_t f) { return f == kFormatR5G6B5; }), kFormatR5G6B5);
     EXPECT_EQ(MTexture::ChooseFormat(32, kFormatX8R8G8B8, [](int32_t) { return false; }), kFormatUnknown);
-}
-
-TEST(TextureWithoutDevice, CreationFailsQuietly)
-{
     const Bytes tga = Pixels(2, 2, 1, 255);
-    MTexture texture(tga.data(), tga.size());
+    MTexture texture(tga.data(), tga.size()); // no device: no texture, quietly
     EXPECT_FALSE(texture.HasTexture());
     int32_t pitch = 0;
     EXPECT_EQ(texture.Lock(nullptr, &pitch, 0), nullptr);
