@@ -40,10 +40,7 @@ TEST(MessageDialog, KindsTextsAndScriptedAnswers)
 
 TEST(OpenDialog, PathsSplitIntoFolderNameTitleAndExtension)
 {
-    const struct {
-        const char *szPath, *szFolder, *szName;
-        std::string extension;
-    } cases[] = {
+    const struct { const char *szPath, *szFolder, *szName; std::string extension; } cases[] = {
         {"/home/me/games/Other.mmap", "/home/me/games/", "Other.mmap", ".mma"},
         {"RollavexAssets.mm", "", "RollavexAssets.mm", ".mm "},
         {"dir.d/a.m", "dir.d/", "a.m", ".m  "},

@@ -54,7 +54,8 @@ TEST_F(FontTest, ExtentAndLayoutCountRowsSkipBytesWithoutGlyphsAndFlushAfter294V
     EXPECT_EQ(batches(std::string(50, 'x')), (std::vector<int32_t>{300, 0}));
     EXPECT_EQ(batches(std::string(51, 'x')), (std::vector<int32_t>{300, 6}));
     std::vector<MScreenVertex> quads;
-    font.LayOut(10, 20, 0xFF123456, "a\nc", [&](const MScreenVertex* v, int32_t n) { quads.insert(quads.end(), v, v + n); });
+    const auto keep = [&](const MScreenVertex* v, int32_t n) { quads.insert(quads.end(), v, v + n); };
+    font.LayOut(10, 20, 0xFF123456, "a\nc", keep);
     ASSERT_EQ(quads.size(), 12u);
     EXPECT_EQ(quads[7].x, 10.0f);
     EXPECT_EQ(quads[7].y, 20.0f + float(empty.cy));

@@ -9,7 +9,8 @@ namespace {
 
 void ExpectNear(const MVector3& v, float x, float y, float z, float tolerance = 1e-5f)
 {
-    EXPECT_LT(std::fabs(v.x - x) + std::fabs(v.y - y) + std::fabs(v.z - z), tolerance) << v.x << "," << v.y << "," << v.z;
+    EXPECT_LT(std::fabs(v.x - x) + std::fabs(v.y - y) + std::fabs(v.z - z), tolerance)
+        << v.x << "," << v.y << "," << v.z;
 }
 
 void ExpectNear(const MMatrix& got, const MMatrix& expected)

@@ -123,7 +123,7 @@ TEST(MeshLoading, TextCompressedAndBinaryKeepTheFilesLeftHandedData)
         EXPECT_EQ(Corners(mesh, mesh.GetSubsetFirstIndex(1), mesh.GetSubsetIndexCount(1)), kFaceZero);
         EXPECT_EQ(mesh.GetSubsetIndexCount(2), 0u);
         const MMaterial& wood = mesh.GetMaterial(1);
-        EXPECT_EQ(std::vector<float>(wood.ambient, wood.ambient + 4), std::vector<float>(wood.diffuse, wood.diffuse + 4));
+        EXPECT_TRUE(std::equal(wood.ambient, wood.ambient + 4, wood.diffuse));
         EXPECT_FLOAT_EQ(wood.diffuse[2], 0.6f);
         EXPECT_FLOAT_EQ(wood.power, 8.0f);
         EXPECT_FLOAT_EQ(wood.emissive[2], 0.1f);
@@ -140,7 +140,8 @@ TEST(MeshLoading, TextCompressedAndBinaryKeepTheFilesLeftHandedData)
 
 TEST(MeshLoading, FrameTransformsLargeCoordinatesAndNoMaterials)
 {
-    const std::string framed = Changed(kSquareText, "Mesh Square", "Frame Root { FrameTransformMatrix { 1.0,0.0,0.0,0.0, "
+    const std::string framed = Changed(kSquareText, "Mesh Square",
+                                       "Frame Root { FrameTransformMatrix { 1.0,0.0,0.0,0.0, "
                                "0.0,1.0,0.0,0.0, 0.0,0.0,1.0,0.0, 0.0,0.0,2.0,1.0;; }\nMesh Square") + "}\n";
     const MMesh moved = Load(Text(framed));
     for (const MVertex& v : moved.GetVertices())
@@ -176,14 +177,13 @@ TEST(MeshRejection, NoXDataBrokenDataAndWhatTheImporterWouldReadOutOfBoundsOrCho
     Bytes cutBinary = BinarySquare(), inflatesHuge = Compressed(kSquareText);
     cutBinary.resize(60);
     inflatesHuge[19] = 0x7F;
-    for (const Bytes& data : {{}, Text("xof 0303"), Text("RIFF\x10\0\0\0WAVEfmt garbage"),
-                                             Text("xof 0303abc 0032 Mesh {}"), cutBinary, inflatesHuge,
-                                             Text(text.substr(0, text.find("3;1,3,2"))), BinarySquare(4)})
+    for (const Bytes& data : {{}, Text("xof 0303"), Text("RIFF\x10\0\0\0WAVEfmt garbage"), Text("xof 0303abc 0032 {}"),
+                              cutBinary, inflatesHuge, Text(text.substr(0, text.find("3;1,3,2"))), BinarySquare(4)})
         ExpectRejected(data);
     std::string deep = kSquareText;
     for (int i = 0; i < 40; ++i)
         deep = Changed(deep, "Mesh Square", "Frame {\nMesh Square") + "}\n";
-    const std::string named = Changed(kSquareText, "Mesh Square", "Frame " + std::string(1100, 'f') + " {\nMesh Square");
+    const std::string name(1100, 'f'), named = Changed(kSquareText, "Mesh Square", "Frame " + name + "{\nMesh") + "}\n";
     const std::pair<const char*, const char*> changes[] = {
         {"3;1,3,2", "3;1,4,2"},                          // a vertex past the last
         {"  4;", "  -4;"},                               // a signed count
@@ -194,7 +194,7 @@ TEST(MeshRejection, NoXDataBrokenDataAndWhatTheImporterWouldReadOutOfBoundsOrCho
         {"  MeshMaterialList", "  MeshMaterialList { 1; 1; 0;; Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; } }\n"
                                "  MeshMaterialList"}, // two material lists
         {"  MeshMaterialList", "  SkinWeights { \"b\"; 1; 4; 1.0; 1.0,0.0,0.0,0.0, 0.0,1.0,0.0,0.0, "
-                               "0.0,0.0,1.0,0.0, 0.0,0.0,0.0,1.0;; }\n  MeshMaterialList"}, // a weight past the last vertex
+                               "0.0,0.0,1.0,0.0, 0.0,0.0,0.0,1.0;; }\n  MeshMaterialList"}, // a weight past the last
         {"0.0;1.0;0.5;,", "0.0;1.#QNAN0;0.5;,"},        // a number the importer reads its own way
         {"Mesh Square", deep.c_str()},                   // frames too deep
         {"Mesh Square", named.c_str()},                  // a name too long
@@ -258,17 +258,13 @@ TEST(MeshTextures, TextureFromTheCurrentFolderThenTheArchivesFolder)
 // left half; the distance to the nearest hit, in units of the direction.
 TEST(MeshIntersect, NearestHitFromEitherSideOnEdgesAndCornersMissesBesideBehindAndAlong)
 {
-    std::string text = Changed(kSquareText, "1.0;1.0;0.5;;", "1.0;1.0;0.5;,\n0.0;0.0;2.0;,\n0.0;1.0;2.0;,\n1.0;0.0;2.0;;");
+    std::string text = Changed(kSquareText, "1.0;1.0;0.5;;", "1.0;1.0;0.5;,\n0;0;2;,\n0;1;2;,\n1;0;2;;");
     text = Changed(Changed(text, "  4;", "  7;"), "  2;\n  3;0,1,2;,", "  3;\n  3;4,5,6;,\n  3;0,1,2;,");
     text = Changed(text, "2; 3;0,0,0;,", "3; 3;0,0,0;, 3;0,0,0;,");
     text = Changed(text, "MeshTextureCoords { 4;", "MeshTextureCoords { 7; 0.0;0.0;, 0.0;0.0;, 0.0;0.0;,");
     const MMesh mesh = Load(Text(Changed(text, "3; 2; 1, 0;;", "3; 3; 0, 1, 0;;")));
     const float s = 1.0f / std::sqrt(2.0f);
-    struct Case {
-        MVector3 o, d;
-        float distance; // 0: a miss
-    };
-    const Case cases[] = {
+    const struct { MVector3 o, d; float distance; /* 0: a miss */ } cases[] = {
         {{0.25f, 0.25f, -1}, {0, 0, 1}, 1.5f},  {{0.75f, 0.75f, 3}, {0, 0, -1}, 2.5f},
         {{0.5f, 0.5f, 0}, {0, 0, 1}, 0.5f},     {{1, 1, 0}, {0, 0, 1}, 0.5f}, // the shared diagonal, a corner
         {{0, 0.5f, 0}, {0, 0, 1}, 0.5f},        {{0.5f, 0.25f, -1.5f}, {0, 0, 2}, 1.0f},
@@ -276,7 +272,7 @@ TEST(MeshIntersect, NearestHitFromEitherSideOnEdgesAndCornersMissesBesideBehindA
         {{0.5f, 0.5f, -1}, {0, 0, -1}, 0},      {{-1, 0.5f, 0.5f}, {1, 0, 0}, 0},
         {{0.2f, 0.2f, 3}, {0, 0, -1}, 1.0f},    {{0.2f, 0.2f, -3}, {0, 0, 1}, 3.5f},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         int32_t hit = -1;
         float d = 0;
         EXPECT_EQ(mesh.Intersect(c.o, c.d, &hit, &d), 0);

@@ -67,11 +67,8 @@ TEST_F(MFileMMIOTest, ReadsSeeksAndLinesAtTheEnd)
     EXPECT_EQ(file.Seek(0, 7), 0); // an unknown origin counts from the start
     EXPECT_EQ(Thrown([&] { file.Seek(16, 0); }), Error(157));
     EXPECT_EQ(file.Tell(), 0);
-    const struct {
-        int32_t capacity;
-        int32_t count;
-        const char* text;
-    } reads[] = {{1, 0, ""}, {4, 3, "abc"}, {4, 3, "def"}, {4, 1, "g\n"}, {8, 2, "xy\n"}, {3, 2, "la"}};
+    const struct { int32_t capacity, count; const char* text; } reads[] = {
+        {1, 0, ""}, {4, 3, "abc"}, {4, 3, "def"}, {4, 1, "g\n"}, {8, 2, "xy\n"}, {3, 2, "la"}};
     for (const auto& read : reads) {
         char line[8] = "zzzzzzz";
         EXPECT_EQ(file.ReadLine(line, read.capacity), read.count) << read.text;

@@ -44,11 +44,7 @@ protected:
 
 TEST_F(SettingsTest, HandWrittenFilesAreReadLineByLine)
 {
-    struct Case {
-        std::string content;
-        int32_t nMusic;
-        std::vector<int> rgWarnedLines;
-    };
+    struct Case { std::string content; int32_t nMusic; std::vector<int> rgWarnedLines; };
     const std::string pad(MIniFile::kMaxLine, 'x');
     const Case cases[] = {
         {"[Config]\nMusic=-1\n", -1, {}},                     {"[Config]\r\nMusic=7\r\n", 7, {}},
@@ -68,7 +64,7 @@ TEST_F(SettingsTest, HandWrittenFilesAreReadLineByLine)
         Music();
         said += GetCapturedStderr();
         for (int line : c.rgWarnedLines)
-            EXPECT_NE(said.find(path + ":" + std::to_string(line) + ":"), std::string::npos) << c.content << " said " << said;
+            EXPECT_NE(said.find(path + ":" + std::to_string(line) + ":"), std::string::npos) << said;
         EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), static_cast<long>(c.rgWarnedLines.size()))
             << c.content << " said " << said;
     }
@@ -76,11 +72,7 @@ TEST_F(SettingsTest, HandWrittenFilesAreReadLineByLine)
 
 TEST_F(SettingsTest, AWriteChangesOneLineAndKeepsTheRest)
 {
-    struct Case {
-        std::string before;
-        const char* szName;
-        std::string after;
-    };
+    struct Case { std::string before; const char* szName; std::string after; };
     const Case cases[] = {
         {"; mine\r\n[Config]\r\nMusic=-1\r\nFullscreen=1\r\njunk\r\nColour=teal\r\n", "Fullscreen",
          "; mine\r\n[Config]\r\nMusic=-1\r\nFullscreen=0\r\njunk\r\nColour=teal\r\n"},

@@ -43,12 +43,7 @@ TEST_F(Sound, WavesThatCannotBeReadOrPlayedAreRefusedOthersMakeOneBuffer)
     const Bytes data(16, 0), fmt = Chunk("fmt ", Format(1, 1, 22050, 16)), four = Chunk("data", {1, 2, 3, 4});
     Bytes extensible(22, 0);
     extensible[6] = 1; // PCM sub-format
-    const struct {
-        Bytes wave;
-        uint32_t count;
-        int32_t result;
-        uint32_t nSize;
-    } cases[] = {
+    const struct { Bytes wave; uint32_t count; int32_t result; uint32_t nSize; } cases[] = {
         {Pcm16Wave({1, 2}, 1, 22050), 0, snd::E_INVALIDARG, 0},
         {Bytes(40, 'x'), 1, snd::E_FAIL, 0},
         {Bytes{'R', 'I', 'F'}, 1, snd::E_FAIL, 0},
@@ -60,7 +55,7 @@ TEST_F(Sound, WavesThatCannotBeReadOrPlayedAreRefusedOthersMakeOneBuffer)
         {Riff({fmt, Chunk("data", {})}), 1, snd::E_FAIL, 0},
         {Riff({Chunk("fmt ", Bytes(14, 0)), four}), 1, snd::E_FAIL, 0}, // format too short
         {Riff({Chunk("fmt ", Bytes(17, 0)), four}), 1, snd::E_FAIL, 0}, // no room for the extra size
-        {Riff({Chunk("fmt ", Format(2, 1, 22050, 4, Bytes(2, 0)), 18), four}), 1, snd::E_FAIL, 0}, // extras past the chunk
+        {Riff({Chunk("fmt ", Format(2, 1, 22050, 4, Bytes(2, 0)), 18), four}), 1, snd::E_FAIL, 0}, // extras past it
         {Riff({Chunk("fmt ", Format(0x11, 1, 22050, 4, {0xF9, 1})), Chunk("data", data)}), 1, snd::DSERR_BADFORMAT, 0},
         {Riff({Chunk("fmt ", Format(1, 6, 22050, 16)), Chunk("data", data)}), 1, snd::DSERR_BADFORMAT, 0},
         {Riff({Chunk("LIST", {9, 9, 9}), four, Chunk("fact", data), fmt}), 1, 0, 4},
@@ -89,7 +84,7 @@ TEST_F(Sound, VolumePlayStopAndToggle)
     ASSERT_EQ(Create(Pcm16Wave(std::vector<int16_t>(22050, 1000), 1, 22050), &sound, 2), 0); // one second
     const ALuint voice = sound->GetVoice(0);
     EXPECT_EQ(sound->GetVolume(), 0);
-    const std::pair<float, int32_t> cases[] = {{0.0f, -10000}, {0.25f, -7500}, {1.5f, 0}, {-2.0f, -10000}, {NAN, -10000}};
+    const std::pair<float, int32_t> cases[] = {{0.0f, -10000}, {0.25f, -7500}, {1.5f, 0}, {-2, -10000}, {NAN, -10000}};
     for (const auto& [factor, volume] : cases) {
         EXPECT_EQ(sound->SetVolume(factor), 0);
         EXPECT_EQ(sound->GetVolume(), volume) << factor;

@@ -60,11 +60,7 @@ TEST(TgaDecoding, UnsupportedAndHostileFilesGiveCode28AndNoPixels)
 // order of formats follows the screen depth; without a device nothing is made.
 TEST(TextureFormats, ConversionTrialOrderAndNoDevice)
 {
-    const struct {
-        uint32_t pixel;
-        int32_t depth, format;
-        uint32_t texel;
-    } cases[] = {
+    const struct { uint32_t pixel; int32_t depth, format; uint32_t texel; } cases[] = {
         {kWhite, 16, kFormatR5G6B5, 0xFFFF},           {kWhite, 16, kFormatX1R5G5B5, 0x7FFF},
         {0x000000FF, 16, kFormatA4R4G4B4, 0xF000},     {0x88442211, 16, kFormatA4R4G4B4, 0x1842},
         {0x00000080, 16, kFormatA1R5G5B5, 0x8000},     {0x0000007F, 16, kFormatA1R5G5B5, 0},
@@ -82,7 +78,8 @@ TEST(TextureFormats, ConversionTrialOrderAndNoDevice)
     auto all = [](int32_t) { return true; };
     EXPECT_EQ(MTexture::ChooseFormat(32, kFormatX8R8G8B8, all), kFormatA8R8G8B8);
     EXPECT_EQ(MTexture::ChooseFormat(16, kFormatR5G6B5, all), kFormatA4R4G4B4);
-    EXPECT_EQ(MTexture::ChooseFormat(16, kFormatR5G6B5, [](int32_t f) { return f != kFormatA4R4G4B4; }), kFormatA1R5G5B5);
+    const auto no4444 = [](int32_t f) { return f != kFormatA4R4G4B4; };
+    EXPECT_EQ(MTexture::ChooseFormat(16, kFormatR5G6B5, no4444), kFormatA1R5G5B5);
     EXPECT_EQ(MTexture::ChooseFormat(16, kFormatR5G6B5, [](int32_t f) { return f == kFormatR5G6B5; }), kFormatR5G6B5);
     EXPECT_EQ(MTexture::ChooseFormat(32, kFormatX8R8G8B8, [](int32_t) { return false; }), kFormatUnknown);
     const Bytes tga = Pixels(2, 2, 1, 255);

@@ -63,20 +63,18 @@ TEST(VirtualKeys, KeysHaveTheirWindowsNumbers)
 TEST(WindowEvents, EventsBecomeHandlerCallsAndADisabledWindowTakesNoInput)
 {
     RecordingWindow w;
-    const struct {
-        SDL_Event event;
-        int32_t nResult;
-    } cases[] = {
-        {Event(SDL_KEYDOWN, SDLK_n), 5},          {Event(SDL_KEYUP, SDLK_n), 5},
-        {Event(SDL_KEYDOWN, SDLK_F4, KMOD_LALT), 1}, {Event(SDL_KEYUP, SDLK_F10), 1},
-        {Event(SDL_KEYDOWN, SDLK_AUDIOPLAY), 0},
-        {Event(SDL_WINDOWEVENT, SDL_WINDOWEVENT_MOVED, 40, 50), 1}, {Event(SDL_WINDOWEVENT, SDL_WINDOWEVENT_MINIMIZED), 1},
-        {Event(SDL_WINDOWEVENT, SDL_WINDOWEVENT_RESTORED), 1}, {Event(SDL_WINDOWEVENT, SDL_WINDOWEVENT_FOCUS_LOST), 1},
+    const uint32_t down = SDL_MOUSEBUTTONDOWN, up = SDL_MOUSEBUTTONUP;
+    const struct { SDL_Event event; int32_t nResult; } cases[] = {
+        {Event(SDL_KEYDOWN, SDLK_n), 5}, {Event(SDL_KEYUP, SDLK_n), 5}, {Event(SDL_KEYDOWN, SDLK_F4, KMOD_LALT), 1},
+        {Event(SDL_KEYUP, SDLK_F10), 1}, {Event(SDL_KEYDOWN, SDLK_AUDIOPLAY), 0},
+        {Event(SDL_WINDOWEVENT, SDL_WINDOWEVENT_MOVED, 40, 50), 1},
+        {Event(SDL_WINDOWEVENT, SDL_WINDOWEVENT_MINIMIZED), 1}, {Event(SDL_WINDOWEVENT, SDL_WINDOWEVENT_RESTORED), 1},
+        {Event(SDL_WINDOWEVENT, SDL_WINDOWEVENT_FOCUS_LOST), 1},
         {Event(SDL_WINDOWEVENT, SDL_WINDOWEVENT_FOCUS_GAINED), 1}, {Event(SDL_WINDOWEVENT, SDL_WINDOWEVENT_CLOSE), 1},
         {Event(SDL_WINDOWEVENT, SDL_WINDOWEVENT_EXPOSED), 0}, {Event(SDL_QUIT), 1},
-        {Event(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 10, 20), 1}, {Event(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 11, 21), 1},
-        {Event(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 12, 22), 1}, {Event(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 13, 23), 1},
-        {Event(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE, 1, 1), 0}, {Event(SDL_MOUSEMOTION, 5, 6), 0},
+        {Event(down, SDL_BUTTON_LEFT, 10, 20), 1}, {Event(down, SDL_BUTTON_RIGHT, 11, 21), 1},
+        {Event(up, SDL_BUTTON_LEFT, 12, 22), 1},   {Event(up, SDL_BUTTON_RIGHT, 13, 23), 1},
+        {Event(down, SDL_BUTTON_MIDDLE, 1, 1), 0}, {Event(SDL_MOUSEMOTION, 5, 6), 0},
     };
     for (const auto& c : cases)
         EXPECT_EQ(w.HandleEvent(c.event), c.nResult) << c.event.type;
@@ -86,10 +84,10 @@ TEST(WindowEvents, EventsBecomeHandlerCallsAndADisabledWindowTakesNoInput)
     w.Disable();
     for (const auto& c : cases)
         EXPECT_EQ(w.HandleEvent(c.event), c.event.type == SDL_WINDOWEVENT || c.event.type == SDL_QUIT ? c.nResult : 0);
-    const std::vector<std::string> expected = {"keydown 78", "keyup 78", "syskeydown 115", "syskeyup 121",
-                                               "size 0,0", "size 800,600", "activate 0", "activate 1", "close",
-                                               "close", "ldown 10,20", "rdown 11,21", "lup 12,22", "rup 13,23",
-                                               "move 5,6", "size 0,0", "size 800,600", "activate 0", "activate 1", "close", "close"};
+    const std::vector<std::string> expected = {
+        "keydown 78", "keyup 78", "syskeydown 115", "syskeyup 121", "size 0,0", "size 800,600", "activate 0",
+        "activate 1", "close", "close", "ldown 10,20", "rdown 11,21", "lup 12,22", "rup 13,23", "move 5,6",
+        "size 0,0", "size 800,600", "activate 0", "activate 1", "close", "close"};
     EXPECT_EQ(w.calls, expected);
 }
 
