@@ -84,10 +84,12 @@ TEST(WindowEvents, EventsBecomeHandlerCallsAndADisabledWindowTakesNoInput)
     w.Disable();
     for (const auto& c : cases)
         EXPECT_EQ(w.HandleEvent(c.event), c.event.type == SDL_WINDOWEVENT || c.event.type == SDL_QUIT ? c.nResult : 0);
+    w.Enable();
+    EXPECT_EQ(w.HandleEvent(Event(SDL_KEYDOWN, SDLK_ESCAPE)), 5);
     const std::vector<std::string> expected = {
         "keydown 78", "keyup 78", "syskeydown 115", "syskeyup 121", "size 0,0", "size 800,600", "activate 0",
         "activate 1", "close", "close", "ldown 10,20", "rdown 11,21", "lup 12,22", "rup 13,23", "move 5,6",
-        "size 0,0", "size 800,600", "activate 0", "activate 1", "close", "close"};
+        "size 0,0", "size 800,600", "activate 0", "activate 1", "close", "close", "keydown 27"};
     EXPECT_EQ(w.calls, expected);
 }
 
