@@ -1,48 +1,11 @@
 #include "platform/MApplication.h"
-
+#include "FileTestSupport.h"
 #include "base/CException.h"
 #include "platform/MDialogScript.h"
-#include "tests/unit/QuietWindow.h"
-#include "FileTestSupport.h"
-
 #include <gtest/gtest.h>
-
-#include <csignal>
-#include <cstdlib>
-#include <filesystem>
 #include <functional>
 
-namespace fs = std::filesystem;
-
 namespace {
-
-// A screen that counts frames and events; the test decides when to quit.
-// A quit event leaves a scene change pending, as the engine's screen does.
-class LoopScreen : public QuietWindow {
-public:
-    int nFrames = 0;
-    int nEvents = 0;
-    bool fPending = false;
-    std::function<void()> onFrame = [] {};
-    std::function<void()> onEvent = [] {};
-
-    void SetActive(bool active) { fActive = active ? 1 : 0; }
-    void Frame() override
-    {
-        ++nFrames;
-        onFrame();
-    }
-    bool IsFinishPending() const override { return fPending; }
-    int32_t HandleEvent(const SDL_Event& event) override
-    {
-        fPending = fPending || event.type == SDL_QUIT;
-        if (event.type == SDL_USEREVENT) {
-            ++nEvents;
-            onEvent();
-        }
-        return 0;
-    }
-};
 
 class TestApp : public MApplication {
 public:
@@ -54,35 +17,10 @@ public:
         AddStringResource(1, "RollavexTest");
         LoadStringResource(1, szName, sizeof szName);
     }
-    int32_t Initialise() override
-    {
-        ++nInitialised;
-        return initialise();
-    }
+    int32_t Initialise() override { return ++nInitialised, initialise(); }
     void ShutdownServices() override {}
     COptions* GetOptions() override { return nullptr; }
-    LoopScreen* AttachScreen()
-    {
-        auto* screen = new LoopScreen();
-        SetScreen(screen);
-        return screen;
-    }
 };
-
-void PushUserEvent()
-{
-    SDL_Event event{};
-    event.type = SDL_USEREVENT;
-    ASSERT_EQ(SDL_PushEvent(&event), 1);
-}
-
-Uint32 PushUserEventFromTimer(Uint32, void*)
-{
-    SDL_Event event{};
-    event.type = SDL_USEREVENT;
-    SDL_PushEvent(&event);
-    return 0;
-}
 
 class ApplicationTest : public ::testing::Test {
 protected:
@@ -96,89 +34,20 @@ protected:
     TempFolder runtime;
 };
 
-TEST_F(ApplicationTest, WhileActiveAFrameRunsWhenTheQueueIsEmpty)
+// A failed start ends with 0 without running; an engine exception is shown
+// and ends with 1. Resource strings are cut to the buffer.
+TEST_F(ApplicationTest, ExecuteEndsWithZeroOrWithOneAfterAnEngineException)
 {
-    TestApp app;
-    LoopScreen* screen = app.AttachScreen();
-    screen->onFrame = [&] {
-        if (screen->nFrames == 1)
-            PushUserEvent();
-        if (screen->nFrames == 12)
-            app.Quit(3);
-    };
-    EXPECT_EQ(app.Run(), 3);
-    EXPECT_EQ(screen->nFrames, 12);
-    EXPECT_EQ(screen->nEvents, 1);
-}
-
-TEST_F(ApplicationTest, WhileInactiveOnlyEventsAreHandledAndNoFrameRuns)
-{
-    TestApp app;
-    LoopScreen* screen = app.AttachScreen();
-    screen->SetActive(false);
-    screen->onEvent = [&] {
-        if (screen->nEvents == 3)
-            app.Quit(0);
-    };
-    for (int i = 0; i < 3; ++i)
-        PushUserEvent();
-    EXPECT_EQ(app.Run(), 0);
-    EXPECT_EQ(screen->nEvents, 3);
-    EXPECT_EQ(screen->nFrames, 0);
-}
-
-TEST_F(ApplicationTest, WhileInactiveSigtermStillRunsTheFrameThatQuits)
-{
-    TestApp app;
-    LoopScreen* screen = app.AttachScreen();
-    screen->SetActive(false);
-    screen->onFrame = [&] { app.Quit(0); };
-    // A loop that waits for ever is ended by this event instead.
-    screen->onEvent = [&] { app.Quit(1); };
-    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_TIMER), 0);
-    const SDL_TimerID net = SDL_AddTimer(5000, PushUserEventFromTimer, nullptr);
-    std::raise(SIGTERM);
-    EXPECT_EQ(app.Run(), 0);
-    SDL_RemoveTimer(net);
-    EXPECT_EQ(screen->nFrames, 1);
-}
-
-TEST_F(ApplicationTest, OnlyOneProcessHoldsTheLockUntilItEnds)
-{
-    auto first = std::make_unique<TestApp>();
-    EXPECT_FALSE(first->IsAlreadyRunning());
-    EXPECT_TRUE(fs::exists(runtime.File("RollavexTest.lock")));
-    TestApp second;
-    EXPECT_TRUE(second.IsAlreadyRunning());
-    EXPECT_EQ(second.Execute(), 0);
-    EXPECT_EQ(second.nInitialised, 0) << "a refused start does not initialise";
-    first.reset();
-    TestApp third;
-    EXPECT_FALSE(third.IsAlreadyRunning());
-}
-
-TEST_F(ApplicationTest, AFailedStartEndsWithZeroWithoutRunning)
-{
-    TestApp app;
-    LoopScreen* screen = app.AttachScreen();
-    EXPECT_EQ(app.Execute(), 0);
-    EXPECT_EQ(app.nInitialised, 1);
-    EXPECT_EQ(screen->nFrames, 0);
-}
-
-TEST_F(ApplicationTest, AnEngineExceptionIsShownAndEndsWithOne)
-{
+    {
+        TestApp failed;
+        EXPECT_EQ(failed.Execute(), 0); // the loop would wait for ever without a screen
+        EXPECT_EQ(failed.nInitialised, 1);
+    }
     TestApp app;
     app.initialise = []() -> int32_t { throw CFileException("common/CFileMM", 84); };
     EXPECT_EQ(app.Execute(), 1);
     ASSERT_EQ(MDialogScript::GetRecord().size(), 1u);
     EXPECT_EQ(MDialogScript::GetRecord()[0], "message|Message|file: common/CFileMMline: 84");
-}
-
-TEST(ApplicationResources, StringsAreCutToTheBuffer)
-{
-    TestApp app;
-    EXPECT_STREQ(app.GetName(), "RollavexTest");
     char buffer[5];
     EXPECT_EQ(app.LoadStringResource(1, buffer, sizeof buffer), 4);
     EXPECT_STREQ(buffer, "Roll");
