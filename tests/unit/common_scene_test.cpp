@@ -16,6 +16,14 @@ constexpr int32_t kPixel = 256;
 // The application clock, frozen: each step is exactly 0.1 s (25.6 ticks).
 void StepClock() { AppTimer(TimerAdvance); }
 
+// Steps the clock, then runs the update pass.
+void UpdateAfter(int steps)
+{
+    for (int i = 0; i < steps; ++i)
+        StepClock();
+    CScene::UpdateAllScenes();
+}
+
 int32_t Send(uint32_t type, uint16_t x, uint16_t y)
 {
     const MouseEvent e{type, x, y};
@@ -65,24 +73,19 @@ public:
 TEST_F(SceneTest, ElapsedTicksRunFromConstructionAreCappedAt25AndStopWhileFrozen)
 {
     Actor* a = Make("a", 0, 0, 100);
-    CScene::UpdateAllScenes();
-    StepClock();
-    CScene::UpdateAllScenes();
-    StepClock();
-    StepClock();
-    CScene::UpdateAllScenes();
+    UpdateAfter(0);
+    UpdateAfter(1);
+    UpdateAfter(2);
     EXPECT_EQ(scene->GetSceneTime(), 50);
     StepClock();
     fakes::Scene later(nullptr, "later"); // resets the clock: no negative ticks
     AppTimer(TimerStop);
-    CScene::UpdateAllScenes();
+    UpdateAfter(0);
     scene->Suspend(0);
-    StepClock();
-    CScene::UpdateAllScenes();
+    UpdateAfter(1);
     scene->Resume();
     scene->OnMenuEnter();
-    StepClock();
-    CScene::UpdateAllScenes();
+    UpdateAfter(1);
     scene->OnMenuExit();
     StepClock();
     CScene::TickAllScenes();
@@ -173,7 +176,9 @@ TEST_F(SceneTest, PauseTogglesUnlessTheSceneCannotPauseAndPanelKeysActOnlyOnASho
 {
     EXPECT_EQ(CScene::DispatchKeyDown(65), 0) << "unknown keys are not handled";
     EXPECT_EQ(CScene::DispatchKeyDown(19), 1);
+    EXPECT_EQ(CScene::DispatchKeyUp(19), 1);
     EXPECT_TRUE(scene->IsSuspended());
+    EXPECT_TRUE(scene->IsUserPaused());
     EXPECT_EQ(scene->CanResumeMusic(), 0);
     CScene::DispatchKeyDown(19);
     EXPECT_EQ(scene->CanResumeMusic(), 1);
@@ -194,6 +199,9 @@ TEST_F(SceneTest, PauseTogglesUnlessTheSceneCannotPauseAndPanelKeysActOnlyOnASho
     scene->Suspend(0);
     CScene::DispatchKeyDown(27);
     EXPECT_TRUE(scene->IsSuspended());
+    EXPECT_EQ(scene->ShowPanel2(), 0);
+    scene->ClosePanel2();
+    EXPECT_FALSE(scene->IsPanel2Shown());
 }
 
 // ---- draw pass ----
