@@ -65,6 +65,7 @@ public:
     }
     void Update(int32_t dt) override
     {
+        Note("update " + name);
         rgElapsed.push_back(dt);
         CActor::Update(dt);
     }
