@@ -119,7 +119,8 @@ bool CScreen::RunPasses()
 
 double CScreen::GetIdleWait() const
 {
-    if (fFinishPending || CSceneStack::IsRepaintPending() || GetInputRecorder()->GetMode() == CInputRecorder::kReplaying)
+    const bool fReplaying = GetInputRecorder()->GetMode() == CInputRecorder::kReplaying;
+    if (fFinishPending || fReplaying || CSceneStack::IsRepaintPending())
         return 0.0;
     return lIdleTicks / 256.0; // ticks are 1/256 s
 }
