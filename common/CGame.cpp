@@ -2,6 +2,7 @@
 #include <algorithm>
 #include "base/BApplication.h"
 #include "base/Fixed.h"
+#include "common/CInputRouter.h"
 #include "common/COptions.h"
 #include "common/CScreen.h"
 #include "common/CStatus.h"
@@ -305,15 +306,5 @@ void CGame::DeliverMouse(uint32_t type, uint16_t x, uint16_t y)
 
 int CGame::DeliverKey(int kind, int key)
 {
-    const uint32_t code = static_cast<uint32_t>(key);
-    switch (kind) {
-    case CInputRecorder::kKeyDown:
-        return DispatchKeyDown(code);
-    case CInputRecorder::kKeyUp:
-        return DispatchKeyUp(code);
-    case CInputRecorder::kSysKeyDown:
-        return DispatchSysKeyDown(code);
-    default:
-        return DispatchSysKeyUp(code);
-    }
+    return CInputRouter::DispatchKey(kind, static_cast<uint32_t>(key));
 }

@@ -16,10 +16,12 @@ class CScene;
 //   K <kind> <key>     key event (1 down, 2 up, 3 system down, 4 system up)
 // Lines starting with '#' and empty lines are skipped.
 //
-// The scene engine calls PassMouse / PassKey at the top of its dispatch and
-// Ticks after measuring each scene's elapsed ticks. During a replay, live
-// input is dropped and the events recorded before an update pass are
-// delivered through the sink just before that pass.
+// The screen calls PassMouse / PassKey before it hands window input to the
+// scene engine, so events an actor makes of a click (a button's key) are
+// neither recorded nor dropped. Each scene calls Ticks where it takes its
+// elapsed ticks. During a replay, live input is dropped and the events
+// recorded before an update pass are delivered through the sink just
+// before that pass; while they are delivered they pass the screen's way in.
 class CInputRecorder {
 public:
     enum Mode { kOff, kRecording, kReplaying };
@@ -61,7 +63,7 @@ public:
     void Attach(const CScene* scene, Sink* sink);
     void Detach(const CScene* scene);
 
-    // Dispatch hooks: 1 to go on with the event, 0 to drop it (live input while replaying).
+    // Input hooks: 1 to go on with the event, 0 to drop it (live input while replaying).
     int PassMouse(uint32_t type, uint16_t x, uint16_t y);
     int PassKey(int kind, int key);
     // Elapsed-ticks hook: records or replaces the measured ticks of the attached scene.

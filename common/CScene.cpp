@@ -7,14 +7,13 @@
 #include "common/CActorFade.h"
 #include "common/CCollisionMgr.h"
 #include "common/CInputRecorder.h"
+#include "common/CInputRouter.h"
+#include "common/CSceneStack.h"
 #include "common/CScreen.h"
-#include "common/CSprite.h"
 #include "platform/AppTimer.h"
 #include "platform/MFontSet.h"
 
 namespace {
-
-constexpr int32_t kNoMouseDepth = Fixed::FromInt(10000).Raw();
 
 enum : uint32_t {
     kKeyPause = 19,
@@ -24,33 +23,6 @@ enum : uint32_t {
     kKeyPad3 = 99,
     kKeyPad9 = 105,
 };
-
-struct SceneStack {
-    CScene* pTop = nullptr;
-    CScene* pBottom = nullptr;
-    CScene* pKeyDown = nullptr;
-    CScene* pButtonDown = nullptr;
-    CScene* pCaptureScene = nullptr;
-    CActor* pCaptureActor = nullptr;
-};
-
-SceneStack g_stack;
-
-int32_t KeyDispatch(uint32_t nKey, bool fDown, bool fSystem)
-{
-    const int kind = fSystem ? (fDown ? CInputRecorder::kSysKeyDown : CInputRecorder::kSysKeyUp)
-                             : (fDown ? CInputRecorder::kKeyDown : CInputRecorder::kKeyUp);
-    CScene* pTop = g_stack.pTop;
-    if (!pTop || !GetInputRecorder()->PassKey(kind, static_cast<int>(nKey)))
-        return 1;
-    if (fDown)
-        g_stack.pKeyDown = pTop;
-    else if (pTop != g_stack.pKeyDown)
-        return 1;
-    if (fSystem)
-        return fDown ? pTop->OnSysKeyDown(nKey) : pTop->OnSysKeyUp(nKey);
-    return fDown ? pTop->OnKeyDown(nKey) : pTop->OnKeyUp(nKey);
-}
 
 } // namespace
 
@@ -62,7 +34,7 @@ CScene::CScene(CScreen* pOwner, int32_t lOrgX, int32_t lOrgY, int32_t nMode, int
     SetRect(rc, nMode, 1);
     pCollisionMgr = new CCollisionMgr(this, nCollisionMode);
     Trace("Size of pCollisionMgr object = %d.\n", static_cast<int>(sizeof(CCollisionMgr)));
-    LinkIntoStack(fOnTop != 0);
+    CSceneStack::Link(this, fOnTop != 0);
     CancelMouseCapture();
     AppTimer(TimerReset);
     AppTimer(TimerStart);
@@ -72,41 +44,11 @@ CScene::~CScene()
 {
     DeleteActors();
     CScene* pWasBelow = pBelow;
-    UnlinkFromStack();
+    CSceneStack::Unlink(this);
+    CInputRouter::Forget(this);
     if (pWasBelow)
         pWasBelow->Invalidate();
     delete pCollisionMgr;
-}
-
-void CScene::LinkIntoStack(bool fOnTop)
-{
-    if (fOnTop) {
-        pBelow = g_stack.pTop;
-        if (pBelow)
-            pBelow->pAbove = this;
-        g_stack.pTop = this;
-        if (!g_stack.pBottom)
-            g_stack.pBottom = this;
-    } else {
-        pAbove = g_stack.pBottom;
-        if (pAbove)
-            pAbove->pBelow = this;
-        g_stack.pBottom = this;
-        if (!g_stack.pTop)
-            g_stack.pTop = this;
-    }
-}
-
-void CScene::UnlinkFromStack()
-{
-    (pBelow ? pBelow->pAbove : g_stack.pBottom) = pAbove;
-    (pAbove ? pAbove->pBelow : g_stack.pTop) = pBelow;
-    pAbove = pBelow = nullptr;
-    // Input state must not point at a scene that is gone.
-    if (g_stack.pKeyDown == this)
-        g_stack.pKeyDown = nullptr;
-    if (g_stack.pButtonDown == this)
-        g_stack.pButtonDown = nullptr;
 }
 
 void CScene::DeleteActors()
@@ -200,18 +142,30 @@ int32_t CScene::MeasureElapsed(int32_t* plStamp) const
     return lElapsed < 0 ? 0 : (lElapsed > MaxElapsed ? MaxElapsed : lElapsed);
 }
 
+int32_t CScene::TakeElapsed(int32_t* plStamp, int nPass)
+{
+    return GetInputRecorder()->Ticks(this, nPass, MeasureElapsed(plStamp));
+}
+
 // ---- frame passes ----
 
-void CScene::UpdateAllScenes()
+void CScene::UpdateAllScenes() { CSceneStack::UpdateAll(); }
+
+void CScene::DrawAllScenes() { CSceneStack::DrawAll(); }
+
+void CScene::TickAllScenes() { CSceneStack::TickAll(); }
+
+bool CScene::IsRepaintPending() { return CSceneStack::IsRepaintPending(); }
+
+int32_t CScene::TicksToNextChangeOfAll() { return CSceneStack::TicksToNextChange(); }
+
+void CScene::UpdatePass()
 {
-    for (CScene* s = g_stack.pBottom; s; s = s->pAbove) {
-        const int32_t lMeasured = s->MeasureElapsed(&s->lUpdateStamp);
-        s->lUpdateElapsed = GetInputRecorder()->Ticks(s, CInputRecorder::kUpdatePass, lMeasured);
-        s->lSceneTime += s->lUpdateElapsed;
-        s->UpdateActors();
-        s->ReapActors();
-        s->pCollisionMgr->ResetDrawn();
-    }
+    lUpdateElapsed = TakeElapsed(&lUpdateStamp, CInputRecorder::kUpdatePass);
+    lSceneTime += lUpdateElapsed;
+    UpdateActors();
+    ReapActors();
+    pCollisionMgr->ResetDrawn();
 }
 
 void CScene::UpdateActors()
@@ -241,46 +195,6 @@ void CScene::ReapActors()
     }
 }
 
-void CScene::DrawAllScenes()
-{
-    CScene* pBottom = g_stack.pBottom;
-    BDevice* pDevice = pBottom ? pBottom->GetDevice() : nullptr;
-    if (!pDevice || pDevice->BeginFrame() != 0)
-        return;
-    const int32_t w = pDevice->GetBackBufferWidth();
-    const int32_t h = pDevice->GetBackBufferHeight();
-    for (CScene* s = pBottom; s; s = s->pAbove) {
-        s->fRepaintPending = 0;
-        if (!s->IsCoveredByAbove(w, h))
-            s->Draw();
-    }
-    pDevice->EndFrame();
-    for (CScene* s = g_stack.pBottom; s; s = s->pAbove)
-        s->pCollisionMgr->Check();
-}
-
-bool CScene::IsCoveredByAbove(int32_t nWidth, int32_t nHeight) const
-{
-    return pAbove && pAbove->rcScene.Width() == nWidth && pAbove->rcScene.Height() == nHeight;
-}
-
-bool CScene::IsRepaintPending()
-{
-    for (const CScene* s = g_stack.pBottom; s; s = s->pAbove) {
-        if (s->fRepaintPending)
-            return true;
-    }
-    return false;
-}
-
-int32_t CScene::TicksToNextChangeOfAll()
-{
-    int32_t lTicks = NoChange;
-    for (CScene* s = g_stack.pBottom; s; s = s->pAbove)
-        lTicks = std::min(lTicks, s->TicksToNextChange());
-    return lTicks;
-}
-
 int32_t CScene::TicksToNextChange()
 {
     int32_t lTicks = NoChange;
@@ -291,19 +205,9 @@ int32_t CScene::TicksToNextChange()
     return lTicks;
 }
 
-// A dialog's tick may report its answer, and the parent may delete the dialog.
-void CScene::TickAllScenes()
-{
-    for (CScene* s = g_stack.pBottom; s;) {
-        CScene* pNextScene = s->pAbove;
-        s->Tick();
-        s = pNextScene;
-    }
-}
-
 void CScene::Tick()
 {
-    lTickElapsed = GetInputRecorder()->Ticks(this, CInputRecorder::kTickPass, MeasureElapsed(&lTickStamp));
+    lTickElapsed = TakeElapsed(&lTickStamp, CInputRecorder::kTickPass);
 }
 
 void CScene::Draw()
@@ -353,110 +257,28 @@ void CScene::DrawActor(CActor* pActor, const Rect& clip)
 
 // ---- input ----
 
-void CScene::SetMouseCapture(CActor* pActor)
+void CScene::SetMouseCapture(CActor* pActor) { CInputRouter::SetCapture(pActor); }
+
+void CScene::CancelMouseCapture() { CInputRouter::CancelCapture(); }
+
+CActor* CScene::GetCaptureActor() { return CInputRouter::GetCaptureActor(); }
+
+CScene* CScene::GetTopScene() { return CSceneStack::GetTop(); }
+
+CScene* CScene::GetBottomScene() { return CSceneStack::GetBottom(); }
+
+int32_t CScene::DispatchMouseEvent(const MouseEvent* e) { return CInputRouter::DispatchMouse(e); }
+
+int32_t CScene::DispatchKeyDown(uint32_t nKey) { return CInputRouter::DispatchKey(CInputRecorder::kKeyDown, nKey); }
+
+int32_t CScene::DispatchKeyUp(uint32_t nKey) { return CInputRouter::DispatchKey(CInputRecorder::kKeyUp, nKey); }
+
+int32_t CScene::DispatchSysKeyDown(uint32_t nKey)
 {
-    g_stack.pCaptureActor = pActor;
-    g_stack.pCaptureScene = pActor ? pActor->pScene : nullptr;
+    return CInputRouter::DispatchKey(CInputRecorder::kSysKeyDown, nKey);
 }
 
-void CScene::CancelMouseCapture()
-{
-    CActor* pHolder = g_stack.pCaptureActor;
-    SetMouseCapture(nullptr);
-    if (pHolder)
-        pHolder->OnCaptureLost();
-}
-
-CActor* CScene::GetCaptureActor() { return g_stack.pCaptureActor; }
-
-CScene* CScene::GetTopScene() { return g_stack.pTop; }
-
-CScene* CScene::GetBottomScene() { return g_stack.pBottom; }
-
-int32_t CScene::DispatchMouseEvent(const MouseEvent* e)
-{
-    if (!GetInputRecorder()->PassMouse(e->nType, e->wX, e->wY))
-        return 0;
-    CScene* pTarget = g_stack.pCaptureScene ? g_stack.pCaptureScene : g_stack.pTop;
-    if (!pTarget)
-        return 0;
-    if (pTarget == g_stack.pCaptureScene)
-        return g_stack.pCaptureActor->OnMouse(e);
-    int32_t nResult = 0;
-    if (e->nType != MouseEvent::Move && pTarget->RouteToActors(e, &nResult))
-        return nResult;
-    return pTarget->HandleOwnMouse(e);
-}
-
-bool CScene::RouteToActors(const MouseEvent* e, int32_t* pnResult)
-{
-    for (CActor* a = pFirstActor; a; a = a->pNext) {
-        const Rect& rc = a->rcBounds;
-        if (a->fHidden || a->lZ >= kNoMouseDepth || !rc.Contains(e->wX, e->wY))
-            continue;
-        CSprite* pImage = a->GetImage();
-        if (!a->WantsMouse(e))
-            continue;
-        if (pImage) {
-            const int32_t fFlipH = a->nMirror == CActor::MirrorH || a->nMirror == CActor::MirrorBoth;
-            const int32_t fFlipV = a->nMirror == CActor::MirrorV || a->nMirror == CActor::MirrorBoth;
-            if (pImage->IsTransparentAt(e->wX - rc.left, e->wY - rc.top, fFlipV, fFlipH))
-                continue;
-        }
-        *pnResult = a->OnMouse(e);
-        return true;
-    }
-    return false;
-}
-
-int32_t CScene::HandleOwnMouse(const MouseEvent* e)
-{
-    static constexpr ButtonHandlers kLeft{&CScene::OnLeftButtonDown, &CScene::OnLeftButtonUp,
-                                          &CScene::OnLeftDoubleClick};
-    static constexpr ButtonHandlers kRight{&CScene::OnRightButtonDown, &CScene::OnRightButtonUp,
-                                           &CScene::OnRightDoubleClick};
-    switch (e->nType) {
-    case MouseEvent::Move:
-        OnMouseMove(e->wX, e->wY);
-        return 1;
-    case MouseEvent::NonClientMove:
-        OnNonClientMouseMove(e->wX, e->wY);
-        return 1;
-    case MouseEvent::LeftDown:
-    case MouseEvent::LeftUp:
-    case MouseEvent::LeftDoubleClick:
-        HandleButton(e, e->nType - MouseEvent::LeftDown, &fLeftHeld, kLeft);
-        return 1;
-    case MouseEvent::RightDown:
-    case MouseEvent::RightUp:
-    case MouseEvent::RightDoubleClick:
-        HandleButton(e, e->nType - MouseEvent::RightDown, &fRightHeld, kRight);
-        return 1;
-    default:
-        return 0;
-    }
-}
-
-// nStep: 0 press, 1 release, 2 double click.
-void CScene::HandleButton(const MouseEvent* e, uint32_t nStep, int32_t* pfHeld, const ButtonHandlers& handlers)
-{
-    *pfHeld = nStep == 0;
-    if (nStep == 1) {
-        if (g_stack.pButtonDown == this)
-            (this->*handlers.pUp)(e->wX, e->wY);
-        return;
-    }
-    g_stack.pButtonDown = this;
-    (this->*(nStep == 0 ? handlers.pDown : handlers.pDouble))(e->wX, e->wY);
-}
-
-int32_t CScene::DispatchKeyDown(uint32_t nKey) { return KeyDispatch(nKey, true, false); }
-
-int32_t CScene::DispatchKeyUp(uint32_t nKey) { return KeyDispatch(nKey, false, false); }
-
-int32_t CScene::DispatchSysKeyDown(uint32_t nKey) { return KeyDispatch(nKey, true, true); }
-
-int32_t CScene::DispatchSysKeyUp(uint32_t nKey) { return KeyDispatch(nKey, false, true); }
+int32_t CScene::DispatchSysKeyUp(uint32_t nKey) { return CInputRouter::DispatchKey(CInputRecorder::kSysKeyUp, nKey); }
 
 // ---- scene operations ----
 

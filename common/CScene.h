@@ -67,25 +67,20 @@ public:
     // moving actor, a blink, a fade step); NoChange when nothing is.
     virtual int32_t TicksToNextChange();
 
+    // The scene engine as the game and the actors call it. The passes and the
+    // stack are CSceneStack's, the routing and the capture CInputRouter's.
     // The three passes of a frame, in this order; DrawAllScenes alone redraws.
     static void UpdateAllScenes();
     static void DrawAllScenes();
     static void TickAllScenes();
-    // True when a scene has an invalid area: the picture differs from the
-    // last one drawn. A successful draw pass validates every scene.
     static bool IsRepaintPending();
-    // The soonest change due in any scene.
     static int32_t TicksToNextChangeOfAll();
-    // 1 when handled; 0 when dropped or not handled.
     static int32_t DispatchMouseEvent(const MouseEvent* e);
-    // Each returns 1 when no scene exists.
     static int32_t DispatchKeyDown(uint32_t nKey);
     static int32_t DispatchKeyUp(uint32_t nKey);
     static int32_t DispatchSysKeyDown(uint32_t nKey);
     static int32_t DispatchSysKeyUp(uint32_t nKey);
-    // Null releases the capture.
     static void SetMouseCapture(CActor* pActor);
-    // Releases the capture and lets its actor end its press without a command.
     static void CancelMouseCapture();
     static CActor* GetCaptureActor();
     static CScene* GetTopScene();
@@ -176,21 +171,18 @@ protected:
     int32_t fRepaintPending = 0;
 
 private:
-    void LinkIntoStack(bool fOnTop);
-    void UnlinkFromStack();
+    friend class CSceneStack;
+    friend class CInputRouter;
+
     void DeleteActors();
+    // Where time enters the scene: the measured ticks of a pass, which the
+    // input recorder writes, or replaces while it replays.
+    int32_t TakeElapsed(int32_t* plStamp, int nPass);
+    // This scene's part of the update pass.
+    void UpdatePass();
     void UpdateActors();
     void ReapActors();
     void DrawMeshes(const Rect& clip);
     void DrawSprites(const Rect& clip);
     void DrawActor(CActor* pActor, const Rect& clip);
-    bool IsCoveredByAbove(int32_t nWidth, int32_t nHeight) const;
-    bool RouteToActors(const MouseEvent* e, int32_t* pnResult);
-    struct ButtonHandlers {
-        void (CScene::*pDown)(uint16_t, uint16_t);
-        void (CScene::*pUp)(uint16_t, uint16_t);
-        void (CScene::*pDouble)(uint16_t, uint16_t);
-    };
-    int32_t HandleOwnMouse(const MouseEvent* e);
-    void HandleButton(const MouseEvent* e, uint32_t nStep, int32_t* pfHeld, const ButtonHandlers& handlers);
 };

@@ -5,8 +5,10 @@
 #include "base/Result.h"
 #include "common/CFileMM.h"
 #include "common/CInputRecorder.h"
+#include "common/CInputRouter.h"
 #include "common/COptions.h"
 #include "common/CScene.h"
+#include "common/CSceneStack.h"
 #include "platform/AppTimer.h"
 #include "platform/MDeviceManager.h"
 #include "platform/MFrameStats.h"
@@ -36,8 +38,8 @@ void CScreen::SetMusicSegment(BMusicSegment* pSegment)
 // Dialogs still open over the game go first: they refer to it.
 void CScreen::DeleteScenes()
 {
-    while (pScene && CScene::GetTopScene() != pScene)
-        delete CScene::GetTopScene();
+    while (pScene && CSceneStack::GetTop() != pScene)
+        delete CSceneStack::GetTop();
     delete pScene;
     pScene = nullptr;
     pSceneToFinish = nullptr;
@@ -102,22 +104,23 @@ bool CScreen::RunPasses()
     // clocks on the settled frame.
     {
         const MFrameStats::PartTimer timer(MFrameStats::Update);
-        CScene::UpdateAllScenes();
+        CSceneStack::UpdateAll();
     }
-    const bool fDraw = CScene::IsRepaintPending();
+    const bool fDraw = CSceneStack::IsRepaintPending();
     if (fDraw) {
         const MFrameStats::PartTimer timer(MFrameStats::Draw);
-        CScene::DrawAllScenes();
+        CSceneStack::DrawAll();
     }
     const MFrameStats::PartTimer timer(MFrameStats::Update);
-    CScene::TickAllScenes();
-    lIdleTicks = fDraw ? 0 : std::min(CScene::TicksToNextChangeOfAll(), CScene::MaxElapsed - 1);
+    CSceneStack::TickAll();
+    lIdleTicks = fDraw ? 0 : std::min(CSceneStack::TicksToNextChange(), CScene::MaxElapsed - 1);
     return fDraw;
 }
 
 double CScreen::GetIdleWait() const
 {
-    if (fFinishPending || CScene::IsRepaintPending() || GetInputRecorder()->GetMode() == CInputRecorder::kReplaying)
+    const bool fReplaying = GetInputRecorder()->GetMode() == CInputRecorder::kReplaying;
+    if (fFinishPending || fReplaying || CSceneStack::IsRepaintPending())
         return 0.0;
     return lIdleTicks / 256.0; // ticks are 1/256 s
 }
@@ -125,7 +128,7 @@ double CScreen::GetIdleWait() const
 void CScreen::Redraw()
 {
     if (pScene && !fFinishPending)
-        CScene::DrawAllScenes();
+        CSceneStack::DrawAll();
 }
 
 bool CScreen::CarryOutFinish()
@@ -152,7 +155,7 @@ void CScreen::CloseDialog(CScene* pDialog)
     fFinishPending = 0;
     pSceneToFinish = nullptr;
     delete pDialog;
-    CScene* pTop = CScene::GetTopScene();
+    CScene* pTop = CSceneStack::GetTop();
     if (!pTop)
         return;
     pTop->OnDialogClosed(pDialog, nResultCode);
@@ -175,7 +178,7 @@ void CScreen::OnClose() { FinishScene(pScene, CScene::QuitCode, 1); }
 
 void CScreen::OnSize(int32_t nWidth, int32_t nHeight)
 {
-    CScene* pTop = CScene::GetTopScene();
+    CScene* pTop = CSceneStack::GetTop();
     if (nWidth != 0 || nHeight != 0) {
         if (pTop && pTop->CanResumeMusic()) {
             ResumeMusic();
@@ -202,7 +205,7 @@ void CScreen::OnActivate(uint32_t nState)
     fActive = (nState & 0xFFFFu) != 0;
     if (fActive && !fMinimised) {
         AppTimer(TimerStart);
-        if (CScene* pTop = CScene::GetTopScene()) {
+        if (CScene* pTop = CSceneStack::GetTop()) {
             pTop->Invalidate();
             if (pTop->CanResumeMusic())
                 ResumeMusic();
@@ -219,7 +222,8 @@ void CScreen::SendMouse(uint32_t nType, int32_t x, int32_t y)
     meEvent.nType = nType;
     meEvent.wX = static_cast<uint16_t>(x);
     meEvent.wY = static_cast<uint16_t>(y);
-    CScene::DispatchMouseEvent(&meEvent);
+    if (GetInputRecorder()->PassMouse(nType, meEvent.wX, meEvent.wY))
+        CInputRouter::DispatchMouse(&meEvent);
 }
 
 void CScreen::OnMouseMove(int32_t x, int32_t y)
@@ -258,30 +262,38 @@ void CScreen::OnRightButtonUp(int32_t x, int32_t y)
     SendMouse(MouseEvent::RightUp, x, y);
 }
 
-int32_t CScreen::OnKeyDown(uint32_t nKey) { return CScene::DispatchKeyDown(nKey); }
+// A key the recorder drops (live input during a replay) counts as handled.
+int32_t CScreen::SendKey(int nKind, uint32_t nKey)
+{
+    if (!GetInputRecorder()->PassKey(nKind, static_cast<int>(nKey)))
+        return 1;
+    return CInputRouter::DispatchKey(nKind, nKey);
+}
 
-int32_t CScreen::OnKeyUp(uint32_t nKey) { return CScene::DispatchKeyUp(nKey); }
+int32_t CScreen::OnKeyDown(uint32_t nKey) { return SendKey(CInputRecorder::kKeyDown, nKey); }
 
-int32_t CScreen::OnSysKeyDown(uint32_t nKey) { return CScene::DispatchSysKeyDown(nKey); }
+int32_t CScreen::OnKeyUp(uint32_t nKey) { return SendKey(CInputRecorder::kKeyUp, nKey); }
 
-int32_t CScreen::OnSysKeyUp(uint32_t nKey) { return CScene::DispatchSysKeyUp(nKey); }
+int32_t CScreen::OnSysKeyDown(uint32_t nKey) { return SendKey(CInputRecorder::kSysKeyDown, nKey); }
+
+int32_t CScreen::OnSysKeyUp(uint32_t nKey) { return SendKey(CInputRecorder::kSysKeyUp, nKey); }
 
 void CScreen::InvalidateAllScenes()
 {
-    for (CScene* s = CScene::GetBottomScene(); s; s = s->GetAbove())
+    for (CScene* s = CSceneStack::GetBottom(); s; s = s->GetAbove())
         s->Invalidate();
 }
 
 void CScreen::OnEnterMenuLoop()
 {
-    if (CScene* pTop = CScene::GetTopScene())
+    if (CScene* pTop = CSceneStack::GetTop())
         pTop->OnMenuEnter();
     Redraw();
 }
 
 void CScreen::OnExitMenuLoop()
 {
-    if (CScene* pTop = CScene::GetTopScene())
+    if (CScene* pTop = CSceneStack::GetTop())
         pTop->OnMenuExit();
 }
 

@@ -107,6 +107,9 @@ private:
     // Returns true when the frame's passes should still run.
     bool CarryOutFinish();
     void CloseDialog(CScene* pDialog);
+    // Window input enters the scene engine here, past the input recorder.
     void SendMouse(uint32_t nType, int32_t x, int32_t y);
+    // nKind: CInputRecorder::KeyKind.
+    int32_t SendKey(int nKind, uint32_t nKey);
     static bool IsMusicOptionOff();
 };

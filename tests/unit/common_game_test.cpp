@@ -154,7 +154,7 @@ TEST(GameReplay, ReplayedInputReachesTheGameAndLiveKeysAreDropped)
     setenv("RVX_REPLAY", path.c_str(), 1);
     TestGame game;
     unsetenv("RVX_REPLAY");
-    EXPECT_EQ(CScene::DispatchKeyDown(kVkUp), 1);
+    EXPECT_EQ(fakes::Screen().OnKeyDown(kVkUp), 1);
     EXPECT_EQ(game.GetKeyFlag(CGame::kKeyUp), 0);
     CScene::UpdateAllScenes();
     EXPECT_EQ(game.GetUpdateElapsed(), 16);

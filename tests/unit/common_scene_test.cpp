@@ -1,6 +1,5 @@
 #include "common/CCollisionMgr.h"
 #include "common/CScene.h"
-#include "common/CSprite.h"
 #include "platform/AppTimer.h"
 #include "scene_fakes.h"
 #include <gtest/gtest.h>
@@ -15,24 +14,31 @@ namespace {
 constexpr int32_t kPixel = 256;
 
 // The application clock, frozen: each step is exactly 0.1 s (25.6 ticks).
-void FreezeClock() { AppTimer(TimerStop); }
 void StepClock() { AppTimer(TimerAdvance); }
 
-MouseEvent Event(uint32_t type, uint16_t x, uint16_t y) { return MouseEvent{type, x, y}; }
+// Steps the clock, then runs the update pass.
+void UpdateAfter(int steps)
+{
+    for (int i = 0; i < steps; ++i)
+        StepClock();
+    CScene::UpdateAllScenes();
+}
 
 int32_t Send(uint32_t type, uint16_t x, uint16_t y)
 {
-    const MouseEvent e = Event(type, x, y);
+    const MouseEvent e{type, x, y};
     return CScene::DispatchMouseEvent(&e);
 }
 
+// One scene on an 800 x 600 device.
 class SceneTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         Log().clear();
-        scene = std::make_unique<fakes::Scene>(nullptr);
-        FreezeClock();
+        screen.SetDevice(&device);
+        scene = std::make_unique<fakes::Scene>(&screen);
+        AppTimer(TimerStop);
     }
     void TearDown() override
     {
@@ -40,10 +46,12 @@ protected:
         EXPECT_EQ(CScene::GetTopScene(), nullptr);
         EXPECT_EQ(CScene::GetBottomScene(), nullptr);
     }
-    Actor* Make(const char* name, int32_t x, int32_t y, int32_t z, int32_t w = 10, int32_t h = 10)
+    Actor* Make(const char* name, int32_t x, int32_t y, int32_t z, int32_t w = 10, int32_t h = 10, int32_t cls = 2)
     {
-        return new Actor(scene.get(), name, x * kPixel, y * kPixel, z, w, h);
+        return new Actor(scene.get(), name, x * kPixel, y * kPixel, z, w, h, cls);
     }
+    fakes::Device device;
+    fakes::Screen screen;
     std::unique_ptr<fakes::Scene> scene;
 };
 
@@ -60,228 +68,124 @@ public:
 
 } // namespace
 
-// ---- time ----
+// ---- time and the update pass ----
 
-TEST_F(SceneTest, FirstUpdateMeasuresFromConstructionAndClampsAt25)
+TEST_F(SceneTest, ElapsedTicksRunFromConstructionAreCappedAt25AndStopWhileFrozen)
 {
     Actor* a = Make("a", 0, 0, 100);
-    CScene::UpdateAllScenes();
-    StepClock();
-    CScene::UpdateAllScenes();
-    StepClock();
-    StepClock();
-    CScene::UpdateAllScenes();
-    EXPECT_EQ(a->rgElapsed, (std::vector<int32_t>{0, 25, 25}));
+    UpdateAfter(0);
+    UpdateAfter(1);
+    UpdateAfter(2);
     EXPECT_EQ(scene->GetSceneTime(), 50);
-}
-
-TEST_F(SceneTest, ConstructingAnotherSceneGivesNoNegativeElapsedTime)
-{
-    Actor* a = Make("a", 0, 0, 100);
     StepClock();
-    CScene::UpdateAllScenes();
-    fakes::Scene later(nullptr, "later");
-    FreezeClock();
-    CScene::UpdateAllScenes();
-    EXPECT_EQ(a->rgElapsed, (std::vector<int32_t>{25, 0}));
-    EXPECT_EQ(later.GetUpdateElapsed(), 0);
-}
-
-TEST_F(SceneTest, SuspendedOrMenuFrozenScenesGiveZeroTicks)
-{
-    Actor* a = Make("a", 0, 0, 100);
+    fakes::Scene later(nullptr, "later"); // resets the clock: no negative ticks
+    AppTimer(TimerStop);
+    UpdateAfter(0);
     scene->Suspend(0);
-    StepClock();
-    CScene::UpdateAllScenes();
+    UpdateAfter(1);
     scene->Resume();
-    CScene::UpdateAllScenes();
     scene->OnMenuEnter();
-    StepClock();
-    CScene::UpdateAllScenes();
+    UpdateAfter(1);
     scene->OnMenuExit();
     StepClock();
-    CScene::UpdateAllScenes();
-    EXPECT_EQ(a->rgElapsed, (std::vector<int32_t>{0, 0, 0, 25}));
-}
-
-TEST_F(SceneTest, TickPassMeasuresWithItsOwnStamp)
-{
-    StepClock();
-    CScene::UpdateAllScenes();
-    StepClock();
     CScene::TickAllScenes();
-    EXPECT_EQ(scene->GetUpdateElapsed(), 25);
     EXPECT_EQ(scene->GetTickElapsed(), 25);
-    CScene::TickAllScenes();
-    EXPECT_EQ(scene->GetTickElapsed(), 0);
+    CScene::UpdateAllScenes();
+    EXPECT_EQ(a->rgElapsed, (std::vector<int32_t>{0, 25, 25, 0, 0, 0, 25})) << "the tick pass has its own stamp";
 }
 
-// ---- update pass ----
-
-TEST_F(SceneTest, KilledActorsAreDeletedAtTheEndOfTheUpdatePass)
+TEST_F(SceneTest, UpdatePassUpdatesEachActorOnceAndThenDeletesTheKilled)
 {
-    Actor* a = Make("a", 0, 0, 100);
-    Actor* k = Make("k", 0, 0, 200);
+    Diver* d = new Diver(scene.get(), "d", 0, 0, 100);
+    Actor* b = Make("b", 0, 0, 200);
+    Actor* k = Make("k", 0, 0, 300);
     k->Kill();
     k->Kill();
     EXPECT_EQ(scene->GetLastActor(), k) << "killing only marks";
     CScene::UpdateAllScenes();
-    EXPECT_EQ(Log(), (Strings{"delete k"}));
-    EXPECT_EQ(scene->GetLastActor(), a);
-    EXPECT_EQ(a->rgElapsed.size(), 1u);
-}
-
-TEST_F(SceneTest, ActorMovingBackDuringItsUpdateIsUpdatedOnce)
-{
-    Diver* d = new Diver(scene.get(), "d", 0, 0, 100);
-    Actor* b = Make("b", 0, 0, 200);
-    CScene::UpdateAllScenes();
-    EXPECT_EQ(d->rgElapsed.size(), 1u);
+    EXPECT_EQ(Log(), (Strings{"update d", "update b", "delete k"}));
+    EXPECT_EQ(d->rgElapsed.size(), 1u) << "moved behind b during its update";
     EXPECT_EQ(b->rgElapsed.size(), 1u);
     EXPECT_EQ(scene->GetLastActor(), d);
 }
 
-// ---- stack ----
-
-TEST_F(SceneTest, ScenesStackOnTopOrAtTheBottomAndUnlinkOnDestruction)
+TEST_F(SceneTest, ScenesStackOnTopOrAtTheBottomAndUnlinkWithTheirActors)
 {
     auto top = std::make_unique<fakes::Scene>(nullptr, "top");
     auto bottom = std::make_unique<fakes::Scene>(nullptr, "bottom", 0, 0);
     EXPECT_EQ(CScene::GetTopScene(), top.get());
     EXPECT_EQ(CScene::GetBottomScene(), bottom.get());
     EXPECT_EQ(bottom->GetAbove(), scene.get());
-    EXPECT_EQ(scene->GetAbove(), top.get());
-
+    Make("far", 0, 0, 300);
+    Make("near", 0, 0, 100);
     scene.reset();
-    EXPECT_EQ(bottom->GetAbove(), top.get());
+    EXPECT_EQ(Log(), (Strings{"delete scene", "delete near", "delete far"}));
     EXPECT_EQ(top->GetBelow(), bottom.get());
     top.reset();
     EXPECT_EQ(CScene::GetTopScene(), bottom.get());
     EXPECT_EQ(bottom->GetAbove(), nullptr);
 }
 
-TEST_F(SceneTest, DestructionDeletesActorsFirstToLast)
-{
-    Make("far", 0, 0, 300);
-    Make("near", 0, 0, 100);
-    scene.reset();
-    EXPECT_EQ(Log(), (Strings{"delete scene", "delete near", "delete far"}));
-}
+// ---- input ----
 
-// ---- mouse ----
-
-TEST_F(SceneTest, FrontMostWillingActorUnderThePointerTakesTheClick)
+TEST_F(SceneTest, MouseGoesToTheCaptureElseTheFrontMostWillingActorUnderThePointerElseTheScene)
 {
-    Make("far", 0, 0, 300, 50, 50);
-    Make("near", 0, 0, 100, 50, 50);
-    Actor* hidden = Make("hidden", 0, 0, 50, 50, 50);
-    hidden->Hide();
-    Actor* unwilling = Make("unwilling", 0, 0, 60, 50, 50);
-    unwilling->fWantsMouse = 0;
+    Make("deep", 0, 0, 10000 * kPixel, 50, 50);
+    Actor* far = Make("far", 0, 0, 300, 20, 20);
+    Make("near", 0, 0, 100, 20, 20);
+    Make("hidden", 0, 0, 50, 20, 20)->Hide();
+    Make("unwilling", 0, 0, 60, 20, 20)->fWantsMouse = 0;
     EXPECT_EQ(Send(MouseEvent::LeftDown, 5, 5), 1);
-    EXPECT_EQ(Log(), (Strings{"mouse near 3"}));
-}
-
-TEST_F(SceneTest, TooDeepActorsAndEdgesMissAndTheSceneGetsTheEvent)
-{
-    Make("deep", 0, 0, 10000 * 256, 50, 50);
-    Make("edge", 0, 0, 100, 10, 10);
-    EXPECT_EQ(Send(MouseEvent::RightDown, 10, 5), 1);
-    EXPECT_EQ(Send(MouseEvent::RightUp, 5, 10), 1);
-    EXPECT_EQ(Log(), (Strings{"scene right down 10,5", "scene right up 5,10"}));
+    Send(MouseEvent::Move, 5, 5);
+    Send(MouseEvent::NonClientMove, 600, 5);
+    Send(MouseEvent::RightDown, 20, 5);
+    Send(MouseEvent::RightUp, 5, 20);
+    CScene::SetMouseCapture(far);
+    Send(MouseEvent::Move, 500, 5);
+    CScene::SetMouseCapture(nullptr);
+    EXPECT_EQ(Log(), (Strings{"mouse near 3", "scene move 5,5", "scene nc move 600,5", "scene right down 20,5",
+                              "scene right up 5,20", "mouse far 1"}));
     EXPECT_EQ(Send(42, 700, 500), 0) << "unknown event types are not handled";
 }
 
-TEST_F(SceneTest, MovesGoToTheSceneNeverToActors)
-{
-    Make("a", 0, 0, 100, 50, 50);
-    Send(MouseEvent::Move, 5, 5);
-    Send(MouseEvent::NonClientMove, 600, 5);
-    EXPECT_EQ(Log(), (Strings{"scene move 5,5", "scene nc move 600,5"}));
-}
-
-TEST_F(SceneTest, CaptureActorGetsEveryEventUntilReleased)
-{
-    Actor* a = Make("a", 0, 0, 100, 10, 10);
-    CScene::SetMouseCapture(a);
-    Send(MouseEvent::Move, 5, 5);
-    Send(MouseEvent::LeftUp, 90, 90);
-    CScene::SetMouseCapture(nullptr);
-    Send(MouseEvent::LeftDown, 90, 90);
-    EXPECT_EQ(Log(), (Strings{"mouse a 1", "mouse a 4", "scene left down 90,90"}));
-}
-
-TEST_F(SceneTest, ImageActorWithAnOpaquePixelTakesTheClick)
-{
-    struct Pictured : Actor {
-        using Actor::Actor;
-        CSprite* GetImage() override { return &sprite; }
-        CSprite sprite; // no texture: every pixel counts as opaque
-    };
-    Pictured* p = new Pictured(scene.get(), "pic", 0, 0, 100);
-    p->nMirror = 17;
-    Send(MouseEvent::LeftDown, 3, 3);
-    p->fWantsMouse = 0;
-    Send(MouseEvent::LeftDown, 3, 3);
-    EXPECT_EQ(Log(), (Strings{"mouse pic 3", "scene left down 3,3"}));
-}
-
-TEST_F(SceneTest, ButtonReleaseReachesOnlyTheSceneThatGotThePress)
+TEST_F(SceneTest, ReleasesReachOnlyTheSceneThatGotThePress)
 {
     Send(MouseEvent::LeftDown, 1, 1);
     EXPECT_TRUE(scene->IsLeftHeld());
+    EXPECT_EQ(CScene::DispatchSysKeyDown(18), 0);
     {
         fakes::Scene dialog(nullptr, "dialog");
         Send(MouseEvent::LeftUp, 1, 1);
+        EXPECT_EQ(CScene::DispatchSysKeyUp(18), 1) << "not the dialog's press";
         Send(MouseEvent::LeftDown, 2, 2);
         Send(MouseEvent::LeftUp, 2, 2);
+        EXPECT_EQ(CScene::DispatchSysKeyDown(18), 0);
+        EXPECT_EQ(CScene::DispatchSysKeyUp(18), 0) << "reaches the dialog";
+        CScene::DispatchSysKeyDown(18);
     }
     Send(MouseEvent::LeftUp, 3, 3);
+    EXPECT_EQ(CScene::DispatchSysKeyUp(18), 1) << "the press went with the dialog";
     EXPECT_EQ(Log(), (Strings{"scene left down 1,1", "dialog left down 2,2", "dialog left up 2,2", "delete dialog"}));
     EXPECT_FALSE(scene->IsLeftHeld());
-}
-
-TEST_F(SceneTest, WithoutScenesInputIsDropped)
-{
     scene.reset();
-    EXPECT_EQ(Send(MouseEvent::LeftDown, 1, 1), 0);
+    EXPECT_EQ(Send(MouseEvent::LeftDown, 1, 1), 0) << "without scenes input is dropped";
     EXPECT_EQ(CScene::DispatchKeyDown(65), 1);
-    EXPECT_EQ(CScene::DispatchKeyUp(65), 1);
 }
 
-// ---- keys ----
-
-TEST_F(SceneTest, KeyReleaseReachesOnlyTheSceneThatGotThePress)
+TEST_F(SceneTest, PauseTogglesUnlessTheSceneCannotPauseAndPanelKeysActOnlyOnAShownPanel)
 {
     EXPECT_EQ(CScene::DispatchKeyDown(65), 0) << "unknown keys are not handled";
-    {
-        fakes::Scene dialog(nullptr, "dialog");
-        EXPECT_EQ(CScene::DispatchKeyUp(65), 1);
-        CScene::DispatchSysKeyDown(18);
-        CScene::DispatchSysKeyUp(18);
-    }
-    EXPECT_EQ(CScene::DispatchKeyUp(65), 1);
-    EXPECT_EQ(Log(), (Strings{"dialog sys key up 18", "delete dialog"}));
-}
-
-TEST_F(SceneTest, PauseTwiceLeavesTheSceneAsItWas)
-{
     EXPECT_EQ(CScene::DispatchKeyDown(19), 1);
+    EXPECT_EQ(CScene::DispatchKeyUp(19), 1);
     EXPECT_TRUE(scene->IsSuspended());
     EXPECT_TRUE(scene->IsUserPaused());
     EXPECT_EQ(scene->CanResumeMusic(), 0);
     CScene::DispatchKeyDown(19);
-    EXPECT_FALSE(scene->IsSuspended());
-    EXPECT_FALSE(scene->IsUserPaused());
     EXPECT_EQ(scene->CanResumeMusic(), 1);
-
     scene->fCanPause = 0;
     EXPECT_EQ(CScene::DispatchKeyDown(19), 1);
     EXPECT_FALSE(scene->IsSuspended());
-}
 
-TEST_F(SceneTest, PanelKeysActOnlyWhileThePanelIsShown)
-{
     CScene::DispatchKeyDown(33);
     EXPECT_FALSE(scene->IsPanel1Shown());
     scene->Suspend(0);
@@ -290,80 +194,58 @@ TEST_F(SceneTest, PanelKeysActOnlyWhileThePanelIsShown)
     EXPECT_EQ(CScene::DispatchKeyDown(27), 1);
     EXPECT_FALSE(scene->IsPanel1Shown());
     EXPECT_FALSE(scene->IsSuspended()) << "Escape closes the panel and resumes";
-
     scene->fPanel1Shown = 1;
-    scene->nKind = 11;
+    scene->nKind = CScene::KindStaysSuspended;
     scene->Suspend(0);
     CScene::DispatchKeyDown(27);
-    EXPECT_TRUE(scene->IsSuspended()) << "kind 11 stays suspended";
+    EXPECT_TRUE(scene->IsSuspended());
+    EXPECT_EQ(scene->ShowPanel2(), 0);
+    scene->ClosePanel2();
+    EXPECT_FALSE(scene->IsPanel2Shown());
 }
 
 // ---- draw pass ----
 
-class DrawTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        Log().clear();
-        screen.SetDevice(&device);
-        scene = std::make_unique<fakes::Scene>(&screen, "game");
-    }
-    void TearDown() override { scene.reset(); }
-    Actor* Make(const char* name, int32_t x, int32_t y, int32_t z, bool mesh = false)
-    {
-        Actor* a = new Actor(scene.get(), name, x * kPixel, y * kPixel, z);
-        a->fMesh = mesh;
-        return a;
-    }
-    fakes::Device device;
-    fakes::Screen screen;
-    std::unique_ptr<fakes::Scene> scene;
-};
-
-TEST_F(DrawTest, MeshesNearestFirstThenTheirShadowsThenSpritesBackToFront)
+TEST_F(SceneTest, MeshesNearestFirstThenTheirShadowsThenSpritesBackToFrontThenCollisions)
 {
-    Make("sprite near", 0, 0, 100);
-    Make("mesh far", 0, 0, 300, true);
-    Make("sprite far", 0, 0, 200);
-    Make("mesh near", 0, 0, 50, true);
-    CScene::DrawAllScenes();
-    EXPECT_EQ(Log(), (Strings{"begin", "game draw", "draw mesh near", "draw mesh far", "shadow mesh far",
-                              "shadow mesh near", "sprites", "draw sprite far", "draw sprite near", "/sprites",
-                              "end"}));
-    EXPECT_EQ(scene->GetCollisionMgr()->GetDrawnCount(), 4);
-    CScene::UpdateAllScenes();
-    EXPECT_EQ(scene->GetCollisionMgr()->GetDrawnCount(), 0);
-}
-
-TEST_F(DrawTest, HiddenShallowAndOffScreenActorsAreNotDrawn)
-{
+    Make("sprite near", 0, 0, 100, 10, 10, 0)->fWantsCollision = 1; // class 0 meets all but class 2
+    Make("mesh far", 0, 0, 300)->fMesh = true;
+    Make("sprite far", 0, 0, 200, 10, 10, 0);
+    Make("mesh near", 0, 0, 50)->fMesh = true;
     Make("zero", 0, 0, 0);
     Make("off", 900, 0, 100);
     Make("hidden", 0, 0, 100)->Hide();
     Actor* edge = Make("edge", 795, 595, 100);
     CScene::DrawAllScenes();
-    EXPECT_EQ(Log(), (Strings{"begin", "game draw", "sprites", "draw edge", "/sprites", "end"}));
+    EXPECT_EQ(Log(), (Strings{"begin", "scene draw", "draw mesh near", "draw mesh far", "shadow mesh far",
+                              "shadow mesh near", "sprites", "draw sprite far", "draw sprite near", "draw edge",
+                              "/sprites", "end", "collision sprite near", "collision sprite far"}));
     EXPECT_EQ(edge->lastClip, (Rect{795, 595, 800, 600}));
-    EXPECT_TRUE(edge->IsDrawn());
+    EXPECT_EQ(scene->GetCollisionMgr()->GetDrawnCount(), 5);
+    CScene::UpdateAllScenes();
+    EXPECT_EQ(scene->GetCollisionMgr()->GetDrawnCount(), 0);
 }
 
-TEST_F(DrawTest, FailedFrameDrawsNothingAndFailedBatchSkipsSprites)
+TEST_F(SceneTest, FailedFrameDrawsNothingFailedBatchSkipsSpritesNoDeviceNothing)
 {
-    Make("mesh", 0, 0, 100, true);
+    Make("mesh", 0, 0, 100)->fMesh = true;
     Make("sprite", 0, 0, 100);
     device.nBeginResult = 15;
     CScene::DrawAllScenes();
     EXPECT_EQ(Log(), (Strings{"begin"}));
-    Log().clear();
     device.nBeginResult = 0;
     device.nSpritesResult = 20;
     CScene::DrawAllScenes();
-    EXPECT_EQ(Log(), (Strings{"begin", "game draw", "draw mesh", "shadow mesh", "sprites", "end"}));
+    screen.SetDevice(nullptr);
+    CScene::DrawAllScenes();
+    scene->Draw();
+    EXPECT_EQ(Log(), (Strings{"begin", "begin", "scene draw", "draw mesh", "shadow mesh", "sprites", "end",
+                              "scene draw"}));
 }
 
-TEST_F(DrawTest, SceneCoveredByAFullScreenSceneIsNotDrawnButStillUpdated)
+TEST_F(SceneTest, SceneCoveredByAFullScreenSceneIsNotDrawnButStillUpdated)
 {
-    Actor* a = Make("a", 0, 0, 100);
+    Make("a", 0, 0, 100);
     {
         fakes::Scene dialog(&screen, "dialog");
         CScene::UpdateAllScenes();
@@ -373,23 +255,7 @@ TEST_F(DrawTest, SceneCoveredByAFullScreenSceneIsNotDrawnButStillUpdated)
         EXPECT_EQ(dialog.GetXScale(), 512);
         CScene::DrawAllScenes();
     }
-    EXPECT_EQ(a->rgElapsed.size(), 1u);
-    EXPECT_EQ(Log(), (Strings{"begin", "dialog draw", "sprites", "/sprites", "end", "begin", "game draw", "sprites",
-                              "draw a", "/sprites", "dialog draw", "sprites", "/sprites", "end", "delete dialog"}));
-}
-
-TEST_F(DrawTest, CollisionPassPairsDrawnActorsOnly)
-{
-    Actor* a = new Actor(scene.get(), "a", 0, 0, 100, 10, 10, 0);
-    Actor* b = new Actor(scene.get(), "b", 5 * kPixel, 5 * kPixel, 200, 10, 10, 0);
-    a->fWantsCollision = 1;
-    CScene::DrawAllScenes();
-    EXPECT_EQ(Log(), (Strings{"begin", "game draw", "sprites", "draw b", "draw a", "/sprites", "end", "collision a",
-                              "collision b"}));
-    CScene::UpdateAllScenes();
-    b->Hide();
-    Log().clear();
-    CScene::DrawAllScenes();
-    EXPECT_EQ(Log(), (Strings{"begin", "game draw", "sprites", "draw a", "/sprites", "end"}))
-        << "one drawn actor: no collision test";
+    EXPECT_EQ(Log(), (Strings{"update a", "begin", "dialog draw", "sprites", "/sprites", "end", "begin", "scene draw",
+                              "sprites", "draw a", "/sprites", "dialog draw", "sprites", "/sprites", "end",
+                              "delete dialog"}));
 }

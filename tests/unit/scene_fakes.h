@@ -1,13 +1,10 @@
 #pragma once
-// Fakes shared by the engine and game tests: a device, an application with
-// options, actors and scenes that log what happens to them, and a screen
-// without a window.
-#include "base/BApplication.h"
+// Fakes shared by the engine and game tests: a device, actors and scenes that
+// log what happens to them, and a screen without a window.
 #include "base/BDevice.h"
 #include "base/FileSpec.h"
 #include "common/CActor.h"
 #include "common/CFileMM.h"
-#include "common/COptions.h"
 #include "common/CScene.h"
 #include "common/CScreen.h"
 #include <string>
@@ -23,20 +20,19 @@ inline std::vector<std::string>& Log()
 
 inline void Note(const std::string& text) { Log().push_back(text); }
 
+// An 800 x 600 back buffer; a test may fail the frame or the sprite batch.
 class Device : public BDevice {
 public:
     int32_t BeginFrame() override { return Call("begin", nBeginResult); }
     int32_t EndFrame() override { return Call("end", 0); }
     int32_t BeginSprites() override { return Call("sprites", nSpritesResult); }
     int32_t EndSprites() override { return Call("/sprites", 0); }
-    int32_t GetBackBufferWidth() const override { return nWidth; }
-    int32_t GetBackBufferHeight() const override { return nHeight; }
+    int32_t GetBackBufferWidth() const override { return 800; }
+    int32_t GetBackBufferHeight() const override { return 600; }
     int32_t GetBitsPerPixel() const override { return 32; }
 
     int32_t nBeginResult = 0;
     int32_t nSpritesResult = 0;
-    int32_t nWidth = 800;
-    int32_t nHeight = 600;
 
 private:
     static int32_t Call(const char* what, int32_t result)
@@ -44,35 +40,6 @@ private:
         Note(what);
         return result;
     }
-};
-
-// The process-wide application, with options and a logged Quit.
-class App : public BApplication {
-public:
-    App() { SetApplication(this); }
-    ~App() override { SetApplication(nullptr); }
-
-    int32_t Initialise() override { return 1; }
-    void ShutdownServices() override {}
-    void OnIdle() override {}
-    int32_t Run() override { return 0; }
-    void Quit(int32_t code) override { Note("quit " + std::to_string(code)); }
-    int32_t LoadStringResource(uint32_t, char*, int32_t) override { return 0; }
-    void* LoadIconResource(uint32_t) override { return nullptr; }
-    void* LoadCursorResource(uint32_t) override { return nullptr; }
-    void* LoadMenuResource(uint32_t) override { return nullptr; }
-    void SetTitle(const char*) override {}
-    void RequestQuit() override {}
-    const char* GetName() const override { return "Test"; }
-    const char* GetCompanyName() const override { return ""; }
-    const char* GetUserText() const override { return ""; }
-    COptions* GetOptions() override { return &options; }
-    void Reserved16() override {}
-    const char* GetDefaultFolder() const override { return ""; }
-    const char* Reserved18() const override { return "0"; }
-    int32_t Reserved19() const override { return 0; }
-
-    COptions options;
 };
 
 // A w x h pixel actor at its position; logs drawing, updates and mouse events.
@@ -98,6 +65,7 @@ public:
     }
     void Update(int32_t dt) override
     {
+        Note("update " + name);
         rgElapsed.push_back(dt);
         CActor::Update(dt);
     }
@@ -119,7 +87,6 @@ public:
     using CActor::fKillOffscreen;
     using CActor::fPinned;
     using CActor::fRedrawOnDepth;
-    using CActor::lShownLeft;
     using CActor::nMirror;
 
     std::string name;
@@ -132,7 +99,7 @@ public:
     std::vector<int32_t> rgElapsed;
 };
 
-// A scene that logs its handlers.
+// A scene that logs its handlers as "<name> <what>".
 class Scene : public CScene {
 public:
     explicit Scene(CScreen* screen, std::string sceneName = "scene", int32_t kind = 0, int32_t onTop = 1)
@@ -142,48 +109,29 @@ public:
     }
     ~Scene() override { Note("delete " + name); }
 
-    int32_t nLoadResult = 0;
-
     void OnLeftButtonDown(uint16_t x, uint16_t y) override { Mouse("left down", x, y); }
     void OnLeftButtonUp(uint16_t x, uint16_t y) override { Mouse("left up", x, y); }
     void OnRightButtonDown(uint16_t x, uint16_t y) override { Mouse("right down", x, y); }
     void OnRightButtonUp(uint16_t x, uint16_t y) override { Mouse("right up", x, y); }
     void OnMouseMove(uint16_t x, uint16_t y) override { Mouse("move", x, y); }
     void OnNonClientMouseMove(uint16_t x, uint16_t y) override { Mouse("nc move", x, y); }
-    int32_t OnKeyUp(uint32_t key) override
-    {
-        Note(name + " key up " + std::to_string(key));
-        return CScene::OnKeyUp(key);
-    }
-    int32_t OnSysKeyUp(uint32_t key) override
-    {
-        Note(name + " sys key up " + std::to_string(key));
-        return CScene::OnSysKeyUp(key);
-    }
-    int32_t Load() override
-    {
-        Call("load");
-        return nLoadResult;
-    }
-    int32_t Begin() override { return Call("begin"); }
-    int32_t Unload() override { return Call("unload"); }
+    int32_t Load() override { return Say("load", nLoadResult); }
+    int32_t Begin() override { return Say("begin", 0); }
+    int32_t Unload() override { return Say("unload", 0); }
     void Tick() override
     {
-        Note(name + " tick");
+        Say("tick", 0);
         CScene::Tick();
     }
     void Draw() override
     {
-        Note(name + " draw");
+        Say("draw", 0);
         CScene::Draw();
     }
-    void OnDialogClosed(CScene*, int32_t result) override
-    {
-        Note(name + " dialog closed " + std::to_string(result));
-    }
+    void OnDialogClosed(CScene*, int32_t result) override { Say("dialog closed " + std::to_string(result), 0); }
     void Resume() override
     {
-        Note(name + " resume");
+        Say("resume", 0);
         CScene::Resume();
     }
 
@@ -191,17 +139,18 @@ public:
     using CScene::fPanel1Shown;
     using CScene::nKind;
 
+    int32_t nLoadResult = 0;
     std::string name;
 
 private:
     void Mouse(const char* what, uint16_t x, uint16_t y)
     {
-        Note(name + " " + what + " " + std::to_string(x) + "," + std::to_string(y));
+        Say(what + (" " + std::to_string(x)) + "," + std::to_string(y), 0);
     }
-    int32_t Call(const char* what)
+    int32_t Say(const std::string& what, int32_t result)
     {
         Note(name + " " + what);
-        return 0;
+        return result;
     }
 };
 
