@@ -2,22 +2,17 @@
 #include <array>
 #include <functional>
 #include <memory>
-#include <string>
 #include <vector>
-#include "base/MouseEvent.h"
-#include "common/ButtonDesc.h"
-#include "common/CActor.h"
 #include "common/CDialogModal.h"
 #include "common/CSceneDialog.h"
 #include "common/CSprite.h"
 #include "common/CSpriteArray.h"
-#include "common/TextDesc.h"
 #include "platform/AppTimer.h"
 #include "UiTestSupport.h"
 
 namespace {
 
-constexpr int kStep = 25; // ticks a stopped timer advances per 0.1 s, clamped
+constexpr int kFramesPerTimeOut = 2560 / 25; // a stopped timer advances 0.1 s, 25 ticks clamped, per frame
 
 // The parent scene: an 800 x 600 game that logs the answers it receives.
 class ParentScene : public CScene {
@@ -26,9 +21,8 @@ public:
     {
         SetRect(Rect{0, 0, 800, 600}, 0, 0);
     }
-    void OnDialogResult(CScene* dialog, int32_t answer) override
+    void OnDialogResult(CScene*, int32_t answer) override
     {
-        EXPECT_NE(dialog, nullptr);
         answers.push_back(answer);
         onResult();
     }
@@ -36,39 +30,35 @@ public:
     std::function<void()> onResult = [] {};
 };
 
-CSprite* MakeSprite(int width, int height)
-{
-    auto* sprite = new CSprite();
-    sprite->nWidth = width;
-    sprite->nHeight = height;
-    return sprite;
-}
-
 class DialogTest : public testing::Test {
 protected:
-    DialogTest() : images(0)
+    DialogTest()
     {
-        for (int i = 0; i < 2; ++i)
-            images.Store(i, MakeSprite(60, 20));
+        background.nWidth = 300;
+        background.nHeight = 100;
+        for (int i = 0; i < 2; ++i) {
+            images.Store(i, new CSprite());
+            images.Get(i)->nWidth = 60;
+            images.Get(i)->nHeight = 20;
+        }
         images.nCount = 2;
         for (TextDesc& text : texts)
-            text = TextDesc{label, 8, 0, 0, &font, 0, 0xFFFFFFFF, 0, 0};
+            text = GlyphText(label, &font);
     }
     ~DialogTest() override
     {
         dialog.reset();
         AppTimer(TimerStart);
     }
-
-    CSceneDialog* Open(int nAnswers, int x, int y, int hotWidth = 0, int hotHeight = 0)
+    CSceneDialog* Open(int nAnswers, int x, int y, int hotWidth = 0, int hotHeight = 0, CSpriteArray* with = nullptr)
     {
-        dialog = std::make_unique<CSceneDialog>(nullptr, &parent, &background, &images, nullptr, texts, &buttons,
-                                                nAnswers, x, y, hotWidth, hotHeight);
+        dialog.reset();
+        dialog = std::make_unique<CSceneDialog>(nullptr, &parent, &background, with ? with : &images, nullptr, texts,
+                                                &buttons, nAnswers, x, y, hotWidth, hotHeight);
         dialog->Begin();
         AppTimer(TimerStop);
         return dialog.get();
     }
-    // Stopped application time advanced by 0.1 s per frame: 25 ticks each.
     void RunFrames(int frames)
     {
         for (int i = 0; i < frames; ++i) {
@@ -76,59 +66,61 @@ protected:
             dialog->Tick();
         }
     }
-    static void Click(int x, int y)
+    // Clicks the answer actor i and runs the tick pass.
+    void ClickAnswer(int i)
     {
-        Dispatch(MouseEvent::LeftDown, static_cast<uint16_t>(x), static_cast<uint16_t>(y));
-        Dispatch(MouseEvent::LeftUp, static_cast<uint16_t>(x), static_cast<uint16_t>(y));
+        const Rect rc = dialog->GetModal()->GetAnswer(i)->GetBounds();
+        Dispatch(MouseEvent::LeftDown, uint16_t(rc.left + 1), uint16_t(rc.top + 1));
+        Dispatch(MouseEvent::LeftUp, uint16_t(rc.left + 1), uint16_t(rc.top + 1));
+        CScene::TickAllScenes();
     }
 
     ParentScene parent{0, 0};
     CSprite background{};
-    CSpriteArray images;
+    CSpriteArray images{0};
     TestGlyphFont font;
     char label[4] = "";
     TextDesc texts[4];
-    ButtonDesc buttons{kButtonPush, 47, 1, 0xFF7F0000, 0, 0};
+    ButtonDesc buttons = Behaviour(kButtonPush, 47);
     std::unique_ptr<CSceneDialog> dialog;
 };
 
-TEST_F(DialogTest, MinusOneCentresInTheParentAGivenCentreIsTheMiddleOfTheBackground)
+// -1 centres in the parent; a given centre is the middle of the background.
+TEST_F(DialogTest, PlacedInTheParentAsItsTopSceneWhileOpen)
 {
-    background.nWidth = 300;
-    background.nHeight = 100;
     for (const auto [x, y, left, top] : {std::array{-1, -1, 250, 250}, std::array{420, 200, 270, 150}}) {
         CSceneDialog* d = Open(0, x, y);
-        const Rect& rc = d->GetModal()->GetBackground()->GetBounds();
-        EXPECT_EQ(rc.left, left);
-        EXPECT_EQ(rc.top, top);
-        EXPECT_EQ(rc.right, left + 300);
+        EXPECT_EQ(d->GetModal()->GetBackground()->GetBounds(), (Rect{left, top, left + 300, top + 100}));
         EXPECT_EQ(d->GetKind(), CScene::KindDialog);
         EXPECT_EQ(d->GetModal()->GetBackground()->GetZ(), 2560);
+        EXPECT_EQ(parent.GetOpenDialogs(), 1);
+        EXPECT_EQ(CScene::GetTopScene(), d);
+        EXPECT_FALSE(d->IsSuspended());
+        dialog.reset();
+        EXPECT_EQ(parent.GetOpenDialogs(), 0);
+        EXPECT_EQ(CScene::GetTopScene(), &parent);
     }
+    // The dialog takes the parent's origin (3, 13 pixels); bounds leave it out.
+    ParentScene offset(768, 3328);
+    CSceneDialog inner(nullptr, &offset, &background, nullptr, nullptr, nullptr, nullptr, 0, -1, -1, 0, 0);
+    inner.Begin();
+    EXPECT_EQ(inner.GetOriginX(), 768);
+    EXPECT_EQ(inner.GetOriginY(), 3328);
+    EXPECT_EQ(inner.GetModal()->GetBackground()->GetBounds().left, 247);
+    EXPECT_EQ(inner.GetModal()->GetBackground()->GetBounds().top, 237);
 }
 
-TEST_F(DialogTest, ParentCountsOpenDialogs)
-{
-    EXPECT_EQ(parent.GetOpenDialogs(), 0);
-    Open(0, -1, -1);
-    EXPECT_EQ(parent.GetOpenDialogs(), 1);
-    EXPECT_EQ(CScene::GetTopScene(), dialog.get());
-    EXPECT_FALSE(dialog->IsSuspended());
-    dialog.reset();
-    EXPECT_EQ(parent.GetOpenDialogs(), 0);
-    EXPECT_EQ(CScene::GetTopScene(), &parent);
-}
-
-TEST_F(DialogTest, AnswerKeys)
+TEST_F(DialogTest, AnswerKeysAnswerOnKeyUpAtTheTickPass)
 {
     CSceneDialog* d = Open(2, -1, -1);
-    struct Case {
+    const struct {
         uint32_t key;
         int answer;
     } cases[] = {{'Y', 1}, {'y', 1}, {'1', 1}, {'n', 0}, {'N', 0}, {'0', 0}, {'2', 2}, {'3', 3}};
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         parent.answers.clear();
         EXPECT_EQ(d->OnKeyUp(c.key), 0) << c.key;
+        EXPECT_TRUE(parent.answers.empty());
         RunFrames(1);
         EXPECT_EQ(parent.answers, std::vector<int>{c.answer}) << c.key;
     }
@@ -140,7 +132,7 @@ TEST_F(DialogTest, AnswerKeys)
     EXPECT_TRUE(parent.answers.empty());
 }
 
-TEST_F(DialogTest, HotspotModeAnswersOnlyOnAHotspotsKeyDown)
+TEST_F(DialogTest, HotspotModeAnswersOnlyOnAHotspotsKeyDownAndNeverTimesOut)
 {
     CSceneDialog* d = Open(2, -1, -1, 40, 30);
     EXPECT_EQ(d->OnKeyDown('Y'), 0);
@@ -149,105 +141,62 @@ TEST_F(DialogTest, HotspotModeAnswersOnlyOnAHotspotsKeyDown)
     EXPECT_EQ(d->OnKeyUp('0'), 1);
     RunFrames(1);
     EXPECT_TRUE(parent.answers.empty());
-    const Rect& rc = d->GetModal()->GetAnswer(1)->GetBounds();
-    EXPECT_EQ(rc.right - rc.left, 40);
-    EXPECT_EQ(rc.bottom - rc.top, 30);
-    Click(rc.left + 1, rc.top + 1); // the front-most hotspot is the last made
-    RunFrames(1);
+    EXPECT_EQ(d->GetModal()->GetAnswer(1)->GetBounds().Width(), 40);
+    EXPECT_EQ(d->GetModal()->GetAnswer(1)->GetBounds().Height(), 30);
+    ClickAnswer(1); // the front-most hotspot is the last made
+    RunFrames(3 * kFramesPerTimeOut);
     EXPECT_EQ(parent.answers, std::vector<int>{1});
-    RunFrames(3 * 2560 / kStep);
-    EXPECT_EQ(parent.answers.size(), 1u) << "hotspots are answer actors: no time-out";
 }
 
-TEST_F(DialogTest, WithoutAnswerButtonsAnswersZeroEveryTenSeconds)
+TEST_F(DialogTest, WithoutAnswerActorsAnswersZeroEveryTenSeconds)
 {
-    Open(0, -1, -1);
-    RunFrames(2560 / kStep);
-    EXPECT_TRUE(parent.answers.empty());
-    RunFrames(1);
-    EXPECT_EQ(parent.answers, std::vector<int>{0});
-    RunFrames(2560 / kStep);
-    EXPECT_EQ(parent.answers.size(), 1u);
-    RunFrames(1);
-    EXPECT_EQ(parent.answers, (std::vector<int>{0, 0}));
+    CSpriteArray none(0);
+    for (const int nAnswers : {0, 12}) {
+        CSceneDialog* d = Open(nAnswers, -1, -1, 0, 0, &none);
+        parent.answers.clear();
+        EXPECT_EQ(d->GetModal()->GetAnswerCount(), nAnswers == 0 ? 0 : 8);
+        EXPECT_EQ(d->GetModal()->GetAnswer(0), nullptr) << "buttons need an image";
+        RunFrames(kFramesPerTimeOut);
+        EXPECT_TRUE(parent.answers.empty());
+        RunFrames(1);
+        EXPECT_EQ(parent.answers, std::vector<int>{0});
+        RunFrames(kFramesPerTimeOut);
+        EXPECT_EQ(parent.answers.size(), 1u);
+        RunFrames(1);
+        EXPECT_EQ(parent.answers, (std::vector<int>{0, 0}));
+    }
 }
 
-TEST_F(DialogTest, AnswerButtonsArePlacedAlongTheBottomAndSendTheNextCodes)
+TEST_F(DialogTest, AnswerButtonsArePinnedAlongTheBottomSendTheNextCodesAndNeverTimeOut)
 {
-    background.nWidth = 300;
-    background.nHeight = 100;
     CSceneDialog* d = Open(2, -1, -1);
     CActor* first = d->GetModal()->GetAnswer(0);
-    CActor* second = d->GetModal()->GetAnswer(1);
-    ASSERT_NE(first, nullptr);
-    ASSERT_NE(second, nullptr);
-    EXPECT_FALSE(first->IsHidden()) << "shown when the dialog opens";
+    EXPECT_FALSE(first->IsHidden());
     // x = 250 + (i + 1) * 300 / 3, y = 250 + 100 - 20 / 2 - 35.
     EXPECT_EQ(first->GetX(), 350 * 256);
-    EXPECT_EQ(second->GetX(), 450 * 256);
+    EXPECT_EQ(d->GetModal()->GetAnswer(1)->GetX(), 450 * 256);
     EXPECT_EQ(first->GetY(), 305 * 256);
     EXPECT_EQ(first->GetZ(), 2560 - 256);
     first->OffsetBy(256, 256);
     d->GetModal()->GetBackground()->OffsetBy(256, 256);
-    EXPECT_EQ(first->GetX(), 350 * 256) << "answers are pinned";
-    EXPECT_EQ(d->GetModal()->GetBackground()->GetX(), 250 * 256) << "the background is pinned";
+    EXPECT_EQ(first->GetX(), 350 * 256);
+    EXPECT_EQ(d->GetModal()->GetBackground()->GetX(), 250 * 256);
     EXPECT_EQ(buttons.nCommand, 47) << "the caller's behaviour is left as it was";
-    RunFrames(3 * 2560 / kStep);
-    EXPECT_TRUE(parent.answers.empty()) << "answer buttons never time out";
-    const Rect& rc = first->GetBounds();
-    Click(rc.left + 1, rc.top + 1);
-    RunFrames(1);
-    EXPECT_EQ(parent.answers, std::vector<int>{0}) << "code 48 answers 0";
-    const Rect& rc2 = second->GetBounds();
-    Click(rc2.left + 1, rc2.top + 1);
-    RunFrames(1);
-    EXPECT_EQ(parent.answers, (std::vector<int>{0, 1}));
+    RunFrames(3 * kFramesPerTimeOut);
+    EXPECT_TRUE(parent.answers.empty());
+    ClickAnswer(0);
+    ClickAnswer(1);
+    EXPECT_EQ(parent.answers, (std::vector<int>{0, 1})) << "code 48 answers 0";
 }
 
 TEST_F(DialogTest, ParentMayDeleteTheDialogWhenItAnswers)
 {
-    background.nWidth = 300;
-    background.nHeight = 100;
-    CSceneDialog* d = Open(2, -1, -1);
+    Open(2, -1, -1);
     parent.onResult = [&] { dialog.reset(); };
-    const Rect rc = d->GetModal()->GetAnswer(0)->GetBounds();
-    Click(rc.left + 1, rc.top + 1);
-    EXPECT_TRUE(parent.answers.empty()) << "the answer waits for the tick pass, outside the button";
-    CScene::TickAllScenes();
+    ClickAnswer(0);
     EXPECT_EQ(parent.answers, std::vector<int>{0});
     EXPECT_EQ(dialog, nullptr);
     EXPECT_EQ(CScene::GetTopScene(), &parent);
-}
-
-TEST(DialogOrigin, DialogTakesTheParentOriginAndPlacesInSceneCoordinates)
-{
-    ParentScene parent(768, 3328);
-    CSprite background;
-    background.nWidth = 300;
-    background.nHeight = 100;
-    CSceneDialog dialog(nullptr, &parent, &background, nullptr, nullptr, nullptr, nullptr, 0, -1, -1, 0, 0);
-    dialog.Begin();
-    EXPECT_EQ(dialog.GetOriginX(), 768);
-    EXPECT_EQ(dialog.GetOriginY(), 3328);
-    // Bounds exclude the scene origin (3, 13 pixels).
-    EXPECT_EQ(dialog.GetModal()->GetBackground()->GetBounds().left, 247);
-    EXPECT_EQ(dialog.GetModal()->GetBackground()->GetBounds().top, 237);
-}
-
-TEST_F(DialogTest, ButtonsNeedAnImageAndAtMostEightAnswersAndWithoutThemTimeOut)
-{
-    CSpriteArray none(0);
-    dialog = std::make_unique<CSceneDialog>(nullptr, &parent, &background, &none, nullptr, texts, &buttons, 12, -1,
-                                            -1, 0, 0);
-    dialog->Begin();
-    AppTimer(TimerStop);
-    EXPECT_EQ(dialog->GetModal()->GetAnswerCount(), 8);
-    EXPECT_EQ(dialog->GetModal()->GetAnswer(0), nullptr);
-    EXPECT_EQ(dialog->OnKeyUp('y'), 0);
-    RunFrames(1);
-    EXPECT_EQ(parent.answers, std::vector<int>{1});
-    RunFrames(2560 / kStep);
-    EXPECT_EQ(parent.answers, (std::vector<int>{1, 0}));
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
 #include "FileTestSupport.h"
 #include "UiTestSupport.h"
@@ -27,40 +28,29 @@ Bytes Anim(uint32_t count, const Bytes& sprites)
     return Chunk("mina", data);
 }
 
-class SpriteLoadTest : public ::testing::Test {
+class SpriteLoadTest : public FolderTest {
 protected:
     // Opens an archive holding the chunks, positioned at the first of them.
-    void Open(const Bytes& chunks, CFileIFF* into = nullptr)
+    void Open(const Bytes& chunks)
     {
         Bytes form = Text("LFMM");
         Append(&form, chunks);
-        WriteAllBytes(folder.File("t.mm"), Chunk("FFIR", form));
-        ASSERT_EQ((into ? into : &file)->Open(FileSpec(folder.Path().c_str(), "t.mm"), 2), 0);
+        file.Close();
+        ASSERT_EQ(file.Open(Make("t.mm", Chunk("FFIR", form)), 2), 0);
     }
 
-    // Loads an array from an archive of these chunks; what it threw.
-    std::string LoadArray(const Bytes& chunks)
-    {
-        CFileIFF archive(ChunkId("RIFF"), ChunkId("MMFL"));
-        Open(chunks, &archive);
-        return Thrown([&] { delete CSpriteArray::LoadFrom(&archive, 1); });
-    }
-
-    TempFolder folder;
     CFileIFF file{ChunkId("RIFF"), ChunkId("MMFL")};
 };
 
-TEST(SpriteArrayTest, StoringBeyondTheSlotsGrowsTheArray)
+TEST(SpriteArrayTest, StoringBeyondTheSlotsGrowsTheArrayByFour)
 {
     CSpriteArray array(0);
-    EXPECT_EQ(array.nSlots, 0);
     auto* first = new CSprite();
     EXPECT_EQ(array.Store(0, first), 0);
     EXPECT_EQ(array.nSlots, 4);
     auto* sixth = new CSprite();
     EXPECT_EQ(array.Store(5, sixth), 0);
     EXPECT_EQ(array.nSlots, 8);
-    EXPECT_EQ(array.Get(0), first);
     EXPECT_EQ(array.Get(5), sixth);
     EXPECT_EQ(array.Get(4), nullptr);
     EXPECT_EQ(array.Get(8), nullptr);
@@ -73,33 +63,21 @@ TEST(SpriteArrayTest, StoringBeyondTheSlotsGrowsTheArray)
 
 TEST_F(SpriteLoadTest, LoadsEverySpriteOfTheAnimChunkAndLeavesIt)
 {
-    Bytes chunks = Anim(2, [] {
-        Bytes sprites = Chunk("abgr", Tga());
-        Append(&sprites, Chunk("abgr", Tga()));
-        return sprites;
-    }());
-    Append(&chunks, Chunk("txen", Bytes{}));
-    Open(chunks);
-    CSpriteArray* array = CSpriteArray::LoadFrom(&file, 1);
-    ASSERT_NE(array, nullptr);
-    EXPECT_EQ(array->nCount, 2);
-    EXPECT_EQ(array->nSlots, 2);
-    EXPECT_NE(array->Get(0), nullptr);
-    EXPECT_NE(array->Get(1), nullptr);
-    EXPECT_EQ(array->Get(0)->fTexture, 1);
-    ChunkHeader next;
-    file.Descend(&next);
-    EXPECT_EQ(next.id, ChunkId("next"));
-    delete array;
-}
-
-TEST_F(SpriteLoadTest, EmptyAnimChunkGivesAnEmptyArray)
-{
-    Open(Anim(0, Bytes{}));
-    CSpriteArray* array = CSpriteArray::LoadFrom(&file, 1);
-    ASSERT_NE(array, nullptr);
-    EXPECT_EQ(array->nCount, 0);
-    delete array;
+    for (const uint32_t count : {2u, 0u}) {
+        Bytes sprites;
+        for (uint32_t i = 0; i < count; ++i)
+            Append(&sprites, Chunk("abgr", Tga()));
+        Bytes chunks = Anim(count, sprites);
+        Append(&chunks, Chunk("txen", Bytes{}));
+        Open(chunks);
+        std::unique_ptr<CSpriteArray> array(CSpriteArray::LoadFrom(&file, 1));
+        EXPECT_EQ(array->nCount, int(count));
+        for (uint32_t i = 0; i < count; ++i)
+            EXPECT_EQ(array->Get(int(i))->fTexture, 1);
+        ChunkHeader next;
+        file.Descend(&next);
+        EXPECT_EQ(next.id, ChunkId("next"));
+    }
 }
 
 TEST_F(SpriteLoadTest, WrongChunkIdsAndCountsThrowWithTheirSourceAndLine)
@@ -113,57 +91,32 @@ TEST_F(SpriteLoadTest, WrongChunkIdsAndCountsThrowWithTheirSourceAndLine)
         {Anim(0x7FFFFFFF, Chunk("abgr", Tga())), "file: common/CSpriteAline: 100"},
         {Anim(2, Chunk("abgr", Tga())), "file: common/CSpriteAline: 100"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(LoadArray(c.chunks), c.fault);
+    for (const auto& c : cases) {
+        Open(c.chunks);
+        EXPECT_EQ(Thrown([&] { delete CSpriteArray::LoadFrom(&file, 1); }), c.fault);
+    }
     Open(Chunk("mina", Tga()));
     EXPECT_EQ(Thrown([&] { delete CSprite::Create(&file, 1); }), "file: common/CSpriteline: 72");
 }
 
-class SpriteActorTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        image.nXOffset = -8;
-        image.nYOffset = -8;
-        image.nWidth = 16;
-        image.nHeight = 16;
-    }
-
+// Bounds leave out the scene origin (3, 13); the centre includes it.
+TEST(SpriteActorTest, BoundsAndCentreComeFromTheImage)
+{
     UiTestScreen screen;
-    KeyScene scene{&screen};
+    KeyScene scene(&screen, Fix(3), Fix(13));
     CSprite image;
-};
-
-TEST_F(SpriteActorTest, BoundsAndCentreComeFromTheImage)
-{
-    auto* actor = new CActorSprite(&scene, 25600, 12800, Fix(5), &image, 0);
+    image.nXOffset = image.nYOffset = -8;
+    image.nWidth = image.nHeight = 16;
+    auto* actor = new CActorSprite(&scene, Fix(103), Fix(63), Fix(5), &image, 0);
     EXPECT_EQ(actor->GetBounds(), (Rect{92, 42, 108, 58}));
-    const CFixPoint centre = actor->GetCentrePoint();
-    EXPECT_EQ(centre.x, 25600);
-    EXPECT_EQ(centre.y, 12800);
     EXPECT_EQ(actor->GetImage(), &image);
-}
-
-TEST_F(SpriteActorTest, MovesKeepBoundsWithTheImage)
-{
-    KeyScene offset(&screen, Fix(3), Fix(13));
-    auto* actor = new CActorSprite(&offset, Fix(103), Fix(63), Fix(5), &image, 0);
-    EXPECT_EQ(actor->GetBounds(), (Rect{92, 42, 108, 58}));
     actor->MoveToXY(Fix(113), Fix(63));
     EXPECT_EQ(actor->GetBounds(), (Rect{102, 42, 118, 58}));
-    int32_t x = 0;
-    int32_t y = 0;
-    actor->GetCentre(&x, &y);
-    EXPECT_EQ(x, Fix(113));
-    EXPECT_EQ(y, Fix(63));
-}
-
-TEST_F(SpriteActorTest, WithoutImageTheBoundsStayAndNothingIsHit)
-{
-    auto* actor = new CActorSprite(&scene, Fix(100), Fix(50), Fix(5), nullptr, 0);
-    EXPECT_TRUE(actor->GetBounds().IsEmpty());
-    EXPECT_EQ(actor->GetImage(), nullptr);
-    // A sprite without texture draws nothing and lets nothing through.
+    const CFixPoint centre = actor->GetCentrePoint();
+    EXPECT_EQ(centre.x, Fix(113));
+    EXPECT_EQ(centre.y, Fix(63));
+    // Without an image the bounds stay empty; a sprite without texture draws nothing and lets nothing through.
+    EXPECT_TRUE((new CActorSprite(&scene, Fix(100), Fix(50), Fix(5), nullptr, 0))->GetBounds().IsEmpty());
     EXPECT_EQ(image.Draw(&actor->GetBounds(), nullptr, 0), 0);
     EXPECT_EQ(image.IsTransparentAt(3, 3, 0, 0), 0);
 }
