@@ -2,6 +2,8 @@
 #include "UiTestSupport.h"
 #include "common/CActorButton.h"
 #include "common/CActorHotspot.h"
+#include "common/CEditBox.h"
+#include "common/CEditCaret.h"
 
 namespace {
 
@@ -15,17 +17,26 @@ protected:
         const TextDesc desc = GlyphText(text, &font, hAlign, vAlign);
         return new CActorButton(&desc, &behaviour, in ? in : &scene, Fix(100), Fix(50), Fix(100), nullptr, 0);
     }
+    // An edit box with shadowed left-aligned text in a scene at (3, 13).
+    CEditBox* EditBox()
+    {
+        TextDesc desc = GlyphText(szEdit, &font, 2, 0);
+        desc.fTextShadow = 1;
+        const ButtonDesc behaviour = Behaviour(kButtonLabel, 0);
+        return new CEditBox(&offset, Fix(100), Fix(50), Fix(100), &desc, &behaviour);
+    }
 
     UiTestScreen screen;
+    KeyScene offset{&screen, Fix(3), Fix(13)}; // below the scene that takes the mouse
     KeyScene scene{&screen};
     TestGlyphFont font;
     char szText[32] = "abcd"; // 40 x 12 in the test font
+    char szEdit[8] = "";
 };
 
 // Bounds leave out the scene origin; a pressed button moves two pixels.
 TEST_F(ButtonTest, AlignmentPlacesBoxAndTextAndPressedMovesThemTwoPixels)
 {
-    KeyScene offset(&screen, Fix(3), Fix(13));
     char empty[4] = "";
     const struct {
         char* text;
@@ -139,8 +150,8 @@ TEST_F(ButtonTest, LabelStateIsFrozenWhileTheSceneIsPaused)
 
 TEST_F(ButtonTest, HotspotCoversItsRectangleLessTheOriginAndSendsALeftPressAsKeyDown)
 {
-    KeyScene offset(&screen, Fix(3), Fix(13));
-    auto* hotspot = new CActorHotspot(&offset, 10, 20, 50, 60, Fix(50), 49);
+    KeyScene top(&screen, Fix(3), Fix(13));
+    auto* hotspot = new CActorHotspot(&top, 10, 20, 50, 60, Fix(50), 49);
     EXPECT_EQ(hotspot->GetBounds(), (Rect{7, 7, 47, 47}));
     int32_t x = 0, y = 0;
     hotspot->GetCentre(&x, &y);
@@ -155,7 +166,69 @@ TEST_F(ButtonTest, HotspotCoversItsRectangleLessTheOriginAndSendsALeftPressAsKey
     Dispatch(MouseEvent::LeftDown, 20, 20);
     const MouseEvent press = Mouse(MouseEvent::LeftDown, 20, 20);
     EXPECT_EQ(hotspot->OnMouse(&press), 0);
-    EXPECT_EQ(offset.rgKeys, (Keys{"+49"}));
+    EXPECT_EQ(top.rgKeys, (Keys{"+49"}));
+}
+
+TEST_F(ButtonTest, EditBoxStripsLeadingZerosButKeepsOneCharacter)
+{
+    CEditBox* box = EditBox();
+    const struct {
+        const char* text;
+        int32_t strip;
+        const char* shown;
+    } cases[] = {{"007", 1, "7"}, {"0", 1, "0"}, {"000", 1, "0"}, {"007", 0, "007"}, {"", 1, ""}};
+    for (const auto& c : cases) {
+        box->SetText(c.text, c.strip);
+        EXPECT_STREQ(box->GetText(), c.shown) << c.text << c.strip;
+    }
+}
+
+// The scene origin is added once, not twice, to the caret's place.
+TEST_F(ButtonTest, EditBoxCaretIsABlinkingBarAtTheTextEndWithinTheText)
+{
+    CEditBox* box = EditBox();
+    CEditCaret* caret = box->GetCaret();
+    EXPECT_EQ(caret->GetScene(), &offset);
+    EXPECT_STREQ(caret->GetText(), "|");
+    EXPECT_TRUE(caret->IsBlinking());
+    EXPECT_EQ(caret->GetZ(), box->GetZ() - 256);
+    EXPECT_EQ(caret->GetY(), box->GetY() - Fix(3));
+    box->SetText("abc", 0);
+    EXPECT_EQ(box->GetCaretPos(), 3);
+    EXPECT_EQ(caret->GetX(), box->GetX() + Fix(27)) << "3 glyphs of 10 pixels, less 3 pixels";
+    box->MoveCaret(-2);
+    EXPECT_EQ(caret->GetX(), box->GetX() + Fix(7));
+    box->MoveCaret(-5);
+    EXPECT_EQ(box->GetCaretPos(), 0);
+    box->MoveCaret(10);
+    EXPECT_EQ(box->GetCaretPos(), 3);
+}
+
+TEST_F(ButtonTest, EditBoxLockedIgnoresTextAndShowsNoCaretAndHidingCarriesTheCaret)
+{
+    CEditBox* box = EditBox();
+    CEditCaret* caret = box->GetCaret();
+    box->SetText("12", 0);
+    box->SetLocked(1);
+    EXPECT_TRUE(caret->IsHidden());
+    box->SetText("99", 0);
+    EXPECT_STREQ(box->GetText(), "12");
+    box->Hide();
+    box->Show();
+    EXPECT_FALSE(box->IsHidden());
+    EXPECT_TRUE(caret->IsHidden());
+    box->SetLocked(0);
+    EXPECT_TRUE(caret->IsBlinking());
+    box->SetText("99", 0);
+    EXPECT_STREQ(box->GetText(), "99");
+    box->Hide();
+    EXPECT_TRUE(caret->IsHidden());
+    EXPECT_FALSE(caret->IsBlinking());
+    box->ToggleVisible();
+    EXPECT_FALSE(caret->IsHidden());
+    EXPECT_TRUE(caret->IsBlinking());
+    box->ToggleVisible();
+    EXPECT_TRUE(caret->IsHidden());
 }
 
 } // namespace

@@ -1,34 +1,48 @@
 #include <gtest/gtest.h>
 #include <memory>
-#include "common/ButtonDesc.h"
+#include <string>
+#include "common/CActorButton.h"
 #include "common/CClock.h"
+#include "common/CEditBox.h"
 #include "common/CGame.h"
+#include "common/CNumber.h"
 #include "common/CStatus.h"
-#include "common/TextDesc.h"
 #include "UiTestSupport.h"
 
 namespace {
 
 enum : uint32_t { kVkPause = 19, kVkLeft = 37, kVkUp = 38, kVkRight = 39, kVkDown = 40, kVkControl = 17 };
+TestGlyphFont g_font;
+char g_empty[1] = "";
+TextDesc g_text{g_empty, 64, 0, 0, &g_font, 1, 0xFFFFFF00, 1, 0};
+const ButtonDesc g_label = Behaviour(kButtonLabel, 0);
+const int g_pos[3] = {10 * 256, 10 * 256, 5000 * 256};
 
-// A status with a game clock.
-class ClockStatus : public CStatus {
+// A status whose elements a test adds; lines are locked message lines.
+class TestStatus : public CStatus {
 public:
-    explicit ClockStatus(CGame* game) : CStatus(game)
+    explicit TestStatus(CGame* game) : CStatus(game) {}
+
+    void AddLines()
     {
-        static TestGlyphFont font;
-        static char empty[] = "";
-        TextDesc text{empty, 11, 0, 0, &font, 0, 0xFFFFFF00, 1, 0};
-        const ButtonDesc label{kButtonLabel, 0, 0, 0xFF7F0000, 1, 0};
-        const int pos[3] = {52 * 256, 70 * 256, 5000 * 256};
-        pclkGame = new CClock(game, this, pos, &text, &label, 4, nullptr, 1, 0);
+        for (CEditBox** line : {&pasLine1, &pasLine2, &pasLine3}) {
+            *line = new CEditBox(pGame, 400 * 256, 100 * 256, 100 * 256, &g_text, &g_label);
+            (*line)->SetLocked(1);
+            (*line)->Hide();
+        }
     }
+    CClock* AddClock() { return pclkGame = new CClock(pGame, this, g_pos, &g_text, &g_label, 4, nullptr, 1, 0); }
+    CNumber* AddNumber(CNumber** slot) { return *slot = new CNumber(pGame, g_pos, &g_text, &g_label, 3, nullptr); }
+    CNumber* AddLives() { return AddNumber(&pLives); }
+    CNumber* AddFps() { return AddNumber(&pFps); }
+    CEditBox* Line(int i) const { return i == 1 ? pasLine1 : (i == 2 ? pasLine2 : pasLine3); }
 };
 
-// A game whose current player and player mode a test can choose.
+// A game whose players, current player and player mode a test can choose.
 class TestGame : public CGame {
 public:
     TestGame() : CGame(nullptr, 0, 0, 0, 1, 0, 1) {}
+    void SetPlayers(int players) { nPlayers = players; }
     void SetCurrentPlayer(int player) { nCurrentPlayer = player; }
     int GetPlayerMode() override { return nMode; }
     int nMode = CGame::GetPlayerMode();
@@ -36,31 +50,170 @@ public:
 
 class GameTest : public testing::Test {
 protected:
-    void SetUp() override { game.SetStatus(status); }
+    void MakeGame(int players)
+    {
+        game = std::make_unique<TestGame>();
+        game->SetPlayers(players);
+        status = new TestStatus(game.get());
+        game->SetStatus(status);
+    }
+    std::string LineText(int i) const { return status->Line(i)->GetText(); }
+    bool LineShown(int i) const { return !status->Line(i)->IsHidden(); }
 
-    TestGame game;
-    ClockStatus* status = new ClockStatus(&game);
+    std::unique_ptr<TestGame> game;
+    TestStatus* status = nullptr;
 };
+
+TEST_F(GameTest, RoundEndMessagesAreVerbatimAndShownOncePerRound)
+{
+    MakeGame(1);
+    status->AddLines();
+    status->ShowNoWinner();
+    status->ShowWinner();
+    EXPECT_FALSE(LineShown(1)) << "one player: no winner shows nothing but blocks the winner";
+    for (const auto& [players, text] : {std::pair{2, "No winner.  You both need work!"},
+                                        std::pair{3, "No winner.  You all need work!"}}) {
+        status->Reset(0, 1);
+        game->SetPlayers(players);
+        status->ShowNoWinner();
+        EXPECT_EQ(LineText(1), text);
+        EXPECT_TRUE(LineShown(1));
+        EXPECT_FALSE(LineShown(2));
+    }
+    status->Reset(0, 1);
+    status->ShowWinner();
+    status->ShowNoWinner();
+    EXPECT_EQ(LineText(1), "Winner!  Way to go!");
+}
+
+TEST_F(GameTest, LineOperationsShowAndHideTheRightLines)
+{
+    MakeGame(1);
+    status->AddLines();
+    status->ShowLines("a", "b", "c");
+    EXPECT_TRUE(LineShown(1) && LineShown(2) && LineShown(3));
+    EXPECT_EQ(LineText(3), "c");
+    status->ShowLines("d", "e");
+    EXPECT_TRUE(LineShown(2));
+    EXPECT_FALSE(LineShown(3));
+    status->ShowLine("f");
+    EXPECT_FALSE(LineShown(2));
+    status->ShowCongratulations();
+    EXPECT_EQ(LineText(1), "Congratulations!!");
+    status->ShowFailure();
+    EXPECT_EQ(LineText(1), "Oh, no!  Not this time!");
+    EXPECT_TRUE(status->Line(1)->IsLocked()) << "a locked line stays locked after a message";
+}
+
+TEST_F(GameTest, BonusBaseAndOneLifePerHundredThousand)
+{
+    MakeGame(1);
+    CNumber* lives = status->AddLives();
+    status->SetBonusBase(120000);
+    EXPECT_EQ(status->GetBonusBase(), 100000);
+    status->CheckBonus(250000);
+    status->CheckBonus(250000);
+    EXPECT_EQ(lives->GetValue(), 1);
+    EXPECT_EQ(status->GetBonusBase(), 200000);
+    status->SetBonusBase(100000);
+    EXPECT_EQ(status->GetBonusBase(), 0);
+}
+
+TEST_F(GameTest, MissingElementsAndPlayersOrCellsOutsideTheTablesAreSkipped)
+{
+    MakeGame(1);
+    status->Update(30);
+    status->CountFrame(30);
+    status->Reset(3, 1);
+    status->Pause(1);
+    status->Resume();
+    status->CheckBonus(500000);
+    status->StartAuxClock();
+    status->PrimeAuxClock();
+    status->ShowLine("nobody sees this");
+    status->ClearTables();
+    EXPECT_EQ(status->GetBonusBase(), 100000);
+    EXPECT_DOUBLE_EQ(status->GetRate(), 1.0);
+    status->SetCell(24, 2, 7);
+    status->SetCell(25, 0, 1);
+    status->SetCell(-1, 0, 1);
+    EXPECT_EQ(status->GetCell(24, 2), 7);
+    EXPECT_EQ(status->GetCell(25, 0), 0);
+    status->SetWon(4, 1);
+    status->SetWon(-1, 1);
+    status->PlayerLost(9, 0);
+    EXPECT_FALSE(status->HasWon(4));
+    EXPECT_FALSE(status->HasLost(9));
+}
+
+TEST_F(GameTest, PauseAndResumeDriveTheClockOfAPlayerStillPlaying)
+{
+    MakeGame(1);
+    CClock* clock = status->AddClock();
+    status->Resume();
+    EXPECT_TRUE(clock->IsRunning());
+    status->Pause(0);
+    EXPECT_FALSE(clock->IsRunning());
+    status->PlayerWon(0);
+    status->Resume();
+    EXPECT_FALSE(clock->IsRunning()) << "a finished player's clock stays stopped";
+    status->Reset(0, 1);
+    status->PlayerLost(0, 0);
+    EXPECT_TRUE(status->HasLost(0));
+    status->Resume();
+    EXPECT_FALSE(clock->IsRunning());
+}
+
+TEST_F(GameTest, ANewRoundStopsTheClockAndRestartsItOnlyForOnePlayer)
+{
+    for (const int players : {1, 2}) {
+        MakeGame(players);
+        CClock* clock = status->AddClock();
+        clock->Start();
+        status->Update(256);
+        status->Update(256);
+        status->PlayerWon(0);
+        status->Reset(0, 1);
+        EXPECT_EQ(clock->GetValue(), players == 1 ? 0 : 2) << players;
+        EXPECT_FALSE(clock->IsRunning());
+        EXPECT_FALSE(status->HasWon(0));
+    }
+}
+
+TEST_F(GameTest, FrameRateCountsFramesPerSecond)
+{
+    MakeGame(1);
+    CNumber* fps = status->AddFps();
+    for (int i = 0; i < 16; ++i)
+        status->CountFrame(16);
+    EXPECT_EQ(fps->GetValue(), 16);
+    for (int i = 0; i < 10; ++i)
+        status->CountFrame(25);
+    EXPECT_EQ(fps->GetValue(), 16) << "not a second yet";
+    status->CountFrame(25);
+    EXPECT_EQ(fps->GetValue(), 10);
+}
 
 TEST_F(GameTest, StartTurnMarksTheCurrentPlayerAndInTwoPlayerModeTheGivenOneAndEndTurnLoses)
 {
-    EXPECT_EQ(game.nMode, 4);
-    game.SetCurrentPlayer(1);
-    game.StartTurn(3);
+    MakeGame(1);
+    EXPECT_EQ(game->nMode, 4);
+    game->SetCurrentPlayer(1);
+    game->StartTurn(3);
     EXPECT_TRUE(status->HasWon(1));
     EXPECT_FALSE(status->HasWon(3));
-    game.nMode = 2;
-    game.StartTurn(2);
+    game->nMode = 2;
+    game->StartTurn(2);
     EXPECT_TRUE(status->HasWon(2));
-    game.StartTurn(-1);
+    game->StartTurn(-1);
     EXPECT_FALSE(status->HasWon(0));
-    game.SetCurrentPlayer(0);
-    game.AutoTurn();
+    game->SetCurrentPlayer(0);
+    game->AutoTurn();
     EXPECT_TRUE(status->HasLost(0));
-    EXPECT_FALSE(game.IsTurnPending());
-    game.SetCurrentPlayer(7);
-    game.StartTurn(9);
-    game.EndTurn(0, 9);
+    EXPECT_FALSE(game->IsTurnPending());
+    game->SetCurrentPlayer(7);
+    game->StartTurn(9);
+    game->EndTurn(0, 9);
     TestGame bare;
     bare.StartTurn(0);
     bare.EndTurn(0, 0);
@@ -71,53 +224,56 @@ TEST_F(GameTest, StartTurnMarksTheCurrentPlayerAndInTwoPlayerModeTheGivenOneAndE
 
 TEST_F(GameTest, ArrowAndControlKeysSetFlagsAndAreNotPassedOn)
 {
+    MakeGame(1);
     const struct {
         uint32_t key;
         int flag;
     } cases[] = {{kVkLeft, CGame::kKeyHorizontal}, {kVkRight, CGame::kKeyHorizontal}, {100, CGame::kKeyHorizontal},
                  {102, CGame::kKeyHorizontal},     {kVkControl, CGame::kKeyCtrl},       {kVkUp, CGame::kKeyUp},
                  {104, CGame::kKeyUp},             {kVkDown, CGame::kKeyDown},          {98, CGame::kKeyDown}};
-    EXPECT_FALSE(game.IsInputSeen());
+    EXPECT_FALSE(game->IsInputSeen());
     for (const auto& c : cases) {
         SCOPED_TRACE(c.key);
-        EXPECT_EQ(game.OnKeyDown(c.key), 1);
-        EXPECT_EQ(game.GetKeyFlag(c.flag), 1);
-        EXPECT_EQ(game.OnKeyUp(c.key), 0);
-        EXPECT_EQ(game.GetKeyFlag(c.flag), 0);
+        EXPECT_EQ(game->OnKeyDown(c.key), 1);
+        EXPECT_EQ(game->GetKeyFlag(c.flag), 1);
+        EXPECT_EQ(game->OnKeyUp(c.key), 0);
+        EXPECT_EQ(game->GetKeyFlag(c.flag), 0);
     }
-    EXPECT_TRUE(game.IsInputSeen());
-    EXPECT_EQ(game.OnKeyDown('A'), 0) << "other keys go to the scene's key table";
-    EXPECT_EQ(game.OnKeyUp('A'), 1);
+    EXPECT_TRUE(game->IsInputSeen());
+    EXPECT_EQ(game->OnKeyDown('A'), 0) << "other keys go to the scene's key table";
+    EXPECT_EQ(game->OnKeyUp('A'), 1);
 }
 
 TEST_F(GameTest, PauseAndTheButtonReleaseResumeUnlessAPanelIsShown)
 {
-    CClock* clock = status->GetGameClock();
-    game.Resume();
-    game.Suspend(0);
+    MakeGame(1);
+    CClock* clock = status->AddClock();
+    game->Resume();
+    game->Suspend(0);
     EXPECT_FALSE(clock->IsRunning());
-    game.OnKeyDown(kVkPause);
-    EXPECT_FALSE(game.IsSuspended());
+    game->OnKeyDown(kVkPause);
+    EXPECT_FALSE(game->IsSuspended());
     EXPECT_TRUE(clock->IsRunning());
-    game.Suspend(0);
-    game.ShowPanel2();
-    game.OnLeftButtonUp(5, 5);
-    EXPECT_TRUE(game.IsSuspended());
-    game.ClosePanel2();
-    game.OnLeftButtonUp(5, 5);
-    EXPECT_FALSE(game.IsSuspended());
+    game->Suspend(0);
+    game->ShowPanel2();
+    game->OnLeftButtonUp(5, 5);
+    EXPECT_TRUE(game->IsSuspended());
+    game->ClosePanel2();
+    game->OnLeftButtonUp(5, 5);
+    EXPECT_FALSE(game->IsSuspended());
     EXPECT_TRUE(clock->IsRunning());
 }
 
 TEST_F(GameTest, NewGameTakesTheCounterAndStateRestoresIt)
 {
-    game.EndGame(0);
-    EXPECT_TRUE(game.IsGameOver());
-    game.NewGame(5);
-    EXPECT_FALSE(game.IsGameOver());
-    EXPECT_EQ(game.GetStateRecord()[0], 5);
+    MakeGame(1);
+    game->EndGame(0);
+    EXPECT_TRUE(game->IsGameOver());
+    game->NewGame(5);
+    EXPECT_FALSE(game->IsGameOver());
+    EXPECT_EQ(game->GetStateRecord()[0], 5);
     int record[CGame::kStateSize] = {9, 0, 2, 1, 0, 0, 0, 100, 0, 0};
-    game.RestoreState(record);
+    game->RestoreState(record);
     EXPECT_EQ(CGame::GetGameCounter(), 9);
 }
 
