@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
+#include <cstdlib>
+#include <fstream>
 #include <memory>
 #include <string>
 #include "common/CActorButton.h"
 #include "common/CClock.h"
 #include "common/CEditBox.h"
 #include "common/CGame.h"
+#include "common/CInputRecorder.h"
 #include "common/CNumber.h"
 #include "common/CStatus.h"
 #include "UiTestSupport.h"
@@ -50,6 +53,7 @@ public:
 
 class GameTest : public testing::Test {
 protected:
+    void SetUp() override { MakeGame(1); }
     void MakeGame(int players)
     {
         game = std::make_unique<TestGame>();
@@ -64,38 +68,13 @@ protected:
     TestStatus* status = nullptr;
 };
 
-TEST_F(GameTest, RoundEndMessagesAreVerbatimAndShownOncePerRound)
+TEST_F(GameTest, MessagesAreVerbatimShowTheirLinesAndARoundEndsOnce)
 {
-    MakeGame(1);
-    status->AddLines();
-    status->ShowNoWinner();
-    status->ShowWinner();
-    EXPECT_FALSE(LineShown(1)) << "one player: no winner shows nothing but blocks the winner";
-    for (const auto& [players, text] : {std::pair{2, "No winner.  You both need work!"},
-                                        std::pair{3, "No winner.  You all need work!"}}) {
-        status->Reset(0, 1);
-        game->SetPlayers(players);
-        status->ShowNoWinner();
-        EXPECT_EQ(LineText(1), text);
-        EXPECT_TRUE(LineShown(1));
-        EXPECT_FALSE(LineShown(2));
-    }
-    status->Reset(0, 1);
-    status->ShowWinner();
-    status->ShowNoWinner();
-    EXPECT_EQ(LineText(1), "Winner!  Way to go!");
-}
-
-TEST_F(GameTest, LineOperationsShowAndHideTheRightLines)
-{
-    MakeGame(1);
     status->AddLines();
     status->ShowLines("a", "b", "c");
     EXPECT_TRUE(LineShown(1) && LineShown(2) && LineShown(3));
-    EXPECT_EQ(LineText(3), "c");
     status->ShowLines("d", "e");
-    EXPECT_TRUE(LineShown(2));
-    EXPECT_FALSE(LineShown(3));
+    EXPECT_TRUE(LineShown(2) && !LineShown(3));
     status->ShowLine("f");
     EXPECT_FALSE(LineShown(2));
     status->ShowCongratulations();
@@ -103,11 +82,24 @@ TEST_F(GameTest, LineOperationsShowAndHideTheRightLines)
     status->ShowFailure();
     EXPECT_EQ(LineText(1), "Oh, no!  Not this time!");
     EXPECT_TRUE(status->Line(1)->IsLocked()) << "a locked line stays locked after a message";
+    status->ShowNoWinner();
+    status->ShowWinner();
+    EXPECT_EQ(LineText(1), "Oh, no!  Not this time!") << "one player: no winner shows nothing but ends the round";
+    for (const auto& [players, text] : {std::pair{2, "No winner.  You both need work!"},
+                                        std::pair{3, "No winner.  You all need work!"}}) {
+        status->Reset(0, 1);
+        game->SetPlayers(players);
+        status->ShowNoWinner();
+        EXPECT_EQ(LineText(1), text);
+    }
+    status->Reset(0, 1);
+    status->ShowWinner();
+    status->ShowNoWinner();
+    EXPECT_EQ(LineText(1), "Winner!  Way to go!");
 }
 
-TEST_F(GameTest, BonusBaseAndOneLifePerHundredThousand)
+TEST_F(GameTest, OneLifePerHundredThousandAndFramesPerSecond)
 {
-    MakeGame(1);
     CNumber* lives = status->AddLives();
     status->SetBonusBase(120000);
     EXPECT_EQ(status->GetBonusBase(), 100000);
@@ -117,11 +109,19 @@ TEST_F(GameTest, BonusBaseAndOneLifePerHundredThousand)
     EXPECT_EQ(status->GetBonusBase(), 200000);
     status->SetBonusBase(100000);
     EXPECT_EQ(status->GetBonusBase(), 0);
+    CNumber* fps = status->AddFps();
+    for (int i = 0; i < 16; ++i)
+        status->CountFrame(16);
+    EXPECT_EQ(fps->GetValue(), 16);
+    for (int i = 0; i < 10; ++i)
+        status->CountFrame(25);
+    EXPECT_EQ(fps->GetValue(), 16) << "not a second yet";
+    status->CountFrame(25);
+    EXPECT_EQ(fps->GetValue(), 10);
 }
 
 TEST_F(GameTest, MissingElementsAndPlayersOrCellsOutsideTheTablesAreSkipped)
 {
-    MakeGame(1);
     status->Update(30);
     status->CountFrame(30);
     status->Reset(3, 1);
@@ -144,76 +144,6 @@ TEST_F(GameTest, MissingElementsAndPlayersOrCellsOutsideTheTablesAreSkipped)
     status->PlayerLost(9, 0);
     EXPECT_FALSE(status->HasWon(4));
     EXPECT_FALSE(status->HasLost(9));
-}
-
-TEST_F(GameTest, PauseAndResumeDriveTheClockOfAPlayerStillPlaying)
-{
-    MakeGame(1);
-    CClock* clock = status->AddClock();
-    status->Resume();
-    EXPECT_TRUE(clock->IsRunning());
-    status->Pause(0);
-    EXPECT_FALSE(clock->IsRunning());
-    status->PlayerWon(0);
-    status->Resume();
-    EXPECT_FALSE(clock->IsRunning()) << "a finished player's clock stays stopped";
-    status->Reset(0, 1);
-    status->PlayerLost(0, 0);
-    EXPECT_TRUE(status->HasLost(0));
-    status->Resume();
-    EXPECT_FALSE(clock->IsRunning());
-}
-
-TEST_F(GameTest, ANewRoundStopsTheClockAndRestartsItOnlyForOnePlayer)
-{
-    for (const int players : {1, 2}) {
-        MakeGame(players);
-        CClock* clock = status->AddClock();
-        clock->Start();
-        status->Update(256);
-        status->Update(256);
-        status->PlayerWon(0);
-        status->Reset(0, 1);
-        EXPECT_EQ(clock->GetValue(), players == 1 ? 0 : 2) << players;
-        EXPECT_FALSE(clock->IsRunning());
-        EXPECT_FALSE(status->HasWon(0));
-    }
-}
-
-TEST_F(GameTest, FrameRateCountsFramesPerSecond)
-{
-    MakeGame(1);
-    CNumber* fps = status->AddFps();
-    for (int i = 0; i < 16; ++i)
-        status->CountFrame(16);
-    EXPECT_EQ(fps->GetValue(), 16);
-    for (int i = 0; i < 10; ++i)
-        status->CountFrame(25);
-    EXPECT_EQ(fps->GetValue(), 16) << "not a second yet";
-    status->CountFrame(25);
-    EXPECT_EQ(fps->GetValue(), 10);
-}
-
-TEST_F(GameTest, StartTurnMarksTheCurrentPlayerAndInTwoPlayerModeTheGivenOneAndEndTurnLoses)
-{
-    MakeGame(1);
-    EXPECT_EQ(game->nMode, 4);
-    game->SetCurrentPlayer(1);
-    game->StartTurn(3);
-    EXPECT_TRUE(status->HasWon(1));
-    EXPECT_FALSE(status->HasWon(3));
-    game->nMode = 2;
-    game->StartTurn(2);
-    EXPECT_TRUE(status->HasWon(2));
-    game->StartTurn(-1);
-    EXPECT_FALSE(status->HasWon(0));
-    game->SetCurrentPlayer(0);
-    game->AutoTurn();
-    EXPECT_TRUE(status->HasLost(0));
-    EXPECT_FALSE(game->IsTurnPending());
-    game->SetCurrentPlayer(7);
-    game->StartTurn(9);
-    game->EndTurn(0, 9);
     TestGame bare;
     bare.StartTurn(0);
     bare.EndTurn(0, 0);
@@ -222,15 +152,78 @@ TEST_F(GameTest, StartTurnMarksTheCurrentPlayerAndInTwoPlayerModeTheGivenOneAndE
     EXPECT_EQ(bare.GetStatus(), nullptr);
 }
 
+// Pause, the pause key and the button release (unless a panel is shown) drive the clock of a player still playing.
+TEST_F(GameTest, TheClockRunsOnlyWhileAPlayerIsPlaying)
+{
+    CClock* clock = status->AddClock();
+    game->Resume();
+    EXPECT_TRUE(clock->IsRunning());
+    game->Suspend(0);
+    EXPECT_FALSE(clock->IsRunning());
+    game->OnKeyDown(kVkPause);
+    EXPECT_TRUE(clock->IsRunning());
+    game->Suspend(0);
+    game->ShowPanel2();
+    game->OnLeftButtonUp(5, 5);
+    EXPECT_TRUE(game->IsSuspended());
+    game->ClosePanel2();
+    game->OnLeftButtonUp(5, 5);
+    EXPECT_FALSE(game->IsSuspended());
+    status->PlayerWon(0);
+    status->Pause(0);
+    status->Resume();
+    EXPECT_FALSE(clock->IsRunning()) << "a finished player's clock stays stopped";
+    status->Reset(0, 1);
+    status->PlayerLost(0, 0);
+    status->Resume();
+    EXPECT_FALSE(clock->IsRunning());
+    for (const int players : {1, 2}) {
+        MakeGame(players);
+        clock = status->AddClock();
+        clock->Start();
+        status->Update(256);
+        status->Update(256);
+        status->PlayerWon(0);
+        status->Reset(0, 1);
+        EXPECT_EQ(clock->GetValue(), players == 1 ? 0 : 2) << "a new round restarts it only for one player";
+        EXPECT_FALSE(clock->IsRunning());
+        EXPECT_FALSE(status->HasWon(0));
+    }
+}
+
+TEST_F(GameTest, StartTurnMarksTheCurrentPlayerAndInTwoPlayerModeTheGivenOneAndEndTurnLoses)
+{
+    EXPECT_EQ(game->nMode, 4);
+    game->SetCurrentPlayer(1);
+    game->StartTurn(3);
+    EXPECT_TRUE(status->HasWon(1));
+    EXPECT_FALSE(status->HasWon(3));
+    game->nMode = 2;
+    game->StartTurn(2);
+    EXPECT_TRUE(status->HasWon(2));
+    game->SetCurrentPlayer(0);
+    game->AutoTurn();
+    EXPECT_TRUE(status->HasLost(0));
+    EXPECT_FALSE(game->IsTurnPending());
+    game->SetCurrentPlayer(7);
+    game->StartTurn(9);
+    game->EndTurn(0, 9);
+    game->EndGame(0);
+    EXPECT_TRUE(game->IsGameOver());
+    game->NewGame(5);
+    EXPECT_FALSE(game->IsGameOver());
+    EXPECT_EQ(game->GetStateRecord()[0], 5);
+    int record[CGame::kStateSize] = {9, 0, 2, 1, 0, 0, 0, 100, 0, 0};
+    game->RestoreState(record);
+    EXPECT_EQ(CGame::GetGameCounter(), 9);
+}
+
 TEST_F(GameTest, ArrowAndControlKeysSetFlagsAndAreNotPassedOn)
 {
-    MakeGame(1);
-    const struct {
-        uint32_t key;
-        int flag;
-    } cases[] = {{kVkLeft, CGame::kKeyHorizontal}, {kVkRight, CGame::kKeyHorizontal}, {100, CGame::kKeyHorizontal},
-                 {102, CGame::kKeyHorizontal},     {kVkControl, CGame::kKeyCtrl},       {kVkUp, CGame::kKeyUp},
-                 {104, CGame::kKeyUp},             {kVkDown, CGame::kKeyDown},          {98, CGame::kKeyDown}};
+    const struct { uint32_t key; int flag; } cases[] = {
+        {kVkLeft, CGame::kKeyHorizontal}, {kVkRight, CGame::kKeyHorizontal}, {100, CGame::kKeyHorizontal},
+        {102, CGame::kKeyHorizontal},     {kVkControl, CGame::kKeyCtrl},       {kVkUp, CGame::kKeyUp},
+        {104, CGame::kKeyUp},             {kVkDown, CGame::kKeyDown},          {98, CGame::kKeyDown}};
     EXPECT_FALSE(game->IsInputSeen());
     for (const auto& c : cases) {
         SCOPED_TRACE(c.key);
@@ -244,37 +237,19 @@ TEST_F(GameTest, ArrowAndControlKeysSetFlagsAndAreNotPassedOn)
     EXPECT_EQ(game->OnKeyUp('A'), 1);
 }
 
-TEST_F(GameTest, PauseAndTheButtonReleaseResumeUnlessAPanelIsShown)
+TEST(GameReplay, ReplayedInputReachesTheGameAndLiveKeysAreDropped)
 {
-    MakeGame(1);
-    CClock* clock = status->AddClock();
-    game->Resume();
-    game->Suspend(0);
-    EXPECT_FALSE(clock->IsRunning());
-    game->OnKeyDown(kVkPause);
-    EXPECT_FALSE(game->IsSuspended());
-    EXPECT_TRUE(clock->IsRunning());
-    game->Suspend(0);
-    game->ShowPanel2();
-    game->OnLeftButtonUp(5, 5);
-    EXPECT_TRUE(game->IsSuspended());
-    game->ClosePanel2();
-    game->OnLeftButtonUp(5, 5);
-    EXPECT_FALSE(game->IsSuspended());
-    EXPECT_TRUE(clock->IsRunning());
-}
-
-TEST_F(GameTest, NewGameTakesTheCounterAndStateRestoresIt)
-{
-    MakeGame(1);
-    game->EndGame(0);
-    EXPECT_TRUE(game->IsGameOver());
-    game->NewGame(5);
-    EXPECT_FALSE(game->IsGameOver());
-    EXPECT_EQ(game->GetStateRecord()[0], 5);
-    int record[CGame::kStateSize] = {9, 0, 2, 1, 0, 0, 0, 100, 0, 0};
-    game->RestoreState(record);
-    EXPECT_EQ(CGame::GetGameCounter(), 9);
+    const std::string path = testing::TempDir() + "rvx_game_replay.rec";
+    std::ofstream(path) << "RVXREC 1\nM 3 40 50\nK 1 37\nU 16\n";
+    setenv("RVX_REPLAY", path.c_str(), 1);
+    TestGame game;
+    unsetenv("RVX_REPLAY");
+    EXPECT_EQ(CScene::DispatchKeyDown(kVkUp), 1);
+    CScene::UpdateAllScenes();
+    EXPECT_EQ(game.GetKeyFlag(CGame::kKeyUp), 0);
+    EXPECT_EQ(game.GetKeyFlag(CGame::kKeyHorizontal), 1);
+    CScene::UpdateAllScenes();
+    EXPECT_EQ(GetInputRecorder()->GetMode(), CInputRecorder::kOff) << "the end of the file ends the replay";
 }
 
 } // namespace

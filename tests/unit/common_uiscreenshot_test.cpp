@@ -1,5 +1,5 @@
-// Engine actors on the OpenGL device: the fade, pixel hits on images, and
-// the pixels of buttons, edit boxes and glyph labels.
+// Engine actors on the OpenGL device: the fade, pixel hits on images and
+// glyph labels.
 #include <gtest/gtest.h>
 #include <cstdlib>
 #include <cstring>
@@ -8,12 +8,9 @@
 #include "UiTestSupport.h"
 #include "common/CActorButton.h"
 #include "common/CActorFade.h"
-#include "common/CEditBox.h"
-#include "common/CEditCaret.h"
 #include "common/CShape.h"
 #include "common/CSprite.h"
 #include "common/CSpriteArray.h"
-#include "platform/MFontSet.h"
 #include "platform/MFormat.h"
 #include "platform/MTexture.h"
 
@@ -60,15 +57,11 @@ protected:
     void SetUp() override
     {
         Open(800, 600);
-        DestroyFontSet(); // a font set needs the window's device
-        GetFontSet()->Add("Arial", 16, 0);
-        GetFontSet()->Add("Arial", 20, MFont::kBold);
         UseDevice(device);
     }
     void TearDown() override
     {
         scene.reset();
-        DestroyFontSet();
         Close();
     }
     void UseDevice(BDevice* with)
@@ -89,39 +82,27 @@ protected:
         return std::abs(int(argb >> 16 & 255) - r) <= 3 && std::abs(int(argb >> 8 & 255) - g) <= 3 &&
                std::abs(int(argb & 255) - b) <= 3;
     }
-    // Pixels of r whose red, green and blue lie within the bounds.
-    int32_t Count(const Rect& r, int rMin, int rMax, int gMin, int gMax, int bMin, int bMax) const
-    {
-        int32_t n = 0;
-        for (int32_t y = r.top; y < r.bottom; ++y)
-            for (int32_t x = r.left; x < r.right; ++x) {
-                const uint32_t p = PixelAt(x, y);
-                const int red = p >> 16 & 255, green = p >> 8 & 255, blue = p & 255;
-                n += red >= rMin && red <= rMax && green >= gMin && green <= gMax && blue >= bMin && blue <= bMax;
-            }
-        return n;
-    }
-
     UiTestScreen screen;
     std::unique_ptr<KeyScene> scene;
 };
 
+// Without a device the fade covers the scene; a fade that cannot run ends revealed at once.
 TEST_F(UiDrawTest, OneFadeActorWhateverTheSceneAndOnAShallowScreenItEndsRevealedAtOnce)
 {
     ShallowDevice shallow;
     KeyScene second(&screen);
+    UseDevice(nullptr);
+    scene->SetRect(Rect{0, 0, 300, 200}, 0, 0);
     CActorFade* fade = CActorFade::Get(scene.get(), kFadePos);
-    EXPECT_EQ(fade->GetZ(), 2560);
+    EXPECT_EQ(fade->GetBounds(), (Rect{0, 0, 300, 200}));
     EXPECT_EQ(CActorFade::Get(&second, kFadePos), fade);
     UseDevice(&shallow);
     EXPECT_EQ(CActorFade::Current(), nullptr) << "deleted with its scene";
     fade = CActorFade::Get(scene.get(), kFadePos);
-    EXPECT_EQ(fade->GetScene(), scene.get());
     fade->StartFade(1);
     EXPECT_EQ(fade->GetBounds(), (Rect{0, 0, 800, 600}));
-    EXPECT_TRUE(fade->IsRevealed());
+    EXPECT_TRUE(fade->IsRevealed() && fade->IsHidden());
     EXPECT_FALSE(fade->IsFading() || fade->IsCovered());
-    EXPECT_TRUE(fade->IsHidden());
     EXPECT_EQ(Run(fade, 10, 4), 0);
     scene.reset();
 }
@@ -200,46 +181,6 @@ TEST_F(UiDrawTest, MasksTouchOnlyWithTheirOpaquePixels)
         EXPECT_FALSE(CShape::Collide(mask, new MaskActor(s, with, 11, 10)));
     }
     scene.reset();
-}
-
-TEST_F(UiDrawTest, ButtonEditBoxAndFadeInProgress)
-{
-    char newText[8] = "New";
-    const TextDesc buttonText{newText, 8, 0, 0, nullptr, 0, 0xFFFFFFFF, 1, 0};
-    const ButtonDesc push = Behaviour(kButtonPush, 78, 1);
-    auto* button = new CActorButton(&buttonText, &push, scene.get(), Fix(200), Fix(100), Fix(200), nullptr, 0);
-    char empty[4] = "";
-    const TextDesc lineText{empty, 64, 2, 0, nullptr, 1, 0xFFFFFF00, 0, 0};
-    const ButtonDesc label = Behaviour(kButtonLabel, 0);
-    auto* box = new CEditBox(scene.get(), Fix(300), Fix(300), Fix(100), &lineText, &label);
-    box->SetText("Well done", 0);
-    const Rect frame = button->GetBounds();
-    const Rect buttonRect = button->GetTextRect();
-    const Rect boxRect = box->GetTextRect();
-    ASSERT_GT(buttonRect.Width(), 10);
-    ASSERT_GT(boxRect.Width(), 40);
-
-    ASSERT_EQ(device->BeginFrame(), 0);
-    scene->Draw();
-    EXPECT_TRUE(Near(PixelAt(700, 500), 0, 0, 255)); // the cleared back buffer
-    EXPECT_TRUE(Near(PixelAt(frame.left + 4, frame.top + 4), 127, 0, 0));
-    EXPECT_GT(Count(buttonRect, 201, 255, 201, 255, 201, 255), 15) << "white";
-    EXPECT_GT(Count(boxRect, 201, 255, 201, 255, 0, 79), 40) << "yellow";
-    EXPECT_GT(Count(box->GetCaret()->GetBounds(), 0, 79, 201, 255, 201, 255), 5) << "cyan";
-    device->EndFrame();
-
-    // Thirteen steps in: the overlay was last filled with alpha 255 - 10 * 12.
-    scene->FadeIn();
-    for (int32_t i = 0; i < 13; ++i)
-        CActorFade::Current()->Update(4);
-    ASSERT_EQ(device->BeginFrame(), 0);
-    scene->Draw();
-    EXPECT_TRUE(Near(PixelAt(700, 500), 0, 0, 120));
-    EXPECT_TRUE(Near(PixelAt(frame.left + 4, frame.top + 4), 60, 0, 0));
-    EXPECT_EQ(Count(buttonRect, 201, 255, 201, 255, 201, 255), 0);
-    EXPECT_EQ(Count(boxRect, 201, 255, 201, 255, 0, 79), 0);
-    EXPECT_GT(Count(boxRect, 91, 255, 91, 255, 0, 39), 40) << "dim yellow";
-    device->EndFrame();
 }
 
 // A 4 x 8 glyph of one colour.
