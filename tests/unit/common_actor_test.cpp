@@ -84,10 +84,7 @@ TEST_F(ActorTest, PositionsIncludeTheSceneOriginAndCentresAreThoseOfTheBounds)
 
 TEST_F(ActorTest, BlinkCountsPhaseChangesAndEndsAsItStarted)
 {
-    const struct {
-        int32_t count, shown, hidden, frames, dt, changes;
-        bool blinking, hiddenAtEnd;
-    } cases[] = {
+    const struct { int32_t count, shown, hidden, frames, dt, changes; bool blinking, hiddenAtEnd; } cases[] = {
         {3, 10, 10, 100, 10, 6, false, false}, // six changes, ends visible
         {0, 5, 5, 50, 5, 50, true, false},     // without end
         {2, 5, 0, 20, 5, 1, true, true},       // stays hidden after the first hide

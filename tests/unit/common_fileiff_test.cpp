@@ -89,12 +89,7 @@ TEST_F(CFileIFFTest, DamagedFilesAndMisuseThrowTheirFaultAndLeaveTheFileAsItWas)
     Append(&hugeForm, Text("LFMM"));
     ChunkHeader header;
     const auto descend = [&](CFileIFF& f) { f.Descend(&header); };
-    const struct {
-        Bytes bytes;
-        uint32_t mode;
-        std::function<void(CFileIFF&)> then;
-        const char* fault;
-    } cases[] = {
+    const struct { Bytes bytes; uint32_t mode; std::function<void(CFileIFF&)> then; const char* fault; } cases[] = {
         {Form(Chunk("atad", Text("tiny"), 0x7FFFFFF0)), 2, descend, "win32/MFileMMIOline: 177"},
         {hugeForm, 2, nullptr, "win32/MFileMMIOline: 177"},
         {Text("FFIR"), 2, nullptr, "win32/MFileMMIOline: 177"},

@@ -23,12 +23,7 @@ protected:
 
 TEST_F(RectListTest, AddsMergeOrCutAgainstTheNodesThere)
 {
-    const struct {
-        bool exact;
-        std::vector<Rect> adds;
-        int32_t lastResult;
-        std::vector<Rect> nodes;
-    } cases[] = {
+    const struct { bool exact; std::vector<Rect> adds; int32_t lastResult; std::vector<Rect> nodes; } cases[] = {
         {false, {{0, 0, 10, 10}, {2, 2, 5, 5}}, 1, {{0, 0, 10, 10}}},
         {false, {{0, 0, 10, 10}, {10, 0, 20, 10}}, 0, {{10, 0, 20, 10}, {0, 0, 10, 10}}}, // touching
         {false, {{0, 0, 10, 10}, {30, 30, 40, 40}, {5, 5, 35, 35}}, 1, {{0, 0, 40, 40}}},

@@ -17,13 +17,7 @@ TEST(ShapeTest, CollideByTheShapesOfBothActors)
     UiTestScreen screen;
     KeyScene scene(&screen);
     const int32_t R = CShape::kRect, C = CShape::kCircle, M = CShape::kMask;
-    const struct {
-        int32_t shapeA;
-        Rect a;
-        int32_t shapeB;
-        Rect b;
-        bool touch;
-    } cases[] = {
+    const struct { int32_t shapeA; Rect a; int32_t shapeB; Rect b; bool touch; } cases[] = {
         {R, {0, 0, 10, 10}, R, {10, 0, 20, 10}, false}, // sharing only an edge
         {R, {0, 0, 10, 10}, R, {0, 10, 10, 20}, false},
         {R, {0, 0, 10, 10}, R, {9, 9, 20, 20}, true},
@@ -91,11 +85,7 @@ private:
 
 TEST(ShapeMaskTest, OpacityByPixelFormat)
 {
-    const struct {
-        uint8_t bytes[4];
-        int32_t format;
-        bool opaque;
-    } cases[] = {
+    const struct { uint8_t bytes[4]; int32_t format; bool opaque; } cases[] = {
         {{0, 0, 0, 127}, kFormatA8R8G8B8, false}, {{0, 0, 0, 128}, kFormatA8R8G8B8, true},
         {{0, 0x80}, kFormatA1R5G5B5, true},       {{0xFF, 0x7F}, kFormatA1R5G5B5, false},
         {{0, 0x10}, kFormatA4R4G4B4, true},       {{0xFF, 0x0F}, kFormatA4R4G4B4, false},

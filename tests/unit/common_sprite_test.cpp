@@ -82,10 +82,7 @@ TEST_F(SpriteLoadTest, LoadsEverySpriteOfTheAnimChunkAndLeavesIt)
 
 TEST_F(SpriteLoadTest, WrongChunkIdsAndCountsThrowWithTheirSourceAndLine)
 {
-    const struct {
-        Bytes chunks;
-        const char* fault;
-    } cases[] = {
+    const struct { Bytes chunks; const char* fault; } cases[] = {
         {Chunk("abgr", Tga()), "file: common/CSpriteAline: 100"},
         {Anim(1, Chunk("hsem", Tga())), "file: common/CSpriteline: 72"},
         {Anim(0x7FFFFFFF, Chunk("abgr", Tga())), "file: common/CSpriteAline: 100"},
