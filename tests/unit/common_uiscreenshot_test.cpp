@@ -1,7 +1,6 @@
 // Engine actors on the OpenGL device: the fade, pixel hits on images and
 // glyph labels.
 #include <gtest/gtest.h>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include "GLTestWindow.h"
@@ -33,19 +32,11 @@ MTexture* AlphaTexture(const uint8_t alpha[8])
     return texture;
 }
 
-// An image-mask actor at a given place.
-class MaskActor : public CActor {
-public:
-    MaskActor(CScene* scene, CSprite* image, int32_t left, int32_t top)
-        : CActor(scene, 0, 0, Fix(10), 0, CShape::kMask), pImage(image)
-    {
-        rcBounds = Rect{left, top, left + image->nWidth, top + image->nHeight};
-    }
-    CSprite* GetImage() override { return pImage; }
-    void UpdateBounds() override {}
-    void Draw(const Rect*) override {}
-    CSprite* pImage;
-};
+// A mask actor of a 4 x 2 image at a given place.
+BoundsActor* Mask(CScene* scene, CSprite* image, int32_t left, int32_t top)
+{
+    return new BoundsActor(scene, CShape::kMask, Rect{left, top, left + 4, top + 2}, image);
+}
 
 // A screen of another colour depth than 32 bits, whose fade texture is not A4R4G4B4.
 struct ShallowDevice : fakes::Device {
@@ -76,11 +67,6 @@ protected:
         for (int32_t i = 0; i < frames; ++i)
             fade->Update(dt);
         return fade->GetStep() - before;
-    }
-    static bool Near(uint32_t argb, int r, int g, int b)
-    {
-        return std::abs(int(argb >> 16 & 255) - r) <= 3 && std::abs(int(argb >> 8 & 255) - g) <= 3 &&
-               std::abs(int(argb & 255) - b) <= 3;
     }
     UiTestScreen screen;
     std::unique_ptr<KeyScene> scene;
@@ -133,13 +119,14 @@ TEST_F(UiDrawTest, FadeStepsEveryTwoOneTickFramesAndOnceInALongFrame)
     EXPECT_EQ(fade->GetStepLeft(), -4 - 12 + 4);
 }
 
-TEST_F(UiDrawTest, AlphaOf127IsTransparentAnd128OpaqueAndButtonsTakeOnlyOpaquePresses)
+// Alpha 127 is transparent and 128 opaque; only opaque pixels take presses and touch.
+TEST_F(UiDrawTest, OpaquePixelsAloneTakePressesAndTouch)
 {
-    auto* states = new CSpriteArray(2);
+    CSpriteArray states(2);
     for (int i = 0; i < 2; ++i)
-        states->Store(i, new CSprite(AlphaTexture(kLeftColumnOpaque)));
-    states->nCount = 2;
-    CSprite* sprite = states->Get(0);
+        states.Store(i, new CSprite(AlphaTexture(kLeftColumnOpaque)));
+    states.nCount = 2;
+    CSprite* sprite = states.Get(0);
     ASSERT_EQ(sprite->pTexture->GetFormat(), kFormatA8R8G8B8);
     const struct { int32_t x, y, transparent; } cases[] = {{0, 0, 0},  {1, 0, 1}, {0, 1, 0}, {3, 1, 1},
                                                             {4, 0, 1}, {0, 2, 1}, {-1, 0, 1}};
@@ -151,23 +138,15 @@ TEST_F(UiDrawTest, AlphaOf127IsTransparentAnd128OpaqueAndButtonsTakeOnlyOpaquePr
     char text[4] = "";
     const TextDesc desc = GlyphText(text, nullptr);
     const ButtonDesc behaviour = Behaviour(kButtonSwitch, 78);
-    auto* button = new CActorButton(&desc, &behaviour, scene.get(), Fix(20), Fix(10), Fix(50), states, 0);
+    KeyScene* s = scene.get();
+    auto* button = new CActorButton(&desc, &behaviour, s, Fix(20), Fix(10), Fix(50), &states, 0);
     EXPECT_EQ(button->GetBounds(), (Rect{20, 10, 24, 12}));
     Dispatch(MouseEvent::LeftDown, 21, 10); // transparent: the scene's
-    EXPECT_TRUE(scene->rgKeys.empty());
+    EXPECT_TRUE(s->rgKeys.empty());
     Dispatch(MouseEvent::LeftDown, 20, 11);
-    EXPECT_EQ(scene->rgKeys, (std::vector<std::string>{"+78"}));
-    EXPECT_EQ(button->GetImage(), states->Get(1));
-    scene.reset();
-    delete states;
-}
-
-TEST_F(UiDrawTest, MasksTouchOnlyWithTheirOpaquePixels)
-{
-    CSprite image(AlphaTexture(kLeftColumnOpaque));
-    CSprite other(AlphaTexture(kLeftColumnOpaque));
-    KeyScene* s = scene.get();
-    auto* mask = new MaskActor(s, &image, 10, 10); // opaque at (10, 10) and (10, 11)
+    EXPECT_EQ(s->rgKeys, (std::vector<std::string>{"+78"}));
+    EXPECT_EQ(button->GetImage(), states.Get(1));
+    auto* mask = Mask(s, sprite, 10, 10); // opaque at (10, 10) and (10, 11)
     EXPECT_TRUE(CShape::Collide(mask, new BoundsActor(s, CShape::kRect, Rect{0, 0, 11, 11})));
     EXPECT_FALSE(CShape::Collide(mask, new BoundsActor(s, CShape::kRect, Rect{11, 0, 20, 20})));
     EXPECT_TRUE(CShape::Collide(new BoundsActor(s, CShape::kRect, Rect{10, 11, 11, 12}), mask));
@@ -176,9 +155,9 @@ TEST_F(UiDrawTest, MasksTouchOnlyWithTheirOpaquePixels)
     EXPECT_FALSE(CShape::Collide(mask, new BoundsActor(s, CShape::kCircle, Rect{11, 6, 19, 14})));
     // The same image, or another, one pixel lower meets ours; one pixel right it lies over our
     // transparent column.
-    for (CSprite* with : {&image, &other}) {
-        EXPECT_TRUE(CShape::Collide(mask, new MaskActor(s, with, 10, 11)));
-        EXPECT_FALSE(CShape::Collide(mask, new MaskActor(s, with, 11, 10)));
+    for (CSprite* with : {sprite, states.Get(1)}) {
+        EXPECT_TRUE(CShape::Collide(mask, Mask(s, with, 10, 11)));
+        EXPECT_FALSE(CShape::Collide(mask, Mask(s, with, 11, 10)));
     }
     scene.reset();
 }
@@ -211,11 +190,11 @@ TEST_F(UiDrawTest, GlyphFontLabelDrawsEachGlyphInItsCell)
     // A at 408, B after A's width and the spacing, a blank of 5, then A again.
     ASSERT_EQ(device->BeginFrame(), 0);
     scene->Draw();
-    const struct { int32_t x, y, r, g, b; } pixels[] = {{409, 411, 255, 0, 0}, {412, 411, 0, 0, 255},
-                                                         {415, 411, 0, 255, 0}, {422, 411, 0, 0, 255},
-                                                         {426, 411, 255, 0, 0}, {426, 416, 0, 0, 255}};
+    const struct { int32_t x, y; uint32_t rgb; } pixels[] = {{409, 411, 0xFF0000}, {412, 411, 0x0000FF},
+                                                              {415, 411, 0x00FF00}, {422, 411, 0x0000FF},
+                                                              {426, 411, 0xFF0000}, {426, 416, 0x0000FF}};
     for (const auto& p : pixels)
-        EXPECT_TRUE(Near(PixelAt(p.x, p.y), p.r, p.g, p.b)) << p.x << "," << p.y;
+        EXPECT_EQ(PixelAt(p.x, p.y) & 0xFFFFFF, p.rgb) << p.x << "," << p.y;
     device->EndFrame();
 }
 
