@@ -1,5 +1,4 @@
 #include "common/CActor.h"
-#include "common/CFixPoint.h"
 #include "common/CScene.h"
 #include "scene_fakes.h"
 #include <gtest/gtest.h>
@@ -31,12 +30,6 @@ int CountPhaseChanges(Actor* a, int frames, int dt)
         changes += before != a->IsHidden();
     }
     return changes;
-}
-
-TEST(CFixPoint, DistanceIsFixedAndTruncated)
-{
-    EXPECT_EQ(CFixPoint(0, 0).Distance(CFixPoint(3 * kPixel, 4 * kPixel)), 5 * kPixel);
-    EXPECT_EQ(CFixPoint(0, 0).Distance(CFixPoint(kPixel, kPixel)), 362); // 1.41421 * 256
 }
 
 TEST_F(ActorTest, ListRunsByDepthAndLaterEqualDepthIsNearerAndDeleteLeavesItAndTheCapture)
@@ -141,7 +134,7 @@ TEST_F(ActorTest, GlideMovesTheMajorAxisAtSpeedAndSnapsOntoTheTarget)
     }
 }
 
-TEST_F(ActorTest, EdgesClampAtTheSceneBoundsAndPixelZero)
+TEST_F(ActorTest, EdgesClampAtTheSceneBoundsAndPixelZeroOffscreenKillsAndDepthRepaintsOnlyOnReorderOrAsked)
 {
     Actor* a = Make(85, 88);
     a->fFreeRight = 0;
@@ -158,6 +151,19 @@ TEST_F(ActorTest, EdgesClampAtTheSceneBoundsAndPixelZero)
     const int32_t repaints = b->nBoundsUpdates;
     b->MoveBy(-10 * kPixel, 0, 0);
     EXPECT_EQ(b->nBoundsUpdates, repaints) << "a move clamped to nothing does not repaint";
+    Actor* c = Make(0, 0);
+    c->fKillOffscreen = 1;
+    c->MoveBy(-50 * kPixel, 0, 0);
+    EXPECT_FALSE(c->IsDead());
+    c->MoveBy(-kPixel, 0, 0);
+    EXPECT_TRUE(c->IsDead());
+    Actor* d = Make(0, 0, 300);
+    const int32_t before = d->nBoundsUpdates;
+    d->MoveToZ(350);
+    EXPECT_EQ(d->nBoundsUpdates, before) << "no reorder, no repaint";
+    d->fRedrawOnDepth = 1;
+    d->MoveToZ(360);
+    EXPECT_EQ(d->nBoundsUpdates, before + 1);
 }
 
 TEST_F(ActorTest, VelocityMovesPerTickOnceStartedAndSettersKeepTheirAxes)
@@ -177,23 +183,6 @@ TEST_F(ActorTest, VelocityMovesPerTickOnceStartedAndSettersKeepTheirAxes)
     a->AddVelocityV(add);
     EXPECT_EQ(a->GetVX(), 6);
     EXPECT_EQ(a->GetVZ(), 3) << "z velocity is not set on its own";
-}
-
-TEST_F(ActorTest, KillOffscreenJudgesTheBoundsBeforeTheMoveAndDepthRepaintsOnlyOnReorderOrAsked)
-{
-    Actor* a = Make(0, 0);
-    a->fKillOffscreen = 1;
-    a->MoveBy(-50 * kPixel, 0, 0);
-    EXPECT_FALSE(a->IsDead());
-    a->MoveBy(-kPixel, 0, 0);
-    EXPECT_TRUE(a->IsDead());
-    Actor* b = Make(0, 0, 300);
-    const int32_t before = b->nBoundsUpdates;
-    b->MoveToZ(350);
-    EXPECT_EQ(b->nBoundsUpdates, before) << "no reorder, no repaint";
-    b->fRedrawOnDepth = 1;
-    b->MoveToZ(360);
-    EXPECT_EQ(b->nBoundsUpdates, before + 1);
 }
 
 } // namespace
