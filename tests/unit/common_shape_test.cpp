@@ -1,6 +1,4 @@
 #include <gtest/gtest.h>
-#include <cstring>
-#include <vector>
 #include "UiTestSupport.h"
 #include "common/CActor.h"
 #include "common/CShape.h"
@@ -50,39 +48,13 @@ TEST(ShapeTest, CirclesTouchOnlyCloserThanTheSumOfTheirRadii)
     EXPECT_FALSE(a.Reaches(CFixPoint(0, 1217)));
     // Midpoints (0, 5), (9, 5), (5, 0), (5, 9); the corner of the centre pixel lies at the centre;
     // a corner 4 pixels right and up (5.66 away) is outside, one 3 right and up (4.24) inside.
-    const struct {
-        Rect r;
-        bool touch;
-    } rects[] = {{{9, 5, 12, 6}, true},     {{5, -3, 6, 1}, true},     {{10, 5, 12, 6}, false},
+    const struct { Rect r; bool touch; } rects[] = {{{9, 5, 12, 6}, true},     {{5, -3, 6, 1}, true},     {{10, 5, 12, 6}, false},
                  {{5, 5, 6, 6}, true},      {{9, -10, 20, 1}, false},  {{8, -10, 20, 2}, true}};
     for (const auto& c : rects)
         EXPECT_EQ(CShapeCircle::TouchesRect(Rect{0, 0, 10, 10}, c.r), c.touch) << c.r.left << "," << c.r.top;
 }
 
-// Pixels of one row-major image in a texture format, for the mask walks.
-class Pixels {
-public:
-    Pixels(int32_t w, int32_t h, int32_t format)
-        : nWidth(w), nBytes(format == kFormatA8R8G8B8 ? 4 : 2), nFormat(format), rgBytes(size_t(w * h * nBytes))
-    {
-    }
-    // Writes the raw bytes of one pixel (little-endian word).
-    void Set(int32_t x, int32_t y, uint32_t value)
-    {
-        std::memcpy(&rgBytes[size_t((y * nWidth + x) * nBytes)], &value, size_t(nBytes));
-    }
-    CShapeMask::View View(int32_t x = 0, int32_t y = 0) const
-    {
-        return CShapeMask::View{&rgBytes[size_t((y * nWidth + x) * nBytes)], nWidth * nBytes, nFormat};
-    }
-
-private:
-    int32_t nWidth;
-    int32_t nBytes;
-    int32_t nFormat;
-    std::vector<uint8_t> rgBytes;
-};
-
+// Opacity by format; walks over 32-bit images are tested with device textures.
 TEST(ShapeMaskTest, OpacityByPixelFormat)
 {
     const struct { uint8_t bytes[4]; int32_t format; bool opaque; } cases[] = {
@@ -93,31 +65,6 @@ TEST(ShapeMaskTest, OpacityByPixelFormat)
     };
     for (const auto& c : cases)
         EXPECT_EQ(CShapeMask::IsOpaque(c.bytes, c.format), c.opaque) << c.format << " " << int(c.bytes[1]);
-}
-
-TEST(ShapeMaskTest, WalksFindAnOpaquePixelOfTheArea)
-{
-    Pixels image(8, 8, kFormatA8R8G8B8);
-    image.Set(6, 5, 0xFF000000);
-    EXPECT_TRUE(CShapeMask::AnyOpaque(image.View(), 8, 8));
-    EXPECT_FALSE(CShapeMask::AnyOpaque(image.View(), 6, 8));
-    EXPECT_FALSE(CShapeMask::AnyOpaque(image.View(), 8, 5));
-    EXPECT_TRUE(CShapeMask::AnyOpaque(image.View(6, 5), 1, 1));
-    // Two masks touch only where both are opaque.
-    Pixels a(4, 4, kFormatA8R8G8B8);
-    Pixels b(4, 4, kFormatA4R4G4B4);
-    a.Set(1, 1, 0xFF000000);
-    b.Set(2, 2, 0xF000);
-    EXPECT_FALSE(CShapeMask::BothOpaque(a.View(), b.View(), 4, 4));
-    b.Set(1, 1, 0x1000);
-    EXPECT_TRUE(CShapeMask::BothOpaque(a.View(), b.View(), 4, 4));
-    // Pixel 5 of a row starting at scene pixel 10 has its corner at (15, 20): exactly at the radius touches.
-    Pixels row(8, 1, kFormatA1R5G5B5);
-    row.Set(5, 0, 0x8000);
-    const CShapeCircle reaching(CFixPoint(Fix(10), Fix(20)), Fix(5));
-    const CShapeCircle shortOf(CFixPoint(Fix(10), Fix(20)), Fix(5) - 1);
-    EXPECT_TRUE(CShapeMask::OpaqueInCircle(row.View(), 8, 1, 10, 20, reaching));
-    EXPECT_FALSE(CShapeMask::OpaqueInCircle(row.View(), 8, 1, 10, 20, shortOf));
 }
 
 } // namespace

@@ -5,8 +5,10 @@
 #include "UiTestSupport.h"
 #include "base/CException.h"
 #include "base/FileSpec.h"
+#include "common/CActorMesh.h"
 #include "common/CActorSprite.h"
 #include "common/CFileIFF.h"
+#include "common/CMesh.h"
 #include "common/CSprite.h"
 #include "common/CSpriteArray.h"
 
@@ -20,6 +22,11 @@ Bytes Tga()
     return tga;
 }
 
+// One triangle, 181 bytes: an odd-sized chunk.
+const char kTriangle[] = "xof 0303txt 0032\nMesh T {\n 3;\n 0.0;0.0;0.0;,\n 0.0;1.0;0.0;,\n 1.0;0.0;0.0;;\n"
+                         " 1;\n 3;0,1,2;;\n MeshMaterialList { 1; 1; 0;;\n"
+                         "  Material { 1.0;1.0;1.0;1.0;; 0.0; 0.0;0.0;0.0;; 0.0;0.0;0.0;; }\n }\n}\n";
+
 Bytes Anim(uint32_t count, const Bytes& sprites)
 {
     Bytes data;
@@ -28,7 +35,7 @@ Bytes Anim(uint32_t count, const Bytes& sprites)
     return Chunk("mina", data);
 }
 
-class SpriteLoadTest : public FolderTest {
+class LoadTest : public FolderTest {
 protected:
     // Opens an archive holding the chunks, positioned at the first of them.
     void Open(const Bytes& chunks)
@@ -57,7 +64,7 @@ TEST(SpriteArrayTest, StoringBeyondTheSlotsGrowsTheArrayByFour)
     EXPECT_EQ(array.Store(-1, new CSprite()), 3);
 }
 
-TEST_F(SpriteLoadTest, LoadsEverySpriteOfTheAnimChunkAndLeavesIt)
+TEST_F(LoadTest, LoadsEverySpriteOfTheAnimChunkAndLeavesIt)
 {
     for (const uint32_t count : {2u, 0u}) {
         Bytes sprites;
@@ -76,7 +83,7 @@ TEST_F(SpriteLoadTest, LoadsEverySpriteOfTheAnimChunkAndLeavesIt)
     }
 }
 
-TEST_F(SpriteLoadTest, WrongChunkIdsAndCountsThrowWithTheirSourceAndLine)
+TEST_F(LoadTest, WrongChunkIdsAndCountsThrowWithTheirSourceAndLine)
 {
     const struct { Bytes chunks; const char* fault; } cases[] = {
         {Chunk("abgr", Tga()), "file: common/CSpriteAline: 100"},
@@ -90,6 +97,48 @@ TEST_F(SpriteLoadTest, WrongChunkIdsAndCountsThrowWithTheirSourceAndLine)
     }
     Open(Chunk("mina", Tga()));
     EXPECT_EQ(Thrown([&] { delete CSprite::Create(&file, 1); }), "file: common/CSpriteline: 72");
+}
+
+TEST_F(LoadTest, MeshInAnOddSizedChunkIsReadWithItsPadAndCoversNoScreenRectangle)
+{
+    static_assert(sizeof(kTriangle) % 2 == 0, "odd data");
+    Bytes chunks = Chunk("hsem", Text(kTriangle));
+    Append(&chunks, Chunk("txen", {1, 2}));
+    Open(chunks);
+    std::unique_ptr<CMesh> mesh(CMesh::Create(&file));
+    EXPECT_EQ(mesh->GetMesh()->GetIndices().size(), 3u);
+    ChunkHeader next;
+    file.Descend(&next);
+    EXPECT_EQ(next.id, ChunkId("next"));
+    // A mesh actor covers no screen rectangle and has no centre of its own.
+    MMatrix world;
+    world.SetTranslation(1, 2, 3);
+    CScene scene(nullptr, 0, 0, 0, 1, 0, 1);
+    CActorMesh actor(&scene, &world, mesh.get(), 0);
+    EXPECT_TRUE(actor.GetBounds().IsEmpty());
+    EXPECT_FALSE(actor.CastsShadow());
+    EXPECT_EQ(actor.GetHome()(3, 2), 3.0f);
+    int32_t x = 7, y = 9;
+    actor.GetCentre(&x, &y);
+    EXPECT_EQ(x, 7);
+    EXPECT_EQ(y, 9);
+    EXPECT_EQ(actor.GetCentrePoint().x, 0);
+}
+
+TEST_F(LoadTest, MeshAnotherChunkIdOrDataTheLoaderRejectsThrows)
+{
+    const struct { const char* id; const char* data; const char* fault; } cases[] = {
+        {"abgr", kTriangle, "file: common/CMeshline: 54"},
+        {"hsem", "xof 0303txt 0032 Mesh { 3; 0.0;", "file: win32/MMeshline: 98"}};
+    for (const auto& c : cases) {
+        Open(Chunk(c.id, Text(c.data)));
+        try {
+            delete CMesh::Create(&file);
+            ADD_FAILURE() << c.fault;
+        } catch (const CException& e) {
+            EXPECT_EQ(e.Describe(), c.fault);
+        }
+    }
 }
 
 // Bounds leave out the scene origin (3, 13); the centre includes it.
