@@ -1,7 +1,5 @@
 // The game controller with its status display, numbers and clocks.
 #include <gtest/gtest.h>
-#include <cstdlib>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -9,7 +7,6 @@
 #include "common/CClock.h"
 #include "common/CEditBox.h"
 #include "common/CGame.h"
-#include "common/CInputRecorder.h"
 #include "common/CStatus.h"
 #include "UiTestSupport.h"
 
@@ -338,21 +335,6 @@ TEST_F(GameTest, NumbersShowNoLeadingZerosAtTheNextRefreshAndSumsSaturate)
     clock->Tick(kMaxInt);
     EXPECT_EQ(clock->GetValue(), 1) << "the gathered ticks saturate";
     EXPECT_EQ(status->nAlarms, 0) << "the next alarm lies beyond any value";
-}
-
-TEST(GameReplay, ReplayedInputReachesTheGameAndLiveKeysAreDropped)
-{
-    const std::string path = testing::TempDir() + "rvx_game_replay.rec";
-    std::ofstream(path) << "RVXREC 1\nM 3 40 50\nK 1 37\nU 16\n";
-    setenv("RVX_REPLAY", path.c_str(), 1);
-    TestGame game;
-    unsetenv("RVX_REPLAY");
-    EXPECT_EQ(CScene::DispatchKeyDown(kVkUp), 1);
-    CScene::UpdateAllScenes();
-    EXPECT_EQ(game.GetKeyFlag(CGame::kKeyUp), 0);
-    EXPECT_EQ(game.GetKeyFlag(CGame::kKeyHorizontal), 1);
-    CScene::UpdateAllScenes();
-    EXPECT_EQ(GetInputRecorder()->GetMode(), CInputRecorder::kOff) << "the end of the file ends the replay";
 }
 
 } // namespace
