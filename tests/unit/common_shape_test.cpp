@@ -48,8 +48,9 @@ TEST(ShapeTest, CirclesTouchOnlyCloserThanTheSumOfTheirRadii)
     EXPECT_FALSE(a.Reaches(CFixPoint(0, 1217)));
     // Midpoints (0, 5), (9, 5), (5, 0), (5, 9); the corner of the centre pixel lies at the centre;
     // a corner 4 pixels right and up (5.66 away) is outside, one 3 right and up (4.24) inside.
-    const struct { Rect r; bool touch; } rects[] = {{{9, 5, 12, 6}, true},     {{5, -3, 6, 1}, true},     {{10, 5, 12, 6}, false},
-                 {{5, 5, 6, 6}, true},      {{9, -10, 20, 1}, false},  {{8, -10, 20, 2}, true}};
+    const struct { Rect r; bool touch; } rects[] = {{{9, 5, 12, 6}, true},  {{5, -3, 6, 1}, true},
+                                                    {{10, 5, 12, 6}, false}, {{5, 5, 6, 6}, true},
+                                                    {{9, -10, 20, 1}, false}, {{8, -10, 20, 2}, true}};
     for (const auto& c : rects)
         EXPECT_EQ(CShapeCircle::TouchesRect(Rect{0, 0, 10, 10}, c.r), c.touch) << c.r.left << "," << c.r.top;
 }
