@@ -75,7 +75,7 @@ TEST_F(ActorTest, PositionsIncludeTheSceneOriginAndCentresAreThoseOfTheBounds)
     EXPECT_EQ(b->GetBounds().left, 40) << "a pinned actor stays put";
 }
 
-TEST_F(ActorTest, BlinkCountsPhaseChangesAndEndsAsItStarted)
+TEST_F(ActorTest, BlinkCountsPhaseChangesEndsAsItStartedAndHoldsWhilePausedOrStopped)
 {
     const struct { int32_t count, shown, hidden, frames, dt, changes; bool blinking, hiddenAtEnd; } cases[] = {
         {3, 10, 10, 100, 10, 6, false, false}, // six changes, ends visible
@@ -91,10 +91,6 @@ TEST_F(ActorTest, BlinkCountsPhaseChangesAndEndsAsItStarted)
         EXPECT_EQ(a->IsBlinking(), c.blinking);
         EXPECT_EQ(a->IsHidden(), c.hiddenAtEnd);
     }
-}
-
-TEST_F(ActorTest, BlinkStopsKeepingItsPhaseHideStopsItAndAPausedSceneHoldsIt)
-{
     Actor* a = Make(0, 0);
     a->Blink(0, 5, 5);
     scene.Suspend(0);

@@ -35,7 +35,7 @@ protected:
 };
 
 // Bounds leave out the scene origin; a pressed button moves two pixels; an empty one is fifty by twenty.
-TEST_F(ButtonTest, AlignmentPlacesBoxAndTextAndPressedMovesThemTwoPixels)
+TEST_F(ButtonTest, AlignmentPlacesBoxAndTextPressedMovesThemTwoPixelsAndTextIsCutToMaxLen)
 {
     const struct { int32_t hAlign, vAlign; Rect bounds, text; } cases[] = {
         {0, 0, {69, 23, 125, 51}, {77, 31, 117, 43}},
@@ -51,10 +51,6 @@ TEST_F(ButtonTest, AlignmentPlacesBoxAndTextAndPressedMovesThemTwoPixels)
     }
     char empty[4] = "";
     EXPECT_EQ(Make(empty, Behaviour(kButtonLabel, 0), 0, 0, &offset)->GetBounds(), (Rect{97, 37, 147, 57}));
-}
-
-TEST_F(ButtonTest, TextIsCutToMaxLenAndZeroFillWritesIntoTheCreatorsText)
-{
     char longText[32] = "abcdefghijklmnopqrstu"; // 16 + 5 characters
     CActorButton* label = Make(longText, Behaviour(kButtonLabel, 0));
     EXPECT_STREQ(label->GetText(), "abcdefghijklmnop");

@@ -257,7 +257,7 @@ TEST_F(GameTest, ClocksFormatByDigitCountWithinTheirRange)
     }
 }
 
-TEST_F(GameTest, ClocksCountUpToTheirLimitAndDownToTimeUpOnceWithOrWithoutOwner)
+TEST_F(GameTest, ClocksCountUpToTheirLimitDownToTimeUpOnceAndStepAtMostASecondPerTick)
 {
     CClock* up = Clock(4, 1, 3590);
     CClock* down = Clock(2, 0, 3);
@@ -277,10 +277,6 @@ TEST_F(GameTest, ClocksCountUpToTheirLimitAndDownToTimeUpOnceWithOrWithoutOwner)
     EXPECT_EQ(Shown(up), "01:01") << "a refresh shows time, not a plain number";
     alone->Tick(kSecond);
     EXPECT_EQ(alone->GetValue(), 0);
-}
-
-TEST_F(GameTest, ClocksStepAtMostOneSecondPerTickKeepTheRestAndRepeatTheirAlarm)
-{
     CClock* clock = Clock(4, 1, 0);
     clock->SetAlarm(3, 0);
     clock->Tick(10 * kSecond);

@@ -64,7 +64,7 @@ TEST(SpriteArrayTest, StoringBeyondTheSlotsGrowsTheArrayByFour)
     EXPECT_EQ(array.Store(-1, new CSprite()), 3);
 }
 
-TEST_F(LoadTest, LoadsEverySpriteOfTheAnimChunkAndLeavesIt)
+TEST_F(LoadTest, AnimChunkLoadsEverySpriteAndIsLeftOrWithWrongIdsOrCountsThrows)
 {
     Bytes sprites = Chunk("abgr", Tga());
     Append(&sprites, Chunk("abgr", Tga()));
@@ -77,10 +77,6 @@ TEST_F(LoadTest, LoadsEverySpriteOfTheAnimChunkAndLeavesIt)
     ChunkHeader next;
     file.Descend(&next);
     EXPECT_EQ(next.id, ChunkId("next"));
-}
-
-TEST_F(LoadTest, WrongChunkIdsAndCountsThrowWithTheirSourceAndLine)
-{
     const struct { Bytes chunks; const char* fault; } cases[] = {
         {Chunk("abgr", Tga()), "file: common/CSpriteAline: 100"},
         {Anim(1, Chunk("hsem", Tga())), "file: common/CSpriteline: 72"},
@@ -95,7 +91,7 @@ TEST_F(LoadTest, WrongChunkIdsAndCountsThrowWithTheirSourceAndLine)
     EXPECT_EQ(Thrown([&] { delete CSprite::Create(&file, 1); }), "file: common/CSpriteline: 72");
 }
 
-TEST_F(LoadTest, MeshInAnOddSizedChunkIsReadWithItsPadAndCoversNoScreenRectangle)
+TEST_F(LoadTest, MeshChunkIsReadWithItsPadOrThrowsAndAMeshActorCoversNoScreenRectangle)
 {
     static_assert(sizeof(kTriangle) % 2 == 0, "odd data");
     Bytes chunks = Chunk("hsem", Text(kTriangle));
@@ -116,10 +112,6 @@ TEST_F(LoadTest, MeshInAnOddSizedChunkIsReadWithItsPadAndCoversNoScreenRectangle
     EXPECT_EQ(x, 7);
     EXPECT_EQ(y, 9);
     EXPECT_EQ(actor.GetCentrePoint().x, 0);
-}
-
-TEST_F(LoadTest, MeshAnotherChunkIdOrDataTheLoaderRejectsThrows)
-{
     const struct { const char* id; const char* data; const char* fault; } cases[] = {
         {"abgr", kTriangle, "file: common/CMeshline: 54"},
         {"hsem", "xof 0303txt 0032 Mesh { 3; 0.0;", "file: win32/MMeshline: 98"}};
