@@ -64,13 +64,13 @@ protected:
         game->SetPlayers(players);
         game->SetStatus(status = new TestStatus(game.get()));
     }
-    CClock* Clock(int nDigits, int fCountUp, int lStart, CStatus* owner)
+    CClock* Clock(int nDigits, int fCountUp, int lStart, bool owned = true)
     {
-        auto* clock = new CClock(game.get(), owner, g_pos, &g_text, &g_label, nDigits, nullptr, fCountUp, lStart);
+        auto* clock = new CClock(game.get(), owned ? status : nullptr, g_pos, &g_text, &g_label, nDigits, nullptr,
+                                 fCountUp, lStart);
         numbers.emplace_back(clock);
         return clock;
     }
-    CClock* Clock(int nDigits, int fCountUp, int lStart) { return Clock(nDigits, fCountUp, lStart, status); }
     CNumber* Number(int nDigits)
     {
         numbers.push_back(std::make_unique<CNumber>(game.get(), g_pos, &g_text, &g_label, nDigits, nullptr));
@@ -117,28 +117,7 @@ TEST_F(GameTest, MessagesAreVerbatimShowTheirLinesAndARoundEndsOnce)
     EXPECT_EQ(status->Text(1), "Winner!  Way to go!");
 }
 
-TEST_F(GameTest, OneLifePerHundredThousandAndFramesPerSecond)
-{
-    CNumber* lives = status->AddLives();
-    status->SetBonusBase(120000);
-    EXPECT_EQ(status->GetBonusBase(), 100000);
-    status->CheckBonus(250000);
-    status->CheckBonus(250000);
-    EXPECT_EQ(lives->GetValue(), 1);
-    status->SetBonusBase(100000);
-    EXPECT_EQ(status->GetBonusBase(), 0);
-    CNumber* fps = status->AddFps();
-    for (int i = 0; i < 16; ++i)
-        status->CountFrame(16);
-    EXPECT_EQ(fps->GetValue(), 16);
-    for (int i = 0; i < 10; ++i)
-        status->CountFrame(25);
-    EXPECT_EQ(fps->GetValue(), 16) << "not a second yet";
-    status->CountFrame(25);
-    EXPECT_EQ(fps->GetValue(), 10);
-}
-
-TEST_F(GameTest, MissingElementsAndPlayersOrCellsOutsideTheTablesAreSkipped)
+TEST_F(GameTest, StatusSkipsMissingElementsAndOutsideCellsAndCountsLivesAndFramesPerSecond)
 {
     status->Update(30);
     status->CountFrame(30);
@@ -165,6 +144,23 @@ TEST_F(GameTest, MissingElementsAndPlayersOrCellsOutsideTheTablesAreSkipped)
     bare.AutoTurn();
     bare.ResetScore();
     EXPECT_EQ(bare.GetStatus(), nullptr);
+    CNumber* lives = status->AddLives();
+    status->SetBonusBase(120000);
+    EXPECT_EQ(status->GetBonusBase(), 100000);
+    status->CheckBonus(250000);
+    status->CheckBonus(250000);
+    EXPECT_EQ(lives->GetValue(), 1);
+    status->SetBonusBase(100000);
+    EXPECT_EQ(status->GetBonusBase(), 0);
+    CNumber* fps = status->AddFps();
+    for (int i = 0; i < 16; ++i)
+        status->CountFrame(16);
+    EXPECT_EQ(fps->GetValue(), 16);
+    for (int i = 0; i < 10; ++i)
+        status->CountFrame(25);
+    EXPECT_EQ(fps->GetValue(), 16) << "not a second yet";
+    status->CountFrame(25);
+    EXPECT_EQ(fps->GetValue(), 10);
 }
 
 // Pause, the pause key and the button release (unless a panel is shown) drive the clock of a player still playing.
@@ -261,7 +257,7 @@ TEST_F(GameTest, ClocksCountUpToTheirLimitDownToTimeUpOnceAndStepAtMostASecondPe
 {
     CClock* up = Clock(4, 1, 3590);
     CClock* down = Clock(2, 0, 3);
-    CClock* alone = Clock(2, 0, 1, nullptr);
+    CClock* alone = Clock(2, 0, 1, false);
     alone->SetAlarm(1, -5);
     for (CClock* clock : {up, down, alone})
         clock->Start();

@@ -93,7 +93,6 @@ TEST_F(LoadTest, AnimChunkLoadsEverySpriteAndIsLeftOrWithWrongIdsOrCountsThrows)
 
 TEST_F(LoadTest, MeshChunkIsReadWithItsPadOrThrowsAndAMeshActorCoversNoScreenRectangle)
 {
-    static_assert(sizeof(kTriangle) % 2 == 0, "odd data");
     Bytes chunks = Chunk("hsem", Text(kTriangle));
     Append(&chunks, Chunk("txen", {1, 2}));
     Open(chunks);
