@@ -152,6 +152,7 @@ TEST_F(ActorTest, EdgesClampAtTheSceneBoundsAndPixelZeroOffscreenKillsAndDepthRe
     EXPECT_FALSE(c->IsDead());
     c->MoveBy(-kPixel, 0, 0);
     EXPECT_TRUE(c->IsDead());
+    EXPECT_EQ(c->GetCollideClass(), 2) << "a killed actor collides with nothing";
     Actor* d = Make(0, 0, 300);
     const int32_t before = d->nBoundsUpdates;
     d->MoveToZ(350);

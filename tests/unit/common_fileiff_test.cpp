@@ -38,6 +38,11 @@ TEST_F(CFileIFFTest, WriterReversesIdsPadsAndPatchesSizesInTheKindsByteOrder)
         file.Close();
         EXPECT_EQ(ReadAllBytes(folder.File("out")), expected);
     }
+    CFileIFF reader(ChunkId("FORM"), 0);
+    reader.Open(SpecFor("out"), 2);
+    ChunkHeader header;
+    reader.Descend(&header);
+    EXPECT_EQ(header.size, 3u) << "read back big-endian";
 }
 
 // The pad byte of odd chunks is also read by the archive and loader tests.
@@ -56,6 +61,7 @@ TEST_F(CFileIFFTest, ReaderTakesTheKindFromTheFileAndCountsWhatRemains)
     file.Ascend();
     file.Ascend();
     EXPECT_EQ(file.Tell(), int32_t(bytes.size())) << "ascending without a chunk leaves the form";
+    EXPECT_EQ(file.GetRemaining(), 0);
 }
 
 TEST_F(CFileIFFTest, DamagedFilesAndMisuseThrowTheirFaultAndLeaveTheFileAsItWas)

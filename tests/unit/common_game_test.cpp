@@ -247,9 +247,6 @@ TEST_F(GameTest, ClocksFormatByDigitCountWithinTheirRange)
         CClock* clock = Clock(c.nDigits, 1, c.value);
         EXPECT_EQ(Shown(clock), c.text);
         EXPECT_EQ(clock->GetMax(), c.max);
-        char out[12];
-        CClock::FormatTime(out, c.value, c.nDigits);
-        EXPECT_STREQ(out, c.text);
     }
 }
 

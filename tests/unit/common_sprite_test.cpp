@@ -106,6 +106,8 @@ TEST_F(LoadTest, MeshChunkIsReadWithItsPadOrThrowsAndAMeshActorCoversNoScreenRec
     CScene scene(nullptr, 0, 0, 0, 1, 0, 1);
     CActorMesh actor(&scene, &world, mesh.get(), 0);
     EXPECT_TRUE(actor.GetBounds().IsEmpty());
+    actor.Draw(nullptr); // without a device, and without a mesh, nothing is drawn
+    CActorMesh(&scene, &world, nullptr, 0).Draw(nullptr);
     int32_t x = 7, y = 9;
     actor.GetCentre(&x, &y);
     EXPECT_EQ(x, 7);
