@@ -31,7 +31,6 @@ public:
         rgKeys.push_back("-" + std::to_string(key));
         return 1;
     }
-    void Pause() { fSuspended = 1; }
 
     std::vector<std::string> rgKeys;
 };

@@ -116,7 +116,7 @@ TEST_F(ButtonTest, SceneOpenedWhileHeldGivesTheButtonItsReleaseWithoutCommand)
     EXPECT_EQ(scene.rgKeys, (Keys{"+78", "+78", "-78"}));
     // While the scene is paused a label's state is frozen, a button's is not.
     CActorButton* label = Make(szText, Behaviour(kButtonLabel, 0));
-    scene.Pause();
+    scene.Suspend(0);
     label->SetState(CActorButton::kPressed);
     button->SetState(CActorButton::kPressed);
     EXPECT_EQ(label->GetState(), CActorButton::kNormal);
