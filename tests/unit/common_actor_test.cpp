@@ -178,7 +178,7 @@ TEST_F(ActorTest, VelocityMovesPerTickOnceStartedAndSettersKeepTheirAxes)
     const int32_t add[3] = {1, 2, 3};
     a->AddVelocityV(add);
     EXPECT_EQ(a->GetVX(), 6);
-    EXPECT_EQ(a->GetVZ(), 3) << "z velocity is not set on its own";
+    EXPECT_EQ(a->GetVZ(), 3) << "setting x clears z";
 }
 
 } // namespace
