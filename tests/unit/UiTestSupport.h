@@ -31,7 +31,6 @@ public:
         rgKeys.push_back("-" + std::to_string(key));
         return 1;
     }
-    void Pause() { fSuspended = 1; }
 
     std::vector<std::string> rgKeys;
 };
@@ -52,15 +51,18 @@ inline int32_t Fix(int32_t pixels)
     return pixels * 256;
 }
 
-// An actor of a given collision shape whose bounds are set directly.
+// An actor of a given collision shape whose bounds (and mask image) are set directly.
 class BoundsActor : public CActor {
 public:
-    BoundsActor(CScene* scene, int32_t shape, const Rect& bounds) : CActor(scene, 0, 0, Fix(10), 0, shape)
+    BoundsActor(CScene* scene, int32_t shape, const Rect& bounds, CSprite* image = nullptr)
+        : CActor(scene, 0, 0, Fix(10), 0, shape), pImage(image)
     {
         rcBounds = bounds;
     }
+    CSprite* GetImage() override { return pImage; }
     void UpdateBounds() override {}
     void Draw(const Rect*) override {}
+    CSprite* pImage;
 };
 
 inline MouseEvent Mouse(uint32_t type, uint16_t x, uint16_t y)

@@ -1,127 +1,109 @@
 #include <gtest/gtest.h>
-#include <cstring>
 #include "UiTestSupport.h"
 #include "common/CActorButton.h"
+#include "common/CActorHotspot.h"
+#include "common/CEditBox.h"
+#include "common/CEditCaret.h"
 
 namespace {
+
+using Keys = std::vector<std::string>;
 
 class ButtonTest : public ::testing::Test {
 protected:
     CActorButton* Make(char* text, const ButtonDesc& behaviour, int32_t hAlign = 0, int32_t vAlign = 0,
-                       int32_t x = 100, int32_t y = 50)
+                       CScene* in = nullptr)
     {
         const TextDesc desc = GlyphText(text, &font, hAlign, vAlign);
-        return new CActorButton(&desc, &behaviour, &scene, Fix(x), Fix(y), Fix(100), nullptr, 0);
+        return new CActorButton(&desc, &behaviour, in ? in : &scene, Fix(100), Fix(50), Fix(100), nullptr, 0);
+    }
+    // An edit box with shadowed left-aligned text in a scene at (3, 13).
+    CEditBox* EditBox()
+    {
+        TextDesc desc = GlyphText(szEdit, &font, 2, 0);
+        desc.fTextShadow = 1;
+        const ButtonDesc behaviour = Behaviour(kButtonLabel, 0);
+        return new CEditBox(&offset, Fix(100), Fix(50), Fix(100), &desc, &behaviour);
     }
 
     UiTestScreen screen;
+    KeyScene offset{&screen, Fix(3), Fix(13)}; // below the scene that takes the mouse
     KeyScene scene{&screen};
     TestGlyphFont font;
     char szText[32] = "abcd"; // 40 x 12 in the test font
+    char szEdit[8] = "";
 };
 
-// Centred on (100, 50); right edge at x and top at y; left edge at x and bottom at y.
-TEST_F(ButtonTest, AlignmentPlacesBoxAndText)
+// Bounds leave out the scene origin; a pressed button moves two pixels; an empty one is fifty by twenty.
+TEST_F(ButtonTest, AlignmentPlacesBoxAndTextPressedMovesThemTwoPixelsAndTextIsCutToMaxLen)
 {
-    struct Case {
-        int32_t hAlign, vAlign;
-        Rect bounds, text;
-    } cases[] = {{0, 0, {72, 36, 128, 64}, {80, 44, 120, 56}},
-                 {1, 1, {44, 50, 100, 78}, {52, 58, 92, 70}},
-                 {2, 2, {100, 22, 156, 50}, {108, 30, 148, 42}}};
-    for (const Case& c : cases) {
-        CActorButton* label = Make(szText, Behaviour(kButtonLabel, 0), c.hAlign, c.vAlign);
+    const struct { int32_t hAlign, vAlign; Rect bounds, text; } cases[] = {
+        {0, 0, {69, 23, 125, 51}, {77, 31, 117, 43}},
+        {1, 1, {41, 37, 97, 65}, {49, 45, 89, 57}},
+        {2, 2, {97, 9, 153, 37}, {105, 17, 145, 29}}};
+    for (const auto& c : cases) {
+        CActorButton* label = Make(szText, Behaviour(kButtonLabel, 0), c.hAlign, c.vAlign, &offset);
         EXPECT_EQ(label->GetBounds(), c.bounds) << c.hAlign;
         EXPECT_EQ(label->GetTextRect(), c.text) << c.hAlign;
+        label->SetState(CActorButton::kPressed);
+        EXPECT_EQ(label->GetBounds().left - c.bounds.left, 2);
+        EXPECT_EQ(label->GetTextRect().bottom - c.text.bottom, 2);
     }
-}
-
-TEST_F(ButtonTest, PressedStateMovesBoundsAndTextTwoPixels)
-{
-    CActorButton* label = Make(szText, Behaviour(kButtonLabel, 0));
-    label->SetState(CActorButton::kPressed);
-    EXPECT_EQ(label->GetBounds(), (Rect{74, 38, 130, 66}));
-    EXPECT_EQ(label->GetTextRect(), (Rect{82, 46, 122, 58}));
-    label->SetState(CActorButton::kNormal);
-    EXPECT_EQ(label->GetBounds(), (Rect{72, 36, 128, 64}));
-}
-
-TEST_F(ButtonTest, EmptyLabelGetsFiftyByTwenty)
-{
     char empty[4] = "";
-    CActorButton* label = Make(empty, Behaviour(kButtonLabel, 0));
-    EXPECT_EQ(label->GetBounds(), (Rect{100, 50, 150, 70}));
-}
-
-TEST_F(ButtonTest, SceneOriginIsNotPartOfTheBounds)
-{
-    KeyScene offset(&screen, Fix(3), Fix(13));
-    const TextDesc desc = GlyphText(szText, &font);
-    const ButtonDesc behaviour = Behaviour(kButtonLabel, 0);
-    auto* label = new CActorButton(&desc, &behaviour, &offset, Fix(103), Fix(63), Fix(100), nullptr, 0);
-    EXPECT_EQ(label->GetBounds(), (Rect{72, 36, 128, 64}));
-}
-
-TEST_F(ButtonTest, TextIsCutToMaxLen)
-{
+    EXPECT_EQ(Make(empty, Behaviour(kButtonLabel, 0), 0, 0, &offset)->GetBounds(), (Rect{97, 37, 147, 57}));
     char longText[32] = "abcdefghijklmnopqrstu"; // 16 + 5 characters
     CActorButton* label = Make(longText, Behaviour(kButtonLabel, 0));
     EXPECT_STREQ(label->GetText(), "abcdefghijklmnop");
-    EXPECT_EQ(label->GetTextRect().right - label->GetTextRect().left, 160);
+    EXPECT_EQ(label->GetTextRect().Width(), 160);
     label->SetText("0123456789abcdefXYZ");
     EXPECT_STREQ(label->GetText(), "0123456789abcdef");
     label->SetText("ab");
-    EXPECT_STREQ(label->GetText(), "ab");
     EXPECT_EQ(label->GetBounds(), (Rect{82, 36, 118, 64}));
-}
-
-TEST_F(ButtonTest, ZeroFillWritesDigitsIntoTheCreatorsText)
-{
-    ButtonDesc behaviour = Behaviour(kButtonLabel, 0);
-    behaviour.nZeroFill = 3;
-    CActorButton* label = Make(szText, behaviour);
+    ButtonDesc zeros = Behaviour(kButtonLabel, 0);
+    zeros.nZeroFill = 3;
+    EXPECT_STREQ(Make(szText, zeros)->GetText(), "000");
     EXPECT_STREQ(szText, "000");
-    EXPECT_STREQ(label->GetText(), "000");
 }
 
-TEST_F(ButtonTest, PushButtonClickSendsKeyDownAndUpThroughTheScene)
+// Each row: a button, mouse events with the state after each, the keys the scene got.
+TEST_F(ButtonTest, ClicksByKind)
 {
-    CActorButton* button = Make(szText, Behaviour(kButtonPush, 78, 1));
-    EXPECT_EQ(Dispatch(MouseEvent::LeftDown, 100, 50), 1);
-    EXPECT_EQ(button->GetState(), CActorButton::kPressed);
-    EXPECT_EQ(CScene::GetCaptureActor(), button);
-    EXPECT_EQ(Dispatch(MouseEvent::LeftUp, 101, 51), 1);
-    EXPECT_EQ(button->GetState(), CActorButton::kNormal);
-    EXPECT_EQ(CScene::GetCaptureActor(), nullptr);
-    EXPECT_EQ(scene.rgKeys, (std::vector<std::string>{"+78", "-78"}));
-}
-
-TEST_F(ButtonTest, PushButtonReleasedOutsideSendsOnlyKeyDown)
-{
-    CActorButton* button = Make(szText, Behaviour(kButtonPush, 27, 1));
-    Dispatch(MouseEvent::LeftDown, 100, 50);
-    // Moves while captured reach the button, which ignores them.
-    EXPECT_EQ(Dispatch(MouseEvent::Move, 300, 300), 0);
-    EXPECT_EQ(Dispatch(MouseEvent::LeftUp, 300, 300), 1);
-    EXPECT_EQ(button->GetState(), CActorButton::kNormal);
-    EXPECT_EQ(CScene::GetCaptureActor(), nullptr);
-    EXPECT_EQ(scene.rgKeys, (std::vector<std::string>{"+27"}));
-}
-
-TEST_F(ButtonTest, PushButtonPressGoesFromNormalToPressedOnly)
-{
-    CActorButton* button = Make(szText, Behaviour(kButtonPush, 78, 1));
-    button->SetState(CActorButton::kPressed);
-    Dispatch(MouseEvent::LeftDown, 102, 52);
-    EXPECT_EQ(button->GetState(), CActorButton::kPressed) << "a second press does not disable it";
-    Dispatch(MouseEvent::LeftUp, 102, 52);
-    EXPECT_EQ(button->GetState(), CActorButton::kNormal);
+    using E = MouseEvent;
+    struct Step { uint32_t type; uint16_t x, y; int32_t state; };
+    const struct { int32_t kind, command, framed, initial; std::vector<Step> steps; Keys keys; } cases[] = {
+        // Released outside: moves while captured reach the button, which ignores them.
+        {kButtonPush, 27, 1, 0, {{E::LeftDown, 100, 50, 1}, {E::Move, 300, 300, 1}, {E::LeftUp, 300, 300, 0}},
+         {"+27"}},
+        // A second press does not disable it.
+        {kButtonPush, 78, 1, 1, {{E::LeftDown, 102, 52, 1}, {E::LeftUp, 102, 52, 0}}, {"+78", "-78"}},
+        {kButtonPush, 78, 0, 0, {{E::LeftDown, 100, 50, 0}}, {}}, // no frame: one state, no press
+        {kButtonCheckBox, 67, 1, 0,
+         {{E::LeftDown, 100, 50, 1}, {E::LeftUp, 100, 50, 1}, {E::LeftDown, 100, 50, 0}, {E::LeftDown, 100, 50, 1}},
+         {"+67", "+67", "+67"}},
+        {kButtonCheckBox, 67, 1, 2, {{E::LeftDown, 100, 50, 2}}, {}},
+        {kButtonSwitch, 83, 1, 0, {{E::LeftDown, 100, 50, 1}, {E::LeftUp, 100, 50, 1}, {E::LeftDown, 102, 52, 1}},
+         {"+83", "+83"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kind * 100 + c.command);
+        scene.rgKeys.clear();
+        CActorButton* button = Make(szText, Behaviour(c.kind, c.command, c.framed));
+        button->SetState(c.initial);
+        for (const Step& s : c.steps) {
+            Dispatch(s.type, s.x, s.y);
+            EXPECT_EQ(button->GetState(), s.state) << s.type;
+        }
+        EXPECT_EQ(CScene::GetCaptureActor(), nullptr);
+        EXPECT_EQ(scene.rgKeys, c.keys);
+        delete button;
+    }
 }
 
 TEST_F(ButtonTest, SceneOpenedWhileHeldGivesTheButtonItsReleaseWithoutCommand)
 {
     CActorButton* button = Make(szText, Behaviour(kButtonPush, 78, 1));
     Dispatch(MouseEvent::LeftDown, 100, 50);
+    EXPECT_EQ(CScene::GetCaptureActor(), button);
     {
         KeyScene dialog(&screen);
         EXPECT_EQ(button->GetState(), CActorButton::kNormal);
@@ -129,63 +111,77 @@ TEST_F(ButtonTest, SceneOpenedWhileHeldGivesTheButtonItsReleaseWithoutCommand)
         Dispatch(MouseEvent::LeftUp, 100, 50);
         EXPECT_TRUE(dialog.rgKeys.empty());
     }
-    EXPECT_EQ(scene.rgKeys, (std::vector<std::string>{"+78"}));
     Dispatch(MouseEvent::LeftDown, 100, 50);
     Dispatch(MouseEvent::LeftUp, 100, 50);
-    EXPECT_EQ(scene.rgKeys, (std::vector<std::string>{"+78", "+78", "-78"}));
-}
-
-TEST_F(ButtonTest, PushButtonWithOneStateTakesNoPress)
-{
-    CActorButton* button = Make(szText, Behaviour(kButtonPush, 78)); // no frame: one state
-    EXPECT_EQ(button->CountStates(), 1);
-    EXPECT_EQ(Dispatch(MouseEvent::LeftDown, 100, 50), 0);
-    EXPECT_EQ(button->GetState(), CActorButton::kNormal);
-    EXPECT_EQ(CScene::GetCaptureActor(), nullptr);
-    EXPECT_TRUE(scene.rgKeys.empty());
-}
-
-TEST_F(ButtonTest, CheckBoxTogglesOnEachPress)
-{
-    CActorButton* box = Make(szText, Behaviour(kButtonCheckBox, 67, 1));
-    Dispatch(MouseEvent::LeftDown, 100, 50);
-    EXPECT_EQ(box->GetState(), CActorButton::kPressed);
-    Dispatch(MouseEvent::LeftUp, 100, 50); // no capture: the scene's own
-    Dispatch(MouseEvent::LeftDown, 100, 50);
-    EXPECT_EQ(box->GetState(), CActorButton::kNormal);
-    Dispatch(MouseEvent::LeftDown, 100, 50);
-    EXPECT_EQ(box->GetState(), CActorButton::kPressed);
-    EXPECT_EQ(scene.rgKeys, (std::vector<std::string>{"+67", "+67", "+67"}));
-}
-
-TEST_F(ButtonTest, DisabledCheckBoxChangesNothingAndSendsNothing)
-{
-    CActorButton* box = Make(szText, Behaviour(kButtonCheckBox, 67, 1));
-    box->SetState(CActorButton::kDisabled);
-    EXPECT_EQ(Dispatch(MouseEvent::LeftDown, 100, 50), 0);
-    EXPECT_EQ(box->GetState(), CActorButton::kDisabled);
-    EXPECT_TRUE(scene.rgKeys.empty());
-}
-
-TEST_F(ButtonTest, SwitchStaysOn)
-{
-    CActorButton* toggle = Make(szText, Behaviour(kButtonSwitch, 83, 1));
-    Dispatch(MouseEvent::LeftDown, 100, 50);
-    Dispatch(MouseEvent::LeftUp, 100, 50);
-    Dispatch(MouseEvent::LeftDown, 102, 52);
-    EXPECT_EQ(toggle->GetState(), CActorButton::kPressed);
-    EXPECT_EQ(scene.rgKeys, (std::vector<std::string>{"+83", "+83"}));
-}
-
-TEST_F(ButtonTest, LabelStateIsFrozenWhileTheSceneIsPaused)
-{
+    EXPECT_EQ(scene.rgKeys, (Keys{"+78", "+78", "-78"}));
+    // While the scene is paused a label's state is frozen, a button's is not.
     CActorButton* label = Make(szText, Behaviour(kButtonLabel, 0));
-    CActorButton* button = Make(szText, Behaviour(kButtonPush, 78, 1));
-    scene.Pause();
+    scene.Suspend(0);
     label->SetState(CActorButton::kPressed);
     button->SetState(CActorButton::kPressed);
     EXPECT_EQ(label->GetState(), CActorButton::kNormal);
     EXPECT_EQ(button->GetState(), CActorButton::kPressed);
+}
+
+// The dialog tests click hotspots; here their place, centre and the disabled state.
+TEST_F(ButtonTest, HotspotCoversItsRectangleLessTheOriginAndWhenDisabledTakesNothing)
+{
+    KeyScene top(&screen, Fix(3), Fix(13));
+    auto* hotspot = new CActorHotspot(&top, 10, 20, 50, 60, Fix(50), 49);
+    EXPECT_EQ(hotspot->GetBounds(), (Rect{7, 7, 47, 47}));
+    int32_t x = 0, y = 0;
+    hotspot->GetCentre(&x, &y);
+    EXPECT_EQ(x, Fix(30 - 3));
+    EXPECT_EQ(y, Fix(40 - 13));
+    const MouseEvent right = Mouse(MouseEvent::RightDown, 20, 20);
+    EXPECT_FALSE(hotspot->WantsMouse(&right));
+    hotspot->SetEnabled(0);
+    const MouseEvent press = Mouse(MouseEvent::LeftDown, 20, 20);
+    EXPECT_EQ(hotspot->OnMouse(&press), 0);
+}
+
+// The scene origin is added once, not twice, to the caret's place.
+TEST_F(ButtonTest, EditBoxCaretIsABarAtTheTextEndAndLeadingZerosGoButOneCharacter)
+{
+    CEditBox* box = EditBox();
+    CEditCaret* caret = box->GetCaret();
+    EXPECT_EQ(caret->GetScene(), &offset);
+    EXPECT_STREQ(caret->GetText(), "|");
+    EXPECT_EQ(caret->GetZ(), box->GetZ() - 256);
+    EXPECT_EQ(caret->GetY(), box->GetY() - Fix(3));
+    box->SetText("abc", 0);
+    EXPECT_EQ(box->GetCaretPos(), 3);
+    EXPECT_EQ(caret->GetX(), box->GetX() + Fix(27)) << "3 glyphs of 10 pixels, less 3 pixels";
+    box->MoveCaret(-2);
+    EXPECT_EQ(caret->GetX(), box->GetX() + Fix(7));
+    box->MoveCaret(-5);
+    EXPECT_EQ(box->GetCaretPos(), 0);
+    box->MoveCaret(10);
+    EXPECT_EQ(box->GetCaretPos(), 3);
+    const struct { const char* text; int32_t strip; const char* shown; } cases[] = {
+        {"007", 1, "7"}, {"000", 1, "0"}, {"007", 0, "007"}, {"", 1, ""}};
+    for (const auto& c : cases) {
+        box->SetText(c.text, c.strip);
+        EXPECT_STREQ(box->GetText(), c.shown) << c.text << c.strip;
+    }
+}
+
+TEST_F(ButtonTest, EditBoxLockedIgnoresTextAndShowsNoCaretAndHidingCarriesTheCaret)
+{
+    CEditBox* box = EditBox();
+    CEditCaret* caret = box->GetCaret();
+    box->SetText("12", 0);
+    box->SetLocked(1);
+    box->SetText("99", 0);
+    EXPECT_STREQ(box->GetText(), "12");
+    box->Show();
+    EXPECT_TRUE(caret->IsHidden());
+    box->SetLocked(0);
+    EXPECT_TRUE(caret->IsBlinking());
+    box->ToggleVisible();
+    EXPECT_TRUE(caret->IsHidden() && !caret->IsBlinking());
+    box->ToggleVisible();
+    EXPECT_TRUE(!caret->IsHidden() && caret->IsBlinking());
 }
 
 } // namespace

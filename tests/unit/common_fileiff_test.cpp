@@ -2,6 +2,7 @@
 #include "base/CException.h"
 #include "base/FileSpec.h"
 #include "common/CFileIFF.h"
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -20,95 +21,79 @@ protected:
     }
 };
 
-TEST_F(CFileIFFTest, WriterProducesReversedIdsAndPatchedSizes)
+// RIFF sizes are little-endian, other kinds' big-endian; ids are reversed in both.
+TEST_F(CFileIFFTest, WriterReversesIdsPadsAndPatchesSizesInTheKindsByteOrder)
 {
-    CFileIFF file(kRiff, kForm);
-    EXPECT_FALSE(file.GetSwap());
-    ASSERT_EQ(file.Open(SpecFor("out.mm"), 5), 0);
-    file.BeginChunk(ChunkId("map "), 0);
-    file.Write("\x01\x02\x03\x04", 4);
-    EXPECT_EQ(file.EndChunk(), 0);
-    file.Close();
-
-    Bytes expected = Text("FFIR");
-    AppendLE32(&expected, 16);
-    Append(&expected, Text("LFMM pam"));
-    AppendLE32(&expected, 4);
-    Append(&expected, Bytes{1, 2, 3, 4});
-    EXPECT_EQ(ReadAllBytes(folder.File("out.mm")), expected);
-}
-
-TEST_F(CFileIFFTest, OtherKindsWriteBigEndianSizesAndStillReverseIds)
-{
-    CFileIFF file(ChunkId("FORM"), ChunkId("TEST"));
-    EXPECT_TRUE(file.GetSwap());
-    file.Open(SpecFor("be.iff"), 7);
-    file.BeginChunk(ChunkId("abcd"), 0);
-    file.Write("xyz", 3);
-    file.EndChunk();
-    file.Close();
-
-    const Bytes expected = {'M', 'R', 'O', 'F', 0, 0, 0, 16, 'T', 'S', 'E', 'T', 'd', 'c', 'b', 'a', 0, 0, 0, 3,
-                            'x', 'y', 'z', 0};
-    EXPECT_EQ(ReadAllBytes(folder.File("be.iff")), expected);
-
+    const Bytes form = {'M', 'R', 'O', 'F', 0, 0, 0, 16, 'T', 'S', 'E', 'T', 'd', 'c', 'b', 'a', 0, 0, 0, 3,
+                        1,   2,   3,   0};
+    const struct { uint32_t kind, type; Bytes expected; } cases[] = {
+        {kRiff, kForm, Form(Chunk("dcba", Bytes{1, 2, 3}))}, {ChunkId("FORM"), ChunkId("TEST"), form}};
+    for (const auto& [kind, type, expected] : cases) {
+        CFileIFF file(kind, type);
+        EXPECT_EQ(file.GetSwap(), kind != kRiff);
+        ASSERT_EQ(file.Open(SpecFor("out"), 5), 0);
+        file.BeginChunk(ChunkId("abcd"), 0);
+        file.Write("\x01\x02\x03", 3);
+        EXPECT_EQ(file.EndChunk(), 0);
+        file.Close();
+        EXPECT_EQ(ReadAllBytes(folder.File("out")), expected);
+    }
     CFileIFF reader(ChunkId("FORM"), 0);
-    reader.Open(SpecFor("be.iff"), 2);
-    EXPECT_EQ(reader.GetFormType(), ChunkId("TEST"));
+    reader.Open(SpecFor("out"), 2);
     ChunkHeader header;
     reader.Descend(&header);
-    EXPECT_EQ(header.id, ChunkId("abcd"));
-    EXPECT_EQ(header.size, 3u);
+    EXPECT_EQ(header.size, 3u) << "read back big-endian";
 }
 
-TEST_F(CFileIFFTest, OddChunkCountsItsPadByteAndAscendSkipsIt)
+// The pad byte of odd chunks is also read by the archive and loader tests.
+TEST_F(CFileIFFTest, ReaderTakesTheKindFromTheFileAndCountsWhatRemains)
 {
-    Bytes chunks = Chunk("1naa", Text("abc"));
-    Append(&chunks, Chunk("2naa", Text("de")));
-    CFileIFF file(kRiff, 0);
-    file.Open(Make("odd.mm", Form(chunks)), 2);
-    EXPECT_EQ(file.GetKind(), kRiff);
-    EXPECT_EQ(file.GetFormType(), kForm);
-    EXPECT_EQ(file.GetDepth(), 1u);
-
-    ChunkHeader header;
-    file.Descend(&header);
-    EXPECT_EQ(header.id, ChunkId("aan1"));
-    EXPECT_EQ(file.GetChunkSize(), 3u);
-    EXPECT_EQ(file.GetRemaining(), 4);
-    char one;
-    file.Read(&one, 1);
-    EXPECT_EQ(file.GetRemaining(), 3);
-    file.Ascend();
-    EXPECT_EQ(file.Tell(), 12 + 12);
-    file.Descend(&header);
-    EXPECT_EQ(header.id, ChunkId("aan2"));
-    EXPECT_EQ(file.GetChunkSize(), 2u);
-    file.Ascend();
-    EXPECT_EQ(file.GetChunkSize(), 2u); // not restored by Ascend
-}
-
-TEST_F(CFileIFFTest, AscendWithoutDescendLeavesTheFormThenThrows)
-{
-    CFileIFF file(kRiff, kForm);
-    const Bytes bytes = Form(Chunk("atad", Text("12345678")));
-    file.Open(Make("a.mm", bytes), 2);
-    file.Ascend();
-    EXPECT_EQ(file.Tell(), int32_t(bytes.size()));
-    EXPECT_EQ(Thrown([&] { file.Ascend(); }), "file: common/CFileIFFline: 211");
-}
-
-TEST_F(CFileIFFTest, ReaderTakesTheKindFromTheFile)
-{
-    Bytes bytes = Form(Bytes());
+    Bytes bytes = Form(Chunk("1naa", Text("abc")));
     bytes[0] = 'X'; // the outermost id is anything at all
     CFileIFF file(kRiff, 0);
-    file.Open(Make("k.mm", bytes), 1);
+    file.Open(Make("odd.mm", bytes), 2);
     EXPECT_EQ(file.GetKind(), ChunkId("RIFX"));
-    EXPECT_EQ(file.GetMode(), 1u);
+    EXPECT_EQ(file.GetRemaining(), int32_t(bytes.size()) - 12) << "no open chunk: the rest of the file";
+    ChunkHeader header;
+    file.Descend(&header);
+    EXPECT_EQ(file.GetChunkSize(), 3u);
+    EXPECT_EQ(file.GetRemaining(), 4) << "with its pad byte";
+    file.Ascend();
+    file.Ascend();
+    EXPECT_EQ(file.Tell(), int32_t(bytes.size())) << "ascending without a chunk leaves the form";
+    EXPECT_EQ(file.GetRemaining(), 0);
 }
 
-TEST_F(CFileIFFTest, CloseEndsAndPadsEveryChunkTheWriterLeftOpen)
+TEST_F(CFileIFFTest, DamagedFilesAndMisuseThrowTheirFaultAndLeaveTheFileAsItWas)
+{
+    Bytes noPad = Form(Chunk("atad", Text("abc")));
+    noPad.pop_back();
+    noPad[4] -= 1; // the form ends with the odd chunk's data
+    ChunkHeader header;
+    const auto none = [](CFileIFF&) {};
+    const auto descend = [&](CFileIFF& f) { f.Descend(&header); };
+    struct Case { Bytes bytes; uint32_t mode; std::function<void(CFileIFF&)> then; bool opened; const char* fault; };
+    const Case cases[] = {
+        {Form(Chunk("atad", Text("tiny"), 0x7FFFFFF0)), 2, descend, true, "win32/MFileMMIOline: 177"},
+        {Chunk("FFIR", Text("LFMM"), 0xFFFFFFFFu), 2, none, false, "win32/MFileMMIOline: 177"},
+        {Text("FFIR"), 2, none, false, "win32/MFileMMIOline: 177"},
+        {Form(Bytes()), 4, none, false, "win32/MFileMMIOline: 287"}, // a read-only mode taken as writing
+        {noPad, 2, [&](CFileIFF& f) { f.Descend(&header), f.Ascend(); }, true, "common/CFileIFFline: 220"},
+        {Form(Bytes()), 2, [](CFileIFF& f) { f.Ascend(), f.Ascend(); }, true, "common/CFileIFFline: 211"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fault);
+        CFileIFF file(kRiff, kForm);
+        const auto openThen = [&] { file.Open(Make("bad.mm", c.bytes), c.mode), c.then(file); };
+        EXPECT_EQ(Thrown(openThen), "file: " + std::string(c.fault));
+        EXPECT_EQ(file.IsOpen(), c.opened);
+        EXPECT_EQ(ReadAllBytes(folder.File("bad.mm")), c.bytes);
+        file.Close();
+        EXPECT_EQ(file.Open(Make("good.mm", Form(Bytes())), 2), 0) << "reusable";
+    }
+}
+
+TEST_F(CFileIFFTest, CloseEndsEveryChunkLeftOpenEndChunkWithoutOneThrowsAndExistenceModeOpensNothing)
 {
     CFileIFF file(kRiff, kForm);
     file.Open(SpecFor("open.mm"), 5);
@@ -118,84 +103,15 @@ TEST_F(CFileIFFTest, CloseEndsAndPadsEveryChunkTheWriterLeftOpen)
     file.Close();
     EXPECT_FALSE(file.IsOpen());
     EXPECT_EQ(ReadAllBytes(folder.File("open.mm")), Form(Chunk("rtuo", Chunk("rnni", Bytes{7}))));
-}
-
-TEST_F(CFileIFFTest, EndChunkWithoutAChunkThrows)
-{
-    CFileIFF file(kRiff, kForm);
     file.Open(SpecFor("e.mm"), 5);
     file.EndChunk();
     EXPECT_EQ(Thrown([&] { file.EndChunk(); }), "file: common/CFileIFFline: 144");
     EXPECT_NO_THROW(file.Close());
     EXPECT_EQ(ReadAllBytes(folder.File("e.mm")), Form(Bytes()));
-}
-
-TEST_F(CFileIFFTest, ExistenceModeNeitherOpensNorReads)
-{
-    CFileIFF file(kRiff, kForm);
+    // Mode 9 only asks whether the file exists.
     EXPECT_EQ(file.Open(SpecFor("none.mm"), 9), 8);
     EXPECT_EQ(file.Open(Make("some.mm", Text("not a chunk file")), 9), 0);
     EXPECT_FALSE(file.IsOpen());
-    EXPECT_EQ(file.GetMode(), 9u);
-}
-
-TEST_F(CFileIFFTest, ChunkClaimingMoreThanTheFileHoldsThrows)
-{
-    Bytes chunk = Text("atad");
-    AppendLE32(&chunk, 0x7FFFFFF0u);
-    Append(&chunk, Text("tiny"));
-    CFileIFF file(kRiff, kForm);
-    file.Open(Make("big.mm", Form(chunk)), 2);
-    ChunkHeader header;
-    EXPECT_EQ(Thrown([&] { file.Descend(&header); }), "file: win32/MFileMMIOline: 177");
-    EXPECT_EQ(file.GetDepth(), 1u);
-
-    Bytes form = Text("FFIR");
-    AppendLE32(&form, 0xFFFFFFFFu);
-    Append(&form, Text("LFMM"));
-    CFileIFF other(kRiff, kForm);
-    EXPECT_EQ(Thrown([&] { other.Open(Make("form.mm", form), 2); }), "file: win32/MFileMMIOline: 177");
-}
-
-TEST_F(CFileIFFTest, FailedOpenLeavesTheObjectClosedAndReusable)
-{
-    CFileIFF file(kRiff, kForm);
-    EXPECT_EQ(Thrown([&] { file.Open(Make("short.mm", Text("FFIR")), 2); }), "file: win32/MFileMMIOline: 177");
-    EXPECT_FALSE(file.IsOpen());
-    EXPECT_EQ(file.Open(Make("good.mm", Form(Bytes())), 2), 0);
-    EXPECT_TRUE(file.IsOpen());
-}
-
-TEST_F(CFileIFFTest, ReadOnlyModesTreatedAsWritingFailCleanly)
-{
-    CFileIFF file(kRiff, kForm);
-    const Bytes bytes = Form(Bytes());
-    EXPECT_EQ(Thrown([&] { file.Open(Make("four.mm", bytes), 4); }), "file: win32/MFileMMIOline: 287");
-    EXPECT_FALSE(file.IsOpen());
-    EXPECT_EQ(ReadAllBytes(folder.File("four.mm")), bytes);
-}
-
-TEST_F(CFileIFFTest, MissingFinalPadByteMakesAscendThrow)
-{
-    Bytes bytes = Form(Chunk("atad", Text("abc")));
-    bytes.pop_back();
-    bytes[4] -= 1; // the form ends with the odd chunk's data
-    CFileIFF file(kRiff, kForm);
-    file.Open(Make("nopad.mm", bytes), 2);
-    ChunkHeader header;
-    file.Descend(&header);
-    EXPECT_EQ(Thrown([&] { file.Ascend(); }), "file: common/CFileIFFline: 220");
-}
-
-TEST_F(CFileIFFTest, RemainingWithNoOpenChunkIsTheRestOfTheFile)
-{
-    CFileIFF file(kRiff, kForm);
-    const Bytes bytes = Form(Chunk("atad", Text("abcd")));
-    file.Open(Make("r.mm", bytes), 2);
-    EXPECT_EQ(file.GetRemaining(), int32_t(bytes.size()) - 12);
-    file.Ascend();
-    file.Seek(2, 0);
-    EXPECT_EQ(file.GetRemaining(), int32_t(bytes.size()) - 2);
 }
 
 } // namespace

@@ -1,6 +1,4 @@
 #include <gtest/gtest.h>
-#include <cstring>
-#include <vector>
 #include "UiTestSupport.h"
 #include "common/CActor.h"
 #include "common/CShape.h"
@@ -10,106 +8,57 @@
 
 namespace {
 
-class ShapeTest : public ::testing::Test {
-protected:
-    BoundsActor* Make(int32_t shape, const Rect& bounds) { return new BoundsActor(&scene, shape, bounds); }
-
+// Circles of 10 x 10 bounds have radius 20 * 64 - 64 = 1216 (4.75 pixels);
+// a circle touches a rectangle by its edge midpoints or by the corners of its pixels.
+TEST(ShapeTest, CollideByTheShapesOfBothActors)
+{
     UiTestScreen screen;
-    KeyScene scene{&screen};
-};
-
-TEST_F(ShapeTest, RectanglesSharingOnlyAnEdgeDoNotTouch)
-{
-    BoundsActor* a = Make(CShape::kRect, Rect{0, 0, 10, 10});
-    EXPECT_FALSE(CShape::Collide(a, Make(CShape::kRect, Rect{10, 0, 20, 10})));
-    EXPECT_FALSE(CShape::Collide(a, Make(CShape::kRect, Rect{0, 10, 10, 20})));
-    EXPECT_TRUE(CShape::Collide(a, Make(CShape::kRect, Rect{9, 9, 20, 20})));
-    EXPECT_FALSE(CShape::Collide(a, nullptr));
+    KeyScene scene(&screen);
+    const int32_t R = CShape::kRect, C = CShape::kCircle, M = CShape::kMask;
+    const struct { int32_t shapeA; Rect a; int32_t shapeB; Rect b; bool touch; } cases[] = {
+        {R, {0, 0, 10, 10}, R, {10, 0, 20, 10}, false}, // sharing only an edge
+        {R, {0, 0, 10, 10}, R, {0, 10, 10, 20}, false},
+        {R, {0, 0, 10, 10}, R, {9, 9, 20, 20}, true},
+        {3, {0, 0, 10, 10}, R, {0, 0, 10, 10}, false}, // unknown kinds never touch
+        {C, {0, 0, 10, 10}, 3, {0, 0, 10, 10}, false},
+        {C, {0, 0, 10, 10}, C, {9, 0, 19, 10}, true}, // centres 9 pixels apart
+        {C, {0, 0, 10, 10}, C, {10, 0, 20, 10}, false},
+        {C, {0, 0, 10, 10}, R, {5, 5, 6, 6}, true},
+        {R, {5, 5, 6, 6}, C, {0, 0, 10, 10}, true},
+        {C, {0, 0, 10, 10}, R, {9, -10, 20, 1}, false},
+        {M, {0, 0, 10, 10}, R, {0, 0, 10, 10}, false}, // a mask without image never touches
+        {C, {0, 0, 10, 10}, M, {0, 0, 10, 10}, false},
+        {M, {0, 0, 10, 10}, M, {0, 0, 10, 10}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.shapeA << c.shapeB << " " << c.b.left << "," << c.b.top);
+        auto* a = new BoundsActor(&scene, c.shapeA, c.a);
+        EXPECT_EQ(CShape::Collide(a, new BoundsActor(&scene, c.shapeB, c.b)), c.touch);
+        EXPECT_FALSE(CShape::Collide(a, nullptr));
+    }
 }
 
-TEST_F(ShapeTest, UnknownShapeKindsNeverTouch)
+TEST(ShapeTest, CirclesTouchOnlyCloserThanTheSumOfTheirRadii)
 {
-    BoundsActor* a = Make(3, Rect{0, 0, 10, 10});
-    EXPECT_FALSE(CShape::Collide(a, Make(CShape::kRect, Rect{0, 0, 10, 10})));
-    EXPECT_FALSE(CShape::Collide(Make(CShape::kCircle, Rect{0, 0, 10, 10}), a));
-}
-
-TEST_F(ShapeTest, CirclesTouchOnlyCloserThanTheSumOfTheirRadii)
-{
-    // 10 x 10 bounds: radius 20 * 64 - 64 = 1216 (4.75 pixels).
     EXPECT_EQ(CShapeCircle::ActorRadius(Rect{0, 0, 10, 10}), 1216);
     const CShapeCircle a(CFixPoint(0, 0), 1216);
     EXPECT_FALSE(a.Overlaps(CShapeCircle(CFixPoint(2432, 0), 1216)));
     EXPECT_TRUE(a.Overlaps(CShapeCircle(CFixPoint(2431, 0), 1216)));
     EXPECT_TRUE(a.Reaches(CFixPoint(0, 1216)));
     EXPECT_FALSE(a.Reaches(CFixPoint(0, 1217)));
+    // Midpoints (0, 5), (9, 5), (5, 0), (5, 9); the corner of the centre pixel lies at the centre;
+    // a corner 4 pixels right and up (5.66 away) is outside, one 3 right and up (4.24) inside.
+    const struct { Rect r; bool touch; } rects[] = {{{9, 5, 12, 6}, true},  {{5, -3, 6, 1}, true},
+                                                    {{10, 5, 12, 6}, false}, {{5, 5, 6, 6}, true},
+                                                    {{9, -10, 20, 1}, false}, {{8, -10, 20, 2}, true}};
+    for (const auto& c : rects)
+        EXPECT_EQ(CShapeCircle::TouchesRect(Rect{0, 0, 10, 10}, c.r), c.touch) << c.r.left << "," << c.r.top;
 }
 
-TEST_F(ShapeTest, CircleActorsUseTheirCentres)
-{
-    BoundsActor* a = Make(CShape::kCircle, Rect{0, 0, 10, 10});
-    // Radii of 4.75 pixels each: centres 9 pixels apart touch, 10 apart do not.
-    EXPECT_TRUE(CShape::Collide(a, Make(CShape::kCircle, Rect{9, 0, 19, 10})));
-    EXPECT_FALSE(CShape::Collide(a, Make(CShape::kCircle, Rect{10, 0, 20, 10})));
-}
-
-TEST_F(ShapeTest, CircleAgainstRectangleByEdgeMidpoints)
-{
-    const Rect c{0, 0, 10, 10};
-    // Midpoints (0, 5), (9, 5), (5, 0), (5, 9).
-    EXPECT_TRUE(CShapeCircle::TouchesRect(c, Rect{9, 5, 12, 6}));
-    EXPECT_TRUE(CShapeCircle::TouchesRect(c, Rect{5, -3, 6, 1}));
-    EXPECT_FALSE(CShapeCircle::TouchesRect(c, Rect{10, 5, 12, 6}));
-}
-
-TEST_F(ShapeTest, CircleAgainstRectangleByCornersInPixels)
-{
-    const Rect c{0, 0, 10, 10};
-    // Only the centre pixel: no midpoint inside, but its corners lie at the centre.
-    EXPECT_TRUE(CShapeCircle::TouchesRect(c, Rect{5, 5, 6, 6}));
-    // A corner 4 pixels right and up of the centre (5.66 pixels away) is outside the 4.75 radius.
-    EXPECT_FALSE(CShapeCircle::TouchesRect(c, Rect{9, -10, 20, 1}));
-    // A corner 3 pixels right and up (4.24 pixels) is inside it.
-    EXPECT_TRUE(CShapeCircle::TouchesRect(c, Rect{8, -10, 20, 2}));
-    // Through the dispatch, either way round.
-    BoundsActor* circle = Make(CShape::kCircle, c);
-    BoundsActor* rect = Make(CShape::kRect, Rect{5, 5, 6, 6});
-    EXPECT_TRUE(CShape::Collide(circle, rect));
-    EXPECT_TRUE(CShape::Collide(rect, circle));
-    EXPECT_FALSE(CShape::Collide(circle, Make(CShape::kRect, Rect{9, -10, 20, 1})));
-}
-
-// Pixels of one row-major image in a texture format, for the mask walks.
-class Pixels {
-public:
-    Pixels(int32_t w, int32_t h, int32_t format)
-        : nWidth(w), nBytes(format == kFormatA8R8G8B8 ? 4 : 2), nFormat(format), rgBytes(size_t(w * h * nBytes))
-    {
-    }
-    // Writes the raw bytes of one pixel (little-endian word).
-    void Set(int32_t x, int32_t y, uint32_t value)
-    {
-        std::memcpy(&rgBytes[size_t((y * nWidth + x) * nBytes)], &value, size_t(nBytes));
-    }
-    CShapeMask::View View(int32_t x = 0, int32_t y = 0) const
-    {
-        return CShapeMask::View{&rgBytes[size_t((y * nWidth + x) * nBytes)], nWidth * nBytes, nFormat};
-    }
-
-private:
-    int32_t nWidth;
-    int32_t nBytes;
-    int32_t nFormat;
-    std::vector<uint8_t> rgBytes;
-};
-
+// Opacity by format; walks over 32-bit images are tested with device textures.
 TEST(ShapeMaskTest, OpacityByPixelFormat)
 {
-    const struct {
-        uint8_t bytes[4];
-        int32_t format;
-        bool opaque;
-    } cases[] = {
+    const struct { uint8_t bytes[4]; int32_t format; bool opaque; } cases[] = {
         {{0, 0, 0, 127}, kFormatA8R8G8B8, false}, {{0, 0, 0, 128}, kFormatA8R8G8B8, true},
         {{0, 0x80}, kFormatA1R5G5B5, true},       {{0xFF, 0x7F}, kFormatA1R5G5B5, false},
         {{0, 0x10}, kFormatA4R4G4B4, true},       {{0xFF, 0x0F}, kFormatA4R4G4B4, false},
@@ -117,46 +66,6 @@ TEST(ShapeMaskTest, OpacityByPixelFormat)
     };
     for (const auto& c : cases)
         EXPECT_EQ(CShapeMask::IsOpaque(c.bytes, c.format), c.opaque) << c.format << " " << int(c.bytes[1]);
-}
-
-TEST(ShapeMaskTest, WalksFindTheFirstOpaquePixelOfTheArea)
-{
-    Pixels image(8, 8, kFormatA8R8G8B8);
-    image.Set(6, 5, 0xFF000000);
-    EXPECT_TRUE(CShapeMask::AnyOpaque(image.View(), 8, 8));
-    EXPECT_FALSE(CShapeMask::AnyOpaque(image.View(), 6, 8));
-    EXPECT_FALSE(CShapeMask::AnyOpaque(image.View(), 8, 5));
-    EXPECT_TRUE(CShapeMask::AnyOpaque(image.View(6, 5), 1, 1));
-}
-
-TEST(ShapeMaskTest, MasksOverlappingWhereOneIsTransparentDoNotTouch)
-{
-    Pixels a(4, 4, kFormatA8R8G8B8);
-    Pixels b(4, 4, kFormatA4R4G4B4);
-    a.Set(1, 1, 0xFF000000);
-    b.Set(2, 2, 0xF000);
-    EXPECT_FALSE(CShapeMask::BothOpaque(a.View(), b.View(), 4, 4));
-    b.Set(1, 1, 0x1000);
-    EXPECT_TRUE(CShapeMask::BothOpaque(a.View(), b.View(), 4, 4));
-}
-
-TEST(ShapeMaskTest, MaskPixelExactlyAtTheRadiusTouches)
-{
-    Pixels image(8, 1, kFormatA1R5G5B5);
-    image.Set(5, 0, 0x8000);
-    // Pixel 5 of a row starting at scene pixel 10 has its corner at (15, 20).
-    const CShapeCircle reaching(CFixPoint(Fix(10), Fix(20)), Fix(5));
-    const CShapeCircle shortOf(CFixPoint(Fix(10), Fix(20)), Fix(5) - 1);
-    EXPECT_TRUE(CShapeMask::OpaqueInCircle(image.View(), 8, 1, 10, 20, reaching));
-    EXPECT_FALSE(CShapeMask::OpaqueInCircle(image.View(), 8, 1, 10, 20, shortOf));
-}
-
-TEST_F(ShapeTest, MaskWithoutImageNeverTouches)
-{
-    BoundsActor* mask = Make(CShape::kMask, Rect{0, 0, 10, 10});
-    EXPECT_FALSE(CShape::Collide(mask, Make(CShape::kRect, Rect{0, 0, 10, 10})));
-    EXPECT_FALSE(CShape::Collide(Make(CShape::kCircle, Rect{0, 0, 10, 10}), mask));
-    EXPECT_FALSE(CShape::Collide(mask, Make(CShape::kMask, Rect{0, 0, 10, 10})));
 }
 
 } // namespace

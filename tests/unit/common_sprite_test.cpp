@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
 #include "FileTestSupport.h"
 #include "UiTestSupport.h"
 #include "base/CException.h"
 #include "base/FileSpec.h"
+#include "common/CActorMesh.h"
 #include "common/CActorSprite.h"
 #include "common/CFileIFF.h"
+#include "common/CMesh.h"
 #include "common/CSprite.h"
 #include "common/CSpriteArray.h"
 
@@ -19,6 +22,11 @@ Bytes Tga()
     return tga;
 }
 
+// One triangle, 181 bytes: an odd-sized chunk.
+const char kTriangle[] = "xof 0303txt 0032\nMesh T {\n 3;\n 0.0;0.0;0.0;,\n 0.0;1.0;0.0;,\n 1.0;0.0;0.0;;\n"
+                         " 1;\n 3;0,1,2;;\n MeshMaterialList { 1; 1; 0;;\n"
+                         "  Material { 1.0;1.0;1.0;1.0;; 0.0; 0.0;0.0;0.0;; 0.0;0.0;0.0;; }\n }\n}\n";
+
 Bytes Anim(uint32_t count, const Bytes& sprites)
 {
     Bytes data;
@@ -27,143 +35,116 @@ Bytes Anim(uint32_t count, const Bytes& sprites)
     return Chunk("mina", data);
 }
 
-class SpriteLoadTest : public ::testing::Test {
+class LoadTest : public FolderTest {
 protected:
     // Opens an archive holding the chunks, positioned at the first of them.
-    void Open(const Bytes& chunks, CFileIFF* into = nullptr)
+    void Open(const Bytes& chunks)
     {
         Bytes form = Text("LFMM");
         Append(&form, chunks);
-        WriteAllBytes(folder.File("t.mm"), Chunk("FFIR", form));
-        ASSERT_EQ((into ? into : &file)->Open(FileSpec(folder.Path().c_str(), "t.mm"), 2), 0);
+        file.Close();
+        ASSERT_EQ(file.Open(Make("t.mm", Chunk("FFIR", form)), 2), 0);
     }
 
-    // Loads an array from an archive of these chunks; what it threw.
-    std::string LoadArray(const Bytes& chunks)
-    {
-        CFileIFF archive(ChunkId("RIFF"), ChunkId("MMFL"));
-        Open(chunks, &archive);
-        return Thrown([&] { delete CSpriteArray::LoadFrom(&archive, 1); });
-    }
-
-    TempFolder folder;
     CFileIFF file{ChunkId("RIFF"), ChunkId("MMFL")};
 };
 
-TEST(SpriteArrayTest, StoringBeyondTheSlotsGrowsTheArray)
+TEST(SpriteArrayTest, StoringBeyondTheSlotsGrowsTheArrayByFour)
 {
     CSpriteArray array(0);
-    EXPECT_EQ(array.nSlots, 0);
-    auto* first = new CSprite();
-    EXPECT_EQ(array.Store(0, first), 0);
+    EXPECT_EQ(array.Store(0, new CSprite()), 0);
     EXPECT_EQ(array.nSlots, 4);
     auto* sixth = new CSprite();
     EXPECT_EQ(array.Store(5, sixth), 0);
     EXPECT_EQ(array.nSlots, 8);
-    EXPECT_EQ(array.Get(0), first);
     EXPECT_EQ(array.Get(5), sixth);
     EXPECT_EQ(array.Get(4), nullptr);
     EXPECT_EQ(array.Get(8), nullptr);
     EXPECT_EQ(array.Get(-1), nullptr);
     EXPECT_EQ(array.Store(-1, new CSprite()), 3);
-    auto* replacement = new CSprite();
-    EXPECT_EQ(array.Store(0, replacement), 0);
-    EXPECT_EQ(array.Get(0), replacement);
 }
 
-TEST_F(SpriteLoadTest, LoadsEverySpriteOfTheAnimChunkAndLeavesIt)
+TEST_F(LoadTest, AnimChunkLoadsEverySpriteAndIsLeftOrWithWrongIdsOrCountsThrows)
 {
-    Bytes chunks = Anim(2, [] {
-        Bytes sprites = Chunk("abgr", Tga());
-        Append(&sprites, Chunk("abgr", Tga()));
-        return sprites;
-    }());
+    Bytes sprites = Chunk("abgr", Tga());
+    Append(&sprites, Chunk("abgr", Tga()));
+    Bytes chunks = Anim(2, sprites);
     Append(&chunks, Chunk("txen", Bytes{}));
     Open(chunks);
-    CSpriteArray* array = CSpriteArray::LoadFrom(&file, 1);
-    ASSERT_NE(array, nullptr);
+    std::unique_ptr<CSpriteArray> array(CSpriteArray::LoadFrom(&file, 1));
     EXPECT_EQ(array->nCount, 2);
-    EXPECT_EQ(array->nSlots, 2);
-    EXPECT_NE(array->Get(0), nullptr);
-    EXPECT_NE(array->Get(1), nullptr);
-    EXPECT_EQ(array->Get(0)->fTexture, 1);
+    EXPECT_EQ(array->Get(1)->fTexture, 1);
     ChunkHeader next;
     file.Descend(&next);
     EXPECT_EQ(next.id, ChunkId("next"));
-    delete array;
-}
-
-TEST_F(SpriteLoadTest, EmptyAnimChunkGivesAnEmptyArray)
-{
-    Open(Anim(0, Bytes{}));
-    CSpriteArray* array = CSpriteArray::LoadFrom(&file, 1);
-    ASSERT_NE(array, nullptr);
-    EXPECT_EQ(array->nCount, 0);
-    delete array;
-}
-
-TEST_F(SpriteLoadTest, WrongChunkIdsAndCountsThrowWithTheirSourceAndLine)
-{
-    const struct {
-        Bytes chunks;
-        const char* fault;
-    } cases[] = {
+    const struct { Bytes chunks; const char* fault; } cases[] = {
         {Chunk("abgr", Tga()), "file: common/CSpriteAline: 100"},
         {Anim(1, Chunk("hsem", Tga())), "file: common/CSpriteline: 72"},
         {Anim(0x7FFFFFFF, Chunk("abgr", Tga())), "file: common/CSpriteAline: 100"},
         {Anim(2, Chunk("abgr", Tga())), "file: common/CSpriteAline: 100"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(LoadArray(c.chunks), c.fault);
+    for (const auto& c : cases) {
+        Open(c.chunks);
+        EXPECT_EQ(Thrown([&] { delete CSpriteArray::LoadFrom(&file, 1); }), c.fault);
+    }
     Open(Chunk("mina", Tga()));
     EXPECT_EQ(Thrown([&] { delete CSprite::Create(&file, 1); }), "file: common/CSpriteline: 72");
 }
 
-class SpriteActorTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        image.nXOffset = -8;
-        image.nYOffset = -8;
-        image.nWidth = 16;
-        image.nHeight = 16;
-    }
-
-    UiTestScreen screen;
-    KeyScene scene{&screen};
-    CSprite image;
-};
-
-TEST_F(SpriteActorTest, BoundsAndCentreComeFromTheImage)
+TEST_F(LoadTest, MeshChunkIsReadWithItsPadOrThrowsAndAMeshActorCoversNoScreenRectangle)
 {
-    auto* actor = new CActorSprite(&scene, 25600, 12800, Fix(5), &image, 0);
-    EXPECT_EQ(actor->GetBounds(), (Rect{92, 42, 108, 58}));
-    const CFixPoint centre = actor->GetCentrePoint();
-    EXPECT_EQ(centre.x, 25600);
-    EXPECT_EQ(centre.y, 12800);
-    EXPECT_EQ(actor->GetImage(), &image);
+    Bytes chunks = Chunk("hsem", Text(kTriangle));
+    Append(&chunks, Chunk("txen", {1, 2}));
+    Open(chunks);
+    std::unique_ptr<CMesh> mesh(CMesh::Create(&file));
+    EXPECT_EQ(mesh->GetMesh()->GetIndices().size(), 3u);
+    ChunkHeader next;
+    file.Descend(&next);
+    EXPECT_EQ(next.id, ChunkId("next"));
+    // A mesh actor covers no screen rectangle and has no centre of its own.
+    MMatrix world;
+    CScene scene(nullptr, 0, 0, 0, 1, 0, 1);
+    CActorMesh actor(&scene, &world, mesh.get(), 0);
+    EXPECT_TRUE(actor.GetBounds().IsEmpty());
+    actor.Draw(nullptr); // without a device, and without a mesh, nothing is drawn
+    CActorMesh(&scene, &world, nullptr, 0).Draw(nullptr);
+    int32_t x = 7, y = 9;
+    actor.GetCentre(&x, &y);
+    EXPECT_EQ(x, 7);
+    EXPECT_EQ(y, 9);
+    EXPECT_EQ(actor.GetCentrePoint().x, 0);
+    const struct { const char* id; const char* data; const char* fault; } cases[] = {
+        {"abgr", kTriangle, "file: common/CMeshline: 54"},
+        {"hsem", "xof 0303txt 0032 Mesh { 3; 0.0;", "file: win32/MMeshline: 98"}};
+    for (const auto& c : cases) {
+        Open(Chunk(c.id, Text(c.data)));
+        try {
+            delete CMesh::Create(&file);
+            ADD_FAILURE() << c.fault;
+        } catch (const CException& e) {
+            EXPECT_EQ(e.Describe(), c.fault);
+        }
+    }
 }
 
-TEST_F(SpriteActorTest, MovesKeepBoundsWithTheImage)
+// Bounds leave out the scene origin (3, 13); the centre includes it.
+TEST(SpriteActorTest, BoundsAndCentreComeFromTheImage)
 {
-    KeyScene offset(&screen, Fix(3), Fix(13));
-    auto* actor = new CActorSprite(&offset, Fix(103), Fix(63), Fix(5), &image, 0);
+    UiTestScreen screen;
+    KeyScene scene(&screen, Fix(3), Fix(13));
+    CSprite image;
+    image.nXOffset = image.nYOffset = -8;
+    image.nWidth = image.nHeight = 16;
+    auto* actor = new CActorSprite(&scene, Fix(103), Fix(63), Fix(5), &image, 0);
     EXPECT_EQ(actor->GetBounds(), (Rect{92, 42, 108, 58}));
+    EXPECT_EQ(actor->GetImage(), &image);
     actor->MoveToXY(Fix(113), Fix(63));
     EXPECT_EQ(actor->GetBounds(), (Rect{102, 42, 118, 58}));
-    int32_t x = 0;
-    int32_t y = 0;
-    actor->GetCentre(&x, &y);
-    EXPECT_EQ(x, Fix(113));
-    EXPECT_EQ(y, Fix(63));
-}
-
-TEST_F(SpriteActorTest, WithoutImageTheBoundsStayAndNothingIsHit)
-{
-    auto* actor = new CActorSprite(&scene, Fix(100), Fix(50), Fix(5), nullptr, 0);
-    EXPECT_TRUE(actor->GetBounds().IsEmpty());
-    EXPECT_EQ(actor->GetImage(), nullptr);
-    // A sprite without texture draws nothing and lets nothing through.
+    const CFixPoint centre = actor->GetCentrePoint();
+    EXPECT_EQ(centre.x, Fix(113));
+    EXPECT_EQ(centre.y, Fix(63));
+    // Without an image the bounds stay empty; a sprite without texture draws nothing and lets nothing through.
+    EXPECT_TRUE((new CActorSprite(&scene, Fix(100), Fix(50), Fix(5), nullptr, 0))->GetBounds().IsEmpty());
     EXPECT_EQ(image.Draw(&actor->GetBounds(), nullptr, 0), 0);
     EXPECT_EQ(image.IsTransparentAt(3, 3, 0, 0), 0);
 }

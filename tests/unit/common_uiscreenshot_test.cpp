@@ -1,135 +1,163 @@
+// Engine actors on the OpenGL device: the fade, pixel hits on images and
+// glyph labels.
 #include <gtest/gtest.h>
-#include <epoxy/gl.h>
-#include <vector>
-#include "GLTestDevice.h"
+#include <cstring>
+#include <memory>
+#include "GLTestWindow.h"
 #include "UiTestSupport.h"
 #include "common/CActorButton.h"
 #include "common/CActorFade.h"
-#include "common/CEditBox.h"
-#include "common/CEditCaret.h"
-#include "common/CGlyphFont.h"
+#include "common/CShape.h"
 #include "common/CSprite.h"
+#include "common/CSpriteArray.h"
+#include "platform/MFormat.h"
 #include "platform/MTexture.h"
 
 namespace {
 
-struct Pixel {
-    int r, g, b;
-};
+const int32_t kFadePos[3] = {0, 0, 2560};
+const uint8_t kLeftColumnOpaque[8] = {255, 127, 0, 0, 128, 0, 0, 0}; // alphas of a 4 x 2 image
 
-// The back buffer as the scene engine left it, top row first.
-class Picture {
-public:
-    Picture(int32_t w, int32_t h) : nWidth(w), nHeight(h), rgBytes(size_t(w * h * 4))
-    {
-        glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, rgBytes.data());
-    }
-    Pixel At(int32_t x, int32_t y) const
-    {
-        const uint8_t* p = &rgBytes[size_t(((nHeight - 1 - y) * nWidth + x) * 4)];
-        return Pixel{p[0], p[1], p[2]};
-    }
-    // Pixels of r that pass the test.
-    template <class Test>
-    int32_t Count(const Rect& r, Test test) const
-    {
-        int32_t n = 0;
-        for (int32_t y = r.top; y < r.bottom; ++y)
-            for (int32_t x = r.left; x < r.right; ++x)
-                n += test(At(x, y)) ? 1 : 0;
-        return n;
-    }
-
-private:
-    int32_t nWidth;
-    int32_t nHeight;
-    std::vector<uint8_t> rgBytes;
-};
-
-bool Near(const Pixel& p, int r, int g, int b)
+// A 4 x 2 texture with the alphas given row by row.
+MTexture* AlphaTexture(const uint8_t alpha[8])
 {
-    const auto close = [](int a, int e) { return a >= e - 3 && a <= e + 3; };
-    return close(p.r, r) && close(p.g, g) && close(p.b, b);
+    auto* texture = new MTexture(4, 2);
+    int32_t pitch = 0;
+    auto* bits = static_cast<uint8_t*>(texture->Lock(nullptr, &pitch, 0));
+    for (int32_t i = 0; i < 8; ++i) {
+        const uint32_t texel = uint32_t(alpha[i]) << 24 | 0x00FFFFFF;
+        std::memcpy(bits + i / 4 * pitch + i % 4 * 4, &texel, 4);
+    }
+    texture->UnLock(0);
+    return texture;
 }
 
-class UiScreenshotTest : public ::testing::Test {
+// A mask actor of a 4 x 2 image at a given place.
+BoundsActor* Mask(CScene* scene, CSprite* image, int32_t left, int32_t top)
+{
+    return new BoundsActor(scene, CShape::kMask, Rect{left, top, left + 4, top + 2}, image);
+}
+
+// A screen of another colour depth than 32 bits, whose fade texture is not A4R4G4B4.
+struct ShallowDevice : fakes::Device {
+    int32_t GetBitsPerPixel() const override { return 16; }
+};
+
+class UiDrawTest : public GLTestWindow {
 protected:
     void SetUp() override
     {
-        device = GLTestDevice();
-        if (!device)
-            GTEST_SKIP() << "no display";
-        screen.SetDevice(device);
-        scene = std::make_unique<KeyScene>(&screen);
-
-        char newText[8] = "New";
-        const TextDesc buttonText{newText, 8, 0, 0, nullptr, 0, 0xFFFFFFFF, 1, 0};
-        const ButtonDesc push = Behaviour(kButtonPush, 78, 1);
-        button = new CActorButton(&buttonText, &push, scene.get(), Fix(200), Fix(100), Fix(200), nullptr, 0);
-
-        char empty[4] = "";
-        const TextDesc lineText{empty, 64, 2, 0, nullptr, 1, 0xFFFFFF00, 0, 0};
-        const ButtonDesc label = Behaviour(kButtonLabel, 0);
-        box = new CEditBox(scene.get(), Fix(300), Fix(300), Fix(100), &lineText, &label);
-        box->SetText("Well done", 0);
+        Open(800, 600);
+        UseDevice(device);
     }
-
-    Picture DrawFrame()
+    void TearDown() override
     {
-        EXPECT_EQ(device->BeginFrame(), 0);
-        scene->Draw();
-        Picture picture(device->GetBackBufferWidth(), device->GetBackBufferHeight());
-        device->EndFrame();
-        return picture;
+        scene.reset();
+        Close();
     }
-
-    MDeviceManager* device = nullptr;
+    void UseDevice(BDevice* with)
+    {
+        screen.SetDevice(with);
+        scene = std::make_unique<KeyScene>(&screen);
+    }
+    // Runs frames of dt ticks; the number of steps they made.
+    static int32_t Run(CActorFade* fade, int32_t frames, int32_t dt)
+    {
+        const int32_t before = fade->GetStep();
+        for (int32_t i = 0; i < frames; ++i)
+            fade->Update(dt);
+        return fade->GetStep() - before;
+    }
     UiTestScreen screen;
     std::unique_ptr<KeyScene> scene;
-    CActorButton* button = nullptr;
-    CEditBox* box = nullptr;
 };
 
-TEST_F(UiScreenshotTest, ButtonEditBoxAndFadeInProgress)
+// Without a device the fade covers the scene; a fade that cannot run ends revealed at once.
+TEST_F(UiDrawTest, OneFadeActorWhateverTheSceneAndOnAShallowScreenItEndsRevealedAtOnce)
 {
-    const Rect frame = button->GetBounds();
-    const Rect buttonText = button->GetTextRect();
-    const Rect boxText = box->GetTextRect();
-    ASSERT_GT(buttonText.right - buttonText.left, 10);
-    ASSERT_GT(boxText.right - boxText.left, 40);
+    ShallowDevice shallow;
+    KeyScene second(&screen);
+    UseDevice(nullptr);
+    scene->SetRect(Rect{0, 0, 300, 200}, 0, 0);
+    CActorFade* fade = CActorFade::Get(scene.get(), kFadePos);
+    EXPECT_EQ(fade->GetBounds(), (Rect{0, 0, 300, 200}));
+    EXPECT_EQ(CActorFade::Get(&second, kFadePos), fade);
+    UseDevice(&shallow);
+    EXPECT_EQ(CActorFade::Current(), nullptr) << "deleted with its scene";
+    fade = CActorFade::Get(scene.get(), kFadePos);
+    fade->StartFade(1);
+    EXPECT_EQ(fade->GetBounds(), (Rect{0, 0, 800, 600}));
+    EXPECT_TRUE(fade->IsRevealed() && fade->IsHidden());
+    EXPECT_FALSE(fade->IsFading() || fade->IsCovered());
+    EXPECT_EQ(Run(fade, 10, 4), 0);
+    scene.reset();
+}
 
-    const Picture plain = DrawFrame();
-    EXPECT_TRUE(Near(plain.At(700, 500), 0, 0, 255)); // the cleared back buffer
-    EXPECT_TRUE(Near(plain.At(frame.left + 4, frame.top + 4), 127, 0, 0));
-    const auto white = [](const Pixel& p) { return p.r > 200 && p.g > 200 && p.b > 200; };
-    const auto yellow = [](const Pixel& p) { return p.r > 200 && p.g > 200 && p.b < 80; };
-    const auto cyan = [](const Pixel& p) { return p.r < 80 && p.g > 200 && p.b > 200; };
-    EXPECT_GT(plain.Count(buttonText, white), 15);
-    EXPECT_GT(plain.Count(boxText, yellow), 40);
-    const Rect caretArea = box->GetCaret()->GetBounds();
-    EXPECT_GT(plain.Count(caretArea, cyan), 5);
+// A step every four ticks; a one-tick frame counts two, a long frame twelve.
+TEST_F(UiDrawTest, FadeStepsEveryTwoOneTickFramesAndOnceInALongFrame)
+{
+    CActorFade* fade = CActorFade::Get(scene.get(), kFadePos);
+    fade->StartFade(1);
+    EXPECT_EQ(fade->TicksToNextChange(), 0) << "a fade steps on every frame";
+    CScene::DrawAllScenes();
+    EXPECT_EQ(Run(fade, 1, 1), 0);
+    EXPECT_FALSE(CScene::IsRepaintPending());
+    EXPECT_EQ(fade->GetStepLeft(), 2);
+    EXPECT_EQ(Run(fade, 1, 1), 1);
+    EXPECT_TRUE(CScene::IsRepaintPending()) << "a fade step draws the next frame";
+    // 26 steps in all, then one more turn to end.
+    EXPECT_EQ(Run(fade, 50, 1), 25);
+    EXPECT_EQ(Run(fade, 2, 1), 0);
+    EXPECT_TRUE(fade->IsRevealed() && fade->IsHidden() && !fade->IsFading());
+    EXPECT_EQ(fade->TicksToNextChange(), CScene::NoChange);
+    fade->StartFade(1); // again, from full alpha
+    EXPECT_EQ(Run(fade, 1, 100), 1);
+    EXPECT_EQ(fade->GetStepLeft(), 4 - 12 + 4);
+    EXPECT_EQ(Run(fade, 1, 12), 1);
+    EXPECT_EQ(fade->GetStepLeft(), -4 - 12 + 4);
+}
 
-    // Thirteen steps in: the overlay was last filled with alpha 255 - 10 * 12.
-    scene->FadeIn();
-    CActorFade* fade = CActorFade::Current();
-    ASSERT_NE(fade, nullptr);
-    for (int32_t i = 0; i < 13; ++i)
-        fade->Update(4);
-    ASSERT_TRUE(fade->IsFading());
-    const Picture faded = DrawFrame();
-    EXPECT_TRUE(Near(faded.At(700, 500), 0, 0, 120));
-    EXPECT_TRUE(Near(faded.At(frame.left + 4, frame.top + 4), 60, 0, 0));
-    EXPECT_EQ(faded.Count(buttonText, white), 0);
-    EXPECT_EQ(faded.Count(boxText, yellow), 0);
-    const auto dimYellow = [](const Pixel& p) { return p.r > 90 && p.g > 90 && p.b < 40; };
-    EXPECT_GT(faded.Count(boxText, dimYellow), 40);
-
-    // Revealed: the overlay is no longer drawn.
-    for (int32_t i = 0; i < 20; ++i)
-        fade->Update(4);
-    EXPECT_TRUE(fade->IsRevealed());
-    const Picture revealed = DrawFrame();
-    EXPECT_TRUE(Near(revealed.At(700, 500), 0, 0, 255));
+// Alpha 127 is transparent and 128 opaque; only opaque pixels take presses and touch.
+TEST_F(UiDrawTest, OpaquePixelsAloneTakePressesAndTouch)
+{
+    CSpriteArray states(2);
+    for (int i = 0; i < 2; ++i)
+        states.Store(i, new CSprite(AlphaTexture(kLeftColumnOpaque)));
+    states.nCount = 2;
+    CSprite* sprite = states.Get(0);
+    ASSERT_EQ(sprite->pTexture->GetFormat(), kFormatA8R8G8B8);
+    const struct { int32_t x, y, transparent; } cases[] = {{0, 0, 0},  {1, 0, 1}, {0, 1, 0}, {3, 1, 1},
+                                                            {4, 0, 1}, {0, 2, 1}, {-1, 0, 1}};
+    for (const auto& c : cases)
+        EXPECT_EQ(sprite->IsTransparentAt(c.x, c.y, 0, 0), c.transparent) << c.x << "," << c.y;
+    int32_t pitch = 0;
+    EXPECT_NE(sprite->pTexture->Lock(nullptr, &pitch, 0), nullptr) << "no lookup leaves the texture locked";
+    sprite->pTexture->UnLock(0);
+    char text[4] = "";
+    const TextDesc desc = GlyphText(text, nullptr);
+    const ButtonDesc behaviour = Behaviour(kButtonSwitch, 78);
+    KeyScene* s = scene.get();
+    auto* button = new CActorButton(&desc, &behaviour, s, Fix(20), Fix(10), Fix(50), &states, 0);
+    EXPECT_EQ(button->GetBounds(), (Rect{20, 10, 24, 12}));
+    Dispatch(MouseEvent::LeftDown, 21, 10); // transparent: the scene's
+    EXPECT_TRUE(s->rgKeys.empty());
+    Dispatch(MouseEvent::LeftDown, 20, 11);
+    EXPECT_EQ(s->rgKeys, (std::vector<std::string>{"+78"}));
+    EXPECT_EQ(button->GetImage(), states.Get(1));
+    auto* mask = Mask(s, sprite, 10, 10); // opaque at (10, 10) and (10, 11)
+    EXPECT_TRUE(CShape::Collide(mask, new BoundsActor(s, CShape::kRect, Rect{0, 0, 11, 11})));
+    EXPECT_FALSE(CShape::Collide(mask, new BoundsActor(s, CShape::kRect, Rect{11, 0, 20, 20})));
+    EXPECT_TRUE(CShape::Collide(new BoundsActor(s, CShape::kRect, Rect{10, 11, 11, 12}), mask));
+    // A circle whose radius reaches the pixel corner (10, 10).
+    EXPECT_TRUE(CShape::Collide(mask, new BoundsActor(s, CShape::kCircle, Rect{6, 6, 14, 14})));
+    EXPECT_FALSE(CShape::Collide(mask, new BoundsActor(s, CShape::kCircle, Rect{11, 6, 19, 14})));
+    // The same image, or another, one pixel lower meets ours; one pixel right it lies over our
+    // transparent column.
+    for (CSprite* with : {sprite, states.Get(1)}) {
+        EXPECT_TRUE(CShape::Collide(mask, Mask(s, with, 10, 11)));
+        EXPECT_FALSE(CShape::Collide(mask, Mask(s, with, 11, 10)));
+    }
+    scene.reset();
 }
 
 // A 4 x 8 glyph of one colour.
@@ -140,7 +168,7 @@ CSprite* SolidGlyph(uint32_t colour)
     return new CSprite(texture);
 }
 
-TEST_F(UiScreenshotTest, GlyphFontLabelDrawsEachGlyphInItsCell)
+TEST_F(UiDrawTest, GlyphFontLabelDrawsEachGlyphInItsCell)
 {
     CGlyphFont font(2);
     font.chFirst = 'A';
@@ -154,18 +182,16 @@ TEST_F(UiScreenshotTest, GlyphFontLabelDrawsEachGlyphInItsCell)
     const TextDesc desc{text, 8, 2, 1, &font, 0, 0xFFFFFFFF, 0, 0};
     const ButtonDesc label = Behaviour(kButtonLabel, 0);
     // The scene deletes the label, which does not touch its font again.
-    auto* glyphs = new CActorButton(&desc, &label, scene.get(), Fix(400), Fix(400), Fix(100), nullptr, 0);
-    ASSERT_EQ(glyphs->GetTextRect().left, 408);
-    ASSERT_EQ(glyphs->GetTextRect().top, 408);
-
+    new CActorButton(&desc, &label, scene.get(), Fix(400), Fix(400), Fix(100), nullptr, 0);
     // A at 408, B after A's width and the spacing, a blank of 5, then A again.
-    const Picture picture = DrawFrame();
-    EXPECT_TRUE(Near(picture.At(409, 411), 255, 0, 0));
-    EXPECT_TRUE(Near(picture.At(412, 411), 0, 0, 255));
-    EXPECT_TRUE(Near(picture.At(415, 411), 0, 255, 0));
-    EXPECT_TRUE(Near(picture.At(422, 411), 0, 0, 255));
-    EXPECT_TRUE(Near(picture.At(426, 411), 255, 0, 0));
-    EXPECT_TRUE(Near(picture.At(426, 416), 0, 0, 255));
+    ASSERT_EQ(device->BeginFrame(), 0);
+    scene->Draw();
+    const struct { int32_t x, y; uint32_t rgb; } pixels[] = {{409, 411, 0xFF0000}, {412, 411, 0x0000FF},
+                                                              {415, 411, 0x00FF00}, {422, 411, 0x0000FF},
+                                                              {426, 411, 0xFF0000}, {426, 416, 0x0000FF}};
+    for (const auto& p : pixels)
+        EXPECT_EQ(PixelAt(p.x, p.y) & 0xFFFFFF, p.rgb) << p.x << "," << p.y;
+    device->EndFrame();
 }
 
 } // namespace
