@@ -1,12 +1,61 @@
+#include "FileTestSupport.h"
 #include "base/FileSpec.h"
 #include "platform/MDialogScript.h"
 #include "platform/MMessageDialog.h"
 #include "platform/MOpenDialog.h"
 #include <gtest/gtest.h>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
 namespace {
+
+// The system dialog: zenity if it is on the path, else kdialog. An answer is taken
+// only from a clean exit, fits the name field and, to open, names a file that exists.
+// Runs first: once a test scripts answers, every dialog in the process is scripted.
+TEST(OpenDialog, AsksZenityThenKdialog)
+{
+    if (MDialogScript::IsActive())
+        GTEST_SKIP() << "dialogs are scripted";
+    TempFolder bin;
+    const std::string chosen = bin.File("Chosen.mm"), gone = bin.File("Gone.mm"), overlong(300, 'p');
+    WriteText(chosen, "");
+    const struct {
+        const char *program, *answer;
+        int mode, status, result;
+        const char* args;
+    } cases[] = {
+        {"zenity", chosen.c_str(), 0, 0, 1, "--file-selection --filename=Rollavex.mm --file-filter=Asset files | *.mm"},
+        {"zenity", gone.c_str(), 0, 0, 2, nullptr},
+        {"zenity", gone.c_str(), 1, 0, 1, "--file-selection --filename=Rollavex.mm --save --file-filter"},
+        {"zenity", chosen.c_str(), 0, 1, 2, nullptr},
+        {"zenity", overlong.c_str(), 1, 0, 2, nullptr},
+        {"kdialog", chosen.c_str(), 0, 0, 1, "--getopenfilename Rollavex.mm *.mm|Asset files"},
+    };
+    const std::string path = std::getenv("PATH");
+    setenv("PATH", bin.Path().c_str(), 1);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.program + std::string(" ") + c.answer);
+        std::filesystem::remove(bin.File("zenity"));
+        std::filesystem::remove(bin.File("kdialog"));
+        const std::string program = bin.File(c.program);
+        WriteText(program, "#!/bin/sh\necho \"$*\" > " + program + ".args\necho '" + c.answer + "'\nexit " +
+                               std::to_string(c.status) + "\n");
+        if (c.program == std::string("zenity")) // present but never asked
+            WriteText(bin.File("kdialog"), "#!/bin/sh\necho " + chosen + "\n");
+        std::error_code absent;
+        for (const char* name : {"zenity", "kdialog"})
+            std::filesystem::permissions(bin.File(name), std::filesystem::perms::owner_all, absent);
+        MOpenDialog dialog(c.mode);
+        dialog.SetFilter("Asset files|*.mm|");
+        dialog.SetFileName("Rollavex.mm");
+        EXPECT_EQ(dialog.Show(nullptr), c.result);
+        EXPECT_STREQ(dialog.GetFile(), c.result == 1 ? c.answer : "Rollavex.mm");
+        if (c.args)
+            EXPECT_EQ(ReadText(program + ".args").rfind(c.args, 0), 0u) << ReadText(program + ".args");
+    }
+    setenv("PATH", path.c_str(), 1);
+}
 
 // Kinds outside 1 to 3 are refused; texts are cut to their fields; scripted
 // answers are returned and recorded, and each text also goes to stderr.
