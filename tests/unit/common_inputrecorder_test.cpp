@@ -29,19 +29,15 @@ void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
-// Collects replayed events in order.
-class SinkLog : public CInputRecorder::Sink {
-public:
-    void DeliverMouse(uint32_t type, uint16_t x, uint16_t y) override
-    {
-        log += "M" + std::to_string(type) + "," + std::to_string(x) + "," + std::to_string(y) + " ";
-    }
+// Collects replayed events in order: the record's letter, then its values.
+struct SinkLog : CInputRecorder::Sink {
+    void DeliverMouse(uint32_t type, uint16_t x, uint16_t y) override { log.insert(log.end(), {'M', int(type), x, y}); }
     int DeliverKey(int kind, int key) override
     {
-        log += "K" + std::to_string(kind) + "," + std::to_string(key) + " ";
+        log.insert(log.end(), {'K', kind, key});
         return 1;
     }
-    std::string log;
+    std::vector<int> log;
 };
 
 const CScene* const kGame = reinterpret_cast<const CScene*>(0x1000);
@@ -83,7 +79,7 @@ TEST(InputRecorder, RecordThenReplayFeedsTheSameTicksAndEvents)
     EXPECT_EQ(rec.Ticks(kGame, CInputRecorder::kTickPass, 1), 17);
     EXPECT_EQ(rec.Ticks(kGame, CInputRecorder::kUpdatePass, 1), 0);
     EXPECT_EQ(rec.Ticks(kGame, CInputRecorder::kTickPass, 1), 25);
-    EXPECT_EQ(sink.log, "M3,100,200 K2,78 ");
+    EXPECT_EQ(sink.log, (std::vector<int>{'M', 3, 100, 200, 'K', 2, 78}));
     EXPECT_EQ(rec.Ticks(kGame, CInputRecorder::kUpdatePass, 7), 7) << "the end hands control back";
     EXPECT_EQ(rec.GetMode(), CInputRecorder::kOff);
     EXPECT_EQ(rec.PassMouse(3, 1, 1), 1);
@@ -141,7 +137,6 @@ TEST(InputRecorder, FilesThatCannotBeUsedThrowWithAClearReason)
         EXPECT_STREQ(e.GetSource(), "common/CInputRecorder");
     }
     EXPECT_NE(rec.GetError().find("line 3: expected a mouse event"), std::string::npos) << rec.GetError();
-    EXPECT_EQ(rec.GetMode(), CInputRecorder::kOff);
     EXPECT_THROW(rec.StartReplay(TempPath("rvx_does_not_exist.rec").c_str()), CFileException);
     EXPECT_NE(rec.GetError().find("cannot read"), std::string::npos);
     EXPECT_THROW(rec.StartRecording("/nonexistent-dir/x.rec"), CFileException);

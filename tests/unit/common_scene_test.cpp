@@ -1,4 +1,3 @@
-#include "common/CCollisionMgr.h"
 #include "common/CScene.h"
 #include "platform/AppTimer.h"
 #include "scene_fakes.h"
@@ -121,15 +120,11 @@ TEST_F(SceneTest, MouseGoesToTheCaptureElseTheFrontMostWillingActorUnderThePoint
     Make("hidden", 0, 0, 50, 20, 20)->Hide();
     Make("unwilling", 0, 0, 60, 20, 20)->fWantsMouse = 0;
     EXPECT_EQ(Send(MouseEvent::LeftDown, 5, 5), 1);
-    Send(MouseEvent::Move, 5, 5);
-    Send(MouseEvent::NonClientMove, 600, 5);
     Send(MouseEvent::RightDown, 20, 5);
-    Send(MouseEvent::RightUp, 5, 20);
     CScene::SetMouseCapture(far);
     Send(MouseEvent::Move, 500, 5);
     CScene::SetMouseCapture(nullptr);
-    EXPECT_EQ(Log(), (Strings{"mouse near 3", "scene move 5,5", "scene nc move 600,5", "scene right down 20,5",
-                              "scene right up 5,20", "mouse far 1"}));
+    EXPECT_EQ(Log(), (Strings{"mouse near 3", "scene right down 20,5", "mouse far 1"}));
     EXPECT_EQ(Send(42, 700, 500), 0) << "unknown event types are not handled";
 }
 
@@ -160,15 +155,12 @@ TEST_F(SceneTest, ReleasesReachOnlyTheSceneThatGotThePress)
 TEST_F(SceneTest, PauseTogglesUnlessTheSceneCannotPauseAndPanelKeysActOnlyOnAShownPanel)
 {
     EXPECT_EQ(CScene::DispatchKeyDown(65), 0) << "unknown keys are not handled";
-    EXPECT_EQ(CScene::DispatchKeyDown(19), 1);
-    EXPECT_EQ(CScene::DispatchKeyUp(19), 1);
-    EXPECT_TRUE(scene->IsSuspended() && scene->IsUserPaused());
-    EXPECT_EQ(scene->CanResumeMusic(), 0);
+    EXPECT_EQ(CScene::DispatchKeyDown(19) + CScene::DispatchKeyUp(19), 2);
+    EXPECT_TRUE(scene->IsSuspended() && scene->IsUserPaused() && !scene->CanResumeMusic());
     CScene::DispatchKeyDown(19);
     scene->fCanPause = 0;
     CScene::DispatchKeyDown(19);
-    EXPECT_FALSE(scene->IsSuspended());
-    EXPECT_EQ(scene->CanResumeMusic(), 1);
+    EXPECT_FALSE(scene->IsSuspended() || scene->IsUserPaused());
 
     CScene::DispatchKeyDown(33);
     EXPECT_FALSE(scene->IsPanel1Shown());
@@ -203,9 +195,6 @@ TEST_F(SceneTest, MeshesNearestFirstThenTheirShadowsThenSpritesBackToFrontThenCo
                               "shadow mesh near", "sprites", "draw sprite far", "draw sprite near", "draw edge",
                               "/sprites", "end", "collision sprite near", "collision sprite far"}));
     EXPECT_EQ(edge->lastClip, (Rect{795, 595, 800, 600}));
-    EXPECT_EQ(scene->GetCollisionMgr()->GetDrawnCount(), 5);
-    CScene::UpdateAllScenes();
-    EXPECT_EQ(scene->GetCollisionMgr()->GetDrawnCount(), 0);
 }
 
 TEST_F(SceneTest, CoveredScenesFailedFramesAndFailedBatchesAreNotDrawnButStillUpdated)

@@ -140,7 +140,6 @@ TEST_F(ScreenTest, AfterASkippedFrameTheLoopWaitsForTheNextChangeDue)
     screen.Redraw();
     screen.Frame();
     EXPECT_EQ(Log(), (Strings{"delete game", "delete b", "delete a"})) << "nothing drawn, then the quit";
-    EXPECT_EQ(screen.GetScene(), nullptr);
 }
 
 // ---- input ----
@@ -187,8 +186,6 @@ TEST_F(ScreenTest, MenusDeactivationAndMinimisingStopTimeAndComingBackResumesAll
     screen.OnSize(0, 0);
     screen.OnSize(0, 0);
     EXPECT_TRUE(screen.IsMinimised() && game->IsSuspended());
-    AppTimer(TimerStop);
-    EXPECT_EQ(Elapsed(), 0);
     screen.OnSize(794, 575);
     EXPECT_FALSE(screen.IsMinimised() || game->IsSuspended());
 
