@@ -94,11 +94,7 @@ TEST(InputRecorder, RecordThenReplayFeedsTheSameTicksAndEvents)
 
 TEST(InputRecorder, ParseNamesTheFirstBadLine)
 {
-    const struct {
-        std::string text;
-        size_t line;
-        const char* why;
-    } cases[] = {
+    const struct { std::string text; size_t line; const char* why; } cases[] = {
         {"RVXREC 1\r\n# comment\n\nU 3\r\nK 4 121\nM 8 65535 0", 0, ""},
         {"", 1, "empty"},
         {"RVXREC 2\nU 1\n", 1, "not a replay"},

@@ -12,14 +12,11 @@ namespace {
 
 constexpr int32_t kPixel = 256;
 
-// The application clock, frozen: each step is exactly 0.1 s (25.6 ticks).
-void StepClock() { AppTimer(TimerAdvance); }
-
-// Steps the clock, then runs the update pass.
+// Steps the frozen application clock (each step is exactly 0.1 s, 25.6 ticks), then runs the update pass.
 void UpdateAfter(int steps)
 {
     for (int i = 0; i < steps; ++i)
-        StepClock();
+        AppTimer(TimerAdvance);
     CScene::UpdateAllScenes();
 }
 
@@ -60,23 +57,24 @@ struct Diver : Actor {
 
 } // namespace
 
-// ---- time and the update pass ----
+// ---- time, the stack and the update pass ----
 
 TEST_F(SceneTest, ElapsedTicksRunFromConstructionAreCappedAt25AndStopWhileFrozen)
 {
     Actor* a = Make("a", 0, 0, 100);
-    UpdateAfter(0);
-    UpdateAfter(1);
-    UpdateAfter(2);
+    for (const int steps : {0, 1, 2})
+        UpdateAfter(steps);
     EXPECT_EQ(scene->GetSceneTime(), 50);
-    StepClock();
-    fakes::Scene later(nullptr, "later"); // resets the clock: no negative ticks
+    AppTimer(TimerAdvance);
+    fakes::Scene later(nullptr, "later", 0, 0); // resets the clock: no negative ticks
+    EXPECT_EQ(CScene::GetBottomScene(), &later) << "a scene may go under the others";
+    EXPECT_EQ(scene->GetBelow(), &later);
     AppTimer(TimerStop);
     UpdateAfter(0);
     scene->Suspend(0);
     UpdateAfter(1);
     scene->Resume();
-    StepClock();
+    AppTimer(TimerAdvance);
     CScene::TickAllScenes();
     EXPECT_EQ(scene->GetTickElapsed(), 25);
     CScene::UpdateAllScenes();
@@ -93,21 +91,6 @@ TEST_F(SceneTest, UpdatePassUpdatesEachActorOnceAndThenDeletesTheKilled)
     CScene::UpdateAllScenes();
     EXPECT_EQ(Log(), (Strings{"update d", "update b", "delete k"})) << "d moved behind b, once; killing only marks";
     EXPECT_EQ(scene->GetLastActor(), d);
-}
-
-TEST_F(SceneTest, ScenesStackOnTopOrAtTheBottomAndUnlinkFromAnyPlace)
-{
-    auto top = std::make_unique<fakes::Scene>(nullptr, "top");
-    auto bottom = std::make_unique<fakes::Scene>(nullptr, "bottom", 0, 0);
-    EXPECT_EQ(CScene::GetBottomScene(), bottom.get());
-    EXPECT_EQ(bottom->GetAbove(), scene.get());
-    scene.reset();
-    EXPECT_EQ(top->GetBelow(), bottom.get());
-    top.reset();
-    EXPECT_EQ(CScene::GetTopScene(), bottom.get());
-    EXPECT_EQ(bottom->GetAbove(), nullptr);
-    bottom.reset();
-    EXPECT_EQ(CScene::GetBottomScene(), nullptr);
 }
 
 // ---- input ----
