@@ -68,7 +68,7 @@ TEST_F(SceneTest, ElapsedTicksRunFromConstructionAreCappedAt25AndStopWhileFrozen
     AppTimer(TimerAdvance);
     fakes::Scene later(nullptr, "later", 0, 0); // resets the clock: no negative ticks
     EXPECT_EQ(CScene::GetBottomScene(), &later) << "a scene may go under the others";
-    EXPECT_EQ(scene->GetBelow(), &later);
+    EXPECT_EQ(CScene::GetTopScene()->GetBelow(), &later);
     AppTimer(TimerStop);
     UpdateAfter(0);
     scene->Suspend(0);

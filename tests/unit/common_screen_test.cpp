@@ -39,8 +39,7 @@ protected:
 const Strings kFrame{"update a", "begin", "game draw", "sprites", "draw a", "/sprites", "end", "game tick"};
 
 // A mesh actor without a mesh that turns when told.
-class TurningMesh : public CActorMesh {
-public:
+struct TurningMesh : CActorMesh {
     explicit TurningMesh(CScene* scene) : CActorMesh(scene, &matHome, nullptr, 0) {}
     void Turn(float angle) { matWorld.SetRotationY(angle); }
 };
@@ -82,8 +81,9 @@ TEST_F(ScreenTest, FinishedDialogsCloseAndAFinishedGameLoadsAgainOrEndsTheProgra
 
 // ---- drawing only what changed ----
 
-TEST_F(ScreenTest, UnchangedPictureIsDrawnOnceThenEachChangeDrawsTheNextFrame)
+TEST_F(ScreenTest, UnchangedPictureIsDrawnOnceThenEachChangeDrawsAndTheLoopWaitsForTheNextChangeDue)
 {
+    AppTimer(TimerStop);
     auto* mesh = new TurningMesh(game);
     auto* b = new fakes::Actor(game, "b", 20, 20, 100);
     fakes::Scene* dialog = nullptr;
@@ -100,6 +100,12 @@ TEST_F(ScreenTest, UnchangedPictureIsDrawnOnceThenEachChangeDrawsTheNextFrame)
         {"a dialog closed", [&] { delete dialog; }},
     };
     screen.Frame();
+    EXPECT_EQ(screen.GetIdleWait(), 0.0) << "after a drawn frame the next comes at the display's pace";
+    screen.Frame();
+    EXPECT_EQ(screen.GetIdleWait(), 24 / 256.0) << "nothing due: less than the most ticks a frame may take";
+    b->Blink(0, 10, 10);
+    screen.Frame();
+    EXPECT_EQ(screen.GetIdleWait(), 10 / 256.0) << "the blink's next phase";
     for (const auto& [what, change] : changes) {
         Log().clear();
         screen.Frame();
@@ -109,19 +115,6 @@ TEST_F(ScreenTest, UnchangedPictureIsDrawnOnceThenEachChangeDrawsTheNextFrame)
         screen.Frame();
         EXPECT_TRUE(Drew()) << what;
     }
-}
-
-TEST_F(ScreenTest, AfterASkippedFrameTheLoopWaitsForTheNextChangeDue)
-{
-    AppTimer(TimerStop);
-    auto* b = new fakes::Actor(game, "b", 20, 20, 100);
-    screen.Frame();
-    EXPECT_EQ(screen.GetIdleWait(), 0.0) << "after a drawn frame the next comes at the display's pace";
-    screen.Frame();
-    EXPECT_EQ(screen.GetIdleWait(), 24 / 256.0) << "nothing due: less than the most ticks a frame may take";
-    b->Blink(0, 10, 10);
-    screen.Frame();
-    EXPECT_EQ(screen.GetIdleWait(), 10 / 256.0) << "the blink's next phase";
     b->StartMotion();
     b->SetVelocity(256, 0, 0);
     screen.Frame();
