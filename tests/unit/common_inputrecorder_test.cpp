@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <atomic>
 #include <cstdlib>
 #include <new>
 #include <string>
@@ -7,9 +6,7 @@
 #include "common/CInputRecorder.h"
 #include "FileTestSupport.h"
 
-namespace {
-std::atomic<long> g_nAllocations{0};
-} // namespace
+static long g_nAllocations = 0;
 
 // Counts every allocation of the test program. The replacements pair malloc with
 // free themselves, which the compiler cannot see through.

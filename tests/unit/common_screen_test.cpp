@@ -14,8 +14,7 @@ using Strings = std::vector<std::string>;
 namespace {
 
 // The screen's game scene with one actor, on an 800 x 600 device.
-class ScreenTest : public ::testing::Test {
-protected:
+struct ScreenTest : ::testing::Test {
     void SetUp() override
     {
         screen.SetDevice(&device);
