@@ -81,6 +81,7 @@ TEST(InputRecorder, RecordThenReplayFeedsTheSameTicksAndEvents)
     EXPECT_EQ(sink.log, (std::vector<int>{'M', 3, 100, 200, 'K', 2, 78}));
     EXPECT_EQ(rec.Ticks(kGame, CInputRecorder::kUpdatePass, 7), 7) << "the end hands control back";
     EXPECT_EQ(rec.GetMode(), CInputRecorder::kOff);
+    EXPECT_EQ(rec.PassMouse(3, 1, 1), 1);
 
     WriteText(path, "RVXREC 1\nT 4\nU 5\n");
     rec.StartReplay(path.c_str());
@@ -104,7 +105,9 @@ TEST(InputRecorder, UnusableFilesThrowNamingTheFirstBadLine)
         {"RVXREC 1\nU -1\n", 2, "tick count"},
         {"RVXREC 1\nU 1\nM 9 1 1\n", 3, "mouse event"},
         {"RVXREC 1\nM 3 1 70000\n", 2, "mouse event"},
+        {"RVXREC 1\nM 3 -1 5\n", 2, "mouse event"},
         {"RVXREC 1\nK 5 78\n", 2, "key event"},
+        {"RVXREC 1\nK 1\n", 2, "key event"},
         {"RVXREC 1\nU 1 2\n", 2, "after the record"},
         {"RVXREC 1\nZ 1\n", 2, "unknown"},
         {std::string("RVXREC 1\nU 1\nU \0 1\n", 19), 3, "binary"},
