@@ -85,9 +85,7 @@ public:
     using CActor::fFreeRight;
     using CActor::fFreeTop;
     using CActor::fKillOffscreen;
-    using CActor::fPinned;
     using CActor::fRedrawOnDepth;
-    using CActor::nMirror;
 
     std::string name;
     int32_t nW, nH;
