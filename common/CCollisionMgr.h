@@ -15,7 +15,6 @@ public:
     void Check();
     void AddDrawn() { ++nDrawnCount; }
     void ResetDrawn() { nDrawnCount = 0; }
-    int16_t GetDrawnCount() const { return nDrawnCount; }
 
 private:
     CActor* Start() const;

@@ -35,7 +35,7 @@ CScene::CScene(CScreen* pOwner, int32_t lOrgX, int32_t lOrgY, int32_t nMode, int
     pCollisionMgr = new CCollisionMgr(this, nCollisionMode);
     Trace("Size of pCollisionMgr object = %d.\n", static_cast<int>(sizeof(CCollisionMgr)));
     CSceneStack::Link(this, fOnTop != 0);
-    CancelMouseCapture();
+    CInputRouter::CancelCapture();
     AppTimer(TimerReset);
     AppTimer(TimerStart);
 }
@@ -155,10 +155,6 @@ void CScene::DrawAllScenes() { CSceneStack::DrawAll(); }
 
 void CScene::TickAllScenes() { CSceneStack::TickAll(); }
 
-bool CScene::IsRepaintPending() { return CSceneStack::IsRepaintPending(); }
-
-int32_t CScene::TicksToNextChangeOfAll() { return CSceneStack::TicksToNextChange(); }
-
 void CScene::UpdatePass()
 {
     lUpdateElapsed = TakeElapsed(&lUpdateStamp, CInputRecorder::kUpdatePass);
@@ -259,13 +255,7 @@ void CScene::DrawActor(CActor* pActor, const Rect& clip)
 
 void CScene::SetMouseCapture(CActor* pActor) { CInputRouter::SetCapture(pActor); }
 
-void CScene::CancelMouseCapture() { CInputRouter::CancelCapture(); }
-
 CActor* CScene::GetCaptureActor() { return CInputRouter::GetCaptureActor(); }
-
-CScene* CScene::GetTopScene() { return CSceneStack::GetTop(); }
-
-CScene* CScene::GetBottomScene() { return CSceneStack::GetBottom(); }
 
 int32_t CScene::DispatchMouseEvent(const MouseEvent* e) { return CInputRouter::DispatchMouse(e); }
 

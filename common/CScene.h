@@ -73,18 +73,13 @@ public:
     static void UpdateAllScenes();
     static void DrawAllScenes();
     static void TickAllScenes();
-    static bool IsRepaintPending();
-    static int32_t TicksToNextChangeOfAll();
     static int32_t DispatchMouseEvent(const MouseEvent* e);
     static int32_t DispatchKeyDown(uint32_t nKey);
     static int32_t DispatchKeyUp(uint32_t nKey);
     static int32_t DispatchSysKeyDown(uint32_t nKey);
     static int32_t DispatchSysKeyUp(uint32_t nKey);
     static void SetMouseCapture(CActor* pActor);
-    static void CancelMouseCapture();
     static CActor* GetCaptureActor();
-    static CScene* GetTopScene();
-    static CScene* GetBottomScene();
 
     // Actor list, ascending depth from first to last; the scene owns the actors.
     void AddActor(CActor* pActor);
@@ -111,7 +106,6 @@ public:
     BDevice* GetDevice() const;
     CScene* GetAbove() const { return pAbove; }
     CScene* GetBelow() const { return pBelow; }
-    CCollisionMgr* GetCollisionMgr() const { return pCollisionMgr; }
     int32_t GetOriginX() const { return lOriginX; }
     int32_t GetOriginY() const { return lOriginY; }
     int32_t GetXScale() const { return lXScale; }

@@ -70,7 +70,6 @@ public:
     void SetDevice(BDevice* pNewDevice) { pDevice = pNewDevice; }
     // Takes ownership.
     void SetMusicSegment(BMusicSegment* pSegment);
-    CScene* GetScene() const { return pScene; }
     CFileMM* GetMMFile() const { return pMMFile; }
     bool IsMinimised() const { return fMinimised != 0; }
     bool IsMusicStopped() const { return fMusicStopped != 0; }

@@ -4,6 +4,7 @@
 #include <vector>
 #include "common/CDialogModal.h"
 #include "common/CSceneDialog.h"
+#include "common/CSceneStack.h"
 #include "common/CSprite.h"
 #include "common/CSpriteArray.h"
 #include "platform/AppTimer.h"
@@ -102,7 +103,7 @@ TEST_F(DialogTest, HotspotModeAnswersOnlyOnAHotspotsKeyDownAtTheTickPass)
     CScene::TickAllScenes();
     EXPECT_EQ(parent.answers, std::vector<int>{1});
     EXPECT_EQ(dialog, nullptr);
-    EXPECT_EQ(CScene::GetTopScene(), &parent);
+    EXPECT_EQ(CSceneStack::GetTop(), &parent);
 }
 
 // Answer buttons need an image; there are at most eight answers.

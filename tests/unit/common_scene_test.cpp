@@ -1,4 +1,5 @@
 #include "common/CScene.h"
+#include "common/CSceneStack.h"
 #include "platform/AppTimer.h"
 #include "scene_fakes.h"
 #include <gtest/gtest.h>
@@ -66,8 +67,8 @@ TEST_F(SceneTest, ElapsedTicksRunFromConstructionAreCappedAt25AndStopWhileFrozen
     EXPECT_EQ(scene->GetSceneTime(), 50);
     AppTimer(TimerAdvance);
     fakes::Scene later(nullptr, "later", 0, 0); // resets the clock: no negative ticks
-    EXPECT_EQ(CScene::GetBottomScene(), &later) << "a scene may go under the others";
-    EXPECT_EQ(CScene::GetTopScene()->GetBelow(), &later);
+    EXPECT_EQ(CSceneStack::GetBottom(), &later) << "a scene may go under the others";
+    EXPECT_EQ(CSceneStack::GetTop()->GetBelow(), &later);
     AppTimer(TimerStop);
     UpdateAfter(0);
     scene->Suspend(0);

@@ -7,6 +7,7 @@
 #include "UiTestSupport.h"
 #include "common/CActorButton.h"
 #include "common/CActorFade.h"
+#include "common/CSceneStack.h"
 #include "common/CShape.h"
 #include "common/CSprite.h"
 #include "common/CSpriteArray.h"
@@ -101,10 +102,10 @@ TEST_F(UiDrawTest, FadeStepsEveryTwoOneTickFramesAndOnceInALongFrame)
     EXPECT_EQ(fade->TicksToNextChange(), 0) << "a fade steps on every frame";
     CScene::DrawAllScenes();
     EXPECT_EQ(Run(fade, 1, 1), 0);
-    EXPECT_FALSE(CScene::IsRepaintPending());
+    EXPECT_FALSE(CSceneStack::IsRepaintPending());
     EXPECT_EQ(fade->GetStepLeft(), 2);
     EXPECT_EQ(Run(fade, 1, 1), 1);
-    EXPECT_TRUE(CScene::IsRepaintPending()) << "a fade step draws the next frame";
+    EXPECT_TRUE(CSceneStack::IsRepaintPending()) << "a fade step draws the next frame";
     // 26 steps in all, then one more turn to end.
     EXPECT_EQ(Run(fade, 50, 1), 25);
     EXPECT_EQ(Run(fade, 2, 1), 0);
