@@ -21,7 +21,7 @@ class CScene;
 // neither recorded nor dropped. Each scene calls Ticks where it takes its
 // elapsed ticks. During a replay, live input is dropped and the events
 // recorded before an update pass are delivered through the sink just
-// before that pass; while they are delivered they pass the screen's way in.
+// before that pass, through the game's DeliverMouse / DeliverKey.
 class CInputRecorder {
 public:
     enum Mode { kOff, kRecording, kReplaying };

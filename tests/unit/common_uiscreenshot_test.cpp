@@ -113,9 +113,9 @@ TEST_F(UiDrawTest, FadeStepsEveryTwoOneTickFramesAndOnceInALongFrame)
     EXPECT_EQ(fade->TicksToNextChange(), CScene::NoChange);
     fade->StartFade(1); // again, from full alpha
     EXPECT_EQ(Run(fade, 1, 100), 1);
-    EXPECT_EQ(fade->GetStepLeft(), 4 - 12 + 4);
+    EXPECT_EQ(fade->GetStepLeft(), -4);
     EXPECT_EQ(Run(fade, 1, 12), 1);
-    EXPECT_EQ(fade->GetStepLeft(), -4 - 12 + 4);
+    EXPECT_EQ(fade->GetStepLeft(), -12);
 }
 
 // Alpha 127 is transparent and 128 opaque; only opaque pixels take presses and touch.

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <vector>
 #include "base/MouseEvent.h"
 #include "game/ALeanBall.h"
 #include "game_fakes.h"
@@ -90,6 +91,30 @@ TEST_F(BallTest, FramesRunWholeStepsCarryTheRestAndRestartDropsTheCarryWithTheRo
     ball->Restart(0, 1);
     ball->Update(1);
     EXPECT_EQ(ball->GetVX(), 0.0f) << "no ticks carried over a restart";
+}
+
+// Leaning into a wall, then pulled by a hole: 200 ticks end in the same state
+// whatever the frame length.
+TEST_F(BallTest, EveryFrameLengthRunsTheSameSteps)
+{
+    UseFrame(Boxes().Add(0.3f, -5.0f, -0.6f, 0.5f, 5.0f, -0.15f));
+    const std::unique_ptr<MMesh> solid = Boxes().AddTile(0.0f, 0.0f, 5.0f, 0.0f).Build();
+    host.aX = 0.1f;
+    auto run = [&](int frame) {
+        ball->Restart(0, 1);
+        host.pBoardMesh = solid.get();
+        ball->Place(0.0f, 0.0f, 0.0f, 0.0f, 0.0f);
+        for (int ticks = 0; ticks < 200; ticks += frame) {
+            if (ticks == 100)
+                UseQuadrants(0xB);
+            ball->Update(frame);
+        }
+        return std::vector<float>{ball->GetX(), ball->GetY(), ball->GetVX(), ball->GetVY()};
+    };
+    const std::vector<float> stepped = run(kStep);
+    EXPECT_LT(stepped[1], 0.0f) << "pulled";
+    for (int frame : {1, 2, 5, 20, 25})
+        EXPECT_EQ(run(frame), stepped) << frame << "-tick frames";
 }
 
 TEST_F(BallTest, DrawnBetweenTheLastTwoStepsByTheCarriedTicks)

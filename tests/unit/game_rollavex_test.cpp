@@ -158,7 +158,7 @@ TEST_F(GameTest, DragLeansFromThePressPointAndTheHiddenDialogEndsTheLean)
 // A loss sets no best time; a new game hides the message but not the hint,
 // levels the board and restarts the clock. The goal stops
 // the clock, sounds once a game, and sets the best time, which a later loss
-// keeps and only a faster win replaces.
+// keeps and only a strictly faster win replaces.
 TEST_F(GameTest, LossNewGameGoalAndTheBestTime)
 {
     PassIntro();
@@ -208,15 +208,22 @@ TEST_F(GameTest, LossNewGameGoalAndTheBestTime)
     EXPECT_EQ(sounds[1]->nPlays, 2);
     EXPECT_EQ(BestLabel(), "Best 00:00") << "a faster win";
     EXPECT_EQ(NewBest(), "New best time!");
+    game->OnKeyUp(kN);
+    PlaceInGoal();
+    Frames();
+    EXPECT_EQ(sounds[1]->nPlays, 3);
+    EXPECT_EQ(NewBest(), "") << "an equal time is no new best";
 }
 
-TEST_F(GameTest, EscapeAndF9EndTheGameWithTheQuitCode)
+class QuitKeyTest : public GameTest, public testing::WithParamInterface<uint32_t> {};
+
+TEST_P(QuitKeyTest, EndsTheGameWithTheQuitCode)
 {
-    for (uint32_t key : {kEscape, kF9}) {
-        EXPECT_EQ(game->OnKeyUp(key), 1);
-        EXPECT_EQ(screen.IsFinishPending() ? screen.GetResultCode() : -1, 99);
-    }
+    EXPECT_EQ(game->OnKeyUp(GetParam()), 1);
+    EXPECT_EQ(screen.IsFinishPending() ? screen.GetResultCode() : -1, 99);
 }
+
+INSTANTIATE_TEST_SUITE_P(EscapeAndF9, QuitKeyTest, testing::Values(uint32_t(kEscape), uint32_t(kF9)));
 
 // The ball's four sounds (entry 12) from a small archive: an unreadable one is 68.
 TEST(BallLoading, AnUnreadableSoundIs68)

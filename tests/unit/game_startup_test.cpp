@@ -119,9 +119,10 @@ TEST(Startup, StepsMessagesAndTheStoredDisplayModeOfEachRun)
     }
 }
 
-// The full-screen setting is latched at the first read; the game's save never
-// writes the move mode.
-TEST(StartupOptions, TheFullScreenSettingIsLatchedAndTheMoveModeNeverWritten)
+// No stored difficulty reads as 0, a stored one is used; initials are cut to 7; the
+// full-screen setting is latched at the first read; the game's save writes the
+// suits but never the move mode.
+TEST(StartupOptions, DefaultsCutInitialsTheLatchAndWhatASaveWrites)
 {
     TempFolder home;
     setenv("XDG_CONFIG_HOME", home.Path().c_str(), 1);
@@ -130,14 +131,21 @@ TEST(StartupOptions, TheFullScreenSettingIsLatchedAndTheMoveModeNeverWritten)
     GetSettings()->OpenConfigRoot("Orvande", "Rollavex");
     COptions* options = app.GetOptions();
     options->Load();
+    EXPECT_EQ(options->Difficulty, 0);
     ASSERT_TRUE(COptions::IsFullscreenLatched());
     const int32_t latched = COptions::GetLatchedFullscreen();
     GetSettings()->WriteDword("Fullscreen", !latched, "Config");
+    GetSettings()->WriteDword("Difficulty", 3, "Config");
+    GetSettings()->WriteString("Initials", "ABCDEFGH", "Config");
     options->Load();
     EXPECT_EQ(options->Fullscreen, !latched);
     EXPECT_EQ(COptions::GetLatchedFullscreen(), latched);
+    EXPECT_EQ(options->Difficulty, 3);
+    EXPECT_STREQ(options->Initials, "ABCDEFG");
     options->Save();
-    int32_t moveMode = -1;
+    int32_t suits = 0, moveMode = -1;
+    EXPECT_EQ(GetSettings()->ReadDword(&suits, "NumDiceSuits", 0, "Config"), 0);
+    EXPECT_EQ(suits, 2);
     EXPECT_NE(GetSettings()->ReadDword(&moveMode, "DiceMoveMode", -1, "Config"), 0);
     SetApplication(nullptr);
 }

@@ -2,6 +2,7 @@
 #include "FileTestSupport.h"
 #include "base/CException.h"
 #include "platform/MDialogScript.h"
+#include "tests/unit/QuietWindow.h"
 #include <gtest/gtest.h>
 #include <functional>
 
@@ -20,6 +21,23 @@ public:
     int32_t Initialise() override { return ++nInitialised, initialise(); }
     void ShutdownServices() override {}
     COptions* GetOptions() override { return nullptr; }
+    using MApplication::SetScreen;
+};
+
+// Counts frames and user events; the test decides when to quit.
+class LoopScreen : public QuietWindow {
+public:
+    int nFrames = 0, nEvents = 0;
+    std::function<void()> onEvent = [] {};
+
+    explicit LoopScreen(bool fIsActive) { fActive = fIsActive; }
+    void Frame() override { ++nFrames; }
+    int32_t HandleEvent(const SDL_Event& event) override
+    {
+        if (event.type == SDL_USEREVENT)
+            ++nEvents, onEvent();
+        return 0;
+    }
 };
 
 class ApplicationTest : public ::testing::Test {
@@ -54,6 +72,21 @@ TEST_F(ApplicationTest, ExecuteEndsWithZeroOrWithOneAfterAnEngineException)
     EXPECT_EQ(app.LoadStringResource(2, buffer, sizeof buffer), 0);
     EXPECT_STREQ(buffer, "");
     EXPECT_EQ(app.LoadStringResource(1, buffer, 0), 0);
+}
+
+// An inactive window handles its events and runs no frame.
+TEST_F(ApplicationTest, WhileInactiveOnlyEventsAreHandled)
+{
+    TestApp app;
+    auto* screen = new LoopScreen(false);
+    app.SetScreen(screen);
+    screen->onEvent = [&] { app.Quit(0); };
+    SDL_Event event{};
+    event.type = SDL_USEREVENT;
+    ASSERT_EQ(SDL_PushEvent(&event), 1);
+    EXPECT_EQ(app.Run(), 0);
+    EXPECT_EQ(screen->nEvents, 1);
+    EXPECT_EQ(screen->nFrames, 0);
 }
 
 } // namespace

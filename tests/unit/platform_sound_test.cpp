@@ -84,13 +84,15 @@ TEST_F(Sound, VolumePlayStopAndToggle)
     ASSERT_EQ(Create(Pcm16Wave(std::vector<int16_t>(22050, 1000), 1, 22050), &sound, 2), 0); // one second
     const ALuint voice = sound->GetVoice(0);
     EXPECT_EQ(sound->GetVolume(), 0);
-    const std::pair<float, int32_t> cases[] = {{0.0f, -10000}, {0.25f, -7500}, {1.5f, 0}, {-2, -10000}, {NAN, -10000}};
-    for (const auto& [factor, volume] : cases) {
+    // Hundredths of a decibel: -7500 is an amplitude of 10^(-3.75).
+    const struct { float factor; int32_t volume; float gain; } cases[] = {
+        {0.0f, -10000, 0.0f}, {0.25f, -7500, 1.778279e-4f}, {1.5f, 0, 1.0f}, {-2, -10000, 0.0f}, {NAN, -10000, 0.0f}};
+    for (const auto& [factor, volume, expected] : cases) {
         EXPECT_EQ(sound->SetVolume(factor), 0);
         EXPECT_EQ(sound->GetVolume(), volume) << factor;
         float gain = -1;
         alGetSourcef(voice, AL_GAIN, &gain);
-        EXPECT_FLOAT_EQ(gain, volume == -10000 ? 0.0f : std::pow(10.0f, volume / 2000.0f));
+        EXPECT_FLOAT_EQ(gain, expected);
     }
     EXPECT_EQ(sound->Play(true), 0);
     EXPECT_EQ(sound->Toggle(), 0);

@@ -22,6 +22,9 @@ namespace {
 using ::testing::Contains;
 using ::testing::HasSubstr;
 
+const std::string kSettings = "pitch 1.25\norigin 0 0\nwall 0.2\nstart 0.6 -0.6\ngoal 3.1 -0.6 0.2\n";
+const std::string kCorridor = "+-+-+-+\n|S    |\n+-+-+-+\n"; // start in the first cell, goal in the last
+
 TEST(MazeChecker, GameMazeIsPlayable)
 {
     Maze maze = Maze::Load(RVX_MAZE_FILE);
@@ -35,18 +38,16 @@ TEST(MazeChecker, GameMazeIsPlayable)
 
 TEST(MazeChecker, PathsBlockedByHolesAndWallsAndLayoutFaultsAreReported)
 {
-    const std::string settings = "pitch 1.25\norigin 0 0\nwall 0.2\nstart 0.6 -0.6\ngoal 3.1 -0.6 0.2\n";
-    const std::string corridor = "+-+-+-+\n|S    |\n+-+-+-+\n"; // start in the first cell, goal in the last
     const struct {
         std::string settings, grid;
         bool fStartLegal, fGoalReached;
         const char* problem;
     } cases[] = {
-        {settings, corridor, true, true, "fewer than 8 holes"},
-        {settings, "+-+-+-+\n|S O  |\n+-+-+-+\n", true, false, "no path"},
-        {settings, "+-+-+-+\n|S  | |\n+-+-+-+\n", true, false, "no path"},
-        {settings + "start 0.3 -0.6\n", corridor, false, false, "start is not a legal"},
-        {settings + "wall 0.4\nhole_radius 0.5\n", "+-+-+-+\n|S   O|\n+-+-+-+\n", true, false, "narrower than 0.9"},
+        {kSettings, kCorridor, true, true, "fewer than 8 holes"},
+        {kSettings, "+-+-+-+\n|S O  |\n+-+-+-+\n", true, false, "no path"},
+        {kSettings, "+-+-+-+\n|S  | |\n+-+-+-+\n", true, false, "no path"},
+        {kSettings + "start 0.3 -0.6\n", kCorridor, false, false, "start is not a legal"},
+        {kSettings + "wall 0.4\nhole_radius 0.5\n", "+-+-+-+\n|S   O|\n+-+-+-+\n", true, false, "narrower than 0.9"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.problem);
@@ -58,6 +59,31 @@ TEST(MazeChecker, PathsBlockedByHolesAndWallsAndLayoutFaultsAreReported)
         EXPECT_THAT(report.problems, Contains(HasSubstr(c.problem)));
         if (c.fGoalReached) {
             EXPECT_TRUE(maze.InGoal(report.path.back().x, report.path.back().y));
+        }
+    }
+}
+
+// A malformed maze file is refused with what is wrong and on which line.
+TEST(MazeChecker, MalformedDefinitionsNameTheirLine)
+{
+    const std::pair<std::string, const char*> cases[] = {
+        {kSettings + "grid\n", "odd number of lines"},
+        {"colour 3\ngrid\n" + kCorridor, "line 1: unknown setting colour"},
+        {"pitch wide\ngrid\n" + kCorridor, "bad value for pitch"},
+        {"pitch 0.1\ngrid\n" + kCorridor, "pitch must exceed"},
+        {kSettings + "grid\n+-+-+-+\n|S   \n+-+-+-+\n", "line 8: grid lines differ"},
+        {kSettings + "grid\n+-+-+-\n|S   |\n+-+-+-\n", "odd width"},
+        {kSettings + "grid\n+-+-+-+\n|S X  |\n+-+-+-+\n", "unknown cell mark"},
+        {kSettings + "grid\n+-+-+-+\n S    |\n+-+-+-+\n", "line 8: expected '|'"},
+        {kSettings + "grid\n+-+ +-+\n|S    |\n+-+-+-+\n", "line 7: expected '-'"},
+    };
+    for (const auto& [text, message] : cases) {
+        std::istringstream in(text);
+        try {
+            Maze::Parse(in);
+            ADD_FAILURE() << "accepted: " << message;
+        } catch (const std::runtime_error& e) {
+            EXPECT_THAT(e.what(), HasSubstr(message));
         }
     }
 }
