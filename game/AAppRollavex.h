@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/MApplication.h"
+#include "platform/window/MApplication.h"
 #include <memory>
 
 class AOptionsRollavex;

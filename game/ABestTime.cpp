@@ -4,7 +4,7 @@
 #include <cstdio>
 #include "base/Digest.h"
 #include "game/AAppRollavex.h"
-#include "platform/MMesh.h"
+#include "platform/mesh/MMesh.h"
 
 ABestTime::ABestTime() : file(AAppRollavex::kCompany, AAppRollavex::kName, "best-times") {}
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
-#include "platform/MStateFile.h"
+#include "platform/io/MStateFile.h"
 
 class MMesh;
 

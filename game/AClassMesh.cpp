@@ -1,7 +1,7 @@
 #include "game/AClassMesh.h"
 
-#include "common/CFileMM.h"
-#include "common/CMesh.h"
+#include "common/assets/CFileMM.h"
+#include "common/assets/CMesh.h"
 
 void AClassMesh::Load(CMesh*& rpSlot, CFileMM* pArchive, uint32_t nEntry)
 {

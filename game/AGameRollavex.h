@@ -1,13 +1,13 @@
 #pragma once
 #include <cstdint>
 #include <memory>
-#include "common/ButtonDesc.h"
-#include "common/CGame.h"
-#include "common/TextDesc.h"
+#include "common/actors/ButtonDesc.h"
+#include "common/scene/CGame.h"
+#include "common/actors/TextDesc.h"
 #include "game/ABestTime.h"
 #include "game/ALeanHost.h"
 #include "game/ASoundSet.h"
-#include "platform/MMatrix.h"
+#include "platform/math/MMatrix.h"
 
 class BSound;
 class CActorButton;

@@ -4,13 +4,13 @@
 #include <cmath>
 #include "base/BSound.h"
 #include "base/Result.h"
-#include "common/CFileMM.h"
-#include "common/CMesh.h"
+#include "common/assets/CFileMM.h"
+#include "common/assets/CMesh.h"
 #include "game/AClassMesh.h"
 #include "game/ALeanFrame.h"
 #include "game/ALeanHost.h"
-#include "platform/MMesh.h"
-#include "platform/MVector3.h"
+#include "platform/mesh/MMesh.h"
+#include "platform/math/MVector3.h"
 
 namespace {
 constexpr float kStartX = -4.35f, kStartY = 4.38f;

@@ -1,9 +1,9 @@
 #pragma once
 #include <cstdint>
-#include "common/CActorMesh.h"
+#include "common/actors/CActorMesh.h"
 #include "game/ASoundSet.h"
-#include "platform/MMatrix.h"
-#include "platform/MVector3.h"
+#include "platform/math/MMatrix.h"
+#include "platform/math/MVector3.h"
 
 class BSound;
 class CFileMM;

@@ -1,7 +1,7 @@
 #include "game/ALeanBase.h"
 
 #include "game/AClassMesh.h"
-#include "platform/MVector3.h"
+#include "platform/math/MVector3.h"
 
 ALeanBase::ALeanBase(CScene* pScene, const MMatrix& placement) : CActorMesh(pScene, &placement, pClassMesh, 0)
 {

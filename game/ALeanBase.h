@@ -1,6 +1,6 @@
 #pragma once
 #include <cstdint>
-#include "common/CActorMesh.h"
+#include "common/actors/CActorMesh.h"
 
 class CFileMM;
 

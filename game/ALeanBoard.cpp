@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include "base/Result.h"
-#include "common/CScene.h"
-#include "common/CScreen.h"
+#include "common/scene/CScene.h"
+#include "common/screen/CScreen.h"
 #include "game/AClassMesh.h"
 #include "game/ALeanFrame.h"
 #include "game/ALeanHost.h"

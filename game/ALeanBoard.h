@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
-#include "common/CActorMesh.h"
-#include "platform/MMatrix.h"
+#include "common/actors/CActorMesh.h"
+#include "platform/math/MMatrix.h"
 
 class CFileMM;
 class ALeanFrame;

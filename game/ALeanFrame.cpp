@@ -2,7 +2,7 @@
 
 #include "game/AClassMesh.h"
 #include "game/ALeanHost.h"
-#include "platform/MPlane.h"
+#include "platform/math/MPlane.h"
 
 ALeanFrame::ALeanFrame(CScene* pScene, const MMatrix& placement) : CActorMesh(pScene, &placement, pClassMesh, 0)
 {

@@ -1,9 +1,9 @@
 #include "game/ALeanHost.h"
 
 #include "base/BApplication.h"
-#include "common/CActor.h"
-#include "common/COptions.h"
-#include "common/CScene.h"
+#include "common/actors/CActor.h"
+#include "common/screen/COptions.h"
+#include "common/scene/CScene.h"
 
 namespace {
 bool RightButtonMoves()

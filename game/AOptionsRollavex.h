@@ -1,5 +1,5 @@
 #pragma once
-#include "common/COptions.h"
+#include "common/screen/COptions.h"
 
 // The game's settings on top of the general ones.
 class AOptionsRollavex : public COptions {

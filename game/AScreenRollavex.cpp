@@ -4,10 +4,10 @@
 #include "base/CException.h"
 #include "base/Result.h"
 #include "base/Trace.h"
-#include "common/CFileMM.h"
+#include "common/assets/CFileMM.h"
 #include "game/AAppRollavex.h"
 #include "game/AGameRollavex.h"
-#include "platform/MDeviceManager.h"
+#include "platform/video/MDeviceManager.h"
 
 #include <string>
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "common/CScreen.h"
+#include "common/screen/CScreen.h"
 
 // The game's screen: opens the asset archive and creates the game scene.
 class AScreenRollavex : public CScreen {

@@ -2,8 +2,8 @@
 #include <array>
 #include <cstdint>
 #include "base/BSound.h"
-#include "common/CSoundChunk.h"
-#include "platform/MSound.h"
+#include "common/assets/CSoundChunk.h"
+#include "platform/audio/MSound.h"
 
 class CFileIFF;
 

@@ -2,12 +2,12 @@
 
 #include <cstring>
 #include "base/Fixed.h"
-#include "common/ButtonDesc.h"
-#include "common/CActorButton.h"
-#include "common/CClock.h"
-#include "common/CEditBox.h"
-#include "common/CGame.h"
-#include "common/TextDesc.h"
+#include "common/actors/ButtonDesc.h"
+#include "common/actors/CActorButton.h"
+#include "common/status/CClock.h"
+#include "common/actors/CEditBox.h"
+#include "common/scene/CGame.h"
+#include "common/actors/TextDesc.h"
 #include "game/ABestTime.h"
 
 namespace {

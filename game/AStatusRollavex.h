@@ -1,5 +1,5 @@
 #pragma once
-#include "common/CStatus.h"
+#include "common/status/CStatus.h"
 
 class ABestTime;
 class CActorButton;

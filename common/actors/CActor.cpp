@@ -1,6 +1,6 @@
-#include "common/CActor.h"
-#include "common/CScene.h"
-#include "common/CShape.h"
+#include "common/actors/CActor.h"
+#include "common/scene/CScene.h"
+#include "common/actors/CShape.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "base/Fixed.h"
 #include "base/MouseEvent.h"
 #include "base/Rect.h"
-#include "common/CFixPoint.h"
+#include "common/actors/CFixPoint.h"
 
 class CScene;
 class CSprite;

@@ -1,12 +1,12 @@
-#include "common/CActorButton.h"
+#include "common/actors/CActorButton.h"
 #include <algorithm>
 #include <cstring>
-#include "common/CGlyphFont.h"
-#include "common/CScene.h"
-#include "common/CSprite.h"
-#include "common/CSpriteArray.h"
-#include "platform/MDeviceManager.h"
-#include "platform/MFontSet.h"
+#include "common/status/CGlyphFont.h"
+#include "common/scene/CScene.h"
+#include "common/assets/CSprite.h"
+#include "common/assets/CSpriteArray.h"
+#include "platform/video/MDeviceManager.h"
+#include "platform/text/MFontSet.h"
 
 namespace {
 constexpr int32_t kPadding = 8;

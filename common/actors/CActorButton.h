@@ -1,9 +1,9 @@
 #pragma once
 #include <cstdint>
 #include <memory>
-#include "common/ButtonDesc.h"
-#include "common/CActor.h"
-#include "common/TextDesc.h"
+#include "common/actors/ButtonDesc.h"
+#include "common/actors/CActor.h"
+#include "common/actors/TextDesc.h"
 
 class CSpriteArray;
 

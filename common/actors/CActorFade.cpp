@@ -1,8 +1,8 @@
-#include "common/CActorFade.h"
+#include "common/actors/CActorFade.h"
 #include "base/BDevice.h"
-#include "common/CScene.h"
-#include "platform/MFormat.h"
-#include "platform/MTexture.h"
+#include "common/scene/CScene.h"
+#include "platform/video/MFormat.h"
+#include "platform/video/MTexture.h"
 
 namespace {
 CActorFade* pFade = nullptr;

@@ -1,5 +1,5 @@
-#include "common/CActorHotspot.h"
-#include "common/CScene.h"
+#include "common/actors/CActorHotspot.h"
+#include "common/scene/CScene.h"
 
 CActorHotspot::CActorHotspot(CScene* pScene, int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t z,
                              int32_t nCommand)

@@ -1,6 +1,6 @@
 #pragma once
 #include <cstdint>
-#include "common/CActor.h"
+#include "common/actors/CActor.h"
 
 // An invisible clickable rectangle that sends its command as a key-down.
 class CActorHotspot : public CActor {

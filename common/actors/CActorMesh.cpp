@@ -1,7 +1,7 @@
-#include "common/CActorMesh.h"
+#include "common/actors/CActorMesh.h"
 #include "base/Fixed.h"
-#include "common/CMesh.h"
-#include "platform/MDeviceManager.h"
+#include "common/assets/CMesh.h"
+#include "platform/video/MDeviceManager.h"
 
 CActorMesh::CActorMesh(CScene* pScene, const MMatrix* pWorld, CMesh* pMesh, int32_t fRedrawOnDepth)
     : CActor(pScene, 0, 0, Fixed::FromInt(100).Raw(), 2, 1), matHome(*pWorld), matWorld(*pWorld), pMesh(pMesh)

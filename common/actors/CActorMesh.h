@@ -1,7 +1,7 @@
 #pragma once
-#include "common/CActor.h"
-#include "platform/MMatrix.h"
-#include "platform/MPlane.h"
+#include "common/actors/CActor.h"
+#include "platform/math/MMatrix.h"
+#include "platform/math/MPlane.h"
 #include <cstdint>
 
 class CMesh;

@@ -1,5 +1,5 @@
-#include "common/CActorSprite.h"
-#include "common/CSprite.h"
+#include "common/actors/CActorSprite.h"
+#include "common/assets/CSprite.h"
 
 CActorSprite::CActorSprite(CScene* pScene, int32_t x, int32_t y, int32_t z, CSprite* pImage,
                            int32_t fRedrawOnDepth)

@@ -1,6 +1,6 @@
 #pragma once
 #include <cstdint>
-#include "common/CActor.h"
+#include "common/actors/CActor.h"
 
 class CSprite;
 

@@ -1,8 +1,8 @@
-#include "common/CEditBox.h"
+#include "common/actors/CEditBox.h"
 #include <algorithm>
 #include <cstring>
 #include "base/Fixed.h"
-#include "common/CEditCaret.h"
+#include "common/actors/CEditCaret.h"
 
 namespace {
 constexpr int32_t kCaretRaise = 768;  // 3 pixels above the box

@@ -1,6 +1,6 @@
 #pragma once
 #include <cstdint>
-#include "common/CActorButton.h"
+#include "common/actors/CActorButton.h"
 
 class CEditCaret;
 

@@ -1,4 +1,4 @@
-#include "common/CEditCaret.h"
+#include "common/actors/CEditCaret.h"
 
 namespace {
 char szBar[] = "|";

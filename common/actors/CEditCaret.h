@@ -1,6 +1,6 @@
 #pragma once
 #include <cstdint>
-#include "common/CActorButton.h"
+#include "common/actors/CActorButton.h"
 
 // The blinking "|" label of an edit box.
 class CEditCaret : public CActorButton {

@@ -1,4 +1,4 @@
-#include "common/CFixPoint.h"
+#include "common/actors/CFixPoint.h"
 #include <cmath>
 
 int32_t CFixPoint::Distance(const CFixPoint& other) const

@@ -1,7 +1,7 @@
-#include "common/CShape.h"
-#include "common/CActor.h"
-#include "common/CShapeCircle.h"
-#include "common/CShapeMask.h"
+#include "common/actors/CShape.h"
+#include "common/actors/CActor.h"
+#include "common/actors/CShapeCircle.h"
+#include "common/actors/CShapeMask.h"
 
 namespace {
 bool IsKind(int32_t shape)

@@ -1,6 +1,6 @@
-#include "common/CShapeCircle.h"
+#include "common/actors/CShapeCircle.h"
 #include "base/Fixed.h"
-#include "common/CActor.h"
+#include "common/actors/CActor.h"
 
 int32_t CShapeCircle::ActorRadius(const Rect& r)
 {

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 #include "base/Rect.h"
-#include "common/CFixPoint.h"
+#include "common/actors/CFixPoint.h"
 
 class CActor;
 

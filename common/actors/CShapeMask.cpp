@@ -1,11 +1,11 @@
-#include "common/CShapeMask.h"
+#include "common/actors/CShapeMask.h"
 #include "base/Fixed.h"
-#include "common/CActor.h"
-#include "common/CShapeCircle.h"
-#include "common/CSprite.h"
-#include "platform/MFormat.h"
-#include "platform/MGLTexture.h"
-#include "platform/MTexture.h"
+#include "common/actors/CActor.h"
+#include "common/actors/CShapeCircle.h"
+#include "common/assets/CSprite.h"
+#include "platform/video/MFormat.h"
+#include "platform/video/MGLTexture.h"
+#include "platform/video/MTexture.h"
 
 namespace {
 // The actor's sprite when it has a texture to read.

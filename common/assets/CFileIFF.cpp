@@ -1,4 +1,4 @@
-#include "common/CFileIFF.h"
+#include "common/assets/CFileIFF.h"
 #include "base/CException.h"
 #include "base/FileSpec.h"
 

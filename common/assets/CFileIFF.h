@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/MFileMMIO.h"
+#include "platform/io/MFileMMIO.h"
 #include <cstddef>
 #include <cstdint>
 #include <vector>

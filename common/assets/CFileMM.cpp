@@ -1,4 +1,4 @@
-#include "common/CFileMM.h"
+#include "common/assets/CFileMM.h"
 #include "base/CException.h"
 #include "base/Trace.h"
 

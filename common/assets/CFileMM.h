@@ -1,5 +1,5 @@
 #pragma once
-#include "common/CFileIFF.h"
+#include "common/assets/CFileIFF.h"
 #include <cstdint>
 #include <memory>
 

@@ -1,6 +1,6 @@
-#include "common/CMesh.h"
+#include "common/assets/CMesh.h"
 #include "base/CException.h"
-#include "common/CFileIFF.h"
+#include "common/assets/CFileIFF.h"
 #include <new>
 
 namespace {

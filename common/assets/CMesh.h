@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/MMesh.h"
+#include "platform/mesh/MMesh.h"
 #include <cstdint>
 #include <memory>
 

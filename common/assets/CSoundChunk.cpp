@@ -1,11 +1,11 @@
-#include "common/CSoundChunk.h"
+#include "common/assets/CSoundChunk.h"
 
 #include "base/CException.h"
 #include "base/Result.h"
 #include "base/Trace.h"
-#include "common/CFileIFF.h"
-#include "platform/MSound.h"
-#include "platform/MSoundManager.h"
+#include "common/assets/CFileIFF.h"
+#include "platform/audio/MSound.h"
+#include "platform/audio/MSoundManager.h"
 
 namespace {
 constexpr uint32_t kBadChunkLine = 490;

@@ -1,12 +1,12 @@
-#include "common/CSprite.h"
+#include "common/assets/CSprite.h"
 #include <memory>
 #include <new>
 #include <vector>
 #include "base/CException.h"
-#include "common/CFileIFF.h"
-#include "common/CShapeMask.h"
+#include "common/assets/CFileIFF.h"
+#include "common/actors/CShapeMask.h"
 #include "base/Rect.h"
-#include "platform/MTexture.h"
+#include "platform/video/MTexture.h"
 
 namespace {
 constexpr const char* kSource = "common/CSprite";

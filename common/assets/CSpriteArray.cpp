@@ -1,9 +1,9 @@
-#include "common/CSpriteArray.h"
+#include "common/assets/CSpriteArray.h"
 #include <memory>
 #include <new>
 #include "base/CException.h"
-#include "common/CFileIFF.h"
-#include "common/CSprite.h"
+#include "common/assets/CFileIFF.h"
+#include "common/assets/CSprite.h"
 
 namespace {
 constexpr const char* kSource = "common/CSpriteA";

@@ -1,6 +1,6 @@
-#include "common/CCollisionMgr.h"
-#include "common/CActor.h"
-#include "common/CScene.h"
+#include "common/scene/CCollisionMgr.h"
+#include "common/actors/CActor.h"
+#include "common/scene/CScene.h"
 
 namespace {
 constexpr int32_t kNoCollision = 2;

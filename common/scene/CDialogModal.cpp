@@ -1,12 +1,12 @@
-#include "common/CDialogModal.h"
+#include "common/scene/CDialogModal.h"
 #include "base/Fixed.h"
-#include "common/ButtonDesc.h"
-#include "common/CActorButton.h"
-#include "common/CActorHotspot.h"
-#include "common/CActorSprite.h"
-#include "common/CSprite.h"
-#include "common/CSpriteArray.h"
-#include "common/TextDesc.h"
+#include "common/actors/ButtonDesc.h"
+#include "common/actors/CActorButton.h"
+#include "common/actors/CActorHotspot.h"
+#include "common/actors/CActorSprite.h"
+#include "common/assets/CSprite.h"
+#include "common/assets/CSpriteArray.h"
+#include "common/actors/TextDesc.h"
 
 namespace {
 constexpr int kButtonLift = 35;

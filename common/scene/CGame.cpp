@@ -1,11 +1,11 @@
-#include "common/CGame.h"
+#include "common/scene/CGame.h"
 #include <algorithm>
 #include "base/BApplication.h"
 #include "base/Fixed.h"
-#include "common/CInputRouter.h"
-#include "common/COptions.h"
-#include "common/CScreen.h"
-#include "common/CStatus.h"
+#include "common/scene/CInputRouter.h"
+#include "common/screen/COptions.h"
+#include "common/screen/CScreen.h"
+#include "common/status/CStatus.h"
 
 namespace {
 enum : uint32_t {

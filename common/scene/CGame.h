@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
-#include "common/CScene.h"
-#include "common/CInputRecorder.h"
+#include "common/scene/CScene.h"
+#include "common/screen/CInputRecorder.h"
 
 class CScreen;
 class CStatus;

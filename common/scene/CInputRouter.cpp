@@ -1,10 +1,10 @@
-#include "common/CInputRouter.h"
+#include "common/scene/CInputRouter.h"
 #include "base/Fixed.h"
-#include "common/CActor.h"
-#include "common/CInputRecorder.h"
-#include "common/CScene.h"
-#include "common/CSceneStack.h"
-#include "common/CSprite.h"
+#include "common/actors/CActor.h"
+#include "common/screen/CInputRecorder.h"
+#include "common/scene/CScene.h"
+#include "common/scene/CSceneStack.h"
+#include "common/assets/CSprite.h"
 
 namespace {
 

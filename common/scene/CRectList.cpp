@@ -1,4 +1,4 @@
-#include "common/CRectList.h"
+#include "common/scene/CRectList.h"
 #include <new>
 #include "base/Trace.h"
 

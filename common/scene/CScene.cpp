@@ -1,17 +1,17 @@
-#include "common/CScene.h"
+#include "common/scene/CScene.h"
 #include <algorithm>
 #include "base/BDevice.h"
 #include "base/Fixed.h"
 #include "base/Trace.h"
-#include "common/CActor.h"
-#include "common/CActorFade.h"
-#include "common/CCollisionMgr.h"
-#include "common/CInputRecorder.h"
-#include "common/CInputRouter.h"
-#include "common/CSceneStack.h"
-#include "common/CScreen.h"
-#include "platform/AppTimer.h"
-#include "platform/MFontSet.h"
+#include "common/actors/CActor.h"
+#include "common/actors/CActorFade.h"
+#include "common/scene/CCollisionMgr.h"
+#include "common/screen/CInputRecorder.h"
+#include "common/scene/CInputRouter.h"
+#include "common/scene/CSceneStack.h"
+#include "common/screen/CScreen.h"
+#include "platform/window/AppTimer.h"
+#include "platform/text/MFontSet.h"
 
 namespace {
 

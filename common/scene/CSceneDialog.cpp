@@ -1,12 +1,12 @@
-#include "common/CSceneDialog.h"
+#include "common/scene/CSceneDialog.h"
 #include <algorithm>
 #include <new>
 #include "base/Fixed.h"
-#include "common/CActor.h"
-#include "common/CDialogModal.h"
-#include "common/CScreen.h"
-#include "common/CSprite.h"
-#include "platform/AppTimer.h"
+#include "common/actors/CActor.h"
+#include "common/scene/CDialogModal.h"
+#include "common/screen/CScreen.h"
+#include "common/assets/CSprite.h"
+#include "platform/window/AppTimer.h"
 
 namespace {
 constexpr int kDialogDepth = Fixed::FromInt(10).Raw();

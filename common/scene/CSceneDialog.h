@@ -1,5 +1,5 @@
 #pragma once
-#include "common/CScene.h"
+#include "common/scene/CScene.h"
 
 class CScreen;
 class CSprite;

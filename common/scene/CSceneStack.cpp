@@ -1,8 +1,8 @@
-#include "common/CSceneStack.h"
+#include "common/scene/CSceneStack.h"
 #include <algorithm>
 #include "base/BDevice.h"
-#include "common/CCollisionMgr.h"
-#include "common/CScene.h"
+#include "common/scene/CCollisionMgr.h"
+#include "common/scene/CScene.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "common/CInputRecorder.h"
+#include "common/screen/CInputRecorder.h"
 #include <algorithm>
 #include <cerrno>
 #include <cstdarg>
 #include <cstdlib>
 #include <cstring>
 #include "base/CException.h"
-#include "common/CScene.h"
+#include "common/scene/CScene.h"
 
 namespace {
 const char kSource[] = "common/CInputRecorder";

@@ -1,7 +1,7 @@
-#include "common/COptions.h"
+#include "common/screen/COptions.h"
 
 #include "base/BApplication.h"
-#include "platform/MSettings.h"
+#include "platform/io/MSettings.h"
 
 namespace {
 constexpr const char* kSubkey = "Config";

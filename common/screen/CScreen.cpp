@@ -1,17 +1,17 @@
-#include "common/CScreen.h"
+#include "common/screen/CScreen.h"
 #include <algorithm>
 #include "base/BApplication.h"
 #include "base/BMusicSegment.h"
 #include "base/Result.h"
-#include "common/CFileMM.h"
-#include "common/CInputRecorder.h"
-#include "common/CInputRouter.h"
-#include "common/COptions.h"
-#include "common/CScene.h"
-#include "common/CSceneStack.h"
-#include "platform/AppTimer.h"
-#include "platform/MDeviceManager.h"
-#include "platform/MFrameStats.h"
+#include "common/assets/CFileMM.h"
+#include "common/screen/CInputRecorder.h"
+#include "common/scene/CInputRouter.h"
+#include "common/screen/COptions.h"
+#include "common/scene/CScene.h"
+#include "common/scene/CSceneStack.h"
+#include "platform/window/AppTimer.h"
+#include "platform/video/MDeviceManager.h"
+#include "platform/window/MFrameStats.h"
 
 CScreen::CScreen() = default;
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 #include "base/MouseEvent.h"
-#include "platform/MWindow.h"
+#include "platform/window/MWindow.h"
 
 class BDevice;
 class BMusicSegment;

@@ -1,7 +1,7 @@
-#include "common/CClock.h"
-#include "common/CStatus.h"
+#include "common/status/CClock.h"
+#include "common/status/CStatus.h"
 #include <algorithm>
-#include "common/CScene.h"
+#include "common/scene/CScene.h"
 
 namespace {
 constexpr int kTicksPerSecond = 256;

@@ -1,5 +1,5 @@
 #pragma once
-#include "common/CNumber.h"
+#include "common/status/CNumber.h"
 
 class CStatus;
 

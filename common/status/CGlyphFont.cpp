@@ -1,5 +1,5 @@
-#include "common/CGlyphFont.h"
-#include "common/CSprite.h"
+#include "common/status/CGlyphFont.h"
+#include "common/assets/CSprite.h"
 
 CSprite* CGlyphFont::GetGlyph(unsigned char ch) const
 {

@@ -1,6 +1,6 @@
 #pragma once
 #include <cstdint>
-#include "common/CSpriteArray.h"
+#include "common/assets/CSpriteArray.h"
 
 // A bitmap font: one sprite per character from chFirst on, with its metrics.
 class CGlyphFont : public CSpriteArray {

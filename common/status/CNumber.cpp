@@ -1,5 +1,5 @@
-#include "common/CNumber.h"
-#include "common/CActorButton.h"
+#include "common/status/CNumber.h"
+#include "common/actors/CActorButton.h"
 #include <algorithm>
 #include <cstdint>
 #include <limits>

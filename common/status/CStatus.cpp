@@ -1,11 +1,11 @@
-#include "common/CStatus.h"
+#include "common/status/CStatus.h"
 #include <algorithm>
 #include <cstring>
 #include "base/Fixed.h"
-#include "common/CClock.h"
-#include "common/CEditBox.h"
-#include "common/CGame.h"
-#include "common/CScene.h"
+#include "common/status/CClock.h"
+#include "common/actors/CEditBox.h"
+#include "common/scene/CGame.h"
+#include "common/scene/CScene.h"
 
 namespace {
 template <typename T>

@@ -1,6 +1,6 @@
-#include "platform/MMusicManager.h"
+#include "platform/audio/MMusicManager.h"
 #include "base/Trace.h"
-#include "platform/MSoundManager.h"
+#include "platform/audio/MSoundManager.h"
 #include <memory>
 
 namespace {

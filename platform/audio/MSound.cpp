@@ -1,4 +1,4 @@
-#include "platform/MSound.h"
+#include "platform/audio/MSound.h"
 #include <AL/alc.h>
 #include <algorithm>
 #include <cmath>

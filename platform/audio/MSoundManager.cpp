@@ -1,6 +1,6 @@
-#include "platform/MSoundManager.h"
-#include "platform/MSound.h"
-#include "platform/MWaveFile.h"
+#include "platform/audio/MSoundManager.h"
+#include "platform/audio/MSound.h"
+#include "platform/audio/MWaveFile.h"
 #include <AL/al.h>
 #include <memory>
 #include <new>

@@ -1,7 +1,7 @@
-#include "platform/MWaveFile.h"
-#include "platform/MBufferedFile.h"
-#include "platform/MFileMMIO.h"
-#include "platform/MSoundManager.h"
+#include "platform/audio/MWaveFile.h"
+#include "platform/io/MBufferedFile.h"
+#include "platform/io/MFileMMIO.h"
+#include "platform/audio/MSoundManager.h"
 #include <algorithm>
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "platform/MDialogScript.h"
+#include "platform/dialogs/MDialogScript.h"
 
 #include <cstdlib>
 #include <fstream>

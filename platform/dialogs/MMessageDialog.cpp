@@ -1,8 +1,8 @@
-#include "platform/MMessageDialog.h"
+#include "platform/dialogs/MMessageDialog.h"
 
 #include "base/BApplication.h"
 #include "base/BWindow.h"
-#include "platform/MDialogScript.h"
+#include "platform/dialogs/MDialogScript.h"
 
 #include <SDL.h>
 #include <cstdio>

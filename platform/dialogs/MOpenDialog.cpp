@@ -1,9 +1,9 @@
-#include "platform/MOpenDialog.h"
+#include "platform/dialogs/MOpenDialog.h"
 
 #include "base/BApplication.h"
 #include "base/FileSpec.h"
-#include "platform/MDialogScript.h"
-#include "platform/MMessageDialog.h"
+#include "platform/dialogs/MDialogScript.h"
+#include "platform/dialogs/MMessageDialog.h"
 
 #include <sys/wait.h>
 #include <unistd.h>

@@ -1,4 +1,4 @@
-#include "platform/MBufferedFile.h"
+#include "platform/io/MBufferedFile.h"
 #include <algorithm>
 #include <cerrno>
 #include <cstring>

@@ -1,5 +1,5 @@
-#include "platform/MDataFolders.h"
-#include "platform/XdgFolder.h"
+#include "platform/io/MDataFolders.h"
+#include "platform/io/XdgFolder.h"
 
 #include <SDL.h>
 

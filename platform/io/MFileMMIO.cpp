@@ -1,4 +1,4 @@
-#include "platform/MFileMMIO.h"
+#include "platform/io/MFileMMIO.h"
 #include "base/CException.h"
 #include "base/FileSpec.h"
 #include <algorithm>

@@ -1,6 +1,6 @@
 #pragma once
 #include "base/BFile.h"
-#include "platform/MBufferedFile.h"
+#include "platform/io/MBufferedFile.h"
 
 // File on the buffered facility of MBufferedFile. Every backslash of a path
 // becomes '/' before opening. Throws CFileException naming win32/MFileMMIO.

@@ -1,5 +1,5 @@
-#include "platform/MIniFile.h"
-#include "platform/WriteFileAtomically.h"
+#include "platform/io/MIniFile.h"
+#include "platform/io/WriteFileAtomically.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

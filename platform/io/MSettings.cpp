@@ -1,6 +1,6 @@
-#include "platform/MSettings.h"
-#include "platform/ParseInt32.h"
-#include "platform/XdgFolder.h"
+#include "platform/io/MSettings.h"
+#include "platform/io/ParseInt32.h"
+#include "platform/io/XdgFolder.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/MIniFile.h"
+#include "platform/io/MIniFile.h"
 
 #include <cstdint>
 #include <set>

@@ -1,4 +1,4 @@
-#include "platform/MStateFile.h"
+#include "platform/io/MStateFile.h"
 
 #include <sys/stat.h>
 
@@ -6,9 +6,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/ParseInt32.h"
-#include "platform/WriteFileAtomically.h"
-#include "platform/XdgFolder.h"
+#include "platform/io/ParseInt32.h"
+#include "platform/io/WriteFileAtomically.h"
+#include "platform/io/XdgFolder.h"
 
 namespace {
 

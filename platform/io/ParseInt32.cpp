@@ -1,4 +1,4 @@
-#include "platform/ParseInt32.h"
+#include "platform/io/ParseInt32.h"
 
 #include <charconv>
 #include <system_error>

@@ -1,4 +1,4 @@
-#include "platform/WriteFileAtomically.h"
+#include "platform/io/WriteFileAtomically.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,4 +1,4 @@
-#include "platform/XdgFolder.h"
+#include "platform/io/XdgFolder.h"
 
 #include <cstdlib>
 

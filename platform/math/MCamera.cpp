@@ -1,5 +1,5 @@
-#include "platform/MCamera.h"
-#include "platform/MMatrix.h"
+#include "platform/math/MCamera.h"
+#include "platform/math/MMatrix.h"
 
 MCamera::MCamera(uint32_t mode)
     : nMode(mode), vRight(1.0f, 0.0f, 0.0f), vUp(0.0f, 1.0f, -2.0f), vLook(0.0f, 1.0f, 2.4f),

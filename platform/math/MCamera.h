@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/MVector3.h"
+#include "platform/math/MVector3.h"
 #include <cstdint>
 
 class MMatrix;

@@ -1,6 +1,6 @@
-#include "platform/MMatrix.h"
+#include "platform/math/MMatrix.h"
 #include "base/Trace.h"
-#include "platform/MPlane.h"
+#include "platform/math/MPlane.h"
 #include <algorithm>
 #include <cmath>
 #include <cstring>

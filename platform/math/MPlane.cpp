@@ -1,6 +1,6 @@
-#include "platform/MPlane.h"
-#include "platform/MMatrix.h"
-#include "platform/MVector3.h"
+#include "platform/math/MPlane.h"
+#include "platform/math/MMatrix.h"
+#include "platform/math/MVector3.h"
 #include <cmath>
 
 MPlane::MPlane(float a, float b, float c, float d) : a(a), b(b), c(c), d(d) {}

@@ -1,6 +1,6 @@
-#include "platform/MVector3.h"
+#include "platform/math/MVector3.h"
 #include "base/Trace.h"
-#include "platform/MMatrix.h"
+#include "platform/math/MMatrix.h"
 #include <cmath>
 
 MVector3::MVector3(float x, float y, float z) : x(x), y(y), z(z)

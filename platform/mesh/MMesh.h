@@ -1,6 +1,6 @@
 #pragma once
-#include "platform/MMaterial.h"
-#include "platform/MVertex.h"
+#include "platform/mesh/MMaterial.h"
+#include "platform/mesh/MVertex.h"
 #include <cstdint>
 #include <memory>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "platform/MMeshShader.h"
+#include "platform/mesh/MMeshShader.h"
 
 #include <SDL.h>
 #include <cmath>

@@ -1,9 +1,9 @@
 #pragma once
 #include <cstdint>
 #include <vector>
-#include "platform/MGLProgram.h"
-#include "platform/MMaterial.h"
-#include "platform/MVertex.h"
+#include "platform/video/MGLProgram.h"
+#include "platform/mesh/MMaterial.h"
+#include "platform/mesh/MVertex.h"
 
 // The lit mesh pipeline: one directional light, per-vertex diffuse, ambient
 // and specular terms as Direct3D 9 computes them, modulated by a texture.

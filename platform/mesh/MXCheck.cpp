@@ -1,4 +1,4 @@
-#include "platform/MXCheck.h"
+#include "platform/mesh/MXCheck.h"
 #include <assimp/mesh.h>
 #include <zlib.h>
 #include <algorithm>

@@ -1,11 +1,11 @@
-#include "platform/MFont.h"
+#include "platform/text/MFont.h"
 
 #include <algorithm>
 #include <cstring>
 #include <vector>
-#include "platform/MDeviceManager.h"
-#include "platform/MFormat.h"
-#include "platform/MGlyphRasteriser.h"
+#include "platform/video/MDeviceManager.h"
+#include "platform/video/MFormat.h"
+#include "platform/text/MGlyphRasteriser.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
-#include "platform/MGLTexture.h"
-#include "platform/MScreenVertex.h"
+#include "platform/video/MGLTexture.h"
+#include "platform/video/MScreenVertex.h"
 
 class MDeviceManager;
 class MGlyphRasteriser;

@@ -1,7 +1,7 @@
-#include "platform/MFontSet.h"
+#include "platform/text/MFontSet.h"
 
 #include "base/Result.h"
-#include "platform/MDeviceManager.h"
+#include "platform/video/MDeviceManager.h"
 
 namespace {
 

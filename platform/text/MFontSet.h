@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <memory>
-#include "platform/MFont.h"
+#include "platform/text/MFont.h"
 
 class MDeviceManager;
 

@@ -1,4 +1,4 @@
-#include "platform/MGlyphRasteriser.h"
+#include "platform/text/MGlyphRasteriser.h"
 
 #include <algorithm>
 #include <fontconfig/fontconfig.h>

@@ -1,4 +1,4 @@
-#include "platform/MStrings.h"
+#include "platform/text/MStrings.h"
 #include <cstring>
 
 char* MStrings::Copy(char* destination, const char* source) const

@@ -1,4 +1,4 @@
-#include "platform/Image.h"
+#include "platform/video/Image.h"
 
 #include <algorithm>
 #include "base/Result.h"

@@ -1,4 +1,4 @@
-#include "platform/MCanvas.h"
+#include "platform/video/MCanvas.h"
 #include "base/Result.h"
 
 MCanvas::~MCanvas() = default;

@@ -2,7 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include "platform/Image.h"
+#include "platform/video/Image.h"
 
 // An image with its picture size and origin; MSurface and MTexture put its
 // pixels into a device object.

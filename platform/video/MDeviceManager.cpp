@@ -1,4 +1,4 @@
-#include "platform/MDeviceManager.h"
+#include "platform/video/MDeviceManager.h"
 
 #include "base/Rect.h"
 
@@ -9,11 +9,11 @@
 #include <cstring>
 #include <epoxy/gl.h>
 #include "base/Result.h"
-#include "platform/MFrameStats.h"
-#include "platform/MMeshShader.h"
-#include "platform/MRenderTarget.h"
-#include "platform/MSpriteBatch.h"
-#include "platform/MTexture.h"
+#include "platform/window/MFrameStats.h"
+#include "platform/mesh/MMeshShader.h"
+#include "platform/video/MRenderTarget.h"
+#include "platform/video/MSpriteBatch.h"
+#include "platform/video/MTexture.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 #include <cstdint>
 #include <memory>
 #include "base/BDevice.h"
-#include "platform/MFormat.h"
-#include "platform/MMaterial.h"
-#include "platform/MScreenVertex.h"
-#include "platform/MVertex.h"
+#include "platform/video/MFormat.h"
+#include "platform/mesh/MMaterial.h"
+#include "platform/video/MScreenVertex.h"
+#include "platform/mesh/MVertex.h"
 
 struct Rect;
 struct SDL_Window;

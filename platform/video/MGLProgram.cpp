@@ -1,4 +1,4 @@
-#include "platform/MGLProgram.h"
+#include "platform/video/MGLProgram.h"
 
 #include <SDL.h>
 #include <epoxy/gl.h>

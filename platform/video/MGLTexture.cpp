@@ -1,8 +1,8 @@
-#include "platform/MGLTexture.h"
+#include "platform/video/MGLTexture.h"
 
 #include <SDL.h>
 #include <epoxy/gl.h>
-#include "platform/MFormat.h"
+#include "platform/video/MFormat.h"
 
 namespace {
 

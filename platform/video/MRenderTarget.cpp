@@ -1,8 +1,8 @@
-#include "platform/MRenderTarget.h"
+#include "platform/video/MRenderTarget.h"
 
 #include <SDL.h>
 #include <epoxy/gl.h>
-#include "platform/MFormat.h"
+#include "platform/video/MFormat.h"
 
 namespace {
 

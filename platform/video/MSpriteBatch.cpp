@@ -1,9 +1,9 @@
-#include "platform/MSpriteBatch.h"
+#include "platform/video/MSpriteBatch.h"
 
 #include <SDL.h>
 #include <cstddef>
 #include <epoxy/gl.h>
-#include "platform/MGLTexture.h"
+#include "platform/video/MGLTexture.h"
 
 namespace {
 

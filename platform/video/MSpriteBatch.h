@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
-#include "platform/MGLProgram.h"
-#include "platform/MScreenVertex.h"
+#include "platform/video/MGLProgram.h"
+#include "platform/video/MScreenVertex.h"
 
 class MGLTexture;
 

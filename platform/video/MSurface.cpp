@@ -1,10 +1,10 @@
-#include "platform/MSurface.h"
+#include "platform/video/MSurface.h"
 
 #include <algorithm>
 #include "base/Rect.h"
 #include "base/Result.h"
 #include "base/Trace.h"
-#include "platform/MDeviceManager.h"
+#include "platform/video/MDeviceManager.h"
 
 namespace {
 

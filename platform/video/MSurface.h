@@ -1,8 +1,8 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
-#include "platform/MCanvas.h"
-#include "platform/MGLTexture.h"
+#include "platform/video/MCanvas.h"
+#include "platform/video/MGLTexture.h"
 
 struct Rect;
 

@@ -1,9 +1,9 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
-#include "platform/MCanvas.h"
-#include "platform/MFormat.h"
-#include "platform/MGLTexture.h"
+#include "platform/video/MCanvas.h"
+#include "platform/video/MFormat.h"
+#include "platform/video/MGLTexture.h"
 
 struct Rect;
 

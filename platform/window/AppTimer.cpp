@@ -1,4 +1,4 @@
-#include "platform/AppTimer.h"
+#include "platform/window/AppTimer.h"
 #include <chrono>
 
 namespace {

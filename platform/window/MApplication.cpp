@@ -1,9 +1,9 @@
-#include "platform/MApplication.h"
+#include "platform/window/MApplication.h"
 
 #include "base/CException.h"
-#include "platform/MFrameStats.h"
-#include "platform/MMessageDialog.h"
-#include "platform/MWindow.h"
+#include "platform/window/MFrameStats.h"
+#include "platform/dialogs/MMessageDialog.h"
+#include "platform/window/MWindow.h"
 
 #include <SDL.h>
 #include <fcntl.h>

@@ -1,4 +1,4 @@
-#include "platform/MFrameStats.h"
+#include "platform/window/MFrameStats.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,9 +1,9 @@
-#include "platform/MWindow.h"
+#include "platform/window/MWindow.h"
 
 #include <cstring>
 
 #include "base/Result.h"
-#include "platform/MDeviceManager.h"
+#include "platform/video/MDeviceManager.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <string>
-#include "common/ButtonDesc.h"
-#include "common/CClock.h"
-#include "common/CGame.h"
-#include "common/CGlyphFont.h"
-#include "common/CInputRecorder.h"
-#include "common/CStatus.h"
-#include "common/TextDesc.h"
+#include "common/actors/ButtonDesc.h"
+#include "common/status/CClock.h"
+#include "common/scene/CGame.h"
+#include "common/status/CGlyphFont.h"
+#include "common/screen/CInputRecorder.h"
+#include "common/status/CStatus.h"
+#include "common/actors/TextDesc.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "base/BDevice.h"
-#include "common/CActor.h"
-#include "common/CRectList.h"
-#include "common/CScene.h"
-#include "common/CScreen.h"
+#include "common/actors/CActor.h"
+#include "common/scene/CRectList.h"
+#include "common/scene/CScene.h"
+#include "common/screen/CScreen.h"
 #include <benchmark/benchmark.h>
 #include <memory>
 

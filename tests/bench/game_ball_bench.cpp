@@ -2,7 +2,7 @@
 // wall probes, the move, the roll and the height; and one lean of the board.
 #include <benchmark/benchmark.h>
 #include "base/FileSpec.h"
-#include "common/CFileMM.h"
+#include "common/assets/CFileMM.h"
 #include "game/ALeanBall.h"
 #include "game/ALeanBoard.h"
 #include "tests/unit/game_fakes.h"

@@ -1,9 +1,9 @@
 #include <SDL.h>
 #include <benchmark/benchmark.h>
 #include "base/Rect.h"
-#include "platform/MDeviceManager.h"
-#include "platform/MFontSet.h"
-#include "platform/MTexture.h"
+#include "platform/video/MDeviceManager.h"
+#include "platform/text/MFontSet.h"
+#include "platform/video/MTexture.h"
 
 namespace {
 

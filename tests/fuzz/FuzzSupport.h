@@ -10,9 +10,9 @@
 #include "../unit/game_fakes.h"
 #include "base/CException.h"
 #include "base/FileSpec.h"
-#include "common/CFileIFF.h"
-#include "common/CFileMM.h"
-#include "platform/MSoundManager.h"
+#include "common/assets/CFileIFF.h"
+#include "common/assets/CFileMM.h"
+#include "platform/audio/MSoundManager.h"
 
 namespace fuzz {
 

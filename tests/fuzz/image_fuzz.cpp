@@ -1,6 +1,6 @@
 // An 'rgba' chunk's TGA bytes read into a sprite.
 #include "FuzzSupport.h"
-#include "common/CSprite.h"
+#include "common/assets/CSprite.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

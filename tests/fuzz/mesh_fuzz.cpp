@@ -1,6 +1,6 @@
 // A 'mesh' chunk's X bytes through the mesh loader (its checks, then Assimp).
 #include "FuzzSupport.h"
-#include "common/CMesh.h"
+#include "common/assets/CMesh.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -1,7 +1,7 @@
 // A replay file played by the game, loaded from the seed archive, to its last record.
 #include <memory>
 #include "FuzzSupport.h"
-#include "common/CInputRecorder.h"
+#include "common/screen/CInputRecorder.h"
 #include "game/AGameRollavex.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)

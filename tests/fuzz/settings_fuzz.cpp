@@ -1,7 +1,7 @@
 // The settings file read through the settings store.
 #include <filesystem>
 #include "FuzzSupport.h"
-#include "platform/MSettings.h"
+#include "platform/io/MSettings.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {

@@ -1,6 +1,6 @@
 // An 'anim' chunk's bytes (a count, then 'rgba' chunks) read into a sprite array.
 #include "FuzzSupport.h"
-#include "common/CSpriteArray.h"
+#include "common/assets/CSpriteArray.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

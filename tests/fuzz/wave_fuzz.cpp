@@ -1,7 +1,7 @@
 // A 'wave' chunk's RIFF WAVE bytes made into a sound.
 #include "FuzzSupport.h"
-#include "common/CSoundChunk.h"
-#include "platform/MSound.h"
+#include "common/assets/CSoundChunk.h"
+#include "platform/audio/MSound.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <epoxy/gl.h>
 #include <gtest/gtest.h>
-#include "platform/MDeviceManager.h"
+#include "platform/video/MDeviceManager.h"
 
 // A hidden OpenGL window with the process-wide device manager on it; the
 // device is windowed at the window's size unless a test creates it again.

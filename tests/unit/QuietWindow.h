@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/MWindow.h"
+#include "platform/window/MWindow.h"
 
 // A window whose screen handlers do nothing; tests override the ones they watch.
 class QuietWindow : public MWindow {

@@ -3,12 +3,12 @@
 #include <string>
 #include <vector>
 #include "base/MouseEvent.h"
-#include "common/CActor.h"
-#include "common/ButtonDesc.h"
-#include "common/CGlyphFont.h"
-#include "common/CScene.h"
-#include "common/CScreen.h"
-#include "common/TextDesc.h"
+#include "common/actors/CActor.h"
+#include "common/actors/ButtonDesc.h"
+#include "common/status/CGlyphFont.h"
+#include "common/scene/CScene.h"
+#include "common/screen/CScreen.h"
+#include "common/actors/TextDesc.h"
 #include "scene_fakes.h"
 
 // Without a device nothing is drawn.

@@ -1,5 +1,5 @@
-#include "common/CActor.h"
-#include "common/CScene.h"
+#include "common/actors/CActor.h"
+#include "common/scene/CScene.h"
 #include "scene_fakes.h"
 #include <gtest/gtest.h>
 #include <memory>

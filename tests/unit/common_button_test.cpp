@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 #include "UiTestSupport.h"
-#include "common/CActorButton.h"
-#include "common/CActorHotspot.h"
-#include "common/CEditBox.h"
-#include "common/CEditCaret.h"
+#include "common/actors/CActorButton.h"
+#include "common/actors/CActorHotspot.h"
+#include "common/actors/CEditBox.h"
+#include "common/actors/CEditCaret.h"
 
 namespace {
 

@@ -2,12 +2,12 @@
 #include <functional>
 #include <memory>
 #include <vector>
-#include "common/CDialogModal.h"
-#include "common/CSceneDialog.h"
-#include "common/CSceneStack.h"
-#include "common/CSprite.h"
-#include "common/CSpriteArray.h"
-#include "platform/AppTimer.h"
+#include "common/scene/CDialogModal.h"
+#include "common/scene/CSceneDialog.h"
+#include "common/scene/CSceneStack.h"
+#include "common/assets/CSprite.h"
+#include "common/assets/CSpriteArray.h"
+#include "platform/window/AppTimer.h"
 #include "UiTestSupport.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "FileTestSupport.h"
 #include "base/CException.h"
 #include "base/FileSpec.h"
-#include "common/CFileIFF.h"
+#include "common/assets/CFileIFF.h"
 #include <functional>
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "FileTestSupport.h"
 #include "base/CException.h"
 #include "base/FileSpec.h"
-#include "common/CFileMM.h"
+#include "common/assets/CFileMM.h"
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>

@@ -3,11 +3,11 @@
 #include <memory>
 #include <string>
 #include <vector>
-#include "common/CActorButton.h"
-#include "common/CClock.h"
-#include "common/CEditBox.h"
-#include "common/CGame.h"
-#include "common/CStatus.h"
+#include "common/actors/CActorButton.h"
+#include "common/status/CClock.h"
+#include "common/actors/CEditBox.h"
+#include "common/scene/CGame.h"
+#include "common/status/CStatus.h"
 #include "UiTestSupport.h"
 
 namespace {

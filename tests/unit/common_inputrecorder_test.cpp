@@ -3,7 +3,7 @@
 #include <new>
 #include <string>
 #include <vector>
-#include "common/CInputRecorder.h"
+#include "common/screen/CInputRecorder.h"
 #include "FileTestSupport.h"
 
 static long g_nAllocations = 0;

@@ -1,6 +1,6 @@
-#include "common/CScene.h"
-#include "common/CSceneStack.h"
-#include "platform/AppTimer.h"
+#include "common/scene/CScene.h"
+#include "common/scene/CSceneStack.h"
+#include "platform/window/AppTimer.h"
 #include "scene_fakes.h"
 #include <gtest/gtest.h>
 #include <memory>

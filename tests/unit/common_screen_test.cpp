@@ -1,7 +1,7 @@
-#include "common/CActorMesh.h"
-#include "common/CInputRecorder.h"
-#include "common/CScreen.h"
-#include "platform/AppTimer.h"
+#include "common/actors/CActorMesh.h"
+#include "common/screen/CInputRecorder.h"
+#include "common/screen/CScreen.h"
+#include "platform/window/AppTimer.h"
 #include "FileTestSupport.h"
 #include "scene_fakes.h"
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 #include "UiTestSupport.h"
-#include "common/CActor.h"
-#include "common/CShape.h"
-#include "common/CShapeCircle.h"
-#include "common/CShapeMask.h"
-#include "platform/MFormat.h"
+#include "common/actors/CActor.h"
+#include "common/actors/CShape.h"
+#include "common/actors/CShapeCircle.h"
+#include "common/actors/CShapeMask.h"
+#include "platform/video/MFormat.h"
 
 namespace {
 

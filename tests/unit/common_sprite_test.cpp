@@ -5,12 +5,12 @@
 #include "UiTestSupport.h"
 #include "base/CException.h"
 #include "base/FileSpec.h"
-#include "common/CActorMesh.h"
-#include "common/CActorSprite.h"
-#include "common/CFileIFF.h"
-#include "common/CMesh.h"
-#include "common/CSprite.h"
-#include "common/CSpriteArray.h"
+#include "common/actors/CActorMesh.h"
+#include "common/actors/CActorSprite.h"
+#include "common/assets/CFileIFF.h"
+#include "common/assets/CMesh.h"
+#include "common/assets/CSprite.h"
+#include "common/assets/CSpriteArray.h"
 
 namespace {
 

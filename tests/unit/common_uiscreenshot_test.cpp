@@ -5,14 +5,14 @@
 #include <memory>
 #include "GLTestWindow.h"
 #include "UiTestSupport.h"
-#include "common/CActorButton.h"
-#include "common/CActorFade.h"
-#include "common/CSceneStack.h"
-#include "common/CShape.h"
-#include "common/CSprite.h"
-#include "common/CSpriteArray.h"
-#include "platform/MFormat.h"
-#include "platform/MTexture.h"
+#include "common/actors/CActorButton.h"
+#include "common/actors/CActorFade.h"
+#include "common/scene/CSceneStack.h"
+#include "common/actors/CShape.h"
+#include "common/assets/CSprite.h"
+#include "common/assets/CSpriteArray.h"
+#include "platform/video/MFormat.h"
+#include "platform/video/MTexture.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include "game/ALeanBoard.h"
 #include "game/ALeanFrame.h"
 #include "game_fakes.h"
-#include "platform/MPlane.h"
-#include "platform/MVector3.h"
+#include "platform/math/MPlane.h"
+#include "platform/math/MVector3.h"
 
 namespace {
 

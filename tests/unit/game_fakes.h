@@ -5,14 +5,14 @@
 #include <string>
 #include <vector>
 #include "base/BSound.h"
-#include "common/CGame.h"
-#include "common/CMesh.h"
+#include "common/scene/CGame.h"
+#include "common/assets/CMesh.h"
 #include "game/ALeanBall.h"
 #include "game/ALeanBoard.h"
 #include "game/ALeanFrame.h"
 #include "game/ALeanHost.h"
-#include "platform/MMatrix.h"
-#include "platform/MMesh.h"
+#include "platform/math/MMatrix.h"
+#include "platform/mesh/MMesh.h"
 #include "scene_fakes.h"
 
 namespace gamefakes {

@@ -4,18 +4,18 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
-#include "common/CActorButton.h"
-#include "common/CActorSprite.h"
-#include "common/CClock.h"
-#include "common/CEditBox.h"
-#include "common/CSceneDialog.h"
+#include "common/actors/CActorButton.h"
+#include "common/actors/CActorSprite.h"
+#include "common/status/CClock.h"
+#include "common/actors/CEditBox.h"
+#include "common/scene/CSceneDialog.h"
 #include "game/AGameRollavex.h"
 #include "game/AStatusRollavex.h"
 #include "FileTestSupport.h"
 #include "WaveBytes.h"
 #include "game_fakes.h"
-#include "platform/AppTimer.h"
-#include "platform/MSoundManager.h"
+#include "platform/window/AppTimer.h"
+#include "platform/audio/MSoundManager.h"
 
 namespace {
 

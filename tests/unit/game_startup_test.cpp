@@ -1,7 +1,7 @@
 #include "game/AAppRollavex.h"
-#include "common/COptions.h"
-#include "platform/MDialogScript.h"
-#include "platform/MSettings.h"
+#include "common/screen/COptions.h"
+#include "platform/dialogs/MDialogScript.h"
+#include "platform/io/MSettings.h"
 #include "FileTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include "platform/MApplication.h"
+#include "platform/window/MApplication.h"
 #include "FileTestSupport.h"
 #include "base/CException.h"
-#include "platform/MDialogScript.h"
+#include "platform/dialogs/MDialogScript.h"
 #include "tests/unit/QuietWindow.h"
 #include <gtest/gtest.h>
 #include <functional>

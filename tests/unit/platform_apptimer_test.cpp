@@ -1,4 +1,4 @@
-#include "platform/AppTimer.h"
+#include "platform/window/AppTimer.h"
 #include <gtest/gtest.h>
 
 // One test: the clock is process-wide and starts stopped.

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 #include "GLTestWindow.h"
 #include "base/Rect.h"
-#include "platform/MDeviceManager.h"
-#include "platform/MMatrix.h"
+#include "platform/video/MDeviceManager.h"
+#include "platform/math/MMatrix.h"
 
 namespace {
 

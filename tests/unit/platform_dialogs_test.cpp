@@ -1,8 +1,8 @@
 #include "FileTestSupport.h"
 #include "base/FileSpec.h"
-#include "platform/MDialogScript.h"
-#include "platform/MMessageDialog.h"
-#include "platform/MOpenDialog.h"
+#include "platform/dialogs/MDialogScript.h"
+#include "platform/dialogs/MMessageDialog.h"
+#include "platform/dialogs/MOpenDialog.h"
 #include <gtest/gtest.h>
 #include <cstdlib>
 #include <cstring>

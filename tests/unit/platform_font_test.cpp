@@ -2,9 +2,9 @@
 #include <string>
 #include <vector>
 #include "GLTestWindow.h"
-#include "platform/MFont.h"
-#include "platform/MFontSet.h"
-#include "platform/MGlyphRasteriser.h"
+#include "platform/text/MFont.h"
+#include "platform/text/MFontSet.h"
+#include "platform/text/MGlyphRasteriser.h"
 
 namespace {
 

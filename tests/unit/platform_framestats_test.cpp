@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include <cstdio>
 #include <string>
-#include "platform/MFrameStats.h"
+#include "platform/window/MFrameStats.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "platform/MCamera.h"
-#include "platform/MMatrix.h"
-#include "platform/MPlane.h"
-#include "platform/MVector3.h"
+#include "platform/math/MCamera.h"
+#include "platform/math/MMatrix.h"
+#include "platform/math/MPlane.h"
+#include "platform/math/MVector3.h"
 #include <cmath>
 #include <gtest/gtest.h>
 

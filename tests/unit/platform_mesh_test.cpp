@@ -1,7 +1,7 @@
-#include "platform/MMesh.h"
+#include "platform/mesh/MMesh.h"
 #include "FileTestSupport.h"
 #include "base/CException.h"
-#include "platform/MVector3.h"
+#include "platform/math/MVector3.h"
 #include <gtest/gtest.h>
 #include <stb_image_write.h>
 #include <zlib.h>

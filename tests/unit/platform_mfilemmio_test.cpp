@@ -1,7 +1,7 @@
 #include "FileTestSupport.h"
 #include "base/CException.h"
 #include "base/FileSpec.h"
-#include "platform/MFileMMIO.h"
+#include "platform/io/MFileMMIO.h"
 #include <cstring>
 #include <gtest/gtest.h>
 #include <string>

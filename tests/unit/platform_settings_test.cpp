@@ -1,4 +1,4 @@
-#include "platform/MSettings.h"
+#include "platform/io/MSettings.h"
 
 #include "FileTestSupport.h"
 #include <gtest/gtest.h>

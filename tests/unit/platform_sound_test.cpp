@@ -1,7 +1,7 @@
-#include "platform/MSound.h"
-#include "platform/MFileMMIO.h"
-#include "platform/MMusicManager.h"
-#include "platform/MSoundManager.h"
+#include "platform/audio/MSound.h"
+#include "platform/io/MFileMMIO.h"
+#include "platform/audio/MMusicManager.h"
+#include "platform/audio/MSoundManager.h"
 #include "tests/unit/WaveBytes.h"
 #include <gtest/gtest.h>
 #include <cmath>

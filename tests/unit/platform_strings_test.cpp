@@ -1,4 +1,4 @@
-#include "platform/MStrings.h"
+#include "platform/text/MStrings.h"
 #include <gtest/gtest.h>
 #include <string>
 

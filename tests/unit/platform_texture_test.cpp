@@ -3,9 +3,9 @@
 #include "FileTestSupport.h"
 #include "GLTestWindow.h"
 #include "base/Rect.h"
-#include "platform/MDeviceManager.h"
-#include "platform/MSurface.h"
-#include "platform/MTexture.h"
+#include "platform/video/MDeviceManager.h"
+#include "platform/video/MSurface.h"
+#include "platform/video/MTexture.h"
 
 namespace {
 

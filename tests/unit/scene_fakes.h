@@ -3,10 +3,10 @@
 // log what happens to them, and a screen without a window.
 #include "base/BDevice.h"
 #include "base/FileSpec.h"
-#include "common/CActor.h"
-#include "common/CFileMM.h"
-#include "common/CScene.h"
-#include "common/CScreen.h"
+#include "common/actors/CActor.h"
+#include "common/assets/CFileMM.h"
+#include "common/scene/CScene.h"
+#include "common/screen/CScreen.h"
 #include <string>
 #include <vector>
 

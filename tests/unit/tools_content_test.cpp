@@ -6,7 +6,7 @@
 #include "tools/content/MazeChecker.h"
 #include "tools/content/check/ArchiveChunks.h"
 #include "tools/content/check/MeshProbe.h"
-#include "platform/MMesh.h"
+#include "platform/mesh/MMesh.h"
 #include "FileTestSupport.h"
 #include <filesystem>
 #include <gmock/gmock.h>

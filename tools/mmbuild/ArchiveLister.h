@@ -1,5 +1,5 @@
 #pragma once
-#include "common/CFileMM.h"
+#include "common/assets/CFileMM.h"
 #include <cstdint>
 #include <ostream>
 #include <string>

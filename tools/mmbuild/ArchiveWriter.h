@@ -1,6 +1,6 @@
 #pragma once
 #include "base/FileSpec.h"
-#include "common/CFileIFF.h"
+#include "common/assets/CFileIFF.h"
 #include <string>
 #include <vector>
 

@@ -1,7 +1,7 @@
 #include "tools/content/check/ArchiveChunks.h"
 #include "base/FileSpec.h"
-#include "common/CFileMM.h"
-#include "platform/MMesh.h"
+#include "common/assets/CFileMM.h"
+#include "platform/mesh/MMesh.h"
 #include <algorithm>
 #include <filesystem>
 
