@@ -114,13 +114,19 @@ AAppRollavex::AAppRollavex()
     AddIconResource(kLargeIcon, kWindowIconPng, kWindowIconPngSize);
 }
 
-// The screen goes first: its scenes hold textures and sounds of the device
-// and the sound manager.
-AAppRollavex::~AAppRollavex()
+AAppRollavex::~AAppRollavex() { Shutdown(); }
+
+// The reverse of Initialise: the game's scenes and archive (they hold
+// textures, fonts and sounds), the services, the window, the options and the
+// settings. The device lets go of its context while the window still exists.
+void AAppRollavex::Shutdown()
 {
-    DeleteScreen();
+    if (AScreenRollavex* screen = GetGameScreen())
+        screen->ReleaseContent();
     ShutdownServices();
+    DeleteScreen();
     pOptions.reset();
+    DestroySettings();
 }
 
 COptions* AAppRollavex::GetOptions()
@@ -132,7 +138,6 @@ COptions* AAppRollavex::GetOptions()
 
 void AAppRollavex::ShutdownServices()
 {
-    DestroySettings();
     DestroyMusicManager();
     DestroySoundManager();
     DestroyFontSet();
@@ -164,6 +169,9 @@ void AAppRollavex::SaveFullscreen(int32_t fFull)
     options->Save();
 }
 
+// Creates, in this order: the settings and the options, the window, the
+// device on it, the fonts, the sound and the music managers, the game.
+// Shutdown destroys them in the reverse order.
 int32_t AAppRollavex::Initialise()
 {
     GetSettings()->OpenConfigRoot(GetCompanyName(), GetName());

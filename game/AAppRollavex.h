@@ -20,7 +20,10 @@ public:
 
     // 1 when the game is ready to run, 0 when the start-up ended (after its message).
     int32_t Initialise() override;
+    // Music, sound, fonts and the device, the reverse of their creation.
     void ShutdownServices() override;
+    // Ends what Initialise made, in the reverse order; the destructor's work.
+    void Shutdown();
     // Ends the program at the next frame.
     void RequestQuit() override;
     const char* GetCompanyName() const override { return kCompany; }

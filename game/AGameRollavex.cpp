@@ -77,11 +77,15 @@ int32_t AGameRollavex::Load()
     return 0;
 }
 
+// The actors go with the assets they draw, so a game loaded again starts
+// with none that points to a released mesh or sprite.
 int32_t AGameRollavex::Unload()
 {
     if (pScreen)
         pScreen->StopMusic();
     pCamera.reset();
+    SetStatus(nullptr);
+    DeleteActors();
     ReleaseClassAssets();
     return 0;
 }

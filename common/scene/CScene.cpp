@@ -122,7 +122,17 @@ int32_t CScene::ReorderActor(CActor* pActor)
 
 // ---- time ----
 
-int32_t CScene::NowTicks() { return static_cast<int32_t>(AppTimer(TimerAppTime) * 256.0); }
+int32_t CScene::NowTicks() { return TicksAt(AppTimer(TimerAppTime)); }
+
+int32_t CScene::TicksAt(double dSeconds)
+{
+    return static_cast<int32_t>(static_cast<uint32_t>(static_cast<int64_t>(dSeconds * 256.0)));
+}
+
+int32_t CScene::TicksBetween(int32_t lFrom, int32_t lTo)
+{
+    return static_cast<int32_t>(static_cast<uint32_t>(lTo) - static_cast<uint32_t>(lFrom));
+}
 
 bool CScene::IsTimeFrozen() const
 {
@@ -136,7 +146,7 @@ int32_t CScene::MeasureElapsed(int32_t* plStamp) const
     const int32_t lNow = NowTicks();
     if (IsTimeFrozen())
         *plStamp = lNow;
-    const int32_t lElapsed = lNow - *plStamp;
+    const int32_t lElapsed = TicksBetween(*plStamp, lNow);
     *plStamp = lNow;
     // Another scene's construction resets the clock: time never runs back.
     return lElapsed < 0 ? 0 : (lElapsed > MaxElapsed ? MaxElapsed : lElapsed);
@@ -219,8 +229,8 @@ void CScene::Draw()
     pDevice->EndSprites();
 }
 
-// The meshes front-most first, so that the depth test drops what they hide
-// before it is shaded; then their shadows, deepest first, over them.
+// The meshes in actor order (mesh actors share one depth, so that is the
+// order they were made in); then their shadows, in the reverse order, over them.
 void CScene::DrawMeshes(const Rect& clip)
 {
     bool fAny = false;

@@ -128,8 +128,13 @@ public:
     void RemoveOpenDialog() { --nOpenDialogs; }
 
 protected:
+    void DeleteActors();
     // Application time in ticks.
     static int32_t NowTicks();
+    // Seconds as ticks, wrapping modulo 2^32 (every 194 days), and the ticks
+    // from one such count to a later one, right across the wrap.
+    static int32_t TicksAt(double dSeconds);
+    static int32_t TicksBetween(int32_t lFrom, int32_t lTo);
     // Elapsed ticks since the stamp (0 while frozen), 0 to 25.
     int32_t MeasureElapsed(int32_t* plStamp) const;
     bool IsTimeFrozen() const;
@@ -168,7 +173,6 @@ private:
     friend class CSceneStack;
     friend class CInputRouter;
 
-    void DeleteActors();
     // Where time enters the scene: the measured ticks of a pass, which the
     // input recorder writes, or replaces while it replays.
     int32_t TakeElapsed(int32_t* plStamp, int nPass);

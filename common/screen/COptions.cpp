@@ -3,9 +3,10 @@
 #include "base/BApplication.h"
 #include "platform/io/MSettings.h"
 
+#include <cstring>
+
 namespace {
 constexpr const char* kSubkey = "Config";
-constexpr uint32_t kInitialsCapacity = 8;
 
 bool fFullscreenLatched = false;
 int32_t nLatchedFullscreen = 0;
@@ -36,7 +37,11 @@ int32_t COptions::Load()
     ReadNumber(FirstTimeRun, "FirstTimeRun", 1);
     ReadNumber(Players, "Players", 1);
     ReadNumber(ShowHints, "ShowHints", 2);
-    GetSettings()->ReadString(Initials, "Initials", "", kSubkey, kInitialsCapacity);
+    // Stored initials of exactly the field's size are kept cut to fit; longer ones are refused.
+    char szStored[sizeof Initials + 1];
+    GetSettings()->ReadString(szStored, "Initials", "", kSubkey, sizeof szStored);
+    std::memcpy(Initials, szStored, sizeof Initials - 1);
+    Initials[sizeof Initials - 1] = '\0';
     if (!fFullscreenLatched) {
         fFullscreenLatched = true;
         nLatchedFullscreen = Fullscreen;

@@ -85,7 +85,8 @@ int32_t MSettings::ReadString(char* out, const char* name, const char* fallback,
     std::memset(out, 0, capacity);
     const MIniFile::Value* value = nullptr;
     int32_t result = Find(name, subkey, value);
-    if (result == Success && value->szText.size() > capacity)
+    // The text and its terminating NUL must fit.
+    if (result == Success && value->szText.size() >= capacity)
         result = MoreData;
     if (result == Success)
         std::memcpy(out, value->szText.data(), value->szText.size());

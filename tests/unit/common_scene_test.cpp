@@ -81,6 +81,22 @@ TEST_F(SceneTest, ElapsedTicksRunFromConstructionAreCappedAt25AndStopWhileFrozen
     EXPECT_EQ(a->rgElapsed, (std::vector<int32_t>{0, 25, 25, 0, 0, 25})) << "the tick pass has its own stamp";
 }
 
+// 2^31 ticks is 8388608 s (97 days): times on either side of it are as far apart as any others.
+TEST(SceneTicks, TicksBetweenTwoTimesHoldAcrossTheEndOfTheRange)
+{
+    struct Ticks : CScene {
+        using CScene::TicksAt;
+        using CScene::TicksBetween;
+    };
+    const struct {
+        double dFrom, dTo;
+        int32_t lTicks;
+    } rows[] = {{0.0, 0.1, 25}, {100.0, 99.0, -256}, {8388607.9, 8388608.1, 51}, {16777215.9, 16777216.1, 51},
+                {8388608.0, 8388608.0 + 86400.0, 86400 * 256}};
+    for (const auto& row : rows)
+        EXPECT_EQ(Ticks::TicksBetween(Ticks::TicksAt(row.dFrom), Ticks::TicksAt(row.dTo)), row.lTicks) << row.dFrom;
+}
+
 TEST_F(SceneTest, UpdatePassUpdatesEachActorOnceAndThenDeletesTheKilled)
 {
     Diver* d = new Diver(scene.get(), "d", 0, 0, 100);

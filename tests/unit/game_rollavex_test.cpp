@@ -215,6 +215,26 @@ TEST_F(GameTest, LossNewGameGoalAndTheBestTime)
     EXPECT_EQ(NewBest(), "") << "an equal time is no new best";
 }
 
+// A finished game is loaded and begun again: its old actors go with the old
+// assets, so none is left pointing to a released mesh.
+TEST_F(GameTest, AGameLoadedAgainKeepsNoActorOfTheLastLoad)
+{
+    auto count = [&] {
+        int n = 0;
+        for (const CActor* a = game->GetFirstActor(); a; a = a->GetNext())
+            ++n;
+        return n;
+    };
+    const int actors = count();
+    ASSERT_EQ(game->Load(), 0);
+    ASSERT_EQ(game->Begin(), 0);
+    EXPECT_EQ(count(), actors);
+    PassIntro();
+    PlaceInGoal();
+    Frames(3);
+    EXPECT_EQ(game->GetRollStatus()->GetMessageLine()->GetText(), std::string("Congratulations!"));
+}
+
 class QuitKeyTest : public GameTest, public testing::WithParamInterface<uint32_t> {};
 
 TEST_P(QuitKeyTest, EndsTheGameWithTheQuitCode)

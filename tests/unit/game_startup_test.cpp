@@ -1,4 +1,5 @@
 #include "game/AAppRollavex.h"
+#include "game/AScreenRollavex.h"
 #include "common/screen/COptions.h"
 #include "platform/dialogs/MDialogScript.h"
 #include "platform/io/MSettings.h"
@@ -28,8 +29,10 @@ protected:
         return Step("display" + std::to_string(w) + "x" + std::to_string(h), fDisplayLargeEnough);
     }
     void ReleaseDevice() override { Step("release", 0); }
+    // A screen without a window of its own.
     int32_t CreateScreenWindow() override
     {
+        SetScreen(new AScreenRollavex());
         return Step("window" + std::to_string(GetWidth()) + "x" + std::to_string(GetHeight()) +
                         (IsFullScreen() ? "full" : "windowed"), 0);
     }
@@ -40,6 +43,11 @@ protected:
     int32_t LoadAssetsAndCreateGame() override { return Step("load", nLoadResult); }
     void StartGame() override { Step("start", 0); }
     void CloseScreen() override { Step("close", 0); }
+    void ShutdownServices() override
+    {
+        Step(GetScreen() ? "services" : "services-after-the-screen", 0);
+        AAppRollavex::ShutdownServices();
+    }
 
 private:
     int32_t Step(const std::string& name, int32_t result)
@@ -119,7 +127,22 @@ TEST(Startup, StepsMessagesAndTheStoredDisplayModeOfEachRun)
     }
 }
 
-// No stored difficulty reads as 0, a stored one is used; initials are cut to 7; the
+// The device and the other services end while the screen and its window still exist.
+TEST(Startup, ShutdownEndsTheServicesBeforeTheScreen)
+{
+    TempFolder home;
+    setenv("XDG_CONFIG_HOME", home.Path().c_str(), 1);
+    FakeApp app;
+    SetApplication(&app);
+    ASSERT_EQ(app.Initialise(), 1);
+    app.steps.clear();
+    app.Shutdown();
+    EXPECT_EQ(app.steps, "services");
+    EXPECT_EQ(app.GetScreen(), nullptr);
+    SetApplication(nullptr);
+}
+
+// No stored difficulty reads as 0, a stored one is used; initials of 8 are cut to 7, longer ones refused; the
 // full-screen setting is latched at the first read; the game's save writes the
 // suits but never the move mode.
 TEST(StartupOptions, DefaultsCutInitialsTheLatchAndWhatASaveWrites)
@@ -142,6 +165,10 @@ TEST(StartupOptions, DefaultsCutInitialsTheLatchAndWhatASaveWrites)
     EXPECT_EQ(COptions::GetLatchedFullscreen(), latched);
     EXPECT_EQ(options->Difficulty, 3);
     EXPECT_STREQ(options->Initials, "ABCDEFG");
+    GetSettings()->WriteString("Initials", "ABCDEFGHI", "Config");
+    options->Load();
+    EXPECT_STREQ(options->Initials, "") << "longer initials fall back to none";
+    GetSettings()->WriteString("Initials", "ABCDEFGH", "Config");
     options->Save();
     int32_t suits = 0, moveMode = -1;
     EXPECT_EQ(GetSettings()->ReadDword(&suits, "NumDiceSuits", 0, "Config"), 0);

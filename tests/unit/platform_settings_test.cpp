@@ -111,7 +111,7 @@ TEST_F(SettingsTest, WritesMakeTheFolderAndReadBackWhatTheyWrote)
     EXPECT_EQ(text, folder);
     WriteFile("[Config]\nA=ABCDEFG\nB=ABCDEFGH\nC=ABCDEFGHI\n");
     Open();
-    for (auto [szName, nResult, szRead] : {std::tuple{"A", 0, "ABCDEFG"}, {"B", 0, "ABCDEFG"},
+    for (auto [szName, nResult, szRead] : {std::tuple{"A", 0, "ABCDEFG"}, {"B", int(MSettings::MoreData), "xy"},
                                            {"C", int(MSettings::MoreData), "xy"}}) {
         EXPECT_EQ(settings.ReadString(small, szName, "xy", "Config", sizeof small), nResult);
         EXPECT_STREQ(small, szRead);
