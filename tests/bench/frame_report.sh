@@ -50,7 +50,7 @@ share() { awk -v c="$2" -v t="$1" 'BEGIN { printf "%.0f%%", 100 * c / t }'; }
 
 # Starts the game with Fullscreen $1 and the report in $2; pid in GAME.
 start() {
-  printf 'RVXSETTINGS 1\ndword\tFullscreen\t%s\nend\n' "$1" > "$XDG_CONFIG_HOME/Orvande/Rollavex/Config"
+  printf '[Config]\nFullscreen=%s\n' "$1" > "$XDG_CONFIG_HOME/Orvande/Rollavex/settings.ini"
   (cd "$app_dir" && exec env RVX_STATS="$2" ./rollavex) &
   GAME=$!
   pids+=("$GAME")
