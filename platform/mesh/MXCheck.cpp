@@ -142,7 +142,7 @@ void MXCheck::File()
         else if (name == "Frame")
             Frame(0);
         else if (name == "Mesh")
-            Mesh();
+            LooseMesh();
         else if (name == "Material")
             Material();
         else if (name == "AnimationSet" || name == "AnimTicksPerSecond")
@@ -150,6 +150,15 @@ void MXCheck::File()
         else if (name != "}")
             Unknown();
     }
+    // The importer leaks parts of a file that has meshes both inside and
+    // outside frames.
+    Require(!(fLooseMesh && fFramedMesh));
+}
+
+void MXCheck::LooseMesh()
+{
+    fLooseMesh = true;
+    Mesh();
 }
 
 void MXCheck::Head(std::string* pName)
@@ -181,10 +190,16 @@ void MXCheck::Frame(uint32_t nDepth)
         else if (name == "FrameTransformMatrix")
             Matrix();
         else if (name == "Mesh")
-            Mesh();
+            FramedMesh();
         else
             Unknown();
     }
+}
+
+void MXCheck::FramedMesh()
+{
+    fFramedMesh = true;
+    Mesh();
 }
 
 void MXCheck::Matrix()

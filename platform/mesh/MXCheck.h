@@ -26,6 +26,8 @@ private:
     void Template();
     void Frame(uint32_t nDepth);
     void Matrix();
+    void LooseMesh();
+    void FramedMesh();
     void Mesh();
     void Normals(uint32_t nFaces);
     void TextureCoords(uint32_t nVertices, uint32_t* pSets);
@@ -69,4 +71,6 @@ private:
     uint32_t nFloatSize = 4;
     uint32_t nListLeft = 0; // numbers left in the current binary list
     uint16_t nListToken = 0;
+    bool fLooseMesh = false;  // a mesh outside any frame
+    bool fFramedMesh = false; // a mesh inside a frame
 };

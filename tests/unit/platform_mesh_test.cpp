@@ -184,6 +184,8 @@ TEST(MeshRejection, NoXDataBrokenDataAndWhatTheImporterWouldReadOutOfBoundsOrCho
     for (int i = 0; i < 40; ++i)
         deep = Changed(deep, "Mesh Square", "Frame {\nMesh Square") + "}\n";
     const std::string name(1100, 'f'), named = Changed(kSquareText, "Mesh Square", "Frame " + name + "{\nMesh") + "}\n";
+    const std::string mixed =
+        Changed(kSquareText, "Mesh Square", "Frame { Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;; } }\nMesh Square");
     const std::pair<const char*, const char*> changes[] = {
         {"3;1,3,2", "3;1,4,2"},                          // a vertex past the last
         {"  4;", "  -4;"},                               // a signed count
@@ -198,6 +200,7 @@ TEST(MeshRejection, NoXDataBrokenDataAndWhatTheImporterWouldReadOutOfBoundsOrCho
         {"0.0;1.0;0.5;,", "0.0;1.#QNAN0;0.5;,"},        // a number the importer reads its own way
         {"Mesh Square", deep.c_str()},                   // frames too deep
         {"Mesh Square", named.c_str()},                  // a name too long
+        {"Mesh Square", mixed.c_str()},                  // meshes inside and outside frames
     };
     for (const auto& [from, to] : changes) {
         const std::string text = from == std::string("Mesh Square") ? to : Changed(kSquareText, from, to);
