@@ -6,6 +6,7 @@
 #include "platform/video/MGLTexture.h"
 #include "platform/math/MMatrix.h"
 #include "platform/math/MPlane.h"
+#include "platform/video/MPixelConverter.h"
 #include "platform/video/MTexture.h"
 #include "platform/math/MVector3.h"
 #include "platform/mesh/MXCheck.h"
@@ -240,7 +241,8 @@ void MMesh::CreateTexture(Subset& subset)
     for (uint32_t y = 0; y < h; ++y) {
         const uint32_t* row = &subset.rgPixels[size_t(y * subset.nTextureHeight / h) * subset.nTextureWidth];
         for (uint32_t x = 0; x < w; ++x) {
-            const uint32_t texel = MTexture::ConvertPixel(row[x * subset.nTextureWidth / w], depth, texture->GetFormat());
+            const uint32_t texel = MPixelConverter::Convert(row[x * subset.nTextureWidth / w], depth,
+                                                            texture->GetFormat(), MPixelConverter::Target::kTexture);
             uint8_t* out = bits + size_t(y) * size_t(pitch) + size_t(x) * size_t(bytes);
             const uint16_t texel16 = uint16_t(texel);
             std::memcpy(out, bytes == 4 ? static_cast<const void*>(&texel) : &texel16, size_t(bytes));

@@ -49,8 +49,6 @@ public:
 
     // 1 below 2, else the smallest power of two >= n.
     static uint32_t TextureSize(uint32_t n);
-    // A texture pixel of format from an image pixel (R << 24 | G << 16 | B << 8 | A).
-    static uint32_t ConvertPixel(uint32_t pixel, int32_t screenDepth, int32_t format);
     // The texture format: the first of the screen depth's list accept() takes.
     template <class Accept>
     static int32_t ChooseFormat(int32_t screenDepth, int32_t backBufferFormat, Accept&& accept);
