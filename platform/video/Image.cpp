@@ -1,6 +1,7 @@
 #include "platform/video/Image.h"
 
 #include <algorithm>
+#include "base/LittleEndian.h"
 #include "base/Result.h"
 
 #pragma GCC diagnostic push
@@ -10,15 +11,9 @@
 #include <stb_image.h>
 #pragma GCC diagnostic pop
 
-
 namespace {
 
 constexpr size_t kHeaderSize = 18;
-
-uint16_t Read16(const uint8_t* p)
-{
-    return uint16_t(p[0] | p[1] << 8);
-}
 
 } // namespace
 
@@ -44,11 +39,11 @@ int32_t Image::DecodeTGA(const uint8_t* data, size_t size)
     const uint8_t type = data[2];
     if (type != 2 && type != 10)
         return Refuse();
-    const uint16_t mapLength = Read16(data + 5);
-    nOriginX = int16_t(Read16(data + 8));
-    nOriginY = int16_t(Read16(data + 10));
-    nWidth = Read16(data + 12);
-    nHeight = Read16(data + 14);
+    const uint16_t mapLength = ReadLE16(data + 5);
+    nOriginX = int16_t(ReadLE16(data + 8));
+    nOriginY = int16_t(ReadLE16(data + 10));
+    nWidth = ReadLE16(data + 12);
+    nHeight = ReadLE16(data + 14);
     nLastRow = nHeight - 1;
     nLastColumn = nWidth - 1;
     nPixelDepth = data[16];
