@@ -32,7 +32,8 @@ CSprite::CSprite(CFileIFF* file, int32_t fTexture) : fTexture(fTexture)
     std::vector<uint8_t> tga(remaining > 0 ? size_t(remaining) : 0);
     if (!tga.empty())
         file->Read(tga.data(), int32_t(tga.size()));
-    auto texture = std::make_unique<MTexture>(tga.data(), tga.size());
+    auto texture = std::make_unique<MTexture>();
+    texture->CreateFromTGA(tga.data(), tga.size());
     file->Ascend();
     pTexture = texture.release();
     TakeSize();

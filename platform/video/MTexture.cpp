@@ -21,13 +21,6 @@ int32_t ScreenDepth()
 
 } // namespace
 
-MTexture::MTexture(const uint8_t* tga, size_t size)
-{
-    DecodeImage(tga, size);
-    Create(0, 0);
-    DiscardImage();
-}
-
 MTexture::MTexture(uint32_t width, uint32_t height)
 {
     if (CreateTexture(width, height) == 0) {
@@ -111,6 +104,15 @@ void MTexture::UpdateSize()
         return;
     nWidth = pImage->nWidth;
     nHeight = pImage->nHeight;
+}
+
+int32_t MTexture::CreateFromTGA(const uint8_t* tga, size_t size)
+{
+    int32_t result = DecodeImage(tga, size);
+    if (result == 0)
+        result = Create(0, 0);
+    DiscardImage();
+    return result;
 }
 
 int32_t MTexture::LoadFromFile(const char* path, uint32_t width, uint32_t height)

@@ -101,7 +101,8 @@ TEST(TextureFormats, ConversionTrialOrderAndNoDevice)
     EXPECT_EQ(MTexture::ChooseFormat(16, kFormatR5G6B5, [](int32_t f) { return f == kFormatR5G6B5; }), kFormatR5G6B5);
     EXPECT_EQ(MTexture::ChooseFormat(32, kFormatX8R8G8B8, [](int32_t) { return false; }), kFormatUnknown);
     const Bytes tga = Pixels(2, 2, 1, 255);
-    MTexture texture(tga.data(), tga.size()); // no device: no texture, quietly
+    MTexture texture;
+    EXPECT_EQ(texture.CreateFromTGA(tga.data(), tga.size()), 31); // no device: no texture
     EXPECT_FALSE(texture.HasTexture());
     int32_t pitch = 0;
     EXPECT_EQ(texture.Lock(nullptr, &pitch, 0), nullptr);
@@ -116,7 +117,8 @@ using TextureTest = GLTestWindow;
 TEST_F(TextureTest, PictureSizeLockAndFill)
 {
     const Bytes tga = Pixels(100, 60, 0x30, 0x80);
-    MTexture texture(tga.data(), tga.size());
+    MTexture texture;
+    ASSERT_EQ(texture.CreateFromTGA(tga.data(), tga.size()), 0);
     ASSERT_TRUE(texture.HasTexture());
     EXPECT_EQ(std::pair(texture.GetWidth(), texture.GetHeight()), std::pair(100u, 60u));
     EXPECT_EQ(std::pair(texture.GetGLTexture().GetWidth(), texture.GetGLTexture().GetHeight()), std::pair(128u, 64u));
@@ -148,7 +150,8 @@ TEST_F(TextureTest, PictureSizeLockAndFill)
 TEST_F(TextureTest, NewImagesTakeANewSerialBadImagesAndSizesGiveNoTexture)
 {
     const Bytes small = Pixels(2, 2, 1, 255), big = Pixels(40, 10, 1, 255);
-    MTexture texture(small.data(), small.size());
+    MTexture texture;
+    ASSERT_EQ(texture.CreateFromTGA(small.data(), small.size()), 0);
     Image image, empty;
     ASSERT_EQ(image.DecodeTGA(big.data(), big.size()), 0);
     const uint32_t before = texture.GetSerial();
@@ -158,7 +161,8 @@ TEST_F(TextureTest, NewImagesTakeANewSerialBadImagesAndSizesGiveNoTexture)
     EXPECT_EQ(texture.SetImage(&empty, 0, 0), 29);
     Bytes sixteen = small;
     sixteen[16] = 16;
-    MTexture bad(sixteen.data(), sixteen.size());
+    MTexture bad;
+    EXPECT_EQ(bad.CreateFromTGA(sixteen.data(), sixteen.size()), 28);
     EXPECT_FALSE(bad.HasTexture());
     EXPECT_EQ(bad.Create(0, 0), 29);
     MSurface surface(sixteen.data(), sixteen.size(), 0, 0, 0);
