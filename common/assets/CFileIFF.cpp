@@ -1,6 +1,7 @@
 #include "common/assets/CFileIFF.h"
 #include "base/CException.h"
 #include "base/FileSpec.h"
+#include "base/LittleEndian.h"
 
 namespace {
 constexpr const char* kSource = "common/CFileIFF";
@@ -9,11 +10,6 @@ constexpr uint32_t kRiff = ChunkId("RIFF");
 [[noreturn]] void Fail(const char* source, uint32_t line)
 {
     throw CFileException(source, line);
-}
-
-uint32_t FromImage(const uint8_t* p)
-{
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
 }
 
 void ToImage(uint32_t id, uint8_t* p)
@@ -61,7 +57,7 @@ void CFileIFF::EnterForm()
     nKind = header.id;
     uint8_t type[4];
     Read(type, 4);
-    nFormType = FromImage(type);
+    nFormType = ReadLE32(type);
 }
 
 void CFileIFF::BeginForm()
@@ -110,10 +106,10 @@ void CFileIFF::Descend(ChunkHeader* header)
 {
     uint8_t bytes[8];
     Read(bytes, 8);
-    header->id = FromImage(bytes);
+    header->id = ReadLE32(bytes);
     if (fSwap)
         Reverse(bytes + 4, 4);
-    header->size = FromImage(bytes + 4);
+    header->size = ReadLE32(bytes + 4);
     nChunkSize = header->size;
 
     const int64_t data = Tell();

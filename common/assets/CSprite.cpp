@@ -6,10 +6,12 @@
 #include "common/assets/CFileIFF.h"
 #include "common/actors/CShapeMask.h"
 #include "base/Rect.h"
+#include "base/Result.h"
 #include "platform/video/MTexture.h"
 
 namespace {
 constexpr const char* kSource = "common/CSprite";
+constexpr uint32_t kBadPictureLine = 78;
 } // namespace
 
 CSprite* CSprite::Create(CFileIFF* file, int32_t fTexture)
@@ -32,7 +34,11 @@ CSprite::CSprite(CFileIFF* file, int32_t fTexture) : fTexture(fTexture)
     std::vector<uint8_t> tga(remaining > 0 ? size_t(remaining) : 0);
     if (!tga.empty())
         file->Read(tga.data(), int32_t(tga.size()));
-    auto texture = std::make_unique<MTexture>(tga.data(), tga.size());
+    auto texture = std::make_unique<MTexture>();
+    // A picture that does not decode is a damaged archive; a texture the
+    // device refuses only leaves the sprite undrawn.
+    if (texture->CreateFromTGA(tga.data(), tga.size()) == Result::kImageUnsupported)
+        throw CFileException(kSource, kBadPictureLine);
     file->Ascend();
     pTexture = texture.release();
     TakeSize();

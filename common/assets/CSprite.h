@@ -8,7 +8,8 @@ struct Rect;
 // One 2D image: a texture with its size and its offset from the actor position.
 class CSprite {
 public:
-    // Reads the next 'rgba' chunk; throws CFileException / CMemException.
+    // Reads the next 'rgba' chunk; throws CFileException / CMemException, also
+    // for a picture that does not decode.
     static CSprite* Create(CFileIFF* file, int32_t fTexture);
 
     CSprite();

@@ -1,4 +1,5 @@
 #include "platform/audio/MWaveFile.h"
+#include "base/LittleEndian.h"
 #include "platform/io/MBufferedFile.h"
 #include "platform/io/MFileMMIO.h"
 #include "platform/audio/MSoundManager.h"
@@ -12,9 +13,6 @@ constexpr uint32_t kWave = MakeFourCC('W', 'A', 'V', 'E');
 constexpr uint32_t kFmt = MakeFourCC('f', 'm', 't', ' ');
 constexpr uint32_t kData = MakeFourCC('d', 'a', 't', 'a');
 constexpr uint32_t kPcmHeaderSize = 16;
-
-uint16_t Word(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
-uint32_t Dword(const uint8_t* p) { return uint32_t(Word(p)) | uint32_t(Word(p + 2)) << 16; }
 
 } // namespace
 
@@ -68,18 +66,18 @@ int32_t MWaveFile::ReadFormat(uint32_t nChunkSize)
     uint8_t header[kPcmHeaderSize];
     if (!ReadExact(header, kPcmHeaderSize))
         return snd::E_FAIL;
-    wfx.wFormatTag = Word(header);
-    wfx.nChannels = Word(header + 2);
-    wfx.nSamplesPerSec = Dword(header + 4);
-    wfx.nAvgBytesPerSec = Dword(header + 8);
-    wfx.nBlockAlign = Word(header + 12);
-    wfx.wBitsPerSample = Word(header + 14);
+    wfx.wFormatTag = ReadLE16(header);
+    wfx.nChannels = ReadLE16(header + 2);
+    wfx.nSamplesPerSec = ReadLE32(header + 4);
+    wfx.nAvgBytesPerSec = ReadLE32(header + 8);
+    wfx.nBlockAlign = ReadLE16(header + 12);
+    wfx.wBitsPerSample = ReadLE16(header + 14);
     if (wfx.wFormatTag == WAVE_FORMAT_PCM)
         return 0;
     uint8_t extraSize[2];
     if (nChunkSize < kPcmHeaderSize + 2 || !ReadExact(extraSize, 2))
         return snd::E_FAIL;
-    wfx.cbSize = Word(extraSize);
+    wfx.cbSize = ReadLE16(extraSize);
     if (wfx.cbSize > nChunkSize - kPcmHeaderSize - 2)
         return snd::E_FAIL;
     wfx.rgbExtra.resize(wfx.cbSize);

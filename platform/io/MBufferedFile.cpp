@@ -1,4 +1,5 @@
 #include "platform/io/MBufferedFile.h"
+#include "base/LittleEndian.h"
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -34,10 +35,6 @@ bool IsRegularFile(const struct stat& st)
     return S_ISREG(st.st_mode) && st.st_size <= std::numeric_limits<int32_t>::max();
 }
 
-uint32_t ReadLittleEndian(const uint8_t* p)
-{
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
 } // namespace
 
 MBufferedFile* MBufferedFile::Open(const char* path, uint32_t flags)
@@ -182,8 +179,8 @@ bool MBufferedFile::ReadHeader(MChunkInfo* ck)
     uint8_t header[8];
     if (Read(header, 8) != 8)
         return false;
-    ck->ckid = ReadLittleEndian(header);
-    ck->cksize = ReadLittleEndian(header + 4);
+    ck->ckid = ReadLE32(header);
+    ck->cksize = ReadLE32(header + 4);
     ck->dwDataOffset = uint32_t(nPos);
     ck->dwFlags = 0;
     ck->fccType = 0;
@@ -192,7 +189,7 @@ bool MBufferedFile::ReadHeader(MChunkInfo* ck)
     uint8_t type[4];
     if (Read(type, 4) != 4)
         return false;
-    ck->fccType = ReadLittleEndian(type);
+    ck->fccType = ReadLE32(type);
     return true;
 }
 

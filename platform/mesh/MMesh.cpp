@@ -3,9 +3,11 @@
 #include "base/Digest.h"
 #include "platform/video/MDeviceManager.h"
 #include "platform/io/MFileMMIO.h"
+#include "platform/video/Image.h"
 #include "platform/video/MGLTexture.h"
 #include "platform/math/MMatrix.h"
 #include "platform/math/MPlane.h"
+#include "platform/video/MPixelConverter.h"
 #include "platform/video/MTexture.h"
 #include "platform/math/MVector3.h"
 #include "platform/mesh/MXCheck.h"
@@ -13,7 +15,6 @@
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
 #include <epoxy/gl.h>
-#include <stb_image.h>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -69,27 +70,6 @@ MVertex ConvertVertex(const aiMesh* mesh, unsigned i)
         v.v = mesh->mTextureCoords[0][i].y;
     }
     return v;
-}
-
-// Decoded RGBA pixels of a texture file, empty when it cannot be read.
-struct Pixels {
-    int width = 0;
-    int height = 0;
-    stbi_uc* data = nullptr;
-    ~Pixels() { stbi_image_free(data); }
-};
-
-// Larger pictures than any device texture count as broken.
-constexpr int kMaxTextureSide = 8192;
-
-bool DecodeFile(const std::string& path, Pixels* pixels)
-{
-    int width = 0, height = 0, channels = 0;
-    if (!stbi_info(path.c_str(), &width, &height, &channels) || width > kMaxTextureSide ||
-        height > kMaxTextureSide)
-        return false;
-    pixels->data = stbi_load(path.c_str(), &pixels->width, &pixels->height, &channels, 4);
-    return pixels->data != nullptr;
 }
 
 void Sub(const float a[3], const float b[3], float out[3])
@@ -213,16 +193,13 @@ void MMesh::LoadTexture(Subset& subset, const char* szName)
     std::replace(name.begin(), name.end(), '\\', '/');
     if (name.empty())
         return;
-    Pixels pixels;
-    if (!DecodeFile(name, &pixels) && (sTextureFolder.empty() || !DecodeFile(sTextureFolder + "/" + name, &pixels)))
+    Image picture;
+    if (!picture.LoadFile(name.c_str(), 0) &&
+        (sTextureFolder.empty() || !picture.LoadFile((sTextureFolder + "/" + name).c_str(), 0)))
         return;
-    subset.nTextureWidth = uint32_t(pixels.width);
-    subset.nTextureHeight = uint32_t(pixels.height);
-    subset.rgPixels.resize(size_t(pixels.width) * size_t(pixels.height));
-    for (size_t i = 0; i < subset.rgPixels.size(); ++i) {
-        const stbi_uc* p = pixels.data + 4 * i;
-        subset.rgPixels[i] = uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
-    }
+    subset.nTextureWidth = picture.nWidth;
+    subset.nTextureHeight = picture.nHeight;
+    subset.rgPixels.assign(picture.GetPixels(), picture.GetPixels() + size_t(picture.nWidth) * picture.nHeight);
 }
 
 // The device texture, the picture stretched over its power-of-two size,
@@ -240,7 +217,8 @@ void MMesh::CreateTexture(Subset& subset)
     for (uint32_t y = 0; y < h; ++y) {
         const uint32_t* row = &subset.rgPixels[size_t(y * subset.nTextureHeight / h) * subset.nTextureWidth];
         for (uint32_t x = 0; x < w; ++x) {
-            const uint32_t texel = MTexture::ConvertPixel(row[x * subset.nTextureWidth / w], depth, texture->GetFormat());
+            const uint32_t texel = MPixelConverter::Convert(row[x * subset.nTextureWidth / w], depth,
+                                                            texture->GetFormat(), MPixelConverter::Target::kTexture);
             uint8_t* out = bits + size_t(y) * size_t(pitch) + size_t(x) * size_t(bytes);
             const uint16_t texel16 = uint16_t(texel);
             std::memcpy(out, bytes == 4 ? static_cast<const void*>(&texel) : &texel16, size_t(bytes));

@@ -1,4 +1,5 @@
 #include "platform/mesh/MXCheck.h"
+#include "base/LittleEndian.h"
 #include <assimp/mesh.h>
 #include <zlib.h>
 #include <algorithm>
@@ -24,9 +25,6 @@ constexpr size_t kBlock = 32768;     // inflated size of a compressed block
 constexpr size_t kMaxInflated = 32u << 20;
 constexpr size_t kMaxIntDigits = 10;
 constexpr size_t kMaxRealDigits = 18;
-
-uint32_t Le16(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8; }
-uint32_t Le32(const uint8_t* p) { return Le16(p) | Le16(p + 2) << 16; }
 
 bool Is(const uint8_t* data, size_t at, const char* word) { return std::memcmp(data + at, word, 4) == 0; }
 
@@ -66,7 +64,7 @@ bool Inflate(const uint8_t* data, uint32_t size, std::vector<uint8_t>* out)
 {
     if (size < kHeader + 4)
         return false;
-    const uint32_t stated = Le32(data + kHeader);
+    const uint32_t stated = ReadLE32(data + kHeader);
     if (stated < kHeader || stated - kHeader > kMaxInflated)
         return false;
     const bool text = Is(data, 8, "tzip");
@@ -81,7 +79,7 @@ bool Inflate(const uint8_t* data, uint32_t size, std::vector<uint8_t>* out)
     size_t at = kHeader + 4;
     bool ok = true;
     while (ok && size - at >= 4) {
-        const uint32_t packed = Le16(data + at + 2);
+        const uint32_t packed = ReadLE16(data + at + 2);
         at += 4;
         ok = packed >= 2 && packed <= size - at && data[at] == 'C' && data[at + 1] == 'K' &&
              InflateBlock(&z, data + at + 2, packed - 2, out, start) && out->size() - start <= stated - kHeader;
@@ -426,7 +424,7 @@ std::string MXCheck::BinaryToken()
                                          "SDWORD", "void", "string", "unicode", "cstring", "array"};
     if (Left() < 2)
         return {};
-    const uint32_t token = Le16(pData + nAt);
+    const uint32_t token = ReadLE16(pData + nAt);
     nAt += 2;
     if (token == 1 || token == 2) { // name, string
         const uint32_t n = Dword();
@@ -523,7 +521,7 @@ void MXCheck::BinaryNumber(uint16_t nToken, uint32_t nUnit)
 {
     if (nListLeft == 0) {
         Require(Left() >= 2);
-        const uint32_t token = Le16(pData + nAt);
+        const uint32_t token = ReadLE16(pData + nAt);
         nAt += 2;
         Require(token == nToken || (nToken == 6 && token == 3));
         nListToken = nToken;
@@ -623,7 +621,7 @@ void MXCheck::Skip(uint64_t n)
 uint32_t MXCheck::Dword()
 {
     Require(Left() >= 4);
-    const uint32_t v = Le32(pData + nAt);
+    const uint32_t v = ReadLE32(pData + nAt);
     nAt += 4;
     return v;
 }

@@ -1,6 +1,8 @@
 #include "platform/video/Image.h"
 
 #include <algorithm>
+#include <climits>
+#include "base/LittleEndian.h"
 #include "base/Result.h"
 
 #pragma GCC diagnostic push
@@ -10,15 +12,9 @@
 #include <stb_image.h>
 #pragma GCC diagnostic pop
 
-
 namespace {
 
 constexpr size_t kHeaderSize = 18;
-
-uint16_t Read16(const uint8_t* p)
-{
-    return uint16_t(p[0] | p[1] << 8);
-}
 
 } // namespace
 
@@ -44,11 +40,11 @@ int32_t Image::DecodeTGA(const uint8_t* data, size_t size)
     const uint8_t type = data[2];
     if (type != 2 && type != 10)
         return Refuse();
-    const uint16_t mapLength = Read16(data + 5);
-    nOriginX = int16_t(Read16(data + 8));
-    nOriginY = int16_t(Read16(data + 10));
-    nWidth = Read16(data + 12);
-    nHeight = Read16(data + 14);
+    const uint16_t mapLength = ReadLE16(data + 5);
+    nOriginX = int16_t(ReadLE16(data + 8));
+    nOriginY = int16_t(ReadLE16(data + 10));
+    nWidth = ReadLE16(data + 12);
+    nHeight = ReadLE16(data + 14);
     nLastRow = nHeight - 1;
     nLastColumn = nWidth - 1;
     nPixelDepth = data[16];
@@ -119,8 +115,31 @@ void Image::Place(uint64_t index, const uint8_t* bgra, uint32_t bytesPerPixel)
 bool Image::LoadFile(const char* path, uint32_t colourKey)
 {
     int width = 0, height = 0, channels = 0;
-    stbi_uc* rgba = path ? stbi_load(path, &width, &height, &channels, 4) : nullptr;
-    if (!rgba || uint64_t(width) * uint64_t(height) > kMaxPixels) {
+    if (!path || !stbi_info(path, &width, &height, &channels) || !Fits(width, height))
+        return false;
+    return TakeDecoded(stbi_load(path, &width, &height, &channels, 4), width, height, channels, colourKey);
+}
+
+bool Image::LoadMemory(const uint8_t* data, size_t size, uint32_t colourKey)
+{
+    int width = 0, height = 0, channels = 0;
+    if (!data || size > size_t(INT_MAX) || !stbi_info_from_memory(data, int(size), &width, &height, &channels) ||
+        !Fits(width, height))
+        return false;
+    stbi_uc* rgba = stbi_load_from_memory(data, int(size), &width, &height, &channels, 4);
+    return TakeDecoded(rgba, width, height, channels, colourKey);
+}
+
+// The size is checked before decoding, so nothing oversized is ever allocated.
+bool Image::Fits(int width, int height)
+{
+    return width > 0 && height > 0 && uint64_t(width) * uint64_t(height) <= kMaxPixels;
+}
+
+// Takes over stb_image's RGBA bytes, keying out the ARGB colour key, and frees them.
+bool Image::TakeDecoded(uint8_t* rgba, int width, int height, int channels, uint32_t colourKey)
+{
+    if (!rgba || !Fits(width, height)) {
         stbi_image_free(rgba);
         return false;
     }
@@ -130,7 +149,7 @@ bool Image::LoadFile(const char* path, uint32_t colourKey)
     pixels.resize(size_t(nWidth) * nHeight);
     const uint32_t key = colourKey << 8 | colourKey >> 24; // ARGB to RGBA
     for (size_t i = 0; i < pixels.size(); ++i) {
-        const stbi_uc* p = rgba + i * 4;
+        const uint8_t* p = rgba + i * 4;
         const uint32_t pixel = uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
         pixels[i] = colourKey != 0 && pixel == key ? 0 : pixel;
     }

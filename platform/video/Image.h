@@ -7,7 +7,7 @@
 // red << 24 | green << 16 | blue << 8 | alpha.
 class Image {
 public:
-    // Largest picture a TGA may describe (4096 x 4096).
+    // Largest picture decoded from any source (4096 x 4096).
     static constexpr uint64_t kMaxPixels = uint64_t(1) << 24;
 
     uint32_t GetPixel(uint32_t x, uint32_t y) const { return pixels[size_t(nWidth) * y + x]; }
@@ -24,7 +24,10 @@ public:
     int32_t DecodeTGA(const uint8_t* data, size_t size);
     // Reads a picture file (PNG, BMP, TGA, JPEG, ...); pixels equal to the
     // ARGB colour key become transparent black (a key of 0 keys nothing).
+    // False, with the image unchanged, for a broken or oversized picture.
     bool LoadFile(const char* path, uint32_t colourKey);
+    // As LoadFile, from the bytes of a picture file in memory.
+    bool LoadMemory(const uint8_t* data, size_t size, uint32_t colourKey);
 
     uint32_t nWidth = 0;
     uint32_t nHeight = 0;
@@ -40,6 +43,8 @@ public:
     uint8_t bDescriptor = 0;
 
 private:
+    static bool Fits(int width, int height);
+    bool TakeDecoded(uint8_t* rgba, int width, int height, int channels, uint32_t colourKey);
     int32_t Refuse();
     void DecodeRaw(const uint8_t* data, uint32_t bytesPerPixel);
     bool DecodeRunLength(const uint8_t* data, size_t size, uint32_t bytesPerPixel);

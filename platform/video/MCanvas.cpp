@@ -24,8 +24,8 @@ void MCanvas::UpdateOrigin()
     nOriginY = pImage->nOriginY;
 }
 
-void MCanvas::DecodeImage(const uint8_t* tga, size_t size)
+int32_t MCanvas::DecodeImage(const uint8_t* tga, size_t size)
 {
     pImage = std::make_unique<Image>();
-    pImage->DecodeTGA(tga, size);
+    return pImage->DecodeTGA(tga, size);
 }

@@ -27,8 +27,8 @@ public:
     const Image* GetImage() const { return pImage.get(); }
 
 protected:
-    // Decodes the TGA bytes of an 'rgba' chunk into a new image.
-    void DecodeImage(const uint8_t* tga, size_t size);
+    // Decodes the TGA bytes of an 'rgba' chunk into a new image: 0 or 28.
+    int32_t DecodeImage(const uint8_t* tga, size_t size);
     bool HasImagePixels() const { return pImage && pImage->HasPixels(); }
     void DiscardImage() { pImage.reset(); }
 

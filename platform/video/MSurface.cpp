@@ -5,15 +5,7 @@
 #include "base/Result.h"
 #include "base/Trace.h"
 #include "platform/video/MDeviceManager.h"
-
-namespace {
-
-uint32_t Reduce(uint32_t c, uint32_t m)
-{
-    return c * m / 255;
-}
-
-} // namespace
+#include "platform/video/MPixelConverter.h"
 
 MSurface::MSurface(const uint8_t* tga, size_t size, int32_t format, uint32_t width, uint32_t height)
     : nFormat(format ? format : GetDeviceManager()->GetBackBufferFormat())
@@ -24,30 +16,6 @@ MSurface::MSurface(const uint8_t* tga, size_t size, int32_t format, uint32_t wid
 }
 
 MSurface::~MSurface() = default;
-
-bool MSurface::ConvertPixel(uint32_t pixel, int32_t screenDepth, int32_t format, uint32_t* texel)
-{
-    const uint32_t r = pixel >> 24, g = (pixel >> 16) & 0xFF, b = (pixel >> 8) & 0xFF, a = pixel & 0xFF;
-    if (screenDepth == 32) {
-        *texel = a << 24 | r << 16 | g << 8 | b;
-        return true;
-    }
-    if (screenDepth != 16)
-        return false;
-    switch (format) {
-    case kFormatR5G6B5:
-        *texel = Reduce(r, 31) << 11 | Reduce(g, 63) << 5 | Reduce(b, 31);
-        return true;
-    case kFormatX1R5G5B5:
-        *texel = Reduce(r, 31) << 10 | Reduce(g, 31) << 5 | Reduce(b, 31);
-        return true;
-    case kFormatA1R5G5B5:
-        *texel = (a != 0 ? 0x8000u : 0u) | Reduce(r, 31) << 10 | Reduce(g, 31) << 5 | Reduce(b, 31);
-        return true;
-    default:
-        return false;
-    }
-}
 
 int32_t MSurface::Create(uint32_t width, uint32_t height)
 {
@@ -62,22 +30,26 @@ int32_t MSurface::Create(uint32_t width, uint32_t height)
         return Result::kSurfaceCreateFailed;
     Trace("Address of surface is 0x%X.\n", surface.GetName());
     const int32_t depth = GetDeviceManager()->GetBitsPerPixel();
+    if (MPixelConverter::Writes(depth, nFormat, MPixelConverter::Target::kSurface))
+        WriteImage(std::min(width, pImage->nWidth), std::min(height, pImage->nHeight), depth);
+    surface.Upload();
+    return 0;
+}
+
+// The top-left w x h pixels of the image, converted for the screen.
+void MSurface::WriteImage(uint32_t w, uint32_t h, int32_t depth)
+{
     const int32_t bytes = MGLTexture::BytesPerTexel(nFormat);
-    const uint32_t w = std::min(width, pImage->nWidth);
-    const uint32_t h = std::min(height, pImage->nHeight);
     for (uint32_t y = 0; y < h; ++y)
         for (uint32_t x = 0; x < w; ++x) {
-            uint32_t texel = 0;
-            if (!ConvertPixel(pImage->GetPixel(x, y), depth, nFormat, &texel))
-                continue;
+            const uint32_t texel =
+                MPixelConverter::Convert(pImage->GetPixel(x, y), depth, nFormat, MPixelConverter::Target::kSurface);
             uint8_t* at = surface.GetBits() + size_t(y) * size_t(surface.GetPitch()) + size_t(x) * size_t(bytes);
             if (bytes == 4)
                 *reinterpret_cast<uint32_t*>(at) = texel;
             else
                 *reinterpret_cast<uint16_t*>(at) = uint16_t(texel);
         }
-    surface.Upload();
-    return 0;
 }
 
 int32_t MSurface::LoadFromFile(const char* path, uint32_t, uint32_t)

@@ -27,11 +27,10 @@ public:
     int32_t GetFormat() const { return nFormat; }
     const MGLTexture& GetGLTexture() const { return surface; }
 
-    // A surface pixel of format from an image pixel; false when that 16-bit
-    // format's texel is left unwritten.
-    static bool ConvertPixel(uint32_t pixel, int32_t screenDepth, int32_t format, uint32_t* texel);
 
 private:
+    void WriteImage(uint32_t w, uint32_t h, int32_t depth);
+
     MGLTexture surface;
     int32_t nFormat;
 };

@@ -5,6 +5,7 @@
 #include "base/Result.h"
 #include "base/Trace.h"
 #include "platform/video/MDeviceManager.h"
+#include "platform/video/MPixelConverter.h"
 
 namespace {
 
@@ -13,24 +14,12 @@ uint32_t g_nSerialCounter = 0;
 constexpr int32_t kInvalidCall = int32_t(0x8876086C);
 constexpr int32_t kFail = int32_t(0x80004005);
 
-uint32_t Reduce(uint32_t c, uint32_t m)
-{
-    return c * m / 255;
-}
-
 int32_t ScreenDepth()
 {
     return GetDeviceManager()->GetBitsPerPixel();
 }
 
 } // namespace
-
-MTexture::MTexture(const uint8_t* tga, size_t size)
-{
-    DecodeImage(tga, size);
-    Create(0, 0);
-    DiscardImage();
-}
 
 MTexture::MTexture(uint32_t width, uint32_t height)
 {
@@ -48,23 +37,6 @@ uint32_t MTexture::TextureSize(uint32_t n)
     while (size < n && size < 0x80000000u)
         size <<= 1;
     return size;
-}
-
-uint32_t MTexture::ConvertPixel(uint32_t pixel, int32_t screenDepth, int32_t format)
-{
-    const uint32_t r = pixel >> 24, g = (pixel >> 16) & 0xFF, b = (pixel >> 8) & 0xFF, a = pixel & 0xFF;
-    if (screenDepth == 32)
-        return a << 24 | r << 16 | g << 8 | b;
-    switch (format) {
-    case kFormatA4R4G4B4:
-        return Reduce(a, 15) << 12 | Reduce(r, 15) << 8 | Reduce(g, 15) << 4 | Reduce(b, 15);
-    case kFormatA1R5G5B5:
-        return (a > 127 ? 0x8000u : 0u) | Reduce(r, 31) << 10 | Reduce(g, 31) << 5 | Reduce(b, 31);
-    case kFormatR5G6B5:
-        return Reduce(r, 31) << 11 | Reduce(g, 63) << 5 | Reduce(b, 31);
-    default:
-        return Reduce(r, 31) << 10 | Reduce(g, 31) << 5 | Reduce(b, 31);
-    }
 }
 
 // A texture of at least that size in the first format the device takes.
@@ -113,9 +85,10 @@ bool MTexture::WriteImage()
     const uint32_t stride = uint32_t(pitch) / uint32_t(depth / 8);
     const uint32_t w = std::min(pImage->nWidth, texture.GetWidth());
     const uint32_t h = std::min(pImage->nHeight, texture.GetHeight());
+    constexpr auto kTexture = MPixelConverter::Target::kTexture;
     for (uint32_t y = 0; y < h; ++y)
         for (uint32_t x = 0; x < w; ++x) {
-            const uint32_t texel = ConvertPixel(pImage->GetPixel(x, y), depth, nFormat);
+            const uint32_t texel = MPixelConverter::Convert(pImage->GetPixel(x, y), depth, nFormat, kTexture);
             if (depth == 32)
                 reinterpret_cast<uint32_t*>(bits)[y * stride + x] = texel;
             else
@@ -131,6 +104,15 @@ void MTexture::UpdateSize()
         return;
     nWidth = pImage->nWidth;
     nHeight = pImage->nHeight;
+}
+
+int32_t MTexture::CreateFromTGA(const uint8_t* tga, size_t size)
+{
+    int32_t result = DecodeImage(tga, size);
+    if (result == 0)
+        result = Create(0, 0);
+    DiscardImage();
+    return result;
 }
 
 int32_t MTexture::LoadFromFile(const char* path, uint32_t width, uint32_t height)

@@ -13,8 +13,6 @@ class MTexture : public MCanvas {
 public:
     // No texture yet (LoadFromFile or SetImage make one).
     MTexture() = default;
-    // From the TGA bytes of an 'rgba' chunk (what follows its header).
-    MTexture(const uint8_t* tga, size_t size);
     // An empty texture; width and height become its power-of-two size.
     MTexture(uint32_t width, uint32_t height);
     ~MTexture() override;
@@ -24,6 +22,9 @@ public:
     int32_t Create(uint32_t width, uint32_t height) override;
     void UpdateSize() override;
 
+    // From the TGA bytes of an 'rgba' chunk (what follows its header): 0, 28
+    // when the picture does not decode, or Create's result.
+    int32_t CreateFromTGA(const uint8_t* tga, size_t size);
     // As LoadFromFile with another colour key (0: none). Width and height 0
     // take the file's size. 0 or 31.
     int32_t LoadFromFileKeyed(const char* path, uint32_t width, uint32_t height, uint32_t colourKey);
@@ -49,8 +50,6 @@ public:
 
     // 1 below 2, else the smallest power of two >= n.
     static uint32_t TextureSize(uint32_t n);
-    // A texture pixel of format from an image pixel (R << 24 | G << 16 | B << 8 | A).
-    static uint32_t ConvertPixel(uint32_t pixel, int32_t screenDepth, int32_t format);
     // The texture format: the first of the screen depth's list accept() takes.
     template <class Accept>
     static int32_t ChooseFormat(int32_t screenDepth, int32_t backBufferFormat, Accept&& accept);

@@ -4,10 +4,10 @@
 #include "platform/window/MFrameStats.h"
 #include "platform/dialogs/MMessageDialog.h"
 #include "platform/window/MWindow.h"
+#include "platform/video/Image.h"
 
 #include <SDL.h>
 #include <fcntl.h>
-#include <stb_image.h>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -25,16 +25,15 @@ constexpr int kDefaultRefresh = 60;
 // An RGBA surface of the picture, or null when it cannot be decoded.
 SDL_Surface* DecodePng(const unsigned char* png, size_t size)
 {
-    int width = 0, height = 0, channels = 0;
-    stbi_uc* pixels = stbi_load_from_memory(png, int(size), &width, &height, &channels, 4);
-    if (!pixels)
+    Image picture;
+    if (!picture.LoadMemory(png, size, 0))
         return nullptr;
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_RGBA32);
+    SDL_Surface* surface =
+        SDL_CreateRGBSurfaceWithFormat(0, int(picture.nWidth), int(picture.nHeight), 32, SDL_PIXELFORMAT_RGBA8888);
     if (surface)
-        for (int y = 0; y < height; ++y)
+        for (uint32_t y = 0; y < picture.nHeight; ++y)
             std::memcpy(static_cast<uint8_t*>(surface->pixels) + size_t(y) * size_t(surface->pitch),
-                        pixels + size_t(y) * size_t(width) * 4, size_t(width) * 4);
-    stbi_image_free(pixels);
+                        picture.GetPixels() + size_t(y) * picture.nWidth, size_t(picture.nWidth) * 4);
     return surface;
 }
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Damaged assets never crash the game: an archive whose last mesh is one of
-# the meshes that once crashed the importer, one whose first sound has no
-# channels, and one cut short. Each run ends by itself within 20 seconds,
-# never by a signal, after its message box and without a file dialog.
+# the meshes that once crashed the importer, one whose New button picture is
+# cut short, one whose first sound has no channels, and one cut short. Each
+# run ends by itself within 20 seconds, never by a signal, after its message
+# box and without a file dialog.
 source "$(dirname "$0")/app_lib.sh"
 mmbuild="${RVX_BUILD_DIR:?}/tools/mmbuild/mmbuild"
 content="$RVX_BUILD_DIR/content"
@@ -32,6 +33,11 @@ for mesh in "$regressions"/mesh/*; do
   pack 's#^mesh meshes/ball.x$#mesh broken.x#'
   run_expecting "$(basename "$mesh")" "$damaged  (file: win32/MMeshline: 98)"
 done
+
+# The New button's first picture ends inside its first row.
+head -c 30 "$content/sprites/new0.tga" > "$WORK/assets/broken.tga"
+pack 's#sprites/new0.tga#broken.tga#'
+run_expecting "picture cut short" "$damaged  (file: common/CSpriteline: 78)"
 
 # The channel count of the intro sound's format is 0.
 printf '\0\0' | dd of="$WORK/assets/sounds/intro.wav" bs=1 seek=22 conv=notrunc 2> /dev/null

@@ -64,7 +64,7 @@ TEST(SpriteArrayTest, StoringBeyondTheSlotsGrowsTheArrayByFour)
     EXPECT_EQ(array.Store(-1, new CSprite()), 3);
 }
 
-TEST_F(LoadTest, AnimChunkLoadsEverySpriteAndIsLeftOrWithWrongIdsOrCountsThrows)
+TEST_F(LoadTest, AnimChunkLoadsEverySpriteAndIsLeftOrWithWrongIdsCountsOrPicturesThrows)
 {
     Bytes sprites = Chunk("abgr", Tga());
     Append(&sprites, Chunk("abgr", Tga()));
@@ -77,11 +77,14 @@ TEST_F(LoadTest, AnimChunkLoadsEverySpriteAndIsLeftOrWithWrongIdsOrCountsThrows)
     ChunkHeader next;
     file.Descend(&next);
     EXPECT_EQ(next.id, ChunkId("next"));
+    Bytes cutShort = Tga();
+    cutShort.resize(20); // half a pixel
     const struct { Bytes chunks; const char* fault; } cases[] = {
         {Chunk("abgr", Tga()), "file: common/CSpriteAline: 100"},
         {Anim(1, Chunk("hsem", Tga())), "file: common/CSpriteline: 72"},
         {Anim(0x7FFFFFFF, Chunk("abgr", Tga())), "file: common/CSpriteAline: 100"},
         {Anim(2, Chunk("abgr", Tga())), "file: common/CSpriteAline: 100"},
+        {Anim(1, Chunk("abgr", cutShort)), "file: common/CSpriteline: 78"},
     };
     for (const auto& c : cases) {
         Open(c.chunks);

@@ -4,6 +4,7 @@
 #include "platform/dialogs/MDialogScript.h"
 #include "tests/unit/QuietWindow.h"
 #include <gtest/gtest.h>
+#include <stb_image_write.h>
 #include <functional>
 
 namespace {
@@ -21,6 +22,7 @@ public:
     int32_t Initialise() override { return ++nInitialised, initialise(); }
     void ShutdownServices() override {}
     COptions* GetOptions() override { return nullptr; }
+    using MApplication::AddIconResource;
     using MApplication::SetScreen;
 };
 
@@ -52,8 +54,22 @@ protected:
     TempFolder runtime;
 };
 
+// A 2 x 1 PNG: opaque red, then half-transparent blue.
+Bytes IconPng()
+{
+    const uint8_t pixels[8] = {255, 0, 0, 255, 0, 0, 255, 128};
+    Bytes png;
+    auto append = [](void* out, void* data, int size) {
+        static_cast<Bytes*>(out)->insert(static_cast<Bytes*>(out)->end(), static_cast<uint8_t*>(data),
+                                          static_cast<uint8_t*>(data) + size);
+    };
+    stbi_write_png_to_func(append, &png, 2, 1, 4, pixels, 8);
+    return png;
+}
+
 // A failed start ends with 0 without running; an engine exception is shown
-// and ends with 1. Resource strings are cut to the buffer.
+// and ends with 1. Resource strings are cut to the buffer; icons are decoded
+// with their colours, and broken or unknown ones are null.
 TEST_F(ApplicationTest, ExecuteEndsWithZeroOrWithOneAfterAnEngineException)
 {
     {
@@ -72,6 +88,19 @@ TEST_F(ApplicationTest, ExecuteEndsWithZeroOrWithOneAfterAnEngineException)
     EXPECT_EQ(app.LoadStringResource(2, buffer, sizeof buffer), 0);
     EXPECT_STREQ(buffer, "");
     EXPECT_EQ(app.LoadStringResource(1, buffer, 0), 0);
+    const Bytes png = IconPng(), broken(png.begin(), png.begin() + 40);
+    app.AddIconResource(101, png.data(), png.size());
+    app.AddIconResource(102, broken.data(), broken.size());
+    auto* icon = static_cast<SDL_Surface*>(app.LoadIconResource(101));
+    ASSERT_NE(icon, nullptr);
+    ASSERT_EQ(std::pair(icon->w, icon->h), std::pair(2, 1));
+    std::vector<uint8_t> rgba(8);
+    for (size_t x = 0; x < 2; ++x)
+        SDL_GetRGBA(static_cast<uint32_t*>(icon->pixels)[x], icon->format, &rgba[4 * x], &rgba[4 * x + 1],
+                    &rgba[4 * x + 2], &rgba[4 * x + 3]);
+    EXPECT_EQ(rgba, (std::vector<uint8_t>{255, 0, 0, 255, 0, 0, 255, 128}));
+    EXPECT_EQ(app.LoadIconResource(102), nullptr);
+    EXPECT_EQ(app.LoadIconResource(103), nullptr);
 }
 
 // An inactive window handles its events and runs no frame.

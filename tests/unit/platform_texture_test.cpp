@@ -4,6 +4,7 @@
 #include "GLTestWindow.h"
 #include "base/Rect.h"
 #include "platform/video/MDeviceManager.h"
+#include "platform/video/MPixelConverter.h"
 #include "platform/video/MSurface.h"
 #include "platform/video/MTexture.h"
 
@@ -56,25 +57,42 @@ TEST(TgaDecoding, UnsupportedAndHostileFilesGiveCode28AndNoPixels)
     }
 }
 
-// Each format reduces the channels, one-bit alpha is set from 128; the trial
-// order of formats follows the screen depth; without a device nothing is made.
+// Each format reduces the channels; a texture's one-bit alpha is set from 128,
+// a surface's from 1, and surfaces write no 4-bit formats. The trial order of
+// texture formats follows the screen depth; without a device nothing is made.
 TEST(TextureFormats, ConversionTrialOrderAndNoDevice)
 {
-    const struct { uint32_t pixel; int32_t depth, format; uint32_t texel; } cases[] = {
-        {kWhite, 16, kFormatR5G6B5, 0xFFFF},           {kWhite, 16, kFormatX1R5G5B5, 0x7FFF},
-        {0x000000FF, 16, kFormatA4R4G4B4, 0xF000},     {0x88442211, 16, kFormatA4R4G4B4, 0x1842},
-        {0x00000080, 16, kFormatA1R5G5B5, 0x8000},     {0x0000007F, 16, kFormatA1R5G5B5, 0},
-        {0x11223344, 32, kFormatA8R8G8B8, 0x44112233}, {0x80000000, 16, kFormatR5G6B5, 15u << 11}, // 0x80 * 31 / 255
+    constexpr auto kTex = MPixelConverter::Target::kTexture, kSurf = MPixelConverter::Target::kSurface;
+    constexpr bool kUnwritten = false;
+    const struct {
+        MPixelConverter::Target target;
+        uint32_t pixel;
+        int32_t depth, format;
+        uint32_t texel;
+        bool written = true;
+    } cases[] = {
+        {kTex, kWhite, 16, kFormatR5G6B5, 0xFFFF},
+        {kTex, 0x80000000, 16, kFormatR5G6B5, 15u << 11}, // 0x80 * 31 / 255
+        {kSurf, kWhite, 16, kFormatX1R5G5B5, 0x7FFF},
+        {kTex, kWhite, 16, kFormatX4R4G4B4, 0x7FFF},
+        {kTex, 0x000000FF, 16, kFormatA4R4G4B4, 0xF000},
+        {kTex, 0x88442211, 16, kFormatA4R4G4B4, 0x1842},
+        {kTex, 0xFFFFFF80, 16, kFormatA1R5G5B5, 0xFFFF},
+        {kTex, 0xFFFFFF7F, 16, kFormatA1R5G5B5, 0x7FFF},
+        {kSurf, 0x00000001, 16, kFormatA1R5G5B5, 0x8000},
+        {kSurf, 0xFFFFFF00, 16, kFormatA1R5G5B5, 0x7FFF},
+        {kSurf, kWhite, 16, kFormatA4R4G4B4, 0, kUnwritten},
+        {kSurf, kWhite, 16, kFormatX4R4G4B4, 0, kUnwritten},
+        {kSurf, kWhite, 0, kFormatUnknown, 0, kUnwritten},
+        {kTex, 0x11223344, 32, kFormatA8R8G8B8, 0x44112233},
+        {kSurf, 0x11223344, 32, kFormatX8R8G8B8, 0x44112233},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(MTexture::ConvertPixel(c.pixel, c.depth, c.format), c.texel) << std::hex << c.pixel;
-    // Surfaces set the alpha bit for any alpha but 0, and write no 4-bit alpha.
-    uint32_t texel = 0;
-    ASSERT_TRUE(MSurface::ConvertPixel(0x00000001, 16, kFormatA1R5G5B5, &texel));
-    EXPECT_EQ(texel, 0x8000u);
-    EXPECT_FALSE(MSurface::ConvertPixel(kWhite, 16, kFormatA4R4G4B4, &texel));
-    ASSERT_TRUE(MSurface::ConvertPixel(0x11223344, 32, kFormatX8R8G8B8, &texel));
-    EXPECT_EQ(texel, 0x44112233u);
+    for (const auto& c : cases) {
+        EXPECT_EQ(MPixelConverter::Writes(c.depth, c.format, c.target), c.written) << std::hex << c.pixel;
+        if (c.written) {
+            EXPECT_EQ(MPixelConverter::Convert(c.pixel, c.depth, c.format, c.target), c.texel) << std::hex << c.pixel;
+        }
+    }
     auto all = [](int32_t) { return true; };
     EXPECT_EQ(MTexture::ChooseFormat(32, kFormatX8R8G8B8, all), kFormatA8R8G8B8);
     EXPECT_EQ(MTexture::ChooseFormat(16, kFormatR5G6B5, all), kFormatA4R4G4B4);
@@ -83,7 +101,8 @@ TEST(TextureFormats, ConversionTrialOrderAndNoDevice)
     EXPECT_EQ(MTexture::ChooseFormat(16, kFormatR5G6B5, [](int32_t f) { return f == kFormatR5G6B5; }), kFormatR5G6B5);
     EXPECT_EQ(MTexture::ChooseFormat(32, kFormatX8R8G8B8, [](int32_t) { return false; }), kFormatUnknown);
     const Bytes tga = Pixels(2, 2, 1, 255);
-    MTexture texture(tga.data(), tga.size()); // no device: no texture, quietly
+    MTexture texture;
+    EXPECT_EQ(texture.CreateFromTGA(tga.data(), tga.size()), 31); // no device: no texture
     EXPECT_FALSE(texture.HasTexture());
     int32_t pitch = 0;
     EXPECT_EQ(texture.Lock(nullptr, &pitch, 0), nullptr);
@@ -98,7 +117,8 @@ using TextureTest = GLTestWindow;
 TEST_F(TextureTest, PictureSizeLockAndFill)
 {
     const Bytes tga = Pixels(100, 60, 0x30, 0x80);
-    MTexture texture(tga.data(), tga.size());
+    MTexture texture;
+    ASSERT_EQ(texture.CreateFromTGA(tga.data(), tga.size()), 0);
     ASSERT_TRUE(texture.HasTexture());
     EXPECT_EQ(std::pair(texture.GetWidth(), texture.GetHeight()), std::pair(100u, 60u));
     EXPECT_EQ(std::pair(texture.GetGLTexture().GetWidth(), texture.GetGLTexture().GetHeight()), std::pair(128u, 64u));
@@ -130,7 +150,8 @@ TEST_F(TextureTest, PictureSizeLockAndFill)
 TEST_F(TextureTest, NewImagesTakeANewSerialBadImagesAndSizesGiveNoTexture)
 {
     const Bytes small = Pixels(2, 2, 1, 255), big = Pixels(40, 10, 1, 255);
-    MTexture texture(small.data(), small.size());
+    MTexture texture;
+    ASSERT_EQ(texture.CreateFromTGA(small.data(), small.size()), 0);
     Image image, empty;
     ASSERT_EQ(image.DecodeTGA(big.data(), big.size()), 0);
     const uint32_t before = texture.GetSerial();
@@ -140,7 +161,8 @@ TEST_F(TextureTest, NewImagesTakeANewSerialBadImagesAndSizesGiveNoTexture)
     EXPECT_EQ(texture.SetImage(&empty, 0, 0), 29);
     Bytes sixteen = small;
     sixteen[16] = 16;
-    MTexture bad(sixteen.data(), sixteen.size());
+    MTexture bad;
+    EXPECT_EQ(bad.CreateFromTGA(sixteen.data(), sixteen.size()), 28);
     EXPECT_FALSE(bad.HasTexture());
     EXPECT_EQ(bad.Create(0, 0), 29);
     MSurface surface(sixteen.data(), sixteen.size(), 0, 0, 0);

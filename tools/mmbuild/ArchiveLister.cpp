@@ -1,4 +1,5 @@
 #include "tools/mmbuild/ArchiveLister.h"
+#include "base/LittleEndian.h"
 #include "tools/mmbuild/ArchiveWriter.h"
 #include "tools/mmbuild/XMeshCounter.h"
 #include <algorithm>
@@ -15,14 +16,6 @@ std::string KindName(uint32_t id)
     return name;
 }
 
-uint32_t Little(const uint8_t* p, int n)
-{
-    uint32_t value = 0;
-    for (int i = n - 1; i >= 0; --i)
-        value = value << 8 | p[i];
-    return value;
-}
-
 std::string Number(uint32_t value)
 {
     return std::to_string(value);
@@ -31,7 +24,7 @@ std::string Number(uint32_t value)
 // TGA origins are kept as signed 16-bit values.
 std::string Signed16(const uint8_t* p)
 {
-    return std::to_string(int16_t(Little(p, 2)));
+    return std::to_string(int16_t(ReadLE16(p)));
 }
 } // namespace
 
@@ -100,7 +93,7 @@ std::string ArchiveLister::DescribeImage(uint32_t size)
         return "too short for a TGA header";
     mm.Read(tga, sizeof tga);
     const uint32_t type = tga[2];
-    std::string text = Number(Little(tga + 12, 2)) + " x " + Number(Little(tga + 14, 2)) + " at (" +
+    std::string text = Number(ReadLE16(tga + 12)) + " x " + Number(ReadLE16(tga + 14)) + " at (" +
                        Signed16(tga + 8) + ", " + Signed16(tga + 10) + "), " +
                        Number(tga[16]) + " bit, ";
     text += type == 2 ? "plain" : type == 10 ? "run-length" : "type " + Number(type);
@@ -129,10 +122,10 @@ std::string ArchiveLister::DescribeWave()
     uint8_t format[16];
     if (handle->Descend(&chunk, &riff, MMIO_FINDCHUNK) != 0 || chunk.cksize < 16 || handle->Read(format, 16) != 16)
         return "no format";
-    const uint32_t tag = Little(format, 2);
+    const uint32_t tag = ReadLE16(format);
     std::string text = (tag == 1 ? std::string("PCM") : "format " + Number(tag)) + " " +
-                       Number(Little(format + 2, 2)) + " ch " + Number(Little(format + 4, 4)) + " Hz " +
-                       Number(Little(format + 14, 2)) + " bit";
+                       Number(ReadLE16(format + 2)) + " ch " + Number(ReadLE32(format + 4)) + " Hz " +
+                       Number(ReadLE16(format + 14)) + " bit";
     handle->Seek(int32_t(riff.dwDataOffset + 4), 0);
     chunk.ckid = MakeFourCC('d', 'a', 't', 'a');
     if (handle->Descend(&chunk, &riff, MMIO_FINDCHUNK) != 0)
