@@ -306,7 +306,7 @@ void MMesh::DrawShadow(const float vLight[4], const MMatrix& matWorld, const MPl
     MMatrix shadow;
     shadow.SetShadow(vLight, plane);
     shadow.SetProduct(matWorld, shadow);
-    device->SetWorldTransform(shadow.Data());
+    device->SetWorldTransform(shadow);
     device->SetRenderState(MRenderState::AlphaBlend, true);
     MMaterial black;
     const float opaqueBlack[4] = {0, 0, 0, 1};

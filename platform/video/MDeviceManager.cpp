@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 #include <epoxy/gl.h>
 #include "base/Result.h"
 #include "platform/window/MFrameStats.h"
@@ -22,12 +21,6 @@ MDeviceManager* g_pDeviceManager = nullptr;
 constexpr int32_t kInvalidArg = int32_t(0x80070057);
 constexpr int32_t kFail = int32_t(0x80004005);
 constexpr int32_t kLastStencilMark = 255;
-
-void SetIdentity(float m[16])
-{
-    for (int i = 0; i < 16; ++i)
-        m[i] = i % 5 == 0 ? 1.0f : 0.0f;
-}
 
 // The back-buffer format a windowed device takes from the desktop.
 int32_t DisplayFormat(uint32_t sdlFormat)
@@ -68,8 +61,6 @@ const int32_t MDeviceManager::kFullScreenFormats[7] = {kFormatA8R8G8B8, kFormatX
 MDeviceManager::MDeviceManager(SDL_Window* window) : pWindow(window)
 {
     fVideo = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
-    for (float* m : {matWorld, matView, matProjection, matSavedWorld})
-        SetIdentity(m);
     if (pWindow && fVideo)
         CreateContext();
 }
@@ -179,7 +170,7 @@ int32_t MDeviceManager::CreateDevice(int32_t fullScreen, int32_t width, int32_t 
     }
     pSpriteBatch->SetScreenSize(width, height);
     ApplyDefaultStates();
-    SetProjection();
+    transforms.SetDefaultProjection();
     SDL_GL_SetSwapInterval(1);
     return 0;
 }
@@ -203,22 +194,6 @@ void MDeviceManager::ApplyDefaultStates()
     SetRenderState(MRenderState::Cull, true);
     SetRenderState(MRenderState::Lighting, true);
     SetRenderState(MRenderState::ZEnable, true);
-}
-
-// Left-handed perspective: vertical view pi/4, aspect 1.33, near 1, far 100.
-void MDeviceManager::SetProjection()
-{
-    const float fov = 0.7853982f;
-    const float aspect = 1.33f;
-    const float zn = 1.0f;
-    const float zf = 100.0f;
-    const float yScale = 1.0f / std::tan(fov / 2);
-    std::memset(matProjection, 0, sizeof(matProjection));
-    matProjection[0] = yScale / aspect;
-    matProjection[5] = yScale;
-    matProjection[10] = zf / (zf - zn);
-    matProjection[11] = 1.0f;
-    matProjection[14] = -zn * zf / (zf - zn);
 }
 
 int32_t MDeviceManager::BeginFrame()
@@ -344,43 +319,6 @@ void MDeviceManager::SetDeviceCursorPosition(int32_t x, int32_t y)
         SDL_WarpMouseGlobal(x, y);
 }
 
-float* MDeviceManager::Transform(int32_t state)
-{
-    switch (state) {
-    case kTransformView: return matView;
-    case kTransformProjection: return matProjection;
-    case kTransformWorld: return matWorld;
-    default: return nullptr;
-    }
-}
-
-void MDeviceManager::SaveWorldTransform()
-{
-    std::memcpy(matSavedWorld, matWorld, sizeof(matWorld));
-}
-
-void MDeviceManager::RestoreWorldTransform()
-{
-    std::memcpy(matWorld, matSavedWorld, sizeof(matWorld));
-}
-
-void MDeviceManager::SetWorldTransform(const float matrix[16])
-{
-    SetTransform(kTransformWorld, matrix);
-}
-
-void MDeviceManager::SetTransform(int32_t state, const float matrix[16])
-{
-    if (float* m = Transform(state))
-        std::memcpy(m, matrix, sizeof(float) * 16);
-}
-
-void MDeviceManager::GetTransform(int32_t state, float matrix[16]) const
-{
-    if (const float* m = const_cast<MDeviceManager*>(this)->Transform(state))
-        std::memcpy(matrix, m, sizeof(float) * 16);
-}
-
 void MDeviceManager::BevelColours(uint32_t edge, uint32_t style, uint32_t* light, uint32_t* dark)
 {
     *light = *dark = edge;
@@ -492,7 +430,8 @@ void MDeviceManager::DrawTriangles(uint32_t buffer, uint32_t firstIndex, uint32_
     if (pSpriteBatch->IsOpen())
         pSpriteBatch->Flush();
     ApplyMeshStates();
-    pMeshShader->Draw(buffer, firstIndex, indexCount, matWorld, matView, matProjection);
+    pMeshShader->Draw(buffer, firstIndex, indexCount, transforms.World().Data(), transforms.View().Data(),
+                      transforms.Projection().Data());
 }
 
 void MDeviceManager::ApplyMeshStates()

@@ -6,6 +6,7 @@
 #include "platform/mesh/MMaterial.h"
 #include "platform/video/MScreenVertex.h"
 #include "platform/mesh/MVertex.h"
+#include "platform/video/MTransforms.h"
 
 struct Rect;
 struct SDL_Window;
@@ -14,13 +15,6 @@ class MMeshShader;
 class MRenderTarget;
 class MSpriteBatch;
 class MTexture;
-
-// Transform slots, numbered as Direct3D 9 numbers them.
-enum MTransformState : int32_t {
-    kTransformView = 2,
-    kTransformProjection = 3,
-    kTransformWorld = 256,
-};
 
 // Render-state switches of the mesh pipeline.
 enum class MRenderState {
@@ -79,11 +73,12 @@ public:
     void WindowToBackBuffer(int32_t x, int32_t y, int32_t* bx, int32_t* by) const;
     void BackBufferToWindow(int32_t bx, int32_t by, int32_t* x, int32_t* y) const;
 
-    void SaveWorldTransform();
-    void RestoreWorldTransform();
-    void SetWorldTransform(const float matrix[16]);
-    void SetTransform(int32_t state, const float matrix[16]);
-    void GetTransform(int32_t state, float matrix[16]) const;
+    void SaveWorldTransform() { transforms.SaveWorld(); }
+    void RestoreWorldTransform() { transforms.RestoreWorld(); }
+    void SetWorldTransform(const MMatrix& matrix) { transforms.Set(kTransformWorld, matrix); }
+    // A slot of MTransformState; others are ignored.
+    void SetTransform(int32_t state, const MMatrix& matrix) { transforms.Set(state, matrix); }
+    void GetTransform(int32_t state, MMatrix* matrix) const { transforms.Get(state, matrix); }
 
     // 0, or E_INVALIDARG (0x80070057) for an empty rectangle. Colours ARGB.
     int32_t DrawBevelFrame(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t fill,
@@ -124,12 +119,10 @@ private:
     };
     Placement GetPlacement() const;
     void ApplyDefaultStates();
-    void SetProjection();
     void CreateContext();
     void ClearRect(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t colour);
     // True when the picture leaves margins in the drawable.
     bool PresentRect(int32_t* x, int32_t* y, int32_t* w, int32_t* h) const;
-    float* Transform(int32_t state);
     void ApplyMeshStates();
 
     SDL_Window* pWindow;
@@ -138,10 +131,7 @@ private:
     std::unique_ptr<MRenderTarget> pBackBuffer;
     std::unique_ptr<MMeshShader> pMeshShader;
     std::unique_ptr<MSpriteBatch> pSpriteBatch;
-    float matWorld[16];
-    float matView[16];
-    float matProjection[16];
-    float matSavedWorld[16];
+    MTransforms transforms;
     int32_t nBackBufferFormat = kFormatUnknown;
     int32_t nBackBufferWidth = 0;
     int32_t nBackBufferHeight = 0;

@@ -36,12 +36,12 @@ using DeviceTest = GLTestWindow;
 // outwards when raised and lie inside when sunken.
 TEST_F(DeviceTest, FrameSpriteBatchProjectionAndBevelFrames)
 {
-    float m[16];
-    MMatrix expected;
-    expected.SetPerspectiveFovLH(0.7853982f, 1.33f, 1.0f, 100.0f);
-    device->GetTransform(kTransformProjection, m);
+    // Left-handed, vertical view pi/4, aspect 1.33 (not 4/3), near 1, far 100.
+    const float expected[16] = {1.815198f, 0, 0, 0, 0, 2.414214f, 0, 0, 0, 0, 1.010101f, 1, 0, 0, -1.010101f, 0};
+    MMatrix m;
+    device->GetTransform(kTransformProjection, &m);
     for (int i = 0; i < 16; ++i)
-        EXPECT_FLOAT_EQ(m[i], expected(i / 4, i % 4)) << i;
+        EXPECT_NEAR(m(i / 4, i % 4), expected[i], 1e-6f) << i;
     ASSERT_EQ(device->BeginFrame(), 0);
     EXPECT_EQ(PixelAt(159, 119), kBlue);
     EXPECT_EQ(device->EndSprites(), 21);
