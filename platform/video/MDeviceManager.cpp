@@ -183,7 +183,7 @@ bool MDeviceManager::HasDevice() const
 void MDeviceManager::ApplyDefaultStates()
 {
     MMeshShader::Light light{};
-    light.direction[2] = 1.0f;
+    light.direction.z = 1.0f;
     for (int i = 0; i < 3; ++i) {
         light.diffuse[i] = 0.44f;
         light.specular[i] = 0.25f;
@@ -430,8 +430,7 @@ void MDeviceManager::DrawTriangles(uint32_t buffer, uint32_t firstIndex, uint32_
     if (pSpriteBatch->IsOpen())
         pSpriteBatch->Flush();
     ApplyMeshStates();
-    pMeshShader->Draw(buffer, firstIndex, indexCount, transforms.World().Data(), transforms.View().Data(),
-                      transforms.Projection().Data());
+    pMeshShader->Draw(buffer, firstIndex, indexCount, transforms.World(), transforms.View(), transforms.Projection());
 }
 
 void MDeviceManager::ApplyMeshStates()
