@@ -20,7 +20,6 @@ MDeviceManager* g_pDeviceManager = nullptr;
 
 constexpr int32_t kInvalidArg = int32_t(0x80070057);
 constexpr int32_t kFail = int32_t(0x80004005);
-constexpr int32_t kLastStencilMark = 255;
 
 // The back-buffer format a windowed device takes from the desktop.
 int32_t DisplayFormat(uint32_t sdlFormat)
@@ -209,7 +208,7 @@ int32_t MDeviceManager::BeginFrame()
     glClearDepth(1.0);
     glClearStencil(0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-    nStencilMark = 1;
+    renderStates.BeginFrame();
     return 0;
 }
 
@@ -382,11 +381,7 @@ void MDeviceManager::ClearRect(int32_t left, int32_t top, int32_t right, int32_t
 
 void MDeviceManager::SetRenderState(MRenderState state, bool on)
 {
-    rgStates[int(state)] = on;
-    if (state == MRenderState::Lighting && pMeshShader)
-        pMeshShader->SetLighting(on);
-    if (state == MRenderState::Specular && pMeshShader)
-        pMeshShader->SetSpecular(on);
+    renderStates.Set(state, on, pMeshShader.get());
 }
 
 void MDeviceManager::SetMaterial(const MMaterial& material)
@@ -403,12 +398,8 @@ void MDeviceManager::SetTexture(const MTexture* texture)
 
 void MDeviceManager::ClearStencil()
 {
-    if (!HasDevice() || ++nStencilMark <= kLastStencilMark)
-        return;
-    nStencilMark = 1;
-    glStencilMask(0xFF);
-    glClearStencil(0);
-    glClear(GL_STENCIL_BUFFER_BIT);
+    if (HasDevice())
+        renderStates.NextStencilMark();
 }
 
 uint32_t MDeviceManager::CreateVertexBuffer(const MVertex* vertices, uint32_t vertexCount, const uint32_t* indices,
@@ -429,27 +420,8 @@ void MDeviceManager::DrawTriangles(uint32_t buffer, uint32_t firstIndex, uint32_
         return;
     if (pSpriteBatch->IsOpen())
         pSpriteBatch->Flush();
-    ApplyMeshStates();
+    renderStates.Apply();
     pMeshShader->Draw(buffer, firstIndex, indexCount, transforms.World(), transforms.View(), transforms.Projection());
-}
-
-void MDeviceManager::ApplyMeshStates()
-{
-    auto enable = [](GLenum cap, bool on) { on ? glEnable(cap) : glDisable(cap); };
-    enable(GL_DEPTH_TEST, rgStates[int(MRenderState::ZEnable)]);
-    glDepthFunc(GL_LEQUAL);
-    glDepthMask(rgStates[int(MRenderState::ZEnable)] ? GL_TRUE : GL_FALSE);
-    // Clockwise triangles face the viewer; counter-clockwise ones are culled.
-    enable(GL_CULL_FACE, rgStates[int(MRenderState::Cull)]);
-    glFrontFace(GL_CW);
-    glCullFace(GL_BACK);
-    enable(GL_BLEND, rgStates[int(MRenderState::AlphaBlend)]);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    enable(GL_STENCIL_TEST, rgStates[int(MRenderState::StencilShadow)]);
-    // Marks rise within a frame: a pixel below the mark is still free.
-    glStencilFunc(GL_GREATER, nStencilMark, 0xFF);
-    glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
-    glStencilMask(0xFF);
 }
 
 int32_t MDeviceManager::DrawSprite(const MGLTexture& texture, const float dest[4], const float uv[4],

@@ -6,6 +6,7 @@
 #include "platform/mesh/MMaterial.h"
 #include "platform/video/MScreenVertex.h"
 #include "platform/mesh/MVertex.h"
+#include "platform/video/MRenderStates.h"
 #include "platform/video/MTransforms.h"
 
 struct Rect;
@@ -15,16 +16,6 @@ class MMeshShader;
 class MRenderTarget;
 class MSpriteBatch;
 class MTexture;
-
-// Render-state switches of the mesh pipeline.
-enum class MRenderState {
-    Lighting,      // on by default
-    ZEnable,       // depth test and write; on by default
-    AlphaBlend,    // source alpha over inverse source alpha; off by default
-    StencilShadow, // draw each pixel once after the last ClearStencil; off by default
-    Specular,      // add the specular term; off by default
-    Cull,          // cull counter-clockwise triangles; on by default
-};
 
 // The graphics device: an OpenGL 3.3 core context on the game window, an
 // off-screen back buffer shown scaled at present, the lit mesh pipeline and
@@ -123,7 +114,6 @@ private:
     void ClearRect(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t colour);
     // True when the picture leaves margins in the drawable.
     bool PresentRect(int32_t* x, int32_t* y, int32_t* w, int32_t* h) const;
-    void ApplyMeshStates();
 
     SDL_Window* pWindow;
     void* pContext = nullptr;
@@ -137,8 +127,7 @@ private:
     int32_t nBackBufferHeight = 0;
     int32_t nMaxTextureSize = 0;
     int32_t fCursorReady = 0;
-    int32_t nStencilMark = 0;
-    bool rgStates[6] = {true, true, false, false, false, true};
+    MRenderStates renderStates;
 };
 
 // The process-wide device manager, created on first use (without a window).
