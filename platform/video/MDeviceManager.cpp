@@ -224,7 +224,7 @@ int32_t MDeviceManager::EndFrame()
         glFinish();
     const MFrameStats::PartTimer timer(MFrameStats::Present);
     int32_t x, y, w, h;
-    const bool fMargins = PresentRect(&x, &y, &w, &h);
+    const bool fMargins = Placement().PresentRect(&x, &y, &w, &h);
     pBackBuffer->Present(x, y, w, h, fMargins);
     SDL_GL_SwapWindow(pWindow);
     return 0;
@@ -246,30 +246,9 @@ int32_t MDeviceManager::EndSprites()
     return 0;
 }
 
-// The back buffer's place in the window's drawable, aspect kept, centred,
-// bottom-left origin.
-bool MDeviceManager::PresentRect(int32_t* x, int32_t* y, int32_t* w, int32_t* h) const
+MBackBufferPlacement MDeviceManager::Placement() const
 {
-    int32_t dw = nBackBufferWidth, dh = nBackBufferHeight;
-    if (pWindow)
-        SDL_GL_GetDrawableSize(pWindow, &dw, &dh);
-    const double scale = std::min(double(dw) / nBackBufferWidth, double(dh) / nBackBufferHeight);
-    *w = int32_t(std::lround(nBackBufferWidth * scale));
-    *h = int32_t(std::lround(nBackBufferHeight * scale));
-    *x = (dw - *w) / 2;
-    *y = (dh - *h) / 2;
-    return *w < dw || *h < dh;
-}
-
-// Window points per drawable pixel and the picture's place from the top-left.
-MDeviceManager::Placement MDeviceManager::GetPlacement() const
-{
-    int32_t ww, wh, dw, dh, px, py, pw, ph;
-    SDL_GetWindowSize(pWindow, &ww, &wh);
-    SDL_GL_GetDrawableSize(pWindow, &dw, &dh);
-    PresentRect(&px, &py, &pw, &ph);
-    return {double(std::max(ww, 1)) / std::max(dw, 1), double(std::max(wh, 1)) / std::max(dh, 1), px,
-            dh - py - ph, double(pw) / nBackBufferWidth, double(ph) / nBackBufferHeight};
+    return MBackBufferPlacement(pWindow, nBackBufferWidth, nBackBufferHeight);
 }
 
 void MDeviceManager::WindowToBackBuffer(int32_t x, int32_t y, int32_t* bx, int32_t* by) const
@@ -279,11 +258,7 @@ void MDeviceManager::WindowToBackBuffer(int32_t x, int32_t y, int32_t* bx, int32
         *by = y;
         return;
     }
-    const Placement p = GetPlacement();
-    const double dx = (x / p.pointsX - p.left) / p.scaleX;
-    const double dy = (y / p.pointsY - p.top) / p.scaleY;
-    *bx = std::clamp(int32_t(std::floor(dx)), 0, nBackBufferWidth - 1);
-    *by = std::clamp(int32_t(std::floor(dy)), 0, nBackBufferHeight - 1);
+    Placement().WindowToBackBuffer(x, y, bx, by);
 }
 
 void MDeviceManager::BackBufferToWindow(int32_t bx, int32_t by, int32_t* x, int32_t* y) const
@@ -293,9 +268,7 @@ void MDeviceManager::BackBufferToWindow(int32_t bx, int32_t by, int32_t* x, int3
         *y = by;
         return;
     }
-    const Placement p = GetPlacement();
-    *x = int32_t(std::floor((p.left + (bx + 0.5) * p.scaleX) * p.pointsX));
-    *y = int32_t(std::floor((p.top + (by + 0.5) * p.scaleY) * p.pointsY));
+    Placement().BackBufferToWindow(bx, by, x, y);
 }
 
 void MDeviceManager::SetDeviceCursorFromClass()

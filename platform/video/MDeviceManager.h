@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <memory>
 #include "base/BDevice.h"
+#include "platform/video/MBackBufferPlacement.h"
 #include "platform/video/MFormat.h"
 #include "platform/mesh/MMaterial.h"
 #include "platform/video/MScreenVertex.h"
@@ -103,17 +104,10 @@ public:
     int32_t CopyToBackBuffer(const MGLTexture& surface, const Rect& source, int32_t x, int32_t y);
 
 private:
-    struct Placement {
-        double pointsX, pointsY; // window points per drawable pixel
-        int32_t left, top;       // the picture in the drawable, top-left origin
-        double scaleX, scaleY;   // drawable pixels per back-buffer pixel
-    };
-    Placement GetPlacement() const;
+    MBackBufferPlacement Placement() const;
     void ApplyDefaultStates();
     void CreateContext();
     void ClearRect(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t colour);
-    // True when the picture leaves margins in the drawable.
-    bool PresentRect(int32_t* x, int32_t* y, int32_t* w, int32_t* h) const;
 
     SDL_Window* pWindow;
     void* pContext = nullptr;
