@@ -21,21 +21,6 @@ MDeviceManager* g_pDeviceManager = nullptr;
 constexpr int32_t kInvalidArg = int32_t(0x80070057);
 constexpr int32_t kFail = int32_t(0x80004005);
 
-// The back-buffer format a windowed device takes from the desktop.
-int32_t DisplayFormat(uint32_t sdlFormat)
-{
-    switch (sdlFormat) {
-    case SDL_PIXELFORMAT_RGB565: return kFormatR5G6B5;
-    case SDL_PIXELFORMAT_RGB555: return kFormatX1R5G5B5;
-    default: return SDL_BYTESPERPIXEL(sdlFormat) == 4 ? kFormatX8R8G8B8 : kFormatUnknown;
-    }
-}
-
-bool DesktopMode(bool video, SDL_DisplayMode* mode)
-{
-    return video && SDL_GetDesktopDisplayMode(0, mode) == 0;
-}
-
 uint8_t Half(uint32_t colour, int shift)
 {
     return uint8_t(((colour >> shift) & 0xFF) / 2);
@@ -57,100 +42,46 @@ const int32_t MDeviceManager::kFullScreenFormats[7] = {kFormatA8R8G8B8, kFormatX
                                                        kFormatA1R5G5B5, kFormatR5G6B5,   kFormatX1R5G5B5,
                                                        kFormatX4R4G4B4};
 
-MDeviceManager::MDeviceManager(SDL_Window* window) : pWindow(window)
-{
-    fVideo = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
-    if (pWindow && fVideo)
-        CreateContext();
-}
+MDeviceManager::MDeviceManager(SDL_Window* window) : context(window) {}
 
 MDeviceManager::~MDeviceManager()
 {
+    Release();
+}
+
+void MDeviceManager::ReleaseWindow(SDL_Window* window)
+{
+    if (window && window == context.GetWindow())
+        Release();
+}
+
+// The GL objects go with the context they were made in.
+void MDeviceManager::Release()
+{
+    context.MakeCurrent();
     pSpriteBatch.reset();
     pMeshShader.reset();
     pBackBuffer.reset();
-    if (pContext) {
-        SDL_GL_MakeCurrent(pWindow, nullptr);
-        SDL_GL_DeleteContext(pContext);
-    }
-    if (fVideo)
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
-}
-
-void MDeviceManager::PrepareWindowAttributes()
-{
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
-    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
-}
-
-uint32_t MDeviceManager::WindowFlags()
-{
-    return SDL_WINDOW_OPENGL;
-}
-
-// A 3.3 core context on the window, or none.
-void MDeviceManager::CreateContext()
-{
-    PrepareWindowAttributes();
-    pContext = SDL_GL_CreateContext(pWindow);
-    if (pContext && epoxy_gl_version() < 33) {
-        SDL_GL_DeleteContext(pContext);
-        pContext = nullptr;
-    }
-}
-
-int32_t MDeviceManager::CanRunWindowed() const
-{
-    SDL_DisplayMode mode;
-    return DesktopMode(fVideo, &mode) && FormatDepth(DisplayFormat(mode.format)) != 0;
-}
-
-int32_t MDeviceManager::IsDisplayAtLeast(int32_t width, int32_t height) const
-{
-    SDL_DisplayMode mode;
-    return DesktopMode(fVideo, &mode) && mode.w >= width && mode.h >= height;
-}
-
-int32_t MDeviceManager::GetOpenGLVersion() const
-{
-    if (pContext)
-        return epoxy_gl_version();
-    if (!fVideo)
-        return 0;
-    PrepareWindowAttributes();
-    SDL_Window* probe = SDL_CreateWindow("", 0, 0, 1, 1, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-    if (!probe)
-        return 0;
-    SDL_GLContext context = SDL_GL_CreateContext(probe);
-    const int32_t version = context ? epoxy_gl_version() : 0;
-    if (context) {
-        SDL_GL_MakeCurrent(probe, nullptr);
-        SDL_GL_DeleteContext(context);
-    }
-    SDL_DestroyWindow(probe);
-    return version;
+    nBackBufferFormat = kFormatUnknown;
+    nBackBufferWidth = nBackBufferHeight = 0;
+    context.Release();
 }
 
 int32_t MDeviceManager::CreateDevice(int32_t fullScreen, int32_t width, int32_t height)
 {
     nBackBufferFormat = kFormatUnknown;
-    SDL_DisplayMode mode;
-    if (!DesktopMode(fVideo, &mode))
+    int32_t windowedFormat = kFormatUnknown;
+    if (!context.GetDisplayFormat(&windowedFormat))
         return Result::kDisplayModeFailed;
-    if (!pContext || SDL_GL_MakeCurrent(pWindow, pContext) != 0)
+    if (!context.MakeCurrent())
         return Result::kDeviceFailed;
     pBackBuffer = std::make_unique<MRenderTarget>();
     if (fullScreen) {
         width &= 0xFFFF;
         height &= 0xFFFF;
     } else {
-        SDL_GL_GetDrawableSize(pWindow, &width, &height);
+        SDL_GL_GetDrawableSize(context.GetWindow(), &width, &height);
     }
-    const int32_t windowedFormat = DisplayFormat(mode.format);
     const int32_t* formats = fullScreen ? kFullScreenFormats : &windowedFormat;
     const int32_t format = FirstAcceptedFormat(formats, fullScreen ? 7 : 1, [&](int32_t f) {
         return pBackBuffer->Create(width, height, f);
@@ -226,7 +157,7 @@ int32_t MDeviceManager::EndFrame()
     int32_t x, y, w, h;
     const bool fMargins = Placement().PresentRect(&x, &y, &w, &h);
     pBackBuffer->Present(x, y, w, h, fMargins);
-    SDL_GL_SwapWindow(pWindow);
+    context.Swap();
     return 0;
 }
 
@@ -248,7 +179,7 @@ int32_t MDeviceManager::EndSprites()
 
 MBackBufferPlacement MDeviceManager::Placement() const
 {
-    return MBackBufferPlacement(pWindow, nBackBufferWidth, nBackBufferHeight);
+    return MBackBufferPlacement(context.GetWindow(), nBackBufferWidth, nBackBufferHeight);
 }
 
 void MDeviceManager::WindowToBackBuffer(int32_t x, int32_t y, int32_t* bx, int32_t* by) const
@@ -431,6 +362,12 @@ void DestroyDeviceManager()
 {
     delete g_pDeviceManager;
     g_pDeviceManager = nullptr;
+}
+
+void ReleaseDeviceWindow(SDL_Window* window)
+{
+    if (g_pDeviceManager)
+        g_pDeviceManager->ReleaseWindow(window);
 }
 
 int32_t MDeviceManager::CopyToBackBuffer(const MGLTexture& surface, const Rect& source, int32_t x, int32_t y)

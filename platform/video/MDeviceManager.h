@@ -4,6 +4,7 @@
 #include "base/BDevice.h"
 #include "platform/video/MBackBufferPlacement.h"
 #include "platform/video/MFormat.h"
+#include "platform/video/MGLContext.h"
 #include "platform/mesh/MMaterial.h"
 #include "platform/video/MScreenVertex.h"
 #include "platform/mesh/MVertex.h"
@@ -29,19 +30,23 @@ public:
     MDeviceManager& operator=(const MDeviceManager&) = delete;
 
     // Call before creating the game window; the window needs WindowFlags().
-    static void PrepareWindowAttributes();
-    static uint32_t WindowFlags();
+    static void PrepareWindowAttributes() { MGLContext::PrepareWindowAttributes(); }
+    static uint32_t WindowFlags() { return MGLContext::WindowFlags(); }
 
     // Display questions; all answer 0 when video is not available.
-    int32_t CanRunWindowed() const;
-    int32_t IsDisplayAtLeast(int32_t width, int32_t height) const;
+    int32_t CanRunWindowed() const { return context.CanRunWindowed(); }
+    int32_t IsDisplayAtLeast(int32_t width, int32_t height) const { return context.IsDisplayAtLeast(width, height); }
     // 10 * major + minor of the OpenGL core context this machine gives (33 for
     // 3.3), 0 when none can be made.
-    int32_t GetOpenGLVersion() const;
+    int32_t GetOpenGLVersion() const { return context.GetOpenGLVersion(); }
 
     // 0, 13 (display query failed), 14 (no device) or 32 (no sprite batch).
     int32_t CreateDevice(int32_t fullScreen, int32_t width, int32_t height);
     bool HasDevice() const;
+    // When the device is on this window: its GL objects and context go and
+    // the window is forgotten, so that the window can be destroyed. The
+    // display questions are still answered; CreateDevice answers 14.
+    void ReleaseWindow(SDL_Window* window);
 
     int32_t BeginFrame() override;
     int32_t EndFrame() override;
@@ -106,12 +111,10 @@ public:
 private:
     MBackBufferPlacement Placement() const;
     void ApplyDefaultStates();
-    void CreateContext();
+    void Release();
     void ClearRect(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t colour);
 
-    SDL_Window* pWindow;
-    void* pContext = nullptr;
-    bool fVideo = false;
+    MGLContext context;
     std::unique_ptr<MRenderTarget> pBackBuffer;
     std::unique_ptr<MMeshShader> pMeshShader;
     std::unique_ptr<MSpriteBatch> pSpriteBatch;
@@ -129,3 +132,6 @@ MDeviceManager* GetDeviceManager();
 // Creates it with this window when there is none; otherwise the existing one.
 MDeviceManager* GetDeviceManager(SDL_Window* window);
 void DestroyDeviceManager();
+// Before a window is destroyed: the device manager, when there is one,
+// releases what it has on that window (ReleaseWindow).
+void ReleaseDeviceWindow(SDL_Window* window);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include "GLTestWindow.h"
+#include "QuietWindow.h"
 #include "base/Rect.h"
 #include "platform/video/MDeviceManager.h"
 #include "platform/math/MMatrix.h"
@@ -28,6 +29,23 @@ TEST(DeviceWithoutWindow, AnswersDisplayQuestionsButHasNoDevice)
     SDL_DestroyWindow(window);
     auto no32 = [](int32_t f) { return FormatDepth(f) != 32; };
     EXPECT_EQ(FirstAcceptedFormat(MDeviceManager::kFullScreenFormats, 7, no32), kFormatA4R4G4B4);
+}
+
+// The game window takes the device's GL objects and context with it before
+// it goes; the device then answers as one without a window.
+TEST(DeviceOnGameWindow, ClosingTheWindowReleasesTheDeviceFirst)
+{
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
+    auto window = std::make_unique<QuietWindow>();
+    ASSERT_EQ(window->Create("game", 160, 120, 0), 0);
+    MDeviceManager* device = GetDeviceManager(window->GetSDLWindow());
+    ASSERT_EQ(device->CreateDevice(0, 0, 0), 0);
+    window.reset();
+    ASSERT_FALSE(device->HasDevice());
+    EXPECT_EQ(device->BeginFrame(), 20);
+    EXPECT_EQ(device->CanRunWindowed(), 1);
+    DestroyDeviceManager();
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
 using DeviceTest = GLTestWindow;
