@@ -378,19 +378,5 @@ int32_t MDeviceManager::CopyToBackBuffer(const MGLTexture& surface, const Rect& 
         return Result::kBackBufferCopyFailed;
     if (pSpriteBatch->IsOpen())
         pSpriteBatch->Flush();
-    GLuint read = 0;
-    glGenFramebuffers(1, &read);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, read);
-    glFramebufferTexture2D(GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, surface.GetName(), 0);
-    const bool complete = glCheckFramebufferStatus(GL_READ_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
-    if (complete) {
-        // Surface rows are stored top first, back-buffer rows bottom first.
-        const int32_t w = source.Width();
-        const int32_t h = source.Height();
-        glBlitFramebuffer(source.left, source.top, source.right, source.bottom, x, nBackBufferHeight - y, x + w,
-                          nBackBufferHeight - y - h, GL_COLOR_BUFFER_BIT, GL_NEAREST);
-    }
-    glDeleteFramebuffers(1, &read);
-    pBackBuffer->Bind();
-    return complete ? 0 : Result::kBackBufferCopyFailed;
+    return pBackBuffer->CopyFrom(surface.GetName(), source, x, y) ? 0 : Result::kBackBufferCopyFailed;
 }

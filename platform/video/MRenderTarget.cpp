@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 #include <epoxy/gl.h>
+#include "base/Rect.h"
 #include "platform/video/MFormat.h"
 
 namespace {
@@ -88,4 +89,23 @@ void MRenderTarget::Present(int32_t x, int32_t y, int32_t w, int32_t h, bool fMa
     const bool same = w == nWidth && h == nHeight;
     glBlitFramebuffer(0, 0, nWidth, nHeight, x, y, x + w, y + h, GL_COLOR_BUFFER_BIT, same ? GL_NEAREST : GL_LINEAR);
     glBindFramebuffer(GL_FRAMEBUFFER, nFramebuffer);
+}
+
+bool MRenderTarget::CopyFrom(uint32_t texture, const Rect& source, int32_t x, int32_t y) const
+{
+    GLuint read = 0;
+    glGenFramebuffers(1, &read);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, read);
+    glFramebufferTexture2D(GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture, 0);
+    const bool complete = glCheckFramebufferStatus(GL_READ_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    if (complete) {
+        // Texture rows are stored top first, the target's rows bottom first.
+        const int32_t w = source.Width();
+        const int32_t h = source.Height();
+        glBlitFramebuffer(source.left, source.top, source.right, source.bottom, x, nHeight - y, x + w,
+                          nHeight - y - h, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    }
+    glDeleteFramebuffers(1, &read);
+    Bind();
+    return complete;
 }
