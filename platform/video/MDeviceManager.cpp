@@ -4,8 +4,6 @@
 
 #include <SDL.h>
 #include <algorithm>
-#include <cmath>
-#include <cstdlib>
 #include <epoxy/gl.h>
 #include "base/Result.h"
 #include "platform/window/MFrameStats.h"
@@ -18,23 +16,7 @@ namespace {
 
 MDeviceManager* g_pDeviceManager = nullptr;
 
-constexpr int32_t kInvalidArg = int32_t(0x80070057);
 constexpr int32_t kFail = int32_t(0x80004005);
-
-uint8_t Half(uint32_t colour, int shift)
-{
-    return uint8_t(((colour >> shift) & 0xFF) / 2);
-}
-
-uint8_t HalfToWhite(uint32_t colour, int shift)
-{
-    return uint8_t((((colour >> shift) & 0xFF) + 255) / 2);
-}
-
-uint32_t Pack(uint8_t r, uint8_t g, uint8_t b)
-{
-    return 0xFF000000u | uint32_t(r) << 16 | uint32_t(g) << 8 | b;
-}
 
 } // namespace
 
@@ -222,45 +204,7 @@ void MDeviceManager::SetDeviceCursorPosition(int32_t x, int32_t y)
         SDL_WarpMouseGlobal(x, y);
 }
 
-void MDeviceManager::BevelColours(uint32_t edge, uint32_t style, uint32_t* light, uint32_t* dark)
-{
-    *light = *dark = edge;
-    if (style & 3) {
-        const uint32_t bright = Pack(HalfToWhite(edge, 16), HalfToWhite(edge, 8), HalfToWhite(edge, 0));
-        const uint32_t dim = Pack(Half(edge, 16), Half(edge, 8), Half(edge, 0));
-        const bool raised = style & 1;
-        *light = raised ? bright : dim;
-        *dark = raised ? dim : bright;
-    }
-}
-
-int32_t MDeviceManager::DrawBevelFrame(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t fill,
-                                       int32_t thickness, uint32_t edge, uint32_t style, int32_t noFill)
-{
-    if (bottom - top < 1 || right - left < 1)
-        return kInvalidArg;
-    if (!noFill)
-        ClearRect(left, top, right, bottom, fill);
-    if (thickness == 0)
-        return 0;
-    if (thickness > 0) {
-        left -= thickness;
-        top -= thickness;
-        right += thickness;
-        bottom += thickness;
-    }
-    const int32_t w = std::abs(thickness);
-    uint32_t light, dark;
-    BevelColours(edge, style, &light, &dark);
-    ClearRect(left, top, right, top + w, light);
-    ClearRect(left, top, left + w, bottom, light);
-    ClearRect(left, bottom - w, right, bottom, dark);
-    ClearRect(right - w, top, right, bottom, dark);
-    return 0;
-}
-
-// Colour and depth 0.9 inside a back-buffer rectangle, over what is drawn so far.
-void MDeviceManager::ClearRect(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t colour)
+void MDeviceManager::FillRect(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t colour)
 {
     if (!HasDevice())
         return;

@@ -77,11 +77,9 @@ public:
     void SetTransform(int32_t state, const MMatrix& matrix) { transforms.Set(state, matrix); }
     void GetTransform(int32_t state, MMatrix* matrix) const { transforms.Get(state, matrix); }
 
-    // 0, or E_INVALIDARG (0x80070057) for an empty rectangle. Colours ARGB.
-    int32_t DrawBevelFrame(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t fill,
-                           int32_t thickness, uint32_t edge, uint32_t style, int32_t noFill);
-    // The light and dark edge colours a bevel of that style uses.
-    static void BevelColours(uint32_t edge, uint32_t style, uint32_t* light, uint32_t* dark);
+    // Colour (ARGB) and depth 0.9 inside a back-buffer rectangle, clipped to
+    // the back buffer, over what is drawn so far.
+    void FillRect(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t colour);
 
     // Mesh pipeline.
     void SetRenderState(MRenderState state, bool on);
@@ -112,7 +110,6 @@ private:
     MBackBufferPlacement Placement() const;
     void ApplyDefaultStates();
     void Release();
-    void ClearRect(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t colour);
 
     MGLContext context;
     std::unique_ptr<MRenderTarget> pBackBuffer;
