@@ -1,11 +1,10 @@
 #include "platform/video/MDeviceManager.h"
 
-#include "base/Rect.h"
-
 #include <SDL.h>
-#include <algorithm>
 #include <epoxy/gl.h>
+#include "base/Rect.h"
 #include "base/Result.h"
+#include "platform/video/MBackBufferPlacement.h"
 #include "platform/window/MFrameStats.h"
 #include "platform/mesh/MMeshShader.h"
 #include "platform/video/MRenderTarget.h"
@@ -17,6 +16,8 @@ namespace {
 MDeviceManager* g_pDeviceManager = nullptr;
 
 constexpr int32_t kFail = int32_t(0x80004005);
+constexpr uint32_t kFrameColour = 0xFF0000FF; // opaque blue
+constexpr double kFillDepth = 0.9;
 
 } // namespace
 
@@ -81,31 +82,10 @@ int32_t MDeviceManager::CreateDevice(int32_t fullScreen, int32_t width, int32_t 
         return Result::kSpriteCreateFailed;
     }
     pSpriteBatch->SetScreenSize(width, height);
-    ApplyDefaultStates();
+    renderStates.SetDefaults(*pMeshShader);
     transforms.SetDefaultProjection();
     SDL_GL_SetSwapInterval(1);
     return 0;
-}
-
-bool MDeviceManager::HasDevice() const
-{
-    return nBackBufferFormat != kFormatUnknown;
-}
-
-void MDeviceManager::ApplyDefaultStates()
-{
-    MMeshShader::Light light{};
-    light.direction.z = 1.0f;
-    for (int i = 0; i < 3; ++i) {
-        light.diffuse[i] = 0.44f;
-        light.specular[i] = 0.25f;
-        light.ambient[i] = 0.44f;
-    }
-    light.diffuse[3] = light.specular[3] = light.ambient[3] = 1.0f;
-    pMeshShader->SetLight(light);
-    SetRenderState(MRenderState::Cull, true);
-    SetRenderState(MRenderState::Lighting, true);
-    SetRenderState(MRenderState::ZEnable, true);
 }
 
 int32_t MDeviceManager::BeginFrame()
@@ -113,14 +93,7 @@ int32_t MDeviceManager::BeginFrame()
     if (!HasDevice())
         return Result::kSceneFailed;
     pBackBuffer->Bind();
-    glDisable(GL_SCISSOR_TEST);
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    glDepthMask(GL_TRUE);
-    glStencilMask(0xFF);
-    glClearColor(0, 0, 1, 1);
-    glClearDepth(1.0);
-    glClearStencil(0);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    pBackBuffer->Clear(kFrameColour);
     renderStates.BeginFrame();
     return 0;
 }
@@ -166,22 +139,18 @@ MBackBufferPlacement MDeviceManager::Placement() const
 
 void MDeviceManager::WindowToBackBuffer(int32_t x, int32_t y, int32_t* bx, int32_t* by) const
 {
-    if (!HasDevice()) {
-        *bx = x;
-        *by = y;
-        return;
-    }
-    Placement().WindowToBackBuffer(x, y, bx, by);
+    *bx = x;
+    *by = y;
+    if (HasDevice())
+        Placement().WindowToBackBuffer(x, y, bx, by);
 }
 
 void MDeviceManager::BackBufferToWindow(int32_t bx, int32_t by, int32_t* x, int32_t* y) const
 {
-    if (!HasDevice()) {
-        *x = bx;
-        *y = by;
-        return;
-    }
-    Placement().BackBufferToWindow(bx, by, x, y);
+    *x = bx;
+    *y = by;
+    if (HasDevice())
+        Placement().BackBufferToWindow(bx, by, x, y);
 }
 
 void MDeviceManager::SetDeviceCursorFromClass()
@@ -208,28 +177,8 @@ void MDeviceManager::FillRect(int32_t left, int32_t top, int32_t right, int32_t 
 {
     if (!HasDevice())
         return;
-    left = std::max(left, 0);
-    top = std::max(top, 0);
-    right = std::min(right, nBackBufferWidth);
-    bottom = std::min(bottom, nBackBufferHeight);
-    if (right <= left || bottom <= top)
-        return;
-    if (pSpriteBatch->IsOpen())
-        pSpriteBatch->Flush();
-    glEnable(GL_SCISSOR_TEST);
-    glScissor(left, nBackBufferHeight - bottom, right - left, bottom - top);
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    glDepthMask(GL_TRUE);
-    glClearColor(float((colour >> 16) & 0xFF) / 255, float((colour >> 8) & 0xFF) / 255, float(colour & 0xFF) / 255,
-                 float(colour >> 24) / 255);
-    glClearDepth(0.9);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glDisable(GL_SCISSOR_TEST);
-}
-
-void MDeviceManager::SetRenderState(MRenderState state, bool on)
-{
-    renderStates.Set(state, on, pMeshShader.get());
+    pSpriteBatch->Flush();
+    pBackBuffer->Fill(left, top, right, bottom, colour, kFillDepth);
 }
 
 void MDeviceManager::SetMaterial(const MMaterial& material)
@@ -242,12 +191,6 @@ void MDeviceManager::SetTexture(const MTexture* texture)
 {
     if (pMeshShader)
         pMeshShader->SetTexture(texture && texture->HasTexture() ? texture->GetGLTexture().GetName() : 0);
-}
-
-void MDeviceManager::ClearStencil()
-{
-    if (HasDevice())
-        renderStates.NextStencilMark();
 }
 
 uint32_t MDeviceManager::CreateVertexBuffer(const MVertex* vertices, uint32_t vertexCount, const uint32_t* indices,
@@ -266,8 +209,7 @@ void MDeviceManager::DrawTriangles(uint32_t buffer, uint32_t firstIndex, uint32_
 {
     if (!HasDevice())
         return;
-    if (pSpriteBatch->IsOpen())
-        pSpriteBatch->Flush();
+    pSpriteBatch->Flush();
     renderStates.Apply();
     pMeshShader->Draw(buffer, firstIndex, indexCount, transforms.World(), transforms.View(), transforms.Projection());
 }
@@ -320,7 +262,6 @@ int32_t MDeviceManager::CopyToBackBuffer(const MGLTexture& surface, const Rect& 
         return Result::kBackBufferFailed;
     if (!surface.IsCreated() || source.IsEmpty())
         return Result::kBackBufferCopyFailed;
-    if (pSpriteBatch->IsOpen())
-        pSpriteBatch->Flush();
+    pSpriteBatch->Flush();
     return pBackBuffer->CopyFrom(surface.GetName(), source, x, y) ? 0 : Result::kBackBufferCopyFailed;
 }

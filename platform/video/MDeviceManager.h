@@ -2,7 +2,6 @@
 #include <cstdint>
 #include <memory>
 #include "base/BDevice.h"
-#include "platform/video/MBackBufferPlacement.h"
 #include "platform/video/MFormat.h"
 #include "platform/video/MGLContext.h"
 #include "platform/mesh/MMaterial.h"
@@ -13,6 +12,7 @@
 
 struct Rect;
 struct SDL_Window;
+class MBackBufferPlacement;
 class MGLTexture;
 class MMeshShader;
 class MRenderTarget;
@@ -42,7 +42,7 @@ public:
 
     // 0, 13 (display query failed), 14 (no device) or 32 (no sprite batch).
     int32_t CreateDevice(int32_t fullScreen, int32_t width, int32_t height);
-    bool HasDevice() const;
+    bool HasDevice() const { return nBackBufferFormat != kFormatUnknown; }
     // When the device is on this window: its GL objects and context go and
     // the window is forgotten, so that the window can be destroyed. The
     // display questions are still answered; CreateDevice answers 14.
@@ -82,12 +82,16 @@ public:
     void FillRect(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t colour);
 
     // Mesh pipeline.
-    void SetRenderState(MRenderState state, bool on);
+    void SetRenderState(MRenderState state, bool on) { renderStates.Set(state, on, pMeshShader.get()); }
     void SetMaterial(const MMaterial& material);
     void SetTexture(const MTexture* texture); // null: untextured
     // Starts a new shadow: every pixel takes one more stencilled draw. A new
     // mark per shadow; the buffer is cleared only when the marks run out.
-    void ClearStencil();
+    void ClearStencil()
+    {
+        if (HasDevice())
+            renderStates.NextStencilMark();
+    }
     // A static indexed triangle list; 0 when it cannot be made.
     uint32_t CreateVertexBuffer(const MVertex* vertices, uint32_t vertexCount, const uint32_t* indices,
                                 uint32_t indexCount);
@@ -108,7 +112,6 @@ public:
 
 private:
     MBackBufferPlacement Placement() const;
-    void ApplyDefaultStates();
     void Release();
 
     MGLContext context;

@@ -18,6 +18,22 @@ void MRenderStates::Set(MRenderState state, bool on, MMeshShader* shader)
         shader->SetSpecular(on);
 }
 
+void MRenderStates::SetDefaults(MMeshShader& shader)
+{
+    MMeshShader::Light light{};
+    light.direction.z = 1.0f;
+    for (int i = 0; i < 3; ++i) {
+        light.diffuse[i] = 0.44f;
+        light.specular[i] = 0.25f;
+        light.ambient[i] = 0.44f;
+    }
+    light.diffuse[3] = light.specular[3] = light.ambient[3] = 1.0f;
+    shader.SetLight(light);
+    Set(MRenderState::Cull, true, &shader);
+    Set(MRenderState::Lighting, true, &shader);
+    Set(MRenderState::ZEnable, true, &shader);
+}
+
 void MRenderStates::NextStencilMark()
 {
     if (++nStencilMark <= kLastStencilMark)

@@ -19,6 +19,9 @@ class MRenderStates {
 public:
     // Lighting and specular also go to the shader when there is one.
     void Set(MRenderState state, bool on, MMeshShader* shader);
+    // The shader's one directional light, shining along +z; culling,
+    // lighting and the depth test on.
+    void SetDefaults(MMeshShader& shader);
     // A frame starts with a cleared stencil buffer and the first mark.
     void BeginFrame() { nStencilMark = 1; }
     // The next shadow's mark; the stencil buffer is cleared when the marks run out.

@@ -1,6 +1,7 @@
 #include "platform/video/MRenderTarget.h"
 
 #include <SDL.h>
+#include <algorithm>
 #include <epoxy/gl.h>
 #include "base/Rect.h"
 #include "platform/video/MFormat.h"
@@ -24,6 +25,12 @@ GLenum ColourFormat(int32_t format)
     default:
         return 0;
     }
+}
+
+void SetClearColour(uint32_t argb)
+{
+    glClearColor(float((argb >> 16) & 0xFF) / 255, float((argb >> 8) & 0xFF) / 255, float(argb & 0xFF) / 255,
+                 float(argb >> 24) / 255);
 }
 
 } // namespace
@@ -75,6 +82,37 @@ void MRenderTarget::Bind() const
 {
     glBindFramebuffer(GL_FRAMEBUFFER, nFramebuffer);
     glViewport(0, 0, nWidth, nHeight);
+}
+
+void MRenderTarget::Clear(uint32_t colour) const
+{
+    glDisable(GL_SCISSOR_TEST);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glDepthMask(GL_TRUE);
+    glStencilMask(0xFF);
+    SetClearColour(colour);
+    glClearDepth(1.0);
+    glClearStencil(0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+}
+
+void MRenderTarget::Fill(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t colour,
+                         double depth) const
+{
+    left = std::max(left, 0);
+    top = std::max(top, 0);
+    right = std::min(right, nWidth);
+    bottom = std::min(bottom, nHeight);
+    if (right <= left || bottom <= top)
+        return;
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(left, nHeight - bottom, right - left, bottom - top);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glDepthMask(GL_TRUE);
+    SetClearColour(colour);
+    glClearDepth(depth);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glDisable(GL_SCISSOR_TEST);
 }
 
 void MRenderTarget::Present(int32_t x, int32_t y, int32_t w, int32_t h, bool fMargins) const

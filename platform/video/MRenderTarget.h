@@ -15,6 +15,10 @@ public:
     // False when OpenGL cannot render to that colour format at that size.
     bool Create(int32_t width, int32_t height, int32_t format);
     void Bind() const;
+    // Colour (ARGB), depth 1 and stencil 0 everywhere.
+    void Clear(uint32_t colour) const;
+    // Colour and depth inside a rectangle (top-left origin), clipped to the target.
+    void Fill(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t colour, double depth) const;
     // Copies the picture into the window's (x, y, w, h), bottom-left origin,
     // after clearing the window black when the picture leaves margins.
     void Present(int32_t x, int32_t y, int32_t w, int32_t h, bool fMargins) const;
