@@ -48,7 +48,8 @@ TEST(DeviceOnGameWindow, ClosingTheWindowReleasesTheDeviceFirst)
 
 using DeviceTest = GLTestWindow;
 
-// Frames clear to opaque blue; a sprite batch opens once a frame.
+// The game's projection; frames clear to opaque blue; a sprite batch opens
+// once a frame.
 TEST_F(DeviceTest, FrameSpriteBatchAndProjection)
 {
     // Left-handed, vertical view pi/4, aspect 1.33 (not 4/3), near 1, far 100.
