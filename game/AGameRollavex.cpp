@@ -169,7 +169,7 @@ void AGameRollavex::ViewThroughCamera()
         return;
     MMatrix view;
     pCamera->GetViewMatrix(&view);
-    device->SetTransform(kTransformView, view.Data());
+    device->SetTransform(kTransformView, view);
 }
 
 void AGameRollavex::SetSoundVolume(float fVolume)

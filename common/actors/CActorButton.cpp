@@ -1,11 +1,11 @@
 #include "common/actors/CActorButton.h"
+#include "common/actors/DrawBevelFrame.h"
 #include <algorithm>
 #include <cstring>
 #include "common/status/CGlyphFont.h"
 #include "common/scene/CScene.h"
 #include "common/assets/CSprite.h"
 #include "common/assets/CSpriteArray.h"
-#include "platform/video/MDeviceManager.h"
 #include "platform/text/MFontSet.h"
 
 namespace {
@@ -263,9 +263,8 @@ void CActorButton::DrawBackground(const Rect* clip)
         return;
     }
     if (fFramed)
-        GetDeviceManager()->DrawBevelFrame(rcBounds.left, rcBounds.top, rcBounds.right, rcBounds.bottom, clrFrame,
-                                           kBevelThickness, clrFrame,
-                                           nState == kNormal ? kBevelRaised : kBevelSunken, 0);
+        DrawBevelFrame(rcBounds.left, rcBounds.top, rcBounds.right, rcBounds.bottom, clrFrame, kBevelThickness,
+                       clrFrame, nState == kNormal ? kBevelRaised : kBevelSunken, 0);
 }
 
 void CActorButton::Draw(const Rect* clip)

@@ -48,7 +48,7 @@ void CActorMesh::Draw(const Rect*)
     if (!device)
         return;
     device->SaveWorldTransform();
-    device->SetWorldTransform(matWorld.Data());
+    device->SetWorldTransform(matWorld);
     pMesh->GetMesh()->Draw();
     device->RestoreWorldTransform();
 }

@@ -19,6 +19,8 @@ public:
     // this = (v, 0) × m (no translation).
     MVector3& SetTransformNormal(const MVector3& v, const MMatrix& m);
 
+    // Component i: 0 x, 1 y, 2 z.
+    float operator[](int i) const { return i == 0 ? x : i == 1 ? y : z; }
     float Length() const;
     float Dot(const MVector3& v) const { return x * v.x + y * v.y + z * v.z; }
     MVector3 Cross(const MVector3& v) const;

@@ -9,7 +9,6 @@
 #include "platform/math/MPlane.h"
 #include "platform/video/MPixelConverter.h"
 #include "platform/video/MTexture.h"
-#include "platform/math/MVector3.h"
 #include "platform/mesh/MXCheck.h"
 #include <assimp/Importer.hpp>
 #include <assimp/postprocess.h>
@@ -72,28 +71,14 @@ MVertex ConvertVertex(const aiMesh* mesh, unsigned i)
     return v;
 }
 
-void Sub(const float a[3], const float b[3], float out[3])
-{
-    out[0] = a[0] - b[0];
-    out[1] = a[1] - b[1];
-    out[2] = a[2] - b[2];
-}
-
-void Cross(const float a[3], const float b[3], float out[3])
-{
-    out[0] = a[1] * b[2] - a[2] * b[1];
-    out[1] = a[2] * b[0] - a[0] * b[2];
-    out[2] = a[0] * b[1] - a[1] * b[0];
-}
-
-float Dot(const float a[3], const float b[3]) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
+MVector3 Position(const MVertex& v) { return MVector3(v.x, v.y, v.z); }
 
 constexpr uint32_t kLeafSize = 4;
 constexpr uint32_t kMaxDepth = 48;
 constexpr float kBoxMargin = 1e-5f; // boxes a little larger than their triangles
 
 // Whether the ray meets the box between 0 and tMax.
-bool RayMeetsBox(const float lo[3], const float hi[3], const float o[3], const float d[3], float tMax)
+bool RayMeetsBox(const float lo[3], const float hi[3], const MVector3& o, const MVector3& d, float tMax)
 {
     float tMin = 0.0f;
     for (int k = 0; k < 3; ++k) {
@@ -284,7 +269,7 @@ void MMesh::DrawShadow(const float vLight[4], const MMatrix& matWorld, const MPl
     MMatrix shadow;
     shadow.SetShadow(vLight, plane);
     shadow.SetProduct(matWorld, shadow);
-    device->SetWorldTransform(shadow.Data());
+    device->SetWorldTransform(shadow);
     device->SetRenderState(MRenderState::AlphaBlend, true);
     MMaterial black;
     const float opaqueBlack[4] = {0, 0, 0, 1};
@@ -302,14 +287,11 @@ void MMesh::BuildTriangles()
 {
     rgTriangles.resize(rgIndices.size() / 3);
     for (size_t t = 0; t < rgTriangles.size(); ++t) {
-        const MVertex& a = rgVertices[rgIndices[3 * t]];
-        const MVertex& b = rgVertices[rgIndices[3 * t + 1]];
-        const MVertex& c = rgVertices[rgIndices[3 * t + 2]];
-        const float p0[3] = {a.x, a.y, a.z}, p1[3] = {b.x, b.y, b.z}, p2[3] = {c.x, c.y, c.z};
+        const MVector3 p0 = Position(rgVertices[rgIndices[3 * t]]);
         Triangle& tri = rgTriangles[t];
-        std::copy(p0, p0 + 3, tri.v0);
-        Sub(p1, p0, tri.e1);
-        Sub(p2, p0, tri.e2);
+        tri.v0 = p0;
+        tri.e1 = Position(rgVertices[rgIndices[3 * t + 1]]) - p0;
+        tri.e2 = Position(rgVertices[rgIndices[3 * t + 2]]) - p0;
     }
     rgNodes.clear();
     if (!rgTriangles.empty())
@@ -352,25 +334,24 @@ uint32_t MMesh::BuildNode(uint32_t first, uint32_t count, uint32_t depth)
     return index;
 }
 
-void MMesh::HitLeaf(const Node& node, const float o[3], const float d[3], bool* hit, float* nearest) const
+void MMesh::HitLeaf(const Node& node, const MVector3& o, const MVector3& d, bool* hit, float* nearest) const
 {
     for (uint32_t i = node.first; i < node.first + node.count; ++i) {
         const Triangle& tri = rgTriangles[i];
-        float p[3], s[3], q[3];
-        Cross(d, tri.e2, p);
-        const float det = Dot(tri.e1, p);
+        const MVector3 p = d.Cross(tri.e2);
+        const float det = tri.e1.Dot(p);
         if (det == 0.0f)
             continue; // the ray runs parallel to the triangle
         const float inv = 1.0f / det;
-        Sub(o, tri.v0, s);
-        const float u = Dot(s, p) * inv;
+        const MVector3 s = o - tri.v0;
+        const float u = s.Dot(p) * inv;
         if (u < 0.0f || u > 1.0f)
             continue;
-        Cross(s, tri.e1, q);
-        const float v = Dot(d, q) * inv;
+        const MVector3 q = s.Cross(tri.e1);
+        const float v = d.Dot(q) * inv;
         if (v < 0.0f || u + v > 1.0f)
             continue;
-        const float t = Dot(tri.e2, q) * inv;
+        const float t = tri.e2.Dot(q) * inv;
         if (t >= 0.0f && (!*hit || t < *nearest)) {
             *hit = true;
             *nearest = t;
@@ -381,8 +362,6 @@ void MMesh::HitLeaf(const Node& node, const float o[3], const float d[3], bool* 
 int32_t MMesh::Intersect(const MVector3& origin, const MVector3& direction, int32_t* pfHit,
                          float* pfDistance) const
 {
-    const float o[3] = {origin.x, origin.y, origin.z};
-    const float d[3] = {direction.x, direction.y, direction.z};
     bool hit = false;
     float nearest = 0.0f;
     uint32_t stack[kMaxDepth + 2];
@@ -392,10 +371,10 @@ int32_t MMesh::Intersect(const MVector3& origin, const MVector3& direction, int3
     while (top > 0) {
         const uint32_t index = stack[--top];
         const Node& node = rgNodes[index];
-        if (!RayMeetsBox(node.lo, node.hi, o, d, hit ? nearest : INFINITY))
+        if (!RayMeetsBox(node.lo, node.hi, origin, direction, hit ? nearest : INFINITY))
             continue;
         if (node.count > 0) {
-            HitLeaf(node, o, d, &hit, &nearest);
+            HitLeaf(node, origin, direction, &hit, &nearest);
         } else {
             stack[top++] = node.right;
             stack[top++] = index + 1;

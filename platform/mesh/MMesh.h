@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/math/MVector3.h"
 #include "platform/mesh/MMaterial.h"
 #include "platform/mesh/MVertex.h"
 #include <cstdint>
@@ -9,7 +10,6 @@ class MFileMMIO;
 class MMatrix;
 class MPlane;
 class MTexture;
-class MVector3;
 struct aiMesh;
 
 // Screen rectangle a mesh covers: always empty.
@@ -74,7 +74,7 @@ private:
         uint32_t nCount = 0;
     };
     struct Triangle {
-        float v0[3], e1[3], e2[3];
+        MVector3 v0, e1, e2; // a corner and the edges from it to the other two
     };
     // Bounding-volume tree over the triangles: a leaf holds count triangles
     // from first; an inner node (count 0) has its children at the next
@@ -87,7 +87,7 @@ private:
     void Load(const void* pData, uint32_t nSize);
     void BuildTriangles();
     uint32_t BuildNode(uint32_t first, uint32_t count, uint32_t depth);
-    void HitLeaf(const Node& node, const float o[3], const float d[3], bool* hit, float* nearest) const;
+    void HitLeaf(const Node& node, const MVector3& o, const MVector3& d, bool* hit, float* nearest) const;
     void AppendMesh(const aiMesh* mesh);
     static void LoadTexture(Subset& subset, const char* szName);
     static void CreateTexture(Subset& subset);

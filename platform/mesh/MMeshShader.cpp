@@ -1,5 +1,7 @@
 #include "platform/mesh/MMeshShader.h"
 
+#include "platform/math/MMatrix.h"
+
 #include <SDL.h>
 #include <cmath>
 #include <cstddef>
@@ -74,18 +76,6 @@ const char* const kUniformNames[] = {"uWorldView", "uProjection", "uNormalMatrix
                                      "uLightDir", "uLightDiffuse", "uLightSpecular", "uLightAmbient",
                                      "uDiffuse", "uAmbient", "uSpecularColour", "uEmissive", "uPower",
                                      "uTextured", "uTexture"};
-
-// Row-major product a x b.
-void Multiply(const float a[16], const float b[16], float out[16])
-{
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c) {
-            float sum = 0;
-            for (int k = 0; k < 4; ++k)
-                sum += a[r * 4 + k] * b[k * 4 + c];
-            out[r * 4 + c] = sum;
-        }
-}
 
 // The normal matrix of m's upper 3 x 3 (inverse transpose), row-major; a
 // singular one (a flattening shadow) is kept as it is.
@@ -166,8 +156,8 @@ void MMeshShader::DeleteBuffer(uint32_t buffer)
     b = Buffer{};
 }
 
-void MMeshShader::Draw(uint32_t buffer, uint32_t firstIndex, uint32_t indexCount, const float world[16],
-                       const float view[16], const float projection[16])
+void MMeshShader::Draw(uint32_t buffer, uint32_t firstIndex, uint32_t indexCount, const MMatrix& world,
+                       const MMatrix& view, const MMatrix& projection)
 {
     if (buffer == 0 || buffer > rgBuffers.size() || rgBuffers[buffer - 1].vao == 0)
         return;
@@ -184,22 +174,20 @@ void MMeshShader::Draw(uint32_t buffer, uint32_t firstIndex, uint32_t indexCount
     glBindVertexArray(0);
 }
 
-void MMeshShader::Upload(const float world[16], const float view[16], const float projection[16])
+void MMeshShader::Upload(const MMatrix& world, const MMatrix& view, const MMatrix& projection)
 {
-    float worldView[16];
-    Multiply(world, view, worldView);
+    MMatrix worldView;
+    worldView.SetProduct(world, view);
     float normal[9];
-    NormalMatrix(worldView, normal);
+    NormalMatrix(worldView.Data(), normal);
     // Row-major row-vector matrices read as column-major are already the
     // column-vector matrices the shader multiplies with.
-    glUniformMatrix4fv(rgUniforms[kWorldView], 1, GL_FALSE, worldView);
-    glUniformMatrix4fv(rgUniforms[kProjection], 1, GL_FALSE, projection);
+    glUniformMatrix4fv(rgUniforms[kWorldView], 1, GL_FALSE, worldView.Data());
+    glUniformMatrix4fv(rgUniforms[kProjection], 1, GL_FALSE, projection.Data());
     glUniformMatrix3fv(rgUniforms[kNormalMatrix], 1, GL_FALSE, normal);
-    const float* d = lightWorld.direction;
-    const float dirView[3] = {d[0] * view[0] + d[1] * view[4] + d[2] * view[8],
-                              d[0] * view[1] + d[1] * view[5] + d[2] * view[9],
-                              d[0] * view[2] + d[1] * view[6] + d[2] * view[10]};
-    glUniform3fv(rgUniforms[kLightDir], 1, dirView);
+    MVector3 dirView;
+    dirView.SetTransformNormal(lightWorld.direction, view);
+    glUniform3f(rgUniforms[kLightDir], dirView.x, dirView.y, dirView.z);
     glUniform4fv(rgUniforms[kLightDiffuse], 1, lightWorld.diffuse);
     glUniform4fv(rgUniforms[kLightSpecular], 1, lightWorld.specular);
     glUniform4fv(rgUniforms[kLightAmbient], 1, lightWorld.ambient);

@@ -4,13 +4,16 @@
 #include "platform/video/MGLProgram.h"
 #include "platform/mesh/MMaterial.h"
 #include "platform/mesh/MVertex.h"
+#include "platform/math/MVector3.h"
+
+class MMatrix;
 
 // The lit mesh pipeline: one directional light, per-vertex diffuse, ambient
 // and specular terms as Direct3D 9 computes them, modulated by a texture.
 class MMeshShader {
 public:
     struct Light {
-        float direction[3]; // world space, the way the light shines
+        MVector3 direction; // world space, the way the light shines
         float diffuse[4];
         float specular[4];
         float ambient[4];
@@ -31,9 +34,9 @@ public:
     uint32_t CreateBuffer(const MVertex* vertices, uint32_t vertexCount, const uint32_t* indices,
                           uint32_t indexCount);
     void DeleteBuffer(uint32_t buffer);
-    // Draws indexed triangles of a buffer with row-major world, view and projection.
-    void Draw(uint32_t buffer, uint32_t firstIndex, uint32_t indexCount, const float world[16],
-              const float view[16], const float projection[16]);
+    // Draws indexed triangles of a buffer with these transforms.
+    void Draw(uint32_t buffer, uint32_t firstIndex, uint32_t indexCount, const MMatrix& world, const MMatrix& view,
+              const MMatrix& projection);
 
 private:
     struct Buffer {
@@ -47,7 +50,7 @@ private:
         kLightSpecular, kLightAmbient, kDiffuse, kAmbient, kSpecularColour, kEmissive, kPower,
         kTextured, kTexture, kUniformCount
     };
-    void Upload(const float world[16], const float view[16], const float projection[16]);
+    void Upload(const MMatrix& world, const MMatrix& view, const MMatrix& projection);
     void UploadMaterial();
 
     MGLProgram program;

@@ -1,14 +1,10 @@
 #include "platform/video/MDeviceManager.h"
 
-#include "base/Rect.h"
-
 #include <SDL.h>
-#include <algorithm>
-#include <cmath>
-#include <cstdlib>
-#include <cstring>
 #include <epoxy/gl.h>
+#include "base/Rect.h"
 #include "base/Result.h"
+#include "platform/video/MBackBufferPlacement.h"
 #include "platform/window/MFrameStats.h"
 #include "platform/mesh/MMeshShader.h"
 #include "platform/video/MRenderTarget.h"
@@ -19,45 +15,9 @@ namespace {
 
 MDeviceManager* g_pDeviceManager = nullptr;
 
-constexpr int32_t kInvalidArg = int32_t(0x80070057);
 constexpr int32_t kFail = int32_t(0x80004005);
-constexpr int32_t kLastStencilMark = 255;
-
-void SetIdentity(float m[16])
-{
-    for (int i = 0; i < 16; ++i)
-        m[i] = i % 5 == 0 ? 1.0f : 0.0f;
-}
-
-// The back-buffer format a windowed device takes from the desktop.
-int32_t DisplayFormat(uint32_t sdlFormat)
-{
-    switch (sdlFormat) {
-    case SDL_PIXELFORMAT_RGB565: return kFormatR5G6B5;
-    case SDL_PIXELFORMAT_RGB555: return kFormatX1R5G5B5;
-    default: return SDL_BYTESPERPIXEL(sdlFormat) == 4 ? kFormatX8R8G8B8 : kFormatUnknown;
-    }
-}
-
-bool DesktopMode(bool video, SDL_DisplayMode* mode)
-{
-    return video && SDL_GetDesktopDisplayMode(0, mode) == 0;
-}
-
-uint8_t Half(uint32_t colour, int shift)
-{
-    return uint8_t(((colour >> shift) & 0xFF) / 2);
-}
-
-uint8_t HalfToWhite(uint32_t colour, int shift)
-{
-    return uint8_t((((colour >> shift) & 0xFF) + 255) / 2);
-}
-
-uint32_t Pack(uint8_t r, uint8_t g, uint8_t b)
-{
-    return 0xFF000000u | uint32_t(r) << 16 | uint32_t(g) << 8 | b;
-}
+constexpr uint32_t kFrameColour = 0xFF0000FF; // opaque blue
+constexpr double kFillDepth = 0.9;
 
 } // namespace
 
@@ -65,102 +25,46 @@ const int32_t MDeviceManager::kFullScreenFormats[7] = {kFormatA8R8G8B8, kFormatX
                                                        kFormatA1R5G5B5, kFormatR5G6B5,   kFormatX1R5G5B5,
                                                        kFormatX4R4G4B4};
 
-MDeviceManager::MDeviceManager(SDL_Window* window) : pWindow(window)
-{
-    fVideo = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
-    for (float* m : {matWorld, matView, matProjection, matSavedWorld})
-        SetIdentity(m);
-    if (pWindow && fVideo)
-        CreateContext();
-}
+MDeviceManager::MDeviceManager(SDL_Window* window) : context(window) {}
 
 MDeviceManager::~MDeviceManager()
 {
+    Release();
+}
+
+void MDeviceManager::ReleaseWindow(SDL_Window* window)
+{
+    if (window && window == context.GetWindow())
+        Release();
+}
+
+// The GL objects go with the context they were made in.
+void MDeviceManager::Release()
+{
+    context.MakeCurrent();
     pSpriteBatch.reset();
     pMeshShader.reset();
     pBackBuffer.reset();
-    if (pContext) {
-        SDL_GL_MakeCurrent(pWindow, nullptr);
-        SDL_GL_DeleteContext(pContext);
-    }
-    if (fVideo)
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
-}
-
-void MDeviceManager::PrepareWindowAttributes()
-{
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
-    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
-}
-
-uint32_t MDeviceManager::WindowFlags()
-{
-    return SDL_WINDOW_OPENGL;
-}
-
-// A 3.3 core context on the window, or none.
-void MDeviceManager::CreateContext()
-{
-    PrepareWindowAttributes();
-    pContext = SDL_GL_CreateContext(pWindow);
-    if (pContext && epoxy_gl_version() < 33) {
-        SDL_GL_DeleteContext(pContext);
-        pContext = nullptr;
-    }
-}
-
-int32_t MDeviceManager::CanRunWindowed() const
-{
-    SDL_DisplayMode mode;
-    return DesktopMode(fVideo, &mode) && FormatDepth(DisplayFormat(mode.format)) != 0;
-}
-
-int32_t MDeviceManager::IsDisplayAtLeast(int32_t width, int32_t height) const
-{
-    SDL_DisplayMode mode;
-    return DesktopMode(fVideo, &mode) && mode.w >= width && mode.h >= height;
-}
-
-int32_t MDeviceManager::GetOpenGLVersion() const
-{
-    if (pContext)
-        return epoxy_gl_version();
-    if (!fVideo)
-        return 0;
-    PrepareWindowAttributes();
-    SDL_Window* probe = SDL_CreateWindow("", 0, 0, 1, 1, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-    if (!probe)
-        return 0;
-    SDL_GLContext context = SDL_GL_CreateContext(probe);
-    const int32_t version = context ? epoxy_gl_version() : 0;
-    if (context) {
-        SDL_GL_MakeCurrent(probe, nullptr);
-        SDL_GL_DeleteContext(context);
-    }
-    SDL_DestroyWindow(probe);
-    return version;
+    nBackBufferFormat = kFormatUnknown;
+    nBackBufferWidth = nBackBufferHeight = 0;
+    context.Release();
 }
 
 int32_t MDeviceManager::CreateDevice(int32_t fullScreen, int32_t width, int32_t height)
 {
     nBackBufferFormat = kFormatUnknown;
-    SDL_DisplayMode mode;
-    if (!DesktopMode(fVideo, &mode))
+    int32_t windowedFormat = kFormatUnknown;
+    if (!context.GetDisplayFormat(&windowedFormat))
         return Result::kDisplayModeFailed;
-    if (!pContext || SDL_GL_MakeCurrent(pWindow, pContext) != 0)
+    if (!context.MakeCurrent())
         return Result::kDeviceFailed;
     pBackBuffer = std::make_unique<MRenderTarget>();
     if (fullScreen) {
         width &= 0xFFFF;
         height &= 0xFFFF;
     } else {
-        SDL_GL_GetDrawableSize(pWindow, &width, &height);
+        SDL_GL_GetDrawableSize(context.GetWindow(), &width, &height);
     }
-    const int32_t windowedFormat = DisplayFormat(mode.format);
     const int32_t* formats = fullScreen ? kFullScreenFormats : &windowedFormat;
     const int32_t format = FirstAcceptedFormat(formats, fullScreen ? 7 : 1, [&](int32_t f) {
         return pBackBuffer->Create(width, height, f);
@@ -178,47 +82,10 @@ int32_t MDeviceManager::CreateDevice(int32_t fullScreen, int32_t width, int32_t 
         return Result::kSpriteCreateFailed;
     }
     pSpriteBatch->SetScreenSize(width, height);
-    ApplyDefaultStates();
-    SetProjection();
+    renderStates.SetDefaults(*pMeshShader);
+    transforms.SetDefaultProjection();
     SDL_GL_SetSwapInterval(1);
     return 0;
-}
-
-bool MDeviceManager::HasDevice() const
-{
-    return nBackBufferFormat != kFormatUnknown;
-}
-
-void MDeviceManager::ApplyDefaultStates()
-{
-    MMeshShader::Light light{};
-    light.direction[2] = 1.0f;
-    for (int i = 0; i < 3; ++i) {
-        light.diffuse[i] = 0.44f;
-        light.specular[i] = 0.25f;
-        light.ambient[i] = 0.44f;
-    }
-    light.diffuse[3] = light.specular[3] = light.ambient[3] = 1.0f;
-    pMeshShader->SetLight(light);
-    SetRenderState(MRenderState::Cull, true);
-    SetRenderState(MRenderState::Lighting, true);
-    SetRenderState(MRenderState::ZEnable, true);
-}
-
-// Left-handed perspective: vertical view pi/4, aspect 1.33, near 1, far 100.
-void MDeviceManager::SetProjection()
-{
-    const float fov = 0.7853982f;
-    const float aspect = 1.33f;
-    const float zn = 1.0f;
-    const float zf = 100.0f;
-    const float yScale = 1.0f / std::tan(fov / 2);
-    std::memset(matProjection, 0, sizeof(matProjection));
-    matProjection[0] = yScale / aspect;
-    matProjection[5] = yScale;
-    matProjection[10] = zf / (zf - zn);
-    matProjection[11] = 1.0f;
-    matProjection[14] = -zn * zf / (zf - zn);
 }
 
 int32_t MDeviceManager::BeginFrame()
@@ -226,15 +93,8 @@ int32_t MDeviceManager::BeginFrame()
     if (!HasDevice())
         return Result::kSceneFailed;
     pBackBuffer->Bind();
-    glDisable(GL_SCISSOR_TEST);
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    glDepthMask(GL_TRUE);
-    glStencilMask(0xFF);
-    glClearColor(0, 0, 1, 1);
-    glClearDepth(1.0);
-    glClearStencil(0);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-    nStencilMark = 1;
+    pBackBuffer->Clear(kFrameColour);
+    renderStates.BeginFrame();
     return 0;
 }
 
@@ -250,9 +110,9 @@ int32_t MDeviceManager::EndFrame()
         glFinish();
     const MFrameStats::PartTimer timer(MFrameStats::Present);
     int32_t x, y, w, h;
-    const bool fMargins = PresentRect(&x, &y, &w, &h);
+    const bool fMargins = Placement().PresentRect(&x, &y, &w, &h);
     pBackBuffer->Present(x, y, w, h, fMargins);
-    SDL_GL_SwapWindow(pWindow);
+    context.Swap();
     return 0;
 }
 
@@ -272,56 +132,25 @@ int32_t MDeviceManager::EndSprites()
     return 0;
 }
 
-// The back buffer's place in the window's drawable, aspect kept, centred,
-// bottom-left origin.
-bool MDeviceManager::PresentRect(int32_t* x, int32_t* y, int32_t* w, int32_t* h) const
+MBackBufferPlacement MDeviceManager::Placement() const
 {
-    int32_t dw = nBackBufferWidth, dh = nBackBufferHeight;
-    if (pWindow)
-        SDL_GL_GetDrawableSize(pWindow, &dw, &dh);
-    const double scale = std::min(double(dw) / nBackBufferWidth, double(dh) / nBackBufferHeight);
-    *w = int32_t(std::lround(nBackBufferWidth * scale));
-    *h = int32_t(std::lround(nBackBufferHeight * scale));
-    *x = (dw - *w) / 2;
-    *y = (dh - *h) / 2;
-    return *w < dw || *h < dh;
-}
-
-// Window points per drawable pixel and the picture's place from the top-left.
-MDeviceManager::Placement MDeviceManager::GetPlacement() const
-{
-    int32_t ww, wh, dw, dh, px, py, pw, ph;
-    SDL_GetWindowSize(pWindow, &ww, &wh);
-    SDL_GL_GetDrawableSize(pWindow, &dw, &dh);
-    PresentRect(&px, &py, &pw, &ph);
-    return {double(std::max(ww, 1)) / std::max(dw, 1), double(std::max(wh, 1)) / std::max(dh, 1), px,
-            dh - py - ph, double(pw) / nBackBufferWidth, double(ph) / nBackBufferHeight};
+    return MBackBufferPlacement(context.GetWindow(), nBackBufferWidth, nBackBufferHeight);
 }
 
 void MDeviceManager::WindowToBackBuffer(int32_t x, int32_t y, int32_t* bx, int32_t* by) const
 {
-    if (!HasDevice()) {
-        *bx = x;
-        *by = y;
-        return;
-    }
-    const Placement p = GetPlacement();
-    const double dx = (x / p.pointsX - p.left) / p.scaleX;
-    const double dy = (y / p.pointsY - p.top) / p.scaleY;
-    *bx = std::clamp(int32_t(std::floor(dx)), 0, nBackBufferWidth - 1);
-    *by = std::clamp(int32_t(std::floor(dy)), 0, nBackBufferHeight - 1);
+    *bx = x;
+    *by = y;
+    if (HasDevice())
+        Placement().WindowToBackBuffer(x, y, bx, by);
 }
 
 void MDeviceManager::BackBufferToWindow(int32_t bx, int32_t by, int32_t* x, int32_t* y) const
 {
-    if (!HasDevice()) {
-        *x = bx;
-        *y = by;
-        return;
-    }
-    const Placement p = GetPlacement();
-    *x = int32_t(std::floor((p.left + (bx + 0.5) * p.scaleX) * p.pointsX));
-    *y = int32_t(std::floor((p.top + (by + 0.5) * p.scaleY) * p.pointsY));
+    *x = bx;
+    *y = by;
+    if (HasDevice())
+        Placement().BackBufferToWindow(bx, by, x, y);
 }
 
 void MDeviceManager::SetDeviceCursorFromClass()
@@ -344,111 +173,12 @@ void MDeviceManager::SetDeviceCursorPosition(int32_t x, int32_t y)
         SDL_WarpMouseGlobal(x, y);
 }
 
-float* MDeviceManager::Transform(int32_t state)
-{
-    switch (state) {
-    case kTransformView: return matView;
-    case kTransformProjection: return matProjection;
-    case kTransformWorld: return matWorld;
-    default: return nullptr;
-    }
-}
-
-void MDeviceManager::SaveWorldTransform()
-{
-    std::memcpy(matSavedWorld, matWorld, sizeof(matWorld));
-}
-
-void MDeviceManager::RestoreWorldTransform()
-{
-    std::memcpy(matWorld, matSavedWorld, sizeof(matWorld));
-}
-
-void MDeviceManager::SetWorldTransform(const float matrix[16])
-{
-    SetTransform(kTransformWorld, matrix);
-}
-
-void MDeviceManager::SetTransform(int32_t state, const float matrix[16])
-{
-    if (float* m = Transform(state))
-        std::memcpy(m, matrix, sizeof(float) * 16);
-}
-
-void MDeviceManager::GetTransform(int32_t state, float matrix[16]) const
-{
-    if (const float* m = const_cast<MDeviceManager*>(this)->Transform(state))
-        std::memcpy(matrix, m, sizeof(float) * 16);
-}
-
-void MDeviceManager::BevelColours(uint32_t edge, uint32_t style, uint32_t* light, uint32_t* dark)
-{
-    *light = *dark = edge;
-    if (style & 3) {
-        const uint32_t bright = Pack(HalfToWhite(edge, 16), HalfToWhite(edge, 8), HalfToWhite(edge, 0));
-        const uint32_t dim = Pack(Half(edge, 16), Half(edge, 8), Half(edge, 0));
-        const bool raised = style & 1;
-        *light = raised ? bright : dim;
-        *dark = raised ? dim : bright;
-    }
-}
-
-int32_t MDeviceManager::DrawBevelFrame(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t fill,
-                                       int32_t thickness, uint32_t edge, uint32_t style, int32_t noFill)
-{
-    if (bottom - top < 1 || right - left < 1)
-        return kInvalidArg;
-    if (!noFill)
-        ClearRect(left, top, right, bottom, fill);
-    if (thickness == 0)
-        return 0;
-    if (thickness > 0) {
-        left -= thickness;
-        top -= thickness;
-        right += thickness;
-        bottom += thickness;
-    }
-    const int32_t w = std::abs(thickness);
-    uint32_t light, dark;
-    BevelColours(edge, style, &light, &dark);
-    ClearRect(left, top, right, top + w, light);
-    ClearRect(left, top, left + w, bottom, light);
-    ClearRect(left, bottom - w, right, bottom, dark);
-    ClearRect(right - w, top, right, bottom, dark);
-    return 0;
-}
-
-// Colour and depth 0.9 inside a back-buffer rectangle, over what is drawn so far.
-void MDeviceManager::ClearRect(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t colour)
+void MDeviceManager::FillRect(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t colour)
 {
     if (!HasDevice())
         return;
-    left = std::max(left, 0);
-    top = std::max(top, 0);
-    right = std::min(right, nBackBufferWidth);
-    bottom = std::min(bottom, nBackBufferHeight);
-    if (right <= left || bottom <= top)
-        return;
-    if (pSpriteBatch->IsOpen())
-        pSpriteBatch->Flush();
-    glEnable(GL_SCISSOR_TEST);
-    glScissor(left, nBackBufferHeight - bottom, right - left, bottom - top);
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    glDepthMask(GL_TRUE);
-    glClearColor(float((colour >> 16) & 0xFF) / 255, float((colour >> 8) & 0xFF) / 255, float(colour & 0xFF) / 255,
-                 float(colour >> 24) / 255);
-    glClearDepth(0.9);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glDisable(GL_SCISSOR_TEST);
-}
-
-void MDeviceManager::SetRenderState(MRenderState state, bool on)
-{
-    rgStates[int(state)] = on;
-    if (state == MRenderState::Lighting && pMeshShader)
-        pMeshShader->SetLighting(on);
-    if (state == MRenderState::Specular && pMeshShader)
-        pMeshShader->SetSpecular(on);
+    pSpriteBatch->Flush();
+    pBackBuffer->Fill(left, top, right, bottom, colour, kFillDepth);
 }
 
 void MDeviceManager::SetMaterial(const MMaterial& material)
@@ -461,16 +191,6 @@ void MDeviceManager::SetTexture(const MTexture* texture)
 {
     if (pMeshShader)
         pMeshShader->SetTexture(texture && texture->HasTexture() ? texture->GetGLTexture().GetName() : 0);
-}
-
-void MDeviceManager::ClearStencil()
-{
-    if (!HasDevice() || ++nStencilMark <= kLastStencilMark)
-        return;
-    nStencilMark = 1;
-    glStencilMask(0xFF);
-    glClearStencil(0);
-    glClear(GL_STENCIL_BUFFER_BIT);
 }
 
 uint32_t MDeviceManager::CreateVertexBuffer(const MVertex* vertices, uint32_t vertexCount, const uint32_t* indices,
@@ -489,29 +209,9 @@ void MDeviceManager::DrawTriangles(uint32_t buffer, uint32_t firstIndex, uint32_
 {
     if (!HasDevice())
         return;
-    if (pSpriteBatch->IsOpen())
-        pSpriteBatch->Flush();
-    ApplyMeshStates();
-    pMeshShader->Draw(buffer, firstIndex, indexCount, matWorld, matView, matProjection);
-}
-
-void MDeviceManager::ApplyMeshStates()
-{
-    auto enable = [](GLenum cap, bool on) { on ? glEnable(cap) : glDisable(cap); };
-    enable(GL_DEPTH_TEST, rgStates[int(MRenderState::ZEnable)]);
-    glDepthFunc(GL_LEQUAL);
-    glDepthMask(rgStates[int(MRenderState::ZEnable)] ? GL_TRUE : GL_FALSE);
-    // Clockwise triangles face the viewer; counter-clockwise ones are culled.
-    enable(GL_CULL_FACE, rgStates[int(MRenderState::Cull)]);
-    glFrontFace(GL_CW);
-    glCullFace(GL_BACK);
-    enable(GL_BLEND, rgStates[int(MRenderState::AlphaBlend)]);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    enable(GL_STENCIL_TEST, rgStates[int(MRenderState::StencilShadow)]);
-    // Marks rise within a frame: a pixel below the mark is still free.
-    glStencilFunc(GL_GREATER, nStencilMark, 0xFF);
-    glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
-    glStencilMask(0xFF);
+    pSpriteBatch->Flush();
+    renderStates.Apply();
+    pMeshShader->Draw(buffer, firstIndex, indexCount, transforms.World(), transforms.View(), transforms.Projection());
 }
 
 int32_t MDeviceManager::DrawSprite(const MGLTexture& texture, const float dest[4], const float uv[4],
@@ -550,27 +250,18 @@ void DestroyDeviceManager()
     g_pDeviceManager = nullptr;
 }
 
+void ReleaseDeviceWindow(SDL_Window* window)
+{
+    if (g_pDeviceManager)
+        g_pDeviceManager->ReleaseWindow(window);
+}
+
 int32_t MDeviceManager::CopyToBackBuffer(const MGLTexture& surface, const Rect& source, int32_t x, int32_t y)
 {
     if (!HasDevice())
         return Result::kBackBufferFailed;
     if (!surface.IsCreated() || source.IsEmpty())
         return Result::kBackBufferCopyFailed;
-    if (pSpriteBatch->IsOpen())
-        pSpriteBatch->Flush();
-    GLuint read = 0;
-    glGenFramebuffers(1, &read);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, read);
-    glFramebufferTexture2D(GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, surface.GetName(), 0);
-    const bool complete = glCheckFramebufferStatus(GL_READ_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
-    if (complete) {
-        // Surface rows are stored top first, back-buffer rows bottom first.
-        const int32_t w = source.Width();
-        const int32_t h = source.Height();
-        glBlitFramebuffer(source.left, source.top, source.right, source.bottom, x, nBackBufferHeight - y, x + w,
-                          nBackBufferHeight - y - h, GL_COLOR_BUFFER_BIT, GL_NEAREST);
-    }
-    glDeleteFramebuffers(1, &read);
-    pBackBuffer->Bind();
-    return complete ? 0 : Result::kBackBufferCopyFailed;
+    pSpriteBatch->Flush();
+    return pBackBuffer->CopyFrom(surface.GetName(), source, x, y) ? 0 : Result::kBackBufferCopyFailed;
 }

@@ -3,34 +3,21 @@
 #include <memory>
 #include "base/BDevice.h"
 #include "platform/video/MFormat.h"
+#include "platform/video/MGLContext.h"
 #include "platform/mesh/MMaterial.h"
 #include "platform/video/MScreenVertex.h"
 #include "platform/mesh/MVertex.h"
+#include "platform/video/MRenderStates.h"
+#include "platform/video/MTransforms.h"
 
 struct Rect;
 struct SDL_Window;
+class MBackBufferPlacement;
 class MGLTexture;
 class MMeshShader;
 class MRenderTarget;
 class MSpriteBatch;
 class MTexture;
-
-// Transform slots, numbered as Direct3D 9 numbers them.
-enum MTransformState : int32_t {
-    kTransformView = 2,
-    kTransformProjection = 3,
-    kTransformWorld = 256,
-};
-
-// Render-state switches of the mesh pipeline.
-enum class MRenderState {
-    Lighting,      // on by default
-    ZEnable,       // depth test and write; on by default
-    AlphaBlend,    // source alpha over inverse source alpha; off by default
-    StencilShadow, // draw each pixel once after the last ClearStencil; off by default
-    Specular,      // add the specular term; off by default
-    Cull,          // cull counter-clockwise triangles; on by default
-};
 
 // The graphics device: an OpenGL 3.3 core context on the game window, an
 // off-screen back buffer shown scaled at present, the lit mesh pipeline and
@@ -43,19 +30,23 @@ public:
     MDeviceManager& operator=(const MDeviceManager&) = delete;
 
     // Call before creating the game window; the window needs WindowFlags().
-    static void PrepareWindowAttributes();
-    static uint32_t WindowFlags();
+    static void PrepareWindowAttributes() { MGLContext::PrepareWindowAttributes(); }
+    static uint32_t WindowFlags() { return MGLContext::WindowFlags(); }
 
     // Display questions; all answer 0 when video is not available.
-    int32_t CanRunWindowed() const;
-    int32_t IsDisplayAtLeast(int32_t width, int32_t height) const;
+    int32_t CanRunWindowed() const { return context.CanRunWindowed(); }
+    int32_t IsDisplayAtLeast(int32_t width, int32_t height) const { return context.IsDisplayAtLeast(width, height); }
     // 10 * major + minor of the OpenGL core context this machine gives (33 for
     // 3.3), 0 when none can be made.
-    int32_t GetOpenGLVersion() const;
+    int32_t GetOpenGLVersion() const { return context.GetOpenGLVersion(); }
 
     // 0, 13 (display query failed), 14 (no device) or 32 (no sprite batch).
     int32_t CreateDevice(int32_t fullScreen, int32_t width, int32_t height);
-    bool HasDevice() const;
+    bool HasDevice() const { return nBackBufferFormat != kFormatUnknown; }
+    // When the device is on this window: its GL objects and context go and
+    // the window is forgotten, so that the window can be destroyed. The
+    // display questions are still answered; CreateDevice answers 14.
+    void ReleaseWindow(SDL_Window* window);
 
     int32_t BeginFrame() override;
     int32_t EndFrame() override;
@@ -79,25 +70,28 @@ public:
     void WindowToBackBuffer(int32_t x, int32_t y, int32_t* bx, int32_t* by) const;
     void BackBufferToWindow(int32_t bx, int32_t by, int32_t* x, int32_t* y) const;
 
-    void SaveWorldTransform();
-    void RestoreWorldTransform();
-    void SetWorldTransform(const float matrix[16]);
-    void SetTransform(int32_t state, const float matrix[16]);
-    void GetTransform(int32_t state, float matrix[16]) const;
+    void SaveWorldTransform() { transforms.SaveWorld(); }
+    void RestoreWorldTransform() { transforms.RestoreWorld(); }
+    void SetWorldTransform(const MMatrix& matrix) { transforms.Set(kTransformWorld, matrix); }
+    // A slot of MTransformState; others are ignored.
+    void SetTransform(int32_t state, const MMatrix& matrix) { transforms.Set(state, matrix); }
+    void GetTransform(int32_t state, MMatrix* matrix) const { transforms.Get(state, matrix); }
 
-    // 0, or E_INVALIDARG (0x80070057) for an empty rectangle. Colours ARGB.
-    int32_t DrawBevelFrame(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t fill,
-                           int32_t thickness, uint32_t edge, uint32_t style, int32_t noFill);
-    // The light and dark edge colours a bevel of that style uses.
-    static void BevelColours(uint32_t edge, uint32_t style, uint32_t* light, uint32_t* dark);
+    // Colour (ARGB) and depth 0.9 inside a back-buffer rectangle, clipped to
+    // the back buffer, over what is drawn so far.
+    void FillRect(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t colour);
 
     // Mesh pipeline.
-    void SetRenderState(MRenderState state, bool on);
+    void SetRenderState(MRenderState state, bool on) { renderStates.Set(state, on, pMeshShader.get()); }
     void SetMaterial(const MMaterial& material);
     void SetTexture(const MTexture* texture); // null: untextured
     // Starts a new shadow: every pixel takes one more stencilled draw. A new
     // mark per shadow; the buffer is cleared only when the marks run out.
-    void ClearStencil();
+    void ClearStencil()
+    {
+        if (HasDevice())
+            renderStates.NextStencilMark();
+    }
     // A static indexed triangle list; 0 when it cannot be made.
     uint32_t CreateVertexBuffer(const MVertex* vertices, uint32_t vertexCount, const uint32_t* indices,
                                 uint32_t indexCount);
@@ -117,38 +111,20 @@ public:
     int32_t CopyToBackBuffer(const MGLTexture& surface, const Rect& source, int32_t x, int32_t y);
 
 private:
-    struct Placement {
-        double pointsX, pointsY; // window points per drawable pixel
-        int32_t left, top;       // the picture in the drawable, top-left origin
-        double scaleX, scaleY;   // drawable pixels per back-buffer pixel
-    };
-    Placement GetPlacement() const;
-    void ApplyDefaultStates();
-    void SetProjection();
-    void CreateContext();
-    void ClearRect(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t colour);
-    // True when the picture leaves margins in the drawable.
-    bool PresentRect(int32_t* x, int32_t* y, int32_t* w, int32_t* h) const;
-    float* Transform(int32_t state);
-    void ApplyMeshStates();
+    MBackBufferPlacement Placement() const;
+    void Release();
 
-    SDL_Window* pWindow;
-    void* pContext = nullptr;
-    bool fVideo = false;
+    MGLContext context;
     std::unique_ptr<MRenderTarget> pBackBuffer;
     std::unique_ptr<MMeshShader> pMeshShader;
     std::unique_ptr<MSpriteBatch> pSpriteBatch;
-    float matWorld[16];
-    float matView[16];
-    float matProjection[16];
-    float matSavedWorld[16];
+    MTransforms transforms;
     int32_t nBackBufferFormat = kFormatUnknown;
     int32_t nBackBufferWidth = 0;
     int32_t nBackBufferHeight = 0;
     int32_t nMaxTextureSize = 0;
     int32_t fCursorReady = 0;
-    int32_t nStencilMark = 0;
-    bool rgStates[6] = {true, true, false, false, false, true};
+    MRenderStates renderStates;
 };
 
 // The process-wide device manager, created on first use (without a window).
@@ -156,3 +132,6 @@ MDeviceManager* GetDeviceManager();
 // Creates it with this window when there is none; otherwise the existing one.
 MDeviceManager* GetDeviceManager(SDL_Window* window);
 void DestroyDeviceManager();
+// Before a window is destroyed: the device manager, when there is one,
+// releases what it has on that window (ReleaseWindow).
+void ReleaseDeviceWindow(SDL_Window* window);

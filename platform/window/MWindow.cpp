@@ -65,8 +65,10 @@ uint32_t ButtonBit(uint8_t button) { return 1u << button; }
 
 MWindow::~MWindow()
 {
-    if (pWindow)
-        SDL_DestroyWindow(pWindow);
+    if (!pWindow)
+        return;
+    ReleaseDeviceWindow(pWindow);
+    SDL_DestroyWindow(pWindow);
 }
 
 uint32_t MWindow::VirtualKey(SDL_Keycode key)

@@ -38,6 +38,7 @@ public:
     };
 
     MWindow() = default;
+    // The device on this window releases its GL objects and context first.
     ~MWindow() override;
 
     // 0, or 11 when the window cannot be created.

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 #include "platform/video/MDeviceManager.h"
 
-// A hidden OpenGL window with the process-wide device manager on it; the
+// A hidden OpenGL window with a new process-wide device manager on it; the
 // device is windowed at the window's size unless a test creates it again.
 class GLTestWindow : public ::testing::Test {
 protected:
@@ -18,6 +18,7 @@ protected:
         MDeviceManager::PrepareWindowAttributes();
         window = SDL_CreateWindow("test", 0, 0, width, height, MDeviceManager::WindowFlags() | SDL_WINDOW_HIDDEN);
         ASSERT_NE(window, nullptr) << SDL_GetError();
+        DestroyDeviceManager(); // one an earlier test made without a window
         device = GetDeviceManager(window);
         ASSERT_EQ(device->CreateDevice(0, 0, 0), 0);
     }

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
+#include "GLTestWindow.h"
 #include "UiTestSupport.h"
 #include "common/actors/CActorButton.h"
 #include "common/actors/CActorHotspot.h"
 #include "common/actors/CEditBox.h"
 #include "common/actors/CEditCaret.h"
+#include "common/actors/DrawBevelFrame.h"
 
 namespace {
 
@@ -182,6 +184,25 @@ TEST_F(ButtonTest, EditBoxLockedIgnoresTextAndShowsNoCaretAndHidingCarriesTheCar
     EXPECT_TRUE(caret->IsHidden() && !caret->IsBlinking());
     box->ToggleVisible();
     EXPECT_TRUE(!caret->IsHidden() && caret->IsBlinking());
+}
+
+using BevelTest = GLTestWindow;
+
+// Raised bevels grow outwards, sunken ones lie inside the box; the edges are
+// the colour brightened halfway to white and halved.
+TEST_F(BevelTest, RaisedGrowOutwardsSunkenLieInside)
+{
+    constexpr uint32_t kBlue = 0xFF0000FF;
+    ASSERT_EQ(device->BeginFrame(), 0);
+    EXPECT_EQ(DrawBevelFrame(10, 10, 10, 20, 0, 1, 0, 1, 0), int32_t(0x80070057));
+    ASSERT_EQ(DrawBevelFrame(20, 20, 60, 50, 0xFF00FF00, 2, 0xFF808080, 1, 0), 0);
+    ASSERT_EQ(DrawBevelFrame(80, 20, 120, 50, 0xFF00FF00, -3, 0xFF808080, 2, 1), 0);
+    const struct { int32_t x, y; uint32_t colour; } pixels[] = {
+        {30, 30, 0xFF00FF00}, {30, 18, 0xFFBFBFBF}, {30, 51, 0xFF404040}, {61, 18, 0xFF404040},
+        {30, 17, kBlue},      {90, 22, 0xFF404040}, {90, 47, 0xFFBFBFBF}, {90, 30, kBlue}};
+    for (const auto& p : pixels)
+        EXPECT_EQ(PixelAt(p.x, p.y), p.colour) << p.x << "," << p.y;
+    EXPECT_EQ(device->EndFrame(), 0);
 }
 
 } // namespace
