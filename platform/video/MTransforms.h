@@ -10,7 +10,7 @@ enum MTransformState : int32_t {
 };
 
 // The device's world, view and projection matrices and the saved world
-// matrix; all start as the identity. Row vectors, left-handed (Part 6.3).
+// matrix; all start as the identity. Row vectors, left-handed.
 class MTransforms {
 public:
     // The game's projection: vertical view pi/4, aspect 1.33, near 1, far 100.
