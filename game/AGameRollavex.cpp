@@ -19,6 +19,7 @@
 #include "game/ALeanBall.h"
 #include "game/ALeanBase.h"
 #include "game/ALeanBoard.h"
+#include "game/AOptionsRollavex.h"
 #include "game/ALeanFrame.h"
 #include "game/AStatusRollavex.h"
 #include "platform/math/MCamera.h"
@@ -124,6 +125,9 @@ int32_t AGameRollavex::Begin()
     fStatusClocksRunning = 1;
     DrawAllScenes();
     const COptions* options = GetAppOptions();
+    if (options)
+        pBoard->SetMouseFeel(static_cast<const AOptionsRollavex*>(options)->MouseSensitivity,
+                             static_cast<const AOptionsRollavex*>(options)->InvertY != 0);
     if (options) {
         SetSoundVolume(float(options->SFX) * 0.01f);
         pScreen->SetMusicVolume(float(options->Music) * 0.01f);
@@ -273,10 +277,15 @@ void AGameRollavex::StartLean(uint16_t x, uint16_t y)
     pScreen->ShowPointer(0);
     wPressX = x;
     wPressY = y;
+    fLeaning = true;
 }
 
+// Once per lean, by whatever means it ends.
 void AGameRollavex::EndLean()
 {
+    if (!fLeaning)
+        return;
+    fLeaning = false;
     pScreen->SetCursorPosition(wPressX, wPressY);
     pScreen->ShowPointer(1);
 }
@@ -344,10 +353,13 @@ void AGameRollavex::DeliverMouse(uint32_t type, uint16_t x, uint16_t y)
         CGame::DeliverMouse(type, x, y);
 }
 
-// Keys never reach the controller: Pause and the arrow flags do nothing here.
+// Keys never reach the controller but for Pause: its arrow flags do nothing
+// here, while the arrows and W A S D lean the board.
 
 int32_t AGameRollavex::OnKeyUp(uint32_t nKey)
 {
+    if (pBoard && pBoard->GetLeanInput().Press(nKey, false))
+        return 1;
     if ((nKey == KeyEscape || nKey == KeyF9) && !IsPanel1Shown()) {
         if (pasQuit)
             pasQuit->SetState(CActorButton::kNormal);
@@ -360,13 +372,48 @@ int32_t AGameRollavex::OnKeyUp(uint32_t nKey)
 
 int32_t AGameRollavex::OnKeyDown(uint32_t nKey)
 {
-    if (nKey == KeyK)
+    if (pBoard && pBoard->GetLeanInput().Press(nKey, true))
+        return 1;
+    if (nKey == KeyP || nKey == KeyPause)
+        TogglePause();
+    else if (nKey == KeyK)
         fKeyK = 1;
     else if (nKey == KeyV)
         fKeyV = 1;
     else if (nKey == KeyB && !IsPanel1Shown() && fKeyK && fKeyV && pScreen->IsLeftButtonDown())
         OpenHiddenDialog();
     return 1;
+}
+
+void AGameRollavex::TogglePause()
+{
+    CScene::OnKeyDown(KeyPause);
+    ShowPauseState();
+}
+
+void AGameRollavex::ShowPauseState()
+{
+    if (AStatusRollavex* status = GetRollStatus())
+        status->ShowPaused(IsUserPaused() || !pScreen->IsActive());
+}
+
+void AGameRollavex::OnPadStick(int32_t x, int32_t y)
+{
+    if (pBoard)
+        pBoard->GetLeanInput().SetStick(x, y);
+}
+
+void AGameRollavex::OnPadLost()
+{
+    if (!IsUserPaused())
+        TogglePause();
+}
+
+void AGameRollavex::OnFocusChange(bool fActive)
+{
+    if (!fActive)
+        EndLean();
+    ShowPauseState();
 }
 
 int32_t AGameRollavex::OnSysKeyUp(uint32_t) { return 0; }

@@ -28,7 +28,7 @@ class AStatusRollavex;
 class AGameRollavex : public CGame, public ALeanHost {
 public:
     enum : int32_t { IntroTicks = 512 };
-    enum : uint32_t { KeyEscape = 27, KeyN = 78, KeyF9 = 120, KeyK = 75, KeyV = 86, KeyB = 66 };
+    enum : uint32_t { KeyEscape = 27, KeyN = 78, KeyF9 = 120, KeyK = 75, KeyV = 86, KeyB = 66, KeyP = 80, KeyPause = 19 };
 
     AGameRollavex(CScreen* pScreen, int32_t lOriginX, int32_t lOriginY, int32_t nRedrawMode, int32_t fOnTop,
                   int32_t lReserved, int32_t nCollisionMode);
@@ -55,6 +55,10 @@ public:
     void StartTurn(int player) override;
     void EndTurn(int success, int player) override;
     void DeliverMouse(uint32_t type, uint16_t x, uint16_t y) override;
+    void OnPadStick(int32_t x, int32_t y) override;
+    void OnPadLost() override;
+    // Losing the focus ends a lean and shows the pause.
+    void OnFocusChange(bool fActive) override;
 
     // What the board and the ball ask of the game.
     float GetLeanAngleX() const override;
@@ -85,12 +89,16 @@ private:
     void ViewThroughCamera();
     void StartLean(uint16_t x, uint16_t y);
     void EndLean();
+    // P, Pause and a lost pad pause and resume; the status says so.
+    void TogglePause();
+    void ShowPauseState();
     void OpenHiddenDialog();
     bool IsStatusWon() const;
     static void PlayOnce(BSound* pSound);
     static void ReleaseClassAssets();
 
     std::unique_ptr<MCamera> pCamera;
+    bool fLeaning = false;
     int32_t fKeyV = 0;
     int32_t fKeyK = 0;
     int32_t fIntroShown = 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include "base/Result.h"
 #include "common/scene/CScene.h"
+#include "common/screen/CInputRecorder.h"
 #include "common/screen/CScreen.h"
 #include "game/AClassMesh.h"
 #include "game/ALeanFrame.h"
@@ -10,6 +11,12 @@
 
 namespace {
 constexpr float kRadiansPerCount = 0.001f;
+constexpr int32_t kPercent = 100;
+
+int32_t ClampLean(int32_t n, int32_t nUnit)
+{
+    return std::clamp(n, -ALeanBoard::MaxLean * nUnit, ALeanBoard::MaxLean * nUnit);
+}
 } // namespace
 
 ALeanBoard::ALeanBoard(CScene* pScene, const MMatrix& placement) : CActorMesh(pScene, &placement, pClassMesh, 0)
@@ -20,7 +27,8 @@ ALeanBoard::ALeanBoard(CScene* pScene, const MMatrix& placement) : CActorMesh(pS
 
 int32_t ALeanBoard::Restart(int32_t, int32_t)
 {
-    nLeanX = nLeanY = 0;
+    nLeanX = nLeanY = nMouseX = nMouseY = nOtherX = nOtherY = 0;
+    leanInput.Restart();
     StartMotion();
     matWorld = matHome;
     matLean.SetIdentity();
@@ -43,24 +51,58 @@ void ALeanBoard::BeginLean(int32_t, int32_t)
     nLastMouseY = cursor.y;
 }
 
+bool ALeanBoard::IsLocked()
+{
+    const ALeanHost* host = ALeanHost::Running();
+    return host && host->IsLeanLocked();
+}
+
+void ALeanBoard::SetMouseFeel(int32_t nPercent, bool fInvert)
+{
+    nSensitivity = nPercent;
+    fInvertY = fInvert;
+}
+
 void ALeanBoard::LeanTo(int32_t x, int32_t y)
 {
     const int32_t mx = x & 0xFFFF;
     const int32_t my = y & 0xFFFF;
-    ALeanHost* host = ALeanHost::Running();
-    if (!host || !host->IsLeanLocked()) {
-        nLeanX = std::clamp(nLeanX + nLastMouseX - mx, -int32_t(MaxLean), int32_t(MaxLean));
-        nLeanY = std::clamp(nLeanY + nLastMouseY - my, -int32_t(MaxLean), int32_t(MaxLean));
-        // The y rotation comes first (row vectors).
-        matWork.SetRotationY(float(nLeanX) * kRadiansPerCount);
-        matStep.SetRotationX(float(nLeanY) * kRadiansPerCount);
-        matLean.SetProduct(matWork, matStep);
-        matWorld.SetProduct(matLean, matHome);
-        if (pFrame)
-            pFrame->FollowLean(matLean);
+    if (!IsLocked()) {
+        const int32_t dy = fInvertY ? my - nLastMouseY : nLastMouseY - my;
+        nMouseX = ClampLean(nMouseX + (nLastMouseX - mx) * nSensitivity, kPercent);
+        nMouseY = ClampLean(nMouseY + dy * nSensitivity, kPercent);
+        ApplyLean();
     }
     nLastMouseX = mx;
     nLastMouseY = my;
+}
+
+void ALeanBoard::Update(int32_t dt)
+{
+    CActorMesh::Update(dt);
+    if (IsLocked())
+        return;
+    leanInput.Update(dt);
+    int32_t x = leanInput.GetX(), y = leanInput.GetY();
+    GetInputRecorder()->Lean(pScene, &x, &y);
+    if (x == nOtherX && y == nOtherY)
+        return;
+    nOtherX = x;
+    nOtherY = y;
+    ApplyLean();
+}
+
+void ALeanBoard::ApplyLean()
+{
+    nLeanX = ClampLean(nMouseX / kPercent + nOtherX, 1);
+    nLeanY = ClampLean(nMouseY / kPercent + nOtherY, 1);
+    // The y rotation comes first (row vectors).
+    matWork.SetRotationY(float(nLeanX) * kRadiansPerCount);
+    matStep.SetRotationX(float(nLeanY) * kRadiansPerCount);
+    matLean.SetProduct(matWork, matStep);
+    matWorld.SetProduct(matLean, matHome);
+    if (pFrame)
+        pFrame->FollowLean(matLean);
 }
 
 float ALeanBoard::GetSurfaceZ(float x, float y)

@@ -47,6 +47,7 @@ AStatusRollavex::AStatusRollavex(CGame* pGame) : CStatus(pGame)
                                5000 * Fixed::kOne, nullptr, 0);
     pasBest->SetPinned(1);
     pasBest->Hide();
+    pasPaused = MakeLine(pGame, 400, 210, 1, kYellow, kPaused);
 }
 
 void AStatusRollavex::ShowMessage(const char* text)
@@ -85,7 +86,7 @@ void AStatusRollavex::PlayerLost(int player, int reason)
 
 void AStatusRollavex::Update(int dt)
 {
-    if (pclkGame && !CurrentPlayerDone() && !pGame->IsPanel3Shown())
+    if (pclkGame && !CurrentPlayerDone() && !pGame->IsPanel3Shown() && !pGame->IsUserPaused())
         pclkGame->Start();
     CStatus::Update(dt);
 }
@@ -117,6 +118,12 @@ void AStatusRollavex::HideMessage()
     for (CEditBox* line : {pasLine1, pasLine3})
         if (line)
             line->Hide();
+}
+
+void AStatusRollavex::ShowPaused(bool fShow)
+{
+    if (pasPaused)
+        fShow ? pasPaused->Show() : pasPaused->Hide();
 }
 
 void AStatusRollavex::SetBestTime(ABestTime* pRecord)

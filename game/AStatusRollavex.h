@@ -13,6 +13,7 @@ public:
     static constexpr const char* kLost = "Better luck next time!";
     static constexpr const char* kHint = "To lean the board, move the mouse with a mouse button pressed.";
     static constexpr const char* kNewBest = "New best time!";
+    static constexpr const char* kPaused = "Paused";
 
     explicit AStatusRollavex(CGame* pGame);
     ~AStatusRollavex() override = default;
@@ -28,11 +29,13 @@ public:
     void ShowHint();
     void HideHint();
     void HideMessage();
+    void ShowPaused(bool fShow);
 
     CEditBox* GetMessageLine() const { return pasLine1; }
     CEditBox* GetHintLine() const { return pasLine2; }
     CEditBox* GetNewBestLine() const { return pasLine3; }
     CActorButton* GetBestLabel() const { return pasBest; }
+    CEditBox* GetPausedLine() const { return pasPaused; }
 
 private:
     void ShowMessage(const char* text);
@@ -41,5 +44,6 @@ private:
     void ShowBest();
 
     CActorButton* pasBest = nullptr;
+    CEditBox* pasPaused = nullptr;
     ABestTime* pBestTime = nullptr;
 };

@@ -66,7 +66,10 @@ int32_t CInputRouter::DispatchMouse(const MouseEvent* e)
     if (!pTarget)
         return 0;
     int32_t nResult = 0;
-    if (e->nType != MouseEvent::Move && RouteToActors(pTarget, e, &nResult))
+    // A release whose press the scene took itself is the scene's, whatever lies under the pointer.
+    const bool fOwnRelease = (e->nType == MouseEvent::LeftUp && pTarget->fLeftHeld) ||
+                             (e->nType == MouseEvent::RightUp && pTarget->fRightHeld);
+    if (e->nType != MouseEvent::Move && !fOwnRelease && RouteToActors(pTarget, e, &nResult))
         return nResult;
     return HandleOwnMouse(pTarget, e);
 }

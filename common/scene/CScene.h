@@ -42,6 +42,10 @@ public:
     virtual void OnDialogClosed(CScene* pDialog, int32_t nResult);
     virtual void OnMenuEnter();
     virtual void OnMenuExit();
+    // The pad's stick (thousandths, y down), a lost pad, the window's focus.
+    virtual void OnPadStick(int32_t, int32_t) {}
+    virtual void OnPadLost() {}
+    virtual void OnFocusChange(bool) {}
     virtual int32_t OnSysKeyUp(uint32_t nKey);
     virtual int32_t OnSysKeyDown(uint32_t nKey);
     virtual int32_t OnKeyUp(uint32_t nKey);

@@ -9,7 +9,9 @@
 
 namespace {
 const char kSource[] = "common/CInputRecorder";
-const char kHeader[] = "RVXREC 1";
+const char kHeader[] = "RVXREC 2";
+const char kOldHeader[] = "RVXREC 1";
+constexpr long kMaxLean = 100;
 constexpr uint32_t kLineCannotWrite = 61;
 constexpr uint32_t kLineCannotRead = 74;
 constexpr uint32_t kLineTooLarge = 81;
@@ -54,6 +56,7 @@ std::string ParseLine(const char* p, CInputRecorder::Record* rec)
     rec->cKind = kind;
     rec->lValue = 0;
     rec->wX = rec->wY = 0;
+    rec->lY = 0;
     switch (kind) {
     case 'U':
     case 'T':
@@ -69,8 +72,14 @@ std::string ParseLine(const char* p, CInputRecorder::Record* rec)
         if (!ReadInt(p, 1, 4, &a) || !ReadInt(p, 0, 65535, &b))
             return "expected a key event: kind 1-4 and a key code 0-65535";
         break;
+    case 'L':
+        if (!ReadInt(p, -kMaxLean, kMaxLean, &a) || !ReadInt(p, -kMaxLean, kMaxLean, &c))
+            return "expected a lean: x and y from -100 to 100";
+        rec->lY = static_cast<int32_t>(c);
+        c = 0;
+        break;
     default:
-        return "unknown record (expected U, T, M or K)";
+        return "unknown record (expected U, T, M, K or L)";
     }
     if (!AtEnd(p))
         return "unexpected text after the record";
@@ -132,6 +141,7 @@ void CInputRecorder::StartRecording(const char* path)
     rgBuffer.assign(kWriteBuffer, '\0');
     nUsed = 0;
     nMode = kRecording;
+    lLeanX = lLeanY = 0;
     Append("%s\n", kHeader);
 }
 
@@ -157,6 +167,7 @@ void CInputRecorder::StartReplay(const char* path)
     rgRecords.swap(records);
     nNext = 0;
     nMode = kReplaying;
+    lLeanX = lLeanY = 0;
 }
 
 size_t CInputRecorder::Parse(const std::string& text, std::vector<Record>& out, std::string& error)
@@ -179,7 +190,7 @@ size_t CInputRecorder::Parse(const std::string& text, std::vector<Record>& out, 
             return lineNo;
         }
         if (lineNo == 1) {
-            if (line != kHeader) {
+            if (line != kHeader && line != kOldHeader) {
                 error = std::string("not a replay: the first line must be \"") + kHeader + "\"";
                 return lineNo;
             }
@@ -313,4 +324,24 @@ int CInputRecorder::Ticks(const CScene* scene, int pass, int measured)
     }
     ++nNext;
     return rec.lValue;
+}
+
+void CInputRecorder::Lean(const CScene* scene, int32_t* x, int32_t* y)
+{
+    if (scene == nullptr || scene != pScene || nMode == kOff)
+        return;
+    if (nMode == kRecording) {
+        if (*x != lLeanX || *y != lLeanY)
+            Append("L %d %d\n", static_cast<int>(*x), static_cast<int>(*y));
+        lLeanX = *x;
+        lLeanY = *y;
+        return;
+    }
+    if (nNext < rgRecords.size() && rgRecords[nNext].cKind == 'L') {
+        lLeanX = rgRecords[nNext].lValue;
+        lLeanY = rgRecords[nNext].lY;
+        ++nNext;
+    }
+    *x = lLeanX;
+    *y = lLeanY;
 }

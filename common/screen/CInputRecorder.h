@@ -9,11 +9,14 @@ class CScene;
 // Records each frame's ticks and each mouse and key event of a game to a text
 // file (RVX_RECORD=<file>) and plays such a file back (RVX_REPLAY=<file>).
 //
-// File: first line "RVXREC 1", then one record a line, in the order they happened:
+// File: first line "RVXREC 2" ("RVXREC 1" files, without L records, play
+// too), then one record a line, in the order they happened:
 //   U <ticks>          elapsed ticks of the game's update pass (0..25)
 //   T <ticks>          elapsed ticks of the game's tick pass (0..25)
 //   M <type> <x> <y>   mouse event (types 1..8, client pixels)
 //   K <kind> <key>     key event (1 down, 2 up, 3 system down, 4 system up)
+//   L <x> <y>          the keys' and the pad's lean from this update pass on
+//                      (-100..100 each), written when it changes
 // Lines starting with '#' and empty lines are skipped.
 //
 // The screen calls PassMouse / PassKey before it hands window input to the
@@ -37,10 +40,11 @@ public:
     };
 
     struct Record {
-        char cKind;     // 'U', 'T', 'M', 'K'
-        int32_t lValue; // ticks, mouse type or key kind
+        char cKind;     // 'U', 'T', 'M', 'K', 'L'
+        int32_t lValue; // ticks, mouse type, key kind or lean x
         uint16_t wX;    // mouse x or key code
         uint16_t wY;
+        int32_t lY;     // lean y
     };
 
     CInputRecorder() = default;
@@ -68,6 +72,9 @@ public:
     int PassKey(int kind, int key);
     // Elapsed-ticks hook: records or replaces the measured ticks of the attached scene.
     int Ticks(const CScene* scene, int pass, int measured);
+    // Lean hook of the attached scene's update pass: records the lean when it
+    // changes, or replaces it with the replayed one.
+    void Lean(const CScene* scene, int32_t* x, int32_t* y);
 
     size_t GetReplayPosition() const { return nNext; }
     size_t GetReplayLength() const { return rgRecords.size(); }
@@ -92,6 +99,8 @@ private:
     const CScene* pScene = nullptr;
     Sink* pSink = nullptr;
     int fDelivering = 0;
+    int32_t lLeanX = 0; // the lean last recorded or replayed
+    int32_t lLeanY = 0;
     std::string strError;
 };
 

@@ -93,6 +93,7 @@ void CScreen::Frame()
     const bool fDrawn = (!fFinishPending || !pSceneToFinish || CarryOutFinish()) && RunPasses();
     if (pStats)
         pStats->EndFrame(fDrawn);
+    fFrameOwed = false;
 }
 
 bool CScreen::RunPasses()
@@ -120,7 +121,7 @@ bool CScreen::RunPasses()
 double CScreen::GetIdleWait() const
 {
     const bool fReplaying = GetInputRecorder()->GetMode() == CInputRecorder::kReplaying;
-    if (fFinishPending || fReplaying || CSceneStack::IsRepaintPending())
+    if (fFinishPending || fFrameOwed || fReplaying || CSceneStack::IsRepaintPending())
         return 0.0;
     return lIdleTicks / 256.0; // ticks are 1/256 s
 }
@@ -200,9 +201,26 @@ void CScreen::OnMove(int32_t x, int32_t y)
     MWindow::OnMove(x, y);
 }
 
+void CScreen::OnPadStick(int32_t x, int32_t y)
+{
+    if (pScene)
+        pScene->OnPadStick(x, y);
+}
+
+void CScreen::OnPadLost()
+{
+    if (pScene)
+        pScene->OnPadLost();
+}
+
+// The game hears of the focus first; losing it owes one frame, so that what
+// the game shows then (its pause) is drawn while time stands still.
 void CScreen::OnActivate(uint32_t nState)
 {
     fActive = (nState & 0xFFFFu) != 0;
+    if (pScene)
+        pScene->OnFocusChange(fActive);
+    fFrameOwed = !fActive;
     if (fActive && !fMinimised) {
         AppTimer(TimerStart);
         if (CScene* pTop = CSceneStack::GetTop()) {

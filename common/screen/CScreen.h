@@ -36,6 +36,8 @@ public:
     int32_t OnSysKeyUp(uint32_t nKey) override;
     void InvalidateAllScenes() override;
     void OnActivate(uint32_t nState) override;
+    void OnPadStick(int32_t x, int32_t y) override;
+    void OnPadLost() override;
     void OnEnterMenuLoop() override;
     void OnExitMenuLoop() override;
 
@@ -74,6 +76,7 @@ public:
     bool IsMinimised() const { return fMinimised != 0; }
     bool IsMusicStopped() const { return fMusicStopped != 0; }
     bool IsFinishPending() const override { return fFinishPending != 0; }
+    bool IsFrameOwed() const override { return fFrameOwed; }
     bool IsLeftButtonDown() const { return fLeftDown != 0; }
     bool IsRightButtonDown() const { return fRightDown != 0; }
     int32_t GetResultCode() const { return nResultCode; }
@@ -98,6 +101,7 @@ protected:
     int32_t lIdleTicks = 0;
     MouseEvent meEvent;
     BDevice* pDevice = nullptr;
+    bool fFrameOwed = false; // one frame to show a change while unfocused
 
 private:
     // True when it drew.

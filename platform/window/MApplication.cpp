@@ -161,7 +161,10 @@ bool MApplication::IsAlreadyRunning()
 
 // A waiting scene change (a quit from a signal or the window manager
 // among them) must not wait for the focus.
-bool MApplication::RunsFrames() const { return pScreen && (pScreen->IsActive() || pScreen->IsFinishPending()); }
+bool MApplication::RunsFrames() const
+{
+    return pScreen && (pScreen->IsActive() || pScreen->IsFinishPending() || pScreen->IsFrameOwed());
+}
 
 void MApplication::MarkFrame() { nLastFrame = SDL_GetPerformanceCounter(); }
 

@@ -67,6 +67,8 @@ public:
     // A scene change (the quit among them) waits for the next frame; the
     // loop then runs frames even while the window is inactive.
     virtual bool IsFinishPending() const { return false; }
+    // A frame is due even though the window is inactive.
+    virtual bool IsFrameOwed() const { return false; }
     // Seconds the loop may wait for an event after a frame before the next
     // one is due; 0 runs frames at the display's pace.
     virtual double GetIdleWait() const { return 0.0; }

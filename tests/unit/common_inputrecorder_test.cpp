@@ -61,7 +61,7 @@ TEST(InputRecorder, RecordThenReplayFeedsTheSameTicksAndEvents)
     rec.Detach(kOther); // not the attached scene: the recording goes on
     rec.Ticks(kGame, CInputRecorder::kTickPass, 25);
     // Each frame reaches the file at once, so a killed game keeps its recording.
-    EXPECT_EQ(ReadText(path), "RVXREC 1\nM 3 100 200\nU 16\nT 17\nK 2 78\nU 0\nT 25\n");
+    EXPECT_EQ(ReadText(path), "RVXREC 2\nM 3 100 200\nU 16\nT 17\nK 2 78\nU 0\nT 25\n");
     rec.Detach(kGame);
 
     SinkLog sink;
@@ -98,7 +98,10 @@ TEST(InputRecorder, UnusableFilesThrowNamingTheFirstBadLine)
     const struct { std::string text; size_t line; const char* why; } cases[] = {
         {"RVXREC 1\r\n# comment\n\nU 3\r\nK 4 121\nM 8 65535 0", 0, ""},
         {"", 1, "empty"},
-        {"RVXREC 2\nU 1\n", 1, "not a replay"},
+        {"RVXREC 2\nU 1\nL -100 100\nL 0 0\n", 0, ""},
+        {"RVXREC 3\nU 1\n", 1, "not a replay"},
+        {"RVXREC 2\nL 101 0\n", 2, "lean"},
+        {"RVXREC 2\nL 5\n", 2, "lean"},
         {"RVXREC 1\nU\n", 2, "tick count"},
         {"RVXREC 1\nU 1x\n", 2, "tick count"},
         {"RVXREC 1\nT 26\n", 2, "tick count"},

@@ -123,7 +123,11 @@ TEST_F(SceneTest, MouseGoesToTheCaptureElseTheFrontMostWillingActorUnderThePoint
     CScene::SetMouseCapture(far);
     Send(MouseEvent::Move, 500, 5);
     CScene::SetMouseCapture(nullptr);
-    EXPECT_EQ(Log(), (Strings{"mouse near 3", "scene right down 20,5", "mouse far 1"}));
+    Send(MouseEvent::RightUp, 5, 5);
+    Send(MouseEvent::LeftUp, 5, 5);
+    EXPECT_EQ(Log(), (Strings{"mouse near 3", "scene right down 20,5", "mouse far 1", "scene right up 5,5",
+                              "mouse near 4"}))
+        << "a release over an actor goes to the scene that took its press";
     EXPECT_EQ(Send(42, 700, 500), 0) << "unknown event types are not handled";
 }
 
