@@ -26,7 +26,8 @@ bool ALeanInput::Press(uint32_t nKey, bool fDown)
                                    [nKey](const LeanKey& k) { return k.nKey == nKey; });
     if (key == std::end(kKeys))
         return false;
-    nHeld = fDown ? nHeld | key->nDirection : nHeld & ~key->nDirection;
+    const uint32_t nBit = 1u << (key - std::begin(kKeys));
+    nHeld = fDown ? nHeld | nBit : nHeld & ~nBit;
     return true;
 }
 
@@ -45,9 +46,17 @@ void ALeanInput::Update(int32_t dt)
 
 void ALeanInput::Restart() { nKeyX = nKeyY = 0; }
 
+bool ALeanInput::IsHeld(uint32_t nDirection) const
+{
+    for (size_t i = 0; i < std::size(kKeys); ++i)
+        if ((nHeld & 1u << i) && kKeys[i].nDirection == nDirection)
+            return true;
+    return false;
+}
+
 int32_t ALeanInput::Target(uint32_t nPlus, uint32_t nMinus) const
 {
-    return ((nHeld & nPlus) ? kFullSteps : 0) - ((nHeld & nMinus) ? kFullSteps : 0);
+    return (IsHeld(nPlus) ? kFullSteps : 0) - (IsHeld(nMinus) ? kFullSteps : 0);
 }
 
 int32_t ALeanInput::Towards(int32_t nNow, int32_t nTarget, int32_t dt)

@@ -27,10 +27,11 @@ public:
 private:
     // One axis: the key lean moving towards its target.
     static int32_t Towards(int32_t nNow, int32_t nTarget, int32_t dt);
+    bool IsHeld(uint32_t nDirection) const;
     int32_t Target(uint32_t nPlus, uint32_t nMinus) const;
     static int32_t Combined(int32_t nKeySteps, int32_t nStick);
 
-    uint32_t nHeld = 0; // a bit per direction
+    uint32_t nHeld = 0; // a bit per lean key
     int32_t nKeyX = 0;  // in steps
     int32_t nKeyY = 0;
     int32_t nStickX = 0;

@@ -54,6 +54,10 @@ TEST(InputRecorder, RecordThenReplayFeedsTheSameTicksAndEvents)
     rec.Attach(kGame, nullptr);
     rec.PassMouse(3, 100, 200);
     EXPECT_EQ(rec.Ticks(kGame, CInputRecorder::kUpdatePass, 16), 16);
+    int32_t leanX = 5, leanY = -3;
+    for (int i = 0; i < 2; ++i)
+        rec.Lean(kGame, &leanX, &leanY); // written once, as it changes
+    rec.Lean(kOther, &leanY, &leanX);
     EXPECT_EQ(rec.Ticks(kOther, CInputRecorder::kUpdatePass, 5), 5);
     rec.Ticks(kGame, CInputRecorder::kTickPass, 17);
     rec.PassKey(CInputRecorder::kKeyUp, 78);
@@ -61,7 +65,7 @@ TEST(InputRecorder, RecordThenReplayFeedsTheSameTicksAndEvents)
     rec.Detach(kOther); // not the attached scene: the recording goes on
     rec.Ticks(kGame, CInputRecorder::kTickPass, 25);
     // Each frame reaches the file at once, so a killed game keeps its recording.
-    EXPECT_EQ(ReadText(path), "RVXREC 2\nM 3 100 200\nU 16\nT 17\nK 2 78\nU 0\nT 25\n");
+    EXPECT_EQ(ReadText(path), "RVXREC 2\nM 3 100 200\nU 16\nL 5 -3\nT 17\nK 2 78\nU 0\nT 25\n");
     rec.Detach(kGame);
 
     SinkLog sink;
@@ -74,9 +78,15 @@ TEST(InputRecorder, RecordThenReplayFeedsTheSameTicksAndEvents)
     EXPECT_EQ(rec.PassMouse(3, 1, 1), 0) << "live input is dropped";
     EXPECT_EQ(rec.PassKey(CInputRecorder::kKeyDown, 27), 0);
     EXPECT_EQ(rec.Ticks(kGame, CInputRecorder::kUpdatePass, 1), 16);
+    leanX = leanY = 0;
+    rec.Lean(kGame, &leanX, &leanY);
+    EXPECT_EQ(leanX * 100 + leanY, 5 * 100 - 3) << "the recorded lean replaces the live one";
     EXPECT_EQ(rec.Ticks(kOther, CInputRecorder::kUpdatePass, 9), 9);
     EXPECT_EQ(rec.Ticks(kGame, CInputRecorder::kTickPass, 1), 17);
     EXPECT_EQ(rec.Ticks(kGame, CInputRecorder::kUpdatePass, 1), 0);
+    leanX = 40;
+    rec.Lean(kGame, &leanX, &leanY);
+    EXPECT_EQ(leanX, 5) << "and holds until the next L line";
     EXPECT_EQ(rec.Ticks(kGame, CInputRecorder::kTickPass, 1), 25);
     EXPECT_EQ(sink.log, (std::vector<int>{'M', 3, 100, 200, 'K', 2, 78}));
     EXPECT_EQ(rec.Ticks(kGame, CInputRecorder::kUpdatePass, 7), 7) << "the end hands control back";
@@ -86,6 +96,8 @@ TEST(InputRecorder, RecordThenReplayFeedsTheSameTicksAndEvents)
     WriteText(path, "RVXREC 1\nT 4\nU 5\n");
     rec.StartReplay(path.c_str());
     rec.Attach(kGame, nullptr);
+    rec.Lean(kGame, &leanX, &leanY);
+    EXPECT_EQ(leanX * 100 + leanY, 0) << "an old recording has no lean of the keys";
     EXPECT_EQ(rec.Ticks(kGame, CInputRecorder::kUpdatePass, 9), 9);
     EXPECT_EQ(rec.GetMode(), CInputRecorder::kOff);
     EXPECT_NE(rec.GetError().find("out of step"), std::string::npos);

@@ -39,6 +39,8 @@ TEST_F(BoardTest, LeanMovesByThePixelClampsAtATenthOfARadianAndFollowsTheMouseWh
         int32_t x, y;
         bool fLocked;
         int32_t leanX, leanY;
+        int32_t percent = 100;
+        bool fInvertY = false;
     } moves[] = {
         {430, 290, false, -30, 10},
         {550, 460, false, -100, -100},
@@ -46,13 +48,71 @@ TEST_F(BoardTest, LeanMovesByThePixelClampsAtATenthOfARadianAndFollowsTheMouseWh
         {0x10000 + 440, 0x30000 + 290, false, 10, 70}, // only the low 16 bits count
         {480, 250, true, 10, 70},  // the intro lock still follows the mouse...
         {490, 250, false, 0, 70},  // ...so nothing jumps later
+        {491, 250, false, 0, 70, 50},   // half a count is kept...
+        {492, 250, false, -1, 70, 50},  // ...until it makes a whole one
+        {492, 260, false, -1, 80, 100, true}, // inverted: down leans as up does
+        {402, 160, false, 98, 100, 110},
     };
     for (const auto& m : moves) {
         host.fLeanLocked = m.fLocked;
+        board->SetMouseFeel(m.percent, m.fInvertY);
         board->LeanTo(m.x, m.y);
         EXPECT_EQ(board->GetLeanX(), m.leanX) << m.x << ", " << m.y;
         EXPECT_EQ(board->GetLeanY(), m.leanY) << m.x << ", " << m.y;
     }
+}
+
+// Full lean takes 0.4 s (102.4 ticks) of a held key, both ways; opposite keys cancel.
+TEST(LeanInput, HeldKeysMoveTowardsFullLeanAtASteadyRateAndTheStickLeansInProportion)
+{
+    enum : uint32_t { kLeft = 37, kUp = 38, kRight = 39, kDown = 40 };
+    const struct {
+        uint32_t key;
+        bool fDown;
+        int32_t ticks, x, y;
+    } steps[] = {
+        {kLeft, true, 51, 49, 0},    // half way after 0.2 s
+        {'W', true, 52, 100, 50},    // full and clamped
+        {kRight, true, 25, 75, 75},  // left and right cancel: back to level
+        {kLeft, false, 180, -100, 100},
+        {'S', true, 1, -100, 99},    // up and down cancel
+        {kUp, false, 0, -100, 99},   // never held; W still is
+        {'W', false, 205, -100, -100},
+        {kRight, false, 102, 0, -100},
+        {kDown, false, 1, 0, -100},  // never held; S still is
+        {'S', false, 103, 0, 0},
+        {'N', true, 10, 0, 0},       // not a lean key
+    };
+    ALeanInput input;
+    for (const auto& s : steps) {
+        EXPECT_EQ(input.Press(s.key, s.fDown), s.key != 'N');
+        input.Update(s.ticks);
+        EXPECT_EQ(input.GetX(), s.x) << s.key;
+        EXPECT_EQ(input.GetY(), s.y) << s.key;
+    }
+    input.Press(kLeft, true);
+    input.Update(26);
+    input.SetStick(500, -2000); // right half way, up past full
+    EXPECT_EQ(input.GetX(), 25 - 50);
+    EXPECT_EQ(input.GetY(), 100);
+    input.Restart();
+    EXPECT_EQ(input.GetX(), -50) << "a restart levels the keys, not the stick";
+}
+
+// The keys' lean adds to the mouse's, within the same limits, and not while locked.
+TEST_F(BoardTest, KeysLeanOnTopOfTheMouse)
+{
+    board->LeanTo(340, 300);
+    board->GetLeanInput().Press(37, true);
+    board->Update(52);
+    EXPECT_EQ(board->GetLeanX(), 100);
+    host.fLeanLocked = true;
+    board->GetLeanInput().Press(37, false);
+    board->Update(200);
+    EXPECT_EQ(board->GetLeanX(), 100);
+    host.fLeanLocked = false;
+    board->Update(200);
+    EXPECT_EQ(board->GetLeanX(), 60);
 }
 
 TEST_F(BoardTest, SurfaceAndFrameFollowTheLeanAndRestartLevelsThem)

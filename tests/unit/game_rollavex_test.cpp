@@ -9,6 +9,7 @@
 #include "common/status/CClock.h"
 #include "common/actors/CEditBox.h"
 #include "common/scene/CSceneDialog.h"
+#include "common/screen/CInputRecorder.h"
 #include "game/AGameRollavex.h"
 #include "game/AStatusRollavex.h"
 #include "FileTestSupport.h"
@@ -19,7 +20,7 @@
 
 namespace {
 
-enum : uint32_t { kEscape = 27, kF9 = 120, kN = 78, kK = 75, kV = 86, kB = 66 };
+enum : uint32_t { kEscape = 27, kF9 = 120, kN = 78, kK = 75, kV = 86, kB = 66, kP = 80, kPause = 19, kLeft = 37 };
 
 // Sounds on OpenAL's silent device, for every test of this file.
 class SoundEnvironment : public testing::Environment {
@@ -153,6 +154,74 @@ TEST_F(GameTest, DragLeansFromThePressPointAndTheHiddenDialogEndsTheLean)
     game->OnDialogClosed(dialog, 1);
     EXPECT_EQ(game->GetDialog(), nullptr);
     delete dialog;
+}
+
+// P and Pause stop and restart the clock and the board; the window's focus
+// shows the pause too, and ends a lean as a release does.
+TEST_F(GameTest, PauseStopsTheClockAndLosingTheFocusShowsItAndEndsTheLean)
+{
+    PassIntro();
+    Frames(40);
+    const CEditBox* paused = status->GetPausedLine();
+    for (uint32_t key : {kP, kPause}) {
+        const int running = Clock()->GetValue();
+        screen.OnKeyDown(key);
+        screen.OnKeyDown(kLeft);
+        Frames(60);
+        EXPECT_EQ(Clock()->GetValue(), running) << key;
+        EXPECT_FALSE(paused->IsHidden());
+        ExpectLean(0, 0);
+        screen.OnKeyUp(kLeft);
+        screen.OnKeyDown(key);
+        Frames(60);
+        EXPECT_GT(Clock()->GetValue(), running) << key;
+        EXPECT_TRUE(paused->IsHidden());
+    }
+    screen.OnLeftButtonDown(400, 300);
+    screen.OnMouseMove(380, 300);
+    screen.OnActivate(0);
+    game->OnFocusChange(false);
+    EXPECT_TRUE(screen.IsPointerShown());
+    EXPECT_EQ(screen.ptCursor.x, 400);
+    EXPECT_FALSE(paused->IsHidden());
+    const int moves = screen.nCursorMoves;
+    screen.OnActivate(1);
+    game->OnFocusChange(true);
+    screen.OnLeftButtonUp(380, 300);
+    EXPECT_EQ(screen.nCursorMoves, moves) << "the lean ended once";
+    EXPECT_TRUE(paused->IsHidden());
+}
+
+// The keys' lean goes into the recording as the game saw it; played back
+// (live keys dropped), the same run ends in the same place.
+TEST_F(GameTest, ARecordedKeyboardGameReplaysToTheSameEnd)
+{
+    PassIntro();
+    const std::string path = testing::TempDir() + "rvx_keys.rec";
+    CInputRecorder* recorder = GetInputRecorder();
+    auto play = [&] {
+        game->NewGame(0);
+        screen.OnKeyDown(kLeft);
+        screen.OnKeyDown('W');
+        Frames(30);
+        screen.OnKeyUp(kLeft);
+        Frames(30);
+        screen.OnKeyUp('W');
+        Frames(10);
+    };
+    recorder->StartRecording(path.c_str());
+    recorder->Attach(game.get(), game.get());
+    play();
+    const float x = game->GetBall()->GetX(), y = game->GetBall()->GetY();
+    recorder->Stop();
+    EXPECT_NE(ReadText(path).find("\nL 97 97\n"), std::string::npos);
+    recorder->StartReplay(path.c_str());
+    game->NewGame(0);
+    Frames(70);
+    EXPECT_EQ(game->GetBall()->GetX(), x);
+    EXPECT_EQ(game->GetBall()->GetY(), y);
+    EXPECT_NE(x, -0.7f);
+    recorder->Stop();
 }
 
 // A loss sets no best time; a new game hides the message but not the hint,
