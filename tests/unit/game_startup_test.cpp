@@ -1,4 +1,5 @@
 #include "game/AAppRollavex.h"
+#include "game/AOptionsRollavex.h"
 #include "game/AScreenRollavex.h"
 #include "common/screen/COptions.h"
 #include "platform/dialogs/MDialogScript.h"
@@ -174,6 +175,23 @@ TEST(StartupOptions, DefaultsCutInitialsTheLatchAndWhatASaveWrites)
     EXPECT_EQ(GetSettings()->ReadDword(&suits, "NumDiceSuits", 0, "Config"), 0);
     EXPECT_EQ(suits, 2);
     EXPECT_NE(GetSettings()->ReadDword(&moveMode, "DiceMoveMode", -1, "Config"), 0);
+    // The controls: in range they are kept, out of it their defaults stand.
+    const struct {
+        const char* name;
+        int32_t AOptionsRollavex::*field;
+        int32_t stored, loaded;
+    } controls[] = {{"MouseSensitivity", &AOptionsRollavex::MouseSensitivity, 10, 10},
+                    {"MouseSensitivity", &AOptionsRollavex::MouseSensitivity, 1001, 100},
+                    {"InvertY", &AOptionsRollavex::InvertY, 1, 1},
+                    {"InvertY", &AOptionsRollavex::InvertY, 2, 0},
+                    {"StickDeadZone", &AOptionsRollavex::StickDeadZone, 90, 90},
+                    {"StickDeadZone", &AOptionsRollavex::StickDeadZone, -1, 15}};
+    auto* game = static_cast<AOptionsRollavex*>(options);
+    for (const auto& c : controls) {
+        GetSettings()->WriteDword(c.name, c.stored, "Input");
+        options->Load();
+        EXPECT_EQ(game->*c.field, c.loaded) << c.name << "=" << c.stored;
+    }
     SetApplication(nullptr);
 }
 
