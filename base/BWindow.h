@@ -55,6 +55,10 @@ public:
     virtual void OnActivate(uint32_t nState) = 0;
     virtual void OnEnterMenuLoop() = 0;
     virtual void OnExitMenuLoop() = 0;
+    // Left stick in thousandths (-1000..1000, y positive downward), after the dead zone.
+    virtual void OnPadStick(int32_t /*x*/, int32_t /*y*/) {}
+    // A pad that gave input was unplugged.
+    virtual void OnPadLost() {}
 
     const char* GetName() const { return szName; }
     uint32_t GetStyle() const { return nStyle; }

@@ -149,6 +149,7 @@ int32_t MWindow::Create(const char* szTitle, int32_t nWidth, int32_t nHeight, ui
         SDL_SetWindowIcon(pWindow, pIcon);
     if (nStyle & StyleVisible)
         SDL_ShowWindow(pWindow);
+    pad.Open();
     return 0;
 }
 
@@ -326,6 +327,13 @@ int32_t MWindow::HandleEvent(const SDL_Event& event)
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
         return fEnabled ? HandleButton(event.button) : 0;
+    case SDL_CONTROLLERDEVICEADDED:
+    case SDL_CONTROLLERDEVICEREMOVED:
+        return pad.HandleEvent(event, this) ? 1 : 0;
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP:
+    case SDL_CONTROLLERAXISMOTION:
+        return fEnabled && pad.HandleEvent(event, this) ? 1 : 0;
     default:
         return 0;
     }

@@ -1,9 +1,11 @@
 #pragma once
 #include "base/BWindow.h"
+#include "platform/input/MGamepad.h"
 #include <SDL.h>
 #include <cstdint>
 
-// The SDL window. Constructing it opens nothing; Create opens the one window.
+// The SDL window. Constructing it opens nothing; Create opens the one window
+// and the game pads, whose buttons and stick reach the handlers like keys.
 // Windowed, the client area is the requested size, centred on the desktop.
 // Full screen, a borderless desktop-size window shows the 800 x 600 back
 // buffer scaled with its aspect kept; pointer positions are mapped to and
@@ -75,6 +77,8 @@ public:
     // Hands one event to the On... handlers; returns what the handler
     // returned (1 handled, 0 not). Any event makes the next frame draw.
     virtual int32_t HandleEvent(const SDL_Event& event);
+    // Percent of the pads' stick travel that counts as centred.
+    void SetStickDeadZone(int32_t nPercent) { pad.SetDeadZone(nPercent); }
 
     SDL_Window* GetSDLWindow() const { return pWindow; }
     bool IsIconic() const { return fIconic; }
@@ -104,4 +108,5 @@ private:
     bool fIconic = false;
     bool fEnabled = true;
     uint32_t nButtonsHeld = 0;
+    MGamepad pad;
 };
