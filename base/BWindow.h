@@ -48,10 +48,6 @@ public:
     virtual int32_t OnSysKeyUp(uint32_t nKey) = 0;
     virtual void InvalidateAllScenes() = 0;
     // nState: low 16 bits nonzero = activated.
-    // The pad's left stick in thousandths (-1000..1000, y down), after its dead zone.
-    virtual void OnPadStick(int32_t, int32_t) {}
-    // The pad in use was unplugged.
-    virtual void OnPadLost() {}
     virtual void OnActivate(uint32_t nState) = 0;
     virtual void OnEnterMenuLoop() = 0;
     virtual void OnExitMenuLoop() = 0;

@@ -258,6 +258,8 @@ int32_t AAppRollavex::CreateScreenWindow()
     screen->SetIcon(LoadIconResource(wIconId));
     int32_t result = screen->Create(GetName(), GetWidth(), GetHeight(),
                                     IsFullScreen() ? kFullScreenFlags : kWindowedFlags);
+    if (pOptions)
+        screen->SetStickDeadZone(pOptions->StickDeadZone);
     SetTitle(GetName());
     screen->Show();
     return result;

@@ -192,6 +192,26 @@ TEST_F(GameTest, PauseStopsTheClockAndLosingTheFocusShowsItAndEndsTheLean)
     EXPECT_TRUE(paused->IsHidden());
 }
 
+// The screen hands the pad's stick and its loss to the game: the stick leans
+// in proportion, an unplugged pad pauses (and never resumes a pause).
+TEST_F(GameTest, GamepadStickLeansInProportionAndUnpluggingPauses)
+{
+    PassIntro();
+    screen.Adopt(game.get());
+    screen.OnPadStick(500, -1000);
+    Frames();
+    ExpectLean(-50, 100);
+    for (int i = 0; i < 2; ++i) {
+        screen.OnPadLost();
+        EXPECT_TRUE(game->IsUserPaused());
+        EXPECT_FALSE(status->GetPausedLine()->IsHidden());
+    }
+    screen.OnPadStick(0, 0);
+    Frames();
+    ExpectLean(0, 0);
+    screen.Adopt(nullptr);
+}
+
 // The keys' lean goes into the recording as the game saw it; played back
 // (live keys dropped), the same run ends in the same place.
 TEST_F(GameTest, ARecordedKeyboardGameReplaysToTheSameEnd)
