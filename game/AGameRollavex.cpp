@@ -19,8 +19,8 @@
 #include "game/ALeanBall.h"
 #include "game/ALeanBase.h"
 #include "game/ALeanBoard.h"
-#include "game/AOptionsRollavex.h"
 #include "game/ALeanFrame.h"
+#include "game/AOptionsRollavex.h"
 #include "game/AStatusRollavex.h"
 #include "platform/math/MCamera.h"
 #include "platform/video/MDeviceManager.h"
@@ -124,11 +124,8 @@ int32_t AGameRollavex::Begin()
     CaptureState();
     fStatusClocksRunning = 1;
     DrawAllScenes();
-    const COptions* options = GetAppOptions();
-    if (options)
-        pBoard->SetMouseFeel(static_cast<const AOptionsRollavex*>(options)->MouseSensitivity,
-                             static_cast<const AOptionsRollavex*>(options)->InvertY != 0);
-    if (options) {
+    if (const auto* options = static_cast<const AOptionsRollavex*>(GetAppOptions())) {
+        pBoard->SetMouseFeel(options->MouseSensitivity, options->InvertY != 0);
         SetSoundVolume(float(options->SFX) * 0.01f);
         pScreen->SetMusicVolume(float(options->Music) * 0.01f);
     }
