@@ -1,12 +1,13 @@
 #include "tools/content/Materials.h"
+#include "tools/content/Maze.h"
 
 namespace {
 
-XMaterial Make(const std::string& name, const char* texture, float diffuse, float specular, float power)
+XMaterial Make(const std::string& name, const std::string& texture, float diffuse, float specular, float power)
 {
     XMaterial m;
     m.name = name;
-    m.texture = texture ? texture : "";
+    m.texture = texture;
     for (int k = 0; k < 3; ++k) {
         m.diffuse[k] = diffuse;
         m.specular[k] = specular;
@@ -17,7 +18,9 @@ XMaterial Make(const std::string& name, const char* texture, float diffuse, floa
 
 } // namespace
 
-XMaterial Materials::Board() { return Make("Maple", kBoardTexture, 1.0f, 0.15f, 20); }
+std::string Materials::BoardTexture(int nMaze) { return Maze::FileName("rvx_board", nMaze, ".png"); }
+
+XMaterial Materials::Board(int nMaze) { return Make("Maple", BoardTexture(nMaze), 1.0f, 0.15f, 20); }
 
 XMaterial Materials::Walnut() { return Make("Walnut", kWalnutTexture, 1.0f, 0.3f, 30); }
 
@@ -50,7 +53,7 @@ XMaterial Materials::Steel()
 
 XMaterial Materials::Paint(const std::string& name, float r, float g, float b, float shine)
 {
-    XMaterial m = Make(name, nullptr, 1.0f, shine, 20);
+    XMaterial m = Make(name, "", 1.0f, shine, 20);
     m.diffuse[0] = r;
     m.diffuse[1] = g;
     m.diffuse[2] = b;

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -9,6 +10,7 @@
 namespace {
 
 constexpr int kMaxCells = 64;
+constexpr size_t kMaxName = 31;
 
 [[noreturn]] void Fail(int line, const std::string& what)
 {
@@ -41,7 +43,19 @@ Maze Maze::Load(const std::string& path)
     std::ifstream in(path);
     if (!in)
         throw std::runtime_error("cannot open maze " + path);
-    return Parse(in);
+    try {
+        return Parse(in);
+    } catch (const std::runtime_error& e) {
+        throw std::runtime_error(path + ": " + e.what());
+    }
+}
+
+std::string Maze::FileName(const char* stem, int nMaze, const char* ending)
+{
+    char number[16] = "";
+    if (nMaze != 1)
+        std::snprintf(number, sizeof number, "_%02d", nMaze);
+    return std::string(stem) + number + ending;
 }
 
 Maze Maze::Parse(std::istream& in)
@@ -57,7 +71,9 @@ Maze Maze::Parse(std::istream& in)
         if (!(words >> key))
             continue;
         gridFound = key == "grid";
-        if (!gridFound)
+        if (key == "name")
+            maze.ReadName(words, line);
+        else if (!gridFound)
             maze.ReadSetting(key, words, line);
     }
     if (!gridFound)
@@ -71,6 +87,18 @@ Maze Maze::Parse(std::istream& in)
     }
     maze.ReadGrid(grid, firstLine);
     return maze;
+}
+
+// The rest of the line: printable ASCII, at most 31 characters.
+void Maze::ReadName(std::istream& values, int line)
+{
+    std::string name;
+    std::getline(values >> std::ws, name);
+    name = TrimRight(name);
+    const bool printable = std::all_of(name.begin(), name.end(), [](char c) { return c >= 32 && c < 127; });
+    if (name.empty() || name.size() > kMaxName || !printable)
+        Fail(line, "a name is 1 to 31 printable ASCII characters");
+    szName = name;
 }
 
 void Maze::ReadSetting(const std::string& key, std::istream& values, int line)
@@ -92,6 +120,8 @@ void Maze::ReadSetting(const std::string& key, std::istream& values, int line)
         {"start", {&fStartX, &fStartY}},
         {"goal", {&fGoalX, &fGoalY, &fGoalHalf}},
     };
+    fStartGiven |= key == "start";
+    fGoalGiven |= key == "goal";
     for (const Setting& setting : settings) {
         if (key != setting.name)
             continue;
@@ -142,6 +172,25 @@ void Maze::ReadGrid(const std::vector<std::string>& lines, int firstLine)
                 rgHoles.push_back({CellCentreX(column), CellCentreY(row)});
             }
     BuildWalls(lines);
+    PlaceMarks(lines, firstLine);
+}
+
+void Maze::PlaceMarks(const std::vector<std::string>& lines, int firstLine)
+{
+    // A mark's cell centre, unless a line gave the point; each mark at most once.
+    auto place = [&](char mark, bool given, float* x, float* y) {
+        int found = 0;
+        for (int row = 0; row < nRows; ++row)
+            for (int column = 0; column < nColumns; ++column)
+                if (lines[size_t(2 * row + 1)][size_t(2 * column + 1)] == mark && ++found == 1 && !given) {
+                    *x = CellCentreX(column);
+                    *y = CellCentreY(row);
+                }
+        if (found > 1 || (found == 0 && !given))
+            Fail(firstLine, std::string("the grid needs one '") + mark + "' cell");
+    };
+    place('S', fStartGiven, &fStartX, &fStartY);
+    place('G', fGoalGiven, &fGoalX, &fGoalY);
 }
 
 // Joins consecutive wall segments of each grid line into one box.

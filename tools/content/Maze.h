@@ -12,13 +12,18 @@ struct HoleSpot {
     float x, y;
 };
 
-// The one maze of the game, read from its text definition (maze.txt).
+// One maze of the game, read from its text definition (mazes/NN.txt).
 // Walls stand on grid lines between square cells; holes sit at cell centres.
+// Without `start` and `goal` lines the ball starts at the centre of the S
+// cell and the goal square is centred on the G cell.
 class Maze {
 public:
     // Throws std::runtime_error naming the line of a malformed definition.
     static Maze Load(const std::string& path);
     static Maze Parse(std::istream& in);
+    // A file of maze n: stem + ending for maze 1 (its files kept their
+    // names), stem_nn + ending for the others.
+    static std::string FileName(const char* stem, int nMaze, const char* ending);
 
     int Columns() const { return nColumns; }
     int Rows() const { return nRows; }
@@ -54,9 +59,13 @@ public:
     float fBallRadius = 0.3f;
     float fStartX = 0, fStartY = 0;
     float fGoalX = 0, fGoalY = 0, fGoalHalf = 0.2f;
+    std::string szName;
 
 private:
     void ReadSetting(const std::string& key, std::istream& values, int line);
+    void ReadName(std::istream& values, int line);
+    // Start and goal from the S and G cells where no line gave them.
+    void PlaceMarks(const std::vector<std::string>& lines, int firstLine);
     void ReadGrid(const std::vector<std::string>& lines, int firstLine);
     void BuildWalls(const std::vector<std::string>& lines);
     void AddWallRun(bool horizontal, int line, int from, int to);
@@ -66,4 +75,6 @@ private:
     std::vector<WallBox> rgWalls;
     std::vector<HoleSpot> rgHoles;
     std::vector<char> rgHoleCells;
+    bool fStartGiven = false;
+    bool fGoalGiven = false;
 };

@@ -124,10 +124,10 @@ private:
 
 } // namespace
 
-MeshBuilder MazeMeshes::Board(const Maze& maze)
+MeshBuilder MazeMeshes::Board(const Maze& maze, int nMaze)
 {
     MeshBuilder mesh;
-    mesh.UseMaterial(mesh.AddMaterial(Materials::Board()));
+    mesh.UseMaterial(mesh.AddMaterial(Materials::Board(nMaze)));
     PlateWriter(mesh, maze).Surfaces();
     return mesh;
 }

@@ -8,6 +8,7 @@ class MazeMeshes {
 public:
     static constexpr int kHoleSegments = 32;
 
-    static MeshBuilder Board(const Maze& maze);
+    // nMaze names the board texture.
+    static MeshBuilder Board(const Maze& maze, int nMaze);
     static MeshBuilder Frame(const Maze& maze);
 };

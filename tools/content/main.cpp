@@ -1,19 +1,23 @@
-// Generates the game's content from the maze definition: meshes (X text),
+// Generates the game's content from the maze definitions: meshes (X text),
 // sprites (TGA), sounds (WAVE), textures (PNG, into the run folder) and the
-// manifest the archive builder packs.
+// manifest the archive builder packs. Prints each maze's difficulty figures.
 #include "tools/content/ContentSet.h"
 #include <cstdio>
 #include <exception>
 
 int main(int argc, char** argv)
 {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: rvxcontent <maze.txt> <content folder> <run folder>\n");
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: rvxcontent <content folder> <run folder> <maze 1.txt> [<maze 2.txt> ...]\n");
         return 2;
     }
     try {
-        ContentSet content(Maze::Load(argv[1]));
-        content.Write(argv[2], argv[3]);
+        std::vector<Maze> mazes;
+        for (int i = 3; i < argc; ++i)
+            mazes.push_back(Maze::Load(argv[i]));
+        ContentSet content(std::move(mazes));
+        content.Write(argv[1], argv[2]);
+        std::fputs(content.Figures().c_str(), stdout);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "rvxcontent: %s\n", e.what());
         return 1;
