@@ -14,6 +14,7 @@ class AAppRollavex : public MApplication {
 public:
     static constexpr const char* kCompany = "Orvande";
     static constexpr const char* kName = "Rollavex";
+    static constexpr const char* kArchiveName = "RollavexAssets.mm";
 
     AAppRollavex();
     ~AAppRollavex() override;

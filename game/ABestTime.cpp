@@ -2,17 +2,9 @@
 
 #include <cinttypes>
 #include <cstdio>
-#include "base/Digest.h"
 #include "game/AAppRollavex.h"
-#include "platform/mesh/MMesh.h"
 
 ABestTime::ABestTime() : file(AAppRollavex::kCompany, AAppRollavex::kName, "best-times") {}
-
-uint64_t ABestTime::MazeDigest(const MMesh& board, const MMesh& frame)
-{
-    const uint64_t nFrame = frame.GetDigest();
-    return Digest64(&nFrame, sizeof nFrame, board.GetDigest());
-}
 
 void ABestTime::Open(uint64_t nMaze)
 {

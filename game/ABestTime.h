@@ -3,17 +3,13 @@
 #include <string>
 #include "platform/io/MStateFile.h"
 
-class MMesh;
-
 // The best time of the maze in play, kept between runs in the player's state
-// folder, one line per maze named by the digest of its board and frame meshes.
+// folder, one line per maze named by its key (the digest of its board and frame meshes).
 class ABestTime {
 public:
     enum : int32_t { None = -1 };
 
     ABestTime();
-
-    static uint64_t MazeDigest(const MMesh& board, const MMesh& frame);
 
     // Reads the best time kept for the maze.
     void Open(uint64_t nMaze);

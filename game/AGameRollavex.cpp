@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <iterator>
+#include <string>
 #include "base/BApplication.h"
 #include "base/BSound.h"
+#include "base/CException.h"
 #include "base/Fixed.h"
 #include "base/Result.h"
 #include "common/actors/CActorButton.h"
@@ -16,6 +18,8 @@
 #include "common/screen/CScreen.h"
 #include "common/assets/CSprite.h"
 #include "common/assets/CSpriteArray.h"
+#include "common/screen/CInputRecorder.h"
+#include "game/AAppRollavex.h"
 #include "game/ALeanBall.h"
 #include "game/ALeanBase.h"
 #include "game/ALeanBoard.h"
@@ -69,13 +73,88 @@ int32_t AGameRollavex::Load()
         sprite = CSprite::Create(archive, 1);
     for (CMesh*& mesh : rgpScenery)
         mesh = CMesh::Create(archive);
-    if (ALeanBase::LoadAssets(archive) != 0 || ALeanBoard::LoadAssets(archive) != 0 ||
-        ALeanBall::LoadAssets(archive) != 0)
+    archive->SeekEntryPoint(NextButtonEntry);
+    pNextImages = CSpriteArray::LoadFrom(archive, 1);
+    mazes.ReadFrom(archive);
+    progress.Read(mazes.Count());
+    nMaze = StartMaze();
+    if (ALeanBase::LoadAssets(archive) != 0 || LoadMaze(nMaze) != 0 || ALeanBall::LoadAssets(archive) != 0)
         return Result::kLoaderFailed;
-    bestTime.Open(ABestTime::MazeDigest(*ALeanBoard::GetClassMesh()->GetMesh(),
-                                        *ALeanFrame::GetClassMesh()->GetMesh()));
     FadeIn();
     return 0;
+}
+
+// A replay's own maze, else the one asked for, else the one played last.
+int32_t AGameRollavex::StartMaze() const
+{
+    const CInputRecorder* recorder = GetInputRecorder();
+    const int32_t wanted = recorder->GetMode() == CInputRecorder::kReplaying ? recorder->GetReplayStartStage()
+                           : nRequestedMaze > 0                             ? nRequestedMaze
+                                                                            : progress.GetLast();
+    return wanted >= 1 && wanted <= mazes.Count() ? wanted : 1;
+}
+
+int32_t AGameRollavex::LoadMaze(int32_t nNumber)
+{
+    const AMaze& maze = mazes.Get(nNumber);
+    if (ALeanBoard::LoadAssets(pScreen->GetMMFile(), maze.nBoardEntry, maze.nFrameEntry) != 0)
+        return Result::kLoaderFailed;
+    bestTime.Open(AMazeSet::Key(ALeanBoard::GetClassMesh()->GetMesh()->GetDigest(),
+                                ALeanFrame::GetClassMesh()->GetMesh()->GetDigest()));
+    return 0;
+}
+
+void AGameRollavex::ApplyMaze()
+{
+    const AMaze& maze = mazes.Get(nMaze);
+    if (pBall)
+        pBall->SetCourse(maze);
+    if (AStatusRollavex* status = GetRollStatus()) {
+        status->ShowMaze(nMaze, maze.szName);
+        status->SetBestTime(&bestTime);
+    }
+    progress.Played(nMaze);
+    GetInputRecorder()->Stage(this, nMaze);
+}
+
+void AGameRollavex::PlayMaze(int32_t nNumber)
+{
+    if (nNumber == nMaze || nNumber < 1 || nNumber > mazes.Count())
+        return;
+    int32_t result = Result::kLoaderFailed;
+    std::string identifier;
+    try {
+        result = LoadMaze(nNumber);
+    } catch (const CException& e) {
+        identifier = e.Describe();
+    }
+    if (result != 0) {
+        EndLean();
+        AAppRollavex::ReportDamagedArchive(AAppRollavex::kArchiveName,
+                                           identifier.empty() ? nullptr : identifier.c_str(), pScreen);
+        pScreen->FinishScene(this, QuitCode, 1);
+        return;
+    }
+    nMaze = nNumber;
+    if (pBoard)
+        pBoard->TakeClassMeshes();
+    ApplyMaze();
+    NewGame(0);
+}
+
+void AGameRollavex::DeliverStage(int32_t nStage) { PlayMaze(nStage); }
+
+// A replay changes mazes by its own records.
+void AGameRollavex::ChooseMaze(uint32_t nKey)
+{
+    if (GetInputRecorder()->GetMode() == CInputRecorder::kReplaying)
+        return;
+    if (nKey == KeyEnter && pasNext && !pasNext->IsHidden())
+        PlayMaze(nMaze + 1);
+    else if (nKey == KeyPageDown && progress.IsUnlocked(nMaze + 1))
+        PlayMaze(nMaze + 1);
+    else if (nKey == KeyPageUp)
+        PlayMaze(nMaze - 1);
 }
 
 // The actors go with the assets they draw, so a game loaded again starts
@@ -102,6 +181,8 @@ void AGameRollavex::ReleaseClassAssets()
     DeleteAll(rgpSpriteSets);
     DeleteAll(rgpSprites);
     DeleteAll(rgpScenery);
+    delete pNextImages;
+    pNextImages = nullptr;
     ALeanBase::UnloadAssets();
     ALeanBoard::UnloadAssets();
     ALeanBall::UnloadAssets();
@@ -116,9 +197,8 @@ int32_t AGameRollavex::Begin()
     pCamera = std::make_unique<MCamera>(MCamera::kFly);
     ViewThroughCamera();
     CreateActors();
-    auto* status = new AStatusRollavex(this);
-    status->SetBestTime(&bestTime);
-    SetStatus(status);
+    SetStatus(new AStatusRollavex(this));
+    ApplyMaze();
     ALeanHost::SetRunning(this);
     Resume();
     CaptureState();
@@ -150,6 +230,8 @@ void AGameRollavex::CreateActors()
 {
     pasNew = MakeButton(rgpSpriteSets[NewImages], 30, KeyN);
     pasQuit = MakeButton(rgpSpriteSets[QuitImages], 80, KeyEscape);
+    pasNext = MakeButton(pNextImages, 130, KeyEnter);
+    pasNext->Hide();
     pasAbout = new CActorSprite(this, 271 * Fixed::kOne, 118 * Fixed::kOne, 100 * Fixed::kOne,
                                 rgpSprites[IntroPicture], 0);
     pasAbout->Hide();
@@ -184,6 +266,8 @@ void AGameRollavex::SetSoundVolume(float fVolume)
 void AGameRollavex::NewGame(int counter)
 {
     ClosePanel4();
+    if (pasNext)
+        pasNext->Hide();
     pScreen->PlayMusic(1);
     fStatusClocksRunning = 1;
     if (pStatus) {
@@ -238,13 +322,20 @@ void AGameRollavex::PlayOnce(BSound* pSound)
         pSound->Play(false);
 }
 
+// The first goal of a game unlocks the next maze and offers it.
 void AGameRollavex::StartTurn(int player)
 {
-    if (!IsStatusWon())
+    const bool first = !IsStatusWon();
+    if (first)
         PlayOnce(sounds.Get(Goal));
     if (pStatus)
         pStatus->PlayerWon(player);
     CGame::StartTurn(player);
+    if (!first)
+        return;
+    progress.Won(nMaze);
+    if (pasNext && nMaze < mazes.Count() && progress.IsUnlocked(nMaze + 1))
+        pasNext->Show();
 }
 
 void AGameRollavex::EndTurn(int success, int player)
@@ -363,6 +454,8 @@ int32_t AGameRollavex::OnKeyUp(uint32_t nKey)
         pScreen->FinishScene(this, QuitCode, 1);
     } else if (nKey == KeyN) {
         NewGame(0);
+    } else {
+        ChooseMaze(nKey);
     }
     return 1;
 }

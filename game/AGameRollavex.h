@@ -6,6 +6,8 @@
 #include "common/actors/TextDesc.h"
 #include "game/ABestTime.h"
 #include "game/ALeanHost.h"
+#include "game/AMazeSet.h"
+#include "game/AProgress.h"
 #include "game/ASoundSet.h"
 #include "platform/math/MMatrix.h"
 
@@ -28,7 +30,10 @@ class AStatusRollavex;
 class AGameRollavex : public CGame, public ALeanHost {
 public:
     enum : int32_t { IntroTicks = 512 };
-    enum : uint32_t { KeyEscape = 27, KeyN = 78, KeyF9 = 120, KeyK = 75, KeyV = 86, KeyB = 66, KeyP = 80, KeyPause = 19 };
+    enum : uint32_t { KeyEscape = 27, KeyN = 78, KeyF9 = 120, KeyK = 75, KeyV = 86, KeyB = 66, KeyP = 80, KeyPause = 19,
+                      KeyEnter = 13, KeyPageUp = 33, KeyPageDown = 34 };
+    // The Next button's pictures.
+    enum : uint32_t { NextButtonEntry = 4 };
 
     AGameRollavex(CScreen* pScreen, int32_t lOriginX, int32_t lOriginY, int32_t nRedrawMode, int32_t fOnTop,
                   int32_t lReserved, int32_t nCollisionMode);
@@ -55,6 +60,8 @@ public:
     void StartTurn(int player) override;
     void EndTurn(int success, int player) override;
     void DeliverMouse(uint32_t type, uint16_t x, uint16_t y) override;
+    // A replay moves on to the maze it recorded.
+    void DeliverStage(int32_t nStage) override;
     void OnPadStick(int32_t x, int32_t y) override;
     void OnPadLost() override;
     // Losing the focus ends a lean and shows the pause.
@@ -79,12 +86,30 @@ public:
     CSceneDialog* GetDialog() const { return pDialog; }
     int32_t GetIntroLeft() const { return lIntroLeft; }
     const ABestTime& GetBestTime() const { return bestTime; }
+    CActorButton* GetNextButton() const { return pasNext; }
+    int32_t GetMaze() const { return nMaze; }
+    const AMazeSet& GetMazes() const { return mazes; }
+    const AProgress& GetProgress() const { return progress; }
+    // Goes to maze n with a new game, without asking whether it is unlocked.
+    // A maze whose entries cannot be read is told as a damaged archive and ends the game.
+    void PlayMaze(int32_t nMaze);
+
+    // The maze the next Load starts on (0: the one played last).
+    static void RequestStartMaze(int32_t nMaze) { nRequestedMaze = nMaze; }
 
     // Takes ownership of the intro, goal and fall sounds (any may be null).
     static void AdoptSounds(BSound* pIntro, BSound* pGoal, BSound* pFall);
 
 private:
     void CreateActors();
+    int32_t StartMaze() const;
+    // Reads maze n's board and frame and opens its best time.
+    int32_t LoadMaze(int32_t nMaze);
+    // The ball's course, the status's maze line and best time, the progress
+    // and the recording follow the maze now loaded.
+    void ApplyMaze();
+    // Enter and the Next button after a win; Page Down and Page Up.
+    void ChooseMaze(uint32_t nKey);
     CActorButton* MakeButton(CSpriteArray* pImages, int32_t y, int32_t nCommand);
     void ViewThroughCamera();
     void StartLean(uint16_t x, uint16_t y);
@@ -107,6 +132,7 @@ private:
     MMatrix matIdentity;
     CActorButton* pasQuit = nullptr;
     CActorButton* pasNew = nullptr;
+    CActorButton* pasNext = nullptr;
     CActorSprite* pasAbout = nullptr;
     CActorMesh* pasScenery[4] = {};
     ALeanBase* pBase = nullptr;
@@ -115,6 +141,9 @@ private:
     CSceneDialog* pDialog = nullptr;
     int32_t lIntroLeft = 0;
     ABestTime bestTime;
+    AMazeSet mazes;
+    AProgress progress;
+    int32_t nMaze = 1;
     // Labels and behaviour of the hidden dialog's answer; the dialog reads them
     // while it lives.
     char szDialogText[2][4] = {};
@@ -128,4 +157,6 @@ private:
     static inline CSpriteArray* rgpSpriteSets[SpriteSetCount] = {};
     static inline CSprite* rgpSprites[SpriteCount] = {};
     static inline CMesh* rgpScenery[4] = {};
+    static inline CSpriteArray* pNextImages = nullptr;
+    static inline int32_t nRequestedMaze = 0;
 };

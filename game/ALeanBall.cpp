@@ -9,12 +9,11 @@
 #include "game/AClassMesh.h"
 #include "game/ALeanFrame.h"
 #include "game/ALeanHost.h"
+#include "game/AMazeSet.h"
 #include "platform/mesh/MMesh.h"
 #include "platform/math/MVector3.h"
 
 namespace {
-constexpr float kStartX = -4.35f, kStartY = 4.38f;
-constexpr float kGoalX = -0.7f, kGoalY = -2.0f, kGoalHalf = 0.2f;
 constexpr float kAccelGain = 50.0f;
 constexpr float kDeadZone = 0.025f;
 constexpr float kRollThreshold = 0.01f;
@@ -99,6 +98,15 @@ ALeanBall::ALeanBall(CScene* pScene, const MMatrix& placement) : CActorMesh(pSce
         sounds.Get(RollSound)->Play(true);
 }
 
+void ALeanBall::SetCourse(const AMaze& maze)
+{
+    fStartX = maze.fStartX;
+    fStartY = maze.fStartY;
+    fGoalX = maze.fGoalX;
+    fGoalY = maze.fGoalY;
+    fGoalHalf = maze.fGoalHalf;
+}
+
 int32_t ALeanBall::Restart(int32_t, int32_t)
 {
     SetVelocity(0, 0, 0);
@@ -115,7 +123,7 @@ void ALeanBall::Reset()
     fVX = fVY = 0.0f;
     matOrient.SetIdentity();
     nCarried = 0;
-    Place(kStartX, kStartY, 0.0f, 0.0f, 0.0f);
+    Place(fStartX, fStartY, 0.0f, 0.0f, 0.0f);
     SetSoundVolume(sounds.Get(RollSound), 0.0f);
 }
 
@@ -229,7 +237,7 @@ void ALeanBall::Turn(const Velocity& v)
 
 void ALeanBall::TestGoal(ALeanHost* host)
 {
-    if (std::fabs(GetX() - kGoalX) < kGoalHalf && std::fabs(GetY() - kGoalY) < kGoalHalf)
+    if (std::fabs(GetX() - fGoalX) < fGoalHalf && std::fabs(GetY() - fGoalY) < fGoalHalf)
         host->StartTurn(0);
 }
 

@@ -9,6 +9,7 @@ class BSound;
 class CFileMM;
 class ALeanHost;
 class MMesh;
+struct AMaze;
 
 // The steel ball: rolls under the lean, stops and bounces at the walls, is
 // pulled into holes and falls through them, and reports goal and loss.
@@ -43,6 +44,8 @@ public:
     const MMatrix& GetOrientation() const { return matOrient; }
     // Puts the ball at (x, y, z) with velocity (vx, vy).
     void Place(float x, float y, float z, float vx, float vy);
+    // The maze's start and goal, from the next restart on.
+    void SetCourse(const AMaze& maze);
 
     // Roll, drop start, drop end, bump from entry 12, then the mesh from entry 13.
     // 68 when a sound cannot be read.
@@ -85,6 +88,8 @@ private:
     float fTurnX = 0.0f;    // the last step's turns about x and y
     float fTurnY = 0.0f;
     int32_t nCarried = 0;   // ticks carried towards the next step
+    float fStartX = 0.0f, fStartY = 0.0f;
+    float fGoalX = 0.0f, fGoalY = 0.0f, fGoalHalf = 0.0f;
 
     static inline ASoundSet<SoundCount> sounds;
     static inline CMesh* pClassMesh = nullptr;

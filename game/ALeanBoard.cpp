@@ -1,10 +1,12 @@
 #include "game/ALeanBoard.h"
 
 #include <algorithm>
+#include <memory>
 #include "base/Result.h"
 #include "common/scene/CScene.h"
 #include "common/screen/CInputRecorder.h"
 #include "common/screen/CScreen.h"
+#include "common/assets/CMesh.h"
 #include "game/AClassMesh.h"
 #include "game/ALeanFrame.h"
 #include "game/ALeanHost.h"
@@ -115,11 +117,21 @@ float ALeanBoard::GetSurfaceZ(float x, float y)
     return matWork(3, 2);
 }
 
-int32_t ALeanBoard::LoadAssets(CFileMM* pArchive)
+int32_t ALeanBoard::LoadAssets(CFileMM* pArchive, uint32_t nBoardEntry, uint32_t nFrameEntry)
 {
-    UnloadAssets();
-    AClassMesh::Load(pClassMesh, pArchive, 10);
-    return ALeanFrame::LoadAssets(pArchive) != 0 ? Result::kLoaderFailed : 0;
+    std::unique_ptr<CMesh> board(AClassMesh::Read(pArchive, nBoardEntry));
+    if (ALeanFrame::LoadAssets(pArchive, nFrameEntry) != 0)
+        return Result::kLoaderFailed;
+    AClassMesh::Release(pClassMesh);
+    pClassMesh = board.release();
+    return 0;
+}
+
+void ALeanBoard::TakeClassMeshes()
+{
+    SetMesh(pClassMesh);
+    if (pFrame)
+        pFrame->SetMesh(ALeanFrame::GetClassMesh());
 }
 
 void ALeanBoard::UnloadAssets()

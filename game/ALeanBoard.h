@@ -39,8 +39,11 @@ public:
     const MMatrix& GetLeanMatrix() const { return matLean; }
     ALeanFrame* GetFrame() const { return pFrame; }
 
-    // Reads the board (entry 10) and then the frame (entry 11); 18 when the frame fails.
-    static int32_t LoadAssets(CFileMM* pArchive);
+    // Reads a maze's board and then its frame; 18 when the frame fails. The
+    // meshes held before stay when a read throws.
+    static int32_t LoadAssets(CFileMM* pArchive, uint32_t nBoardEntry, uint32_t nFrameEntry);
+    // The board and its frame draw the class meshes loaded last.
+    void TakeClassMeshes();
     static void UnloadAssets();
     static CMesh* GetClassMesh() { return pClassMesh; }
 

@@ -40,9 +40,9 @@ void ALeanFrame::DrawShadow()
     CActorMesh::DrawShadow();
 }
 
-int32_t ALeanFrame::LoadAssets(CFileMM* pArchive)
+int32_t ALeanFrame::LoadAssets(CFileMM* pArchive, uint32_t nEntry)
 {
-    AClassMesh::Load(pClassMesh, pArchive, 11);
+    AClassMesh::Load(pClassMesh, pArchive, nEntry);
     return 0;
 }
 

@@ -17,7 +17,8 @@ public:
     // Follows the board's lean: world = lean × home.
     void FollowLean(const MMatrix& matLean);
 
-    static int32_t LoadAssets(CFileMM* pArchive);
+    // Reads the frame mesh of the entry; 0.
+    static int32_t LoadAssets(CFileMM* pArchive, uint32_t nEntry);
     static void UnloadAssets();
     static CMesh* GetClassMesh() { return pClassMesh; }
 

@@ -11,16 +11,12 @@
 
 #include <string>
 
-namespace {
-constexpr const char* kArchiveName = "RollavexAssets.mm";
-} // namespace
-
 int32_t AScreenRollavex::LoadAssetsAndCreateGame()
 {
     delete pMMFile;
     pMMFile = new CFileMM();
     Trace("Size of pMMFile object = %d.\n", static_cast<int>(sizeof(CFileMM)));
-    const int32_t located = AAppRollavex::LocateAndOpenArchive(pMMFile, kArchiveName, this, ".");
+    const int32_t located = AAppRollavex::LocateAndOpenArchive(pMMFile, AAppRollavex::kArchiveName, this, ".");
     if (located != 0)
         return located;
     if (IsFullScreen())
@@ -37,13 +33,13 @@ int32_t AScreenRollavex::LoadGame()
     try {
         const int32_t result = pScene->Load();
         if (result != 0) {
-            const std::string text = std::string("The game cannot be loaded: an asset in the file ") + kArchiveName +
+            const std::string text = std::string("The game cannot be loaded: an asset in the file ") + AAppRollavex::kArchiveName +
                                      " cannot be used (error " + std::to_string(result) + ").  Rollavex will exit.";
             AAppRollavex::ShowBox("Error", BMessageDialog::IconStop, text.c_str(), this);
         }
         return result;
     } catch (const CException& e) {
-        AAppRollavex::ReportDamagedArchive(kArchiveName, e.Describe().c_str(), this);
+        AAppRollavex::ReportDamagedArchive(AAppRollavex::kArchiveName, e.Describe().c_str(), this);
         return Result::kLoaderFailed;
     }
 }

@@ -1,5 +1,6 @@
 #include "game/AStatusRollavex.h"
 
+#include <cstdio>
 #include <cstring>
 #include "base/Fixed.h"
 #include "common/actors/ButtonDesc.h"
@@ -15,6 +16,8 @@ constexpr uint32_t kYellow = 0xFFFFFF00;
 constexpr uint32_t kSkyBlue = 0xFF00AFFF;
 constexpr uint32_t kFrameRed = 0xFF7F0000;
 constexpr int kClockDigits = 4;
+constexpr int32_t kCentred = 0;
+constexpr int32_t kLeftEdge = 2;
 
 CEditBox* MakeLine(CGame* game, int32_t x, int32_t y, int32_t nFont, uint32_t colour, const char* text)
 {
@@ -40,14 +43,33 @@ AStatusRollavex::AStatusRollavex(CGame* pGame) : CStatus(pGame)
     const int pos[3] = {52 * Fixed::kOne, 70 * Fixed::kOne, 5000 * Fixed::kOne};
     pclkGame = new CClock(pGame, this, pos, &clockText, &clockLabel, kClockDigits, nullptr, 1, 0);
     pasLine3 = MakeLine(pGame, 400, 290, 1, kYellow, "");
-    TextDesc bestText{.pszText = empty, .nMaxLen = 16, .nHAlign = 0, .nVAlign = 0, .nFont = 2, .clrText = kYellow,
-        .fTextShadow = 1};
-    const ButtonDesc bestLabel{.nKind = kButtonLabel, .clrFrame = kFrameRed};
-    pasBest = new CActorButton(&bestText, &bestLabel, pGame, 52 * Fixed::kOne, 102 * Fixed::kOne,
-                               5000 * Fixed::kOne, nullptr, 0);
-    pasBest->SetPinned(1);
-    pasBest->Hide();
+    pasBest = MakeLabel(pGame, 52, 102, kCentred, 2);
     pasPaused = MakeLine(pGame, 400, 210, 1, kYellow, kPaused);
+    pasMaze = MakeLabel(pGame, 8, 36, kLeftEdge, 0);
+}
+
+// A pinned yellow label, centred on x or starting there; hidden until set.
+CActorButton* AStatusRollavex::MakeLabel(CGame* pGame, int32_t x, int32_t y, int32_t nAlign, int32_t nFont)
+{
+    char empty[1] = "";
+    TextDesc text{.pszText = empty, .nMaxLen = 40, .nHAlign = nAlign, .nVAlign = 0, .nFont = nFont,
+        .clrText = kYellow, .fTextShadow = 1};
+    const ButtonDesc label{.nKind = kButtonLabel, .clrFrame = kFrameRed};
+    auto* button = new CActorButton(&text, &label, pGame, x * Fixed::kOne, y * Fixed::kOne, 5000 * Fixed::kOne,
+                                    nullptr, 0);
+    button->SetPinned(1);
+    button->Hide();
+    return button;
+}
+
+void AStatusRollavex::ShowMaze(int32_t nMaze, const char* szName)
+{
+    if (!pasMaze)
+        return;
+    char text[48];
+    std::snprintf(text, sizeof text, "Maze %d \xB7 %s", int(nMaze), szName);
+    pasMaze->SetText(text);
+    pasMaze->Show();
 }
 
 void AStatusRollavex::ShowMessage(const char* text)

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include "common/status/CStatus.h"
 
 class ABestTime;
@@ -30,12 +31,15 @@ public:
     void HideHint();
     void HideMessage();
     void ShowPaused(bool fShow);
+    // "Maze 3 · Switchback" over the clock.
+    void ShowMaze(int32_t nMaze, const char* szName);
 
     CEditBox* GetMessageLine() const { return pasLine1; }
     CEditBox* GetHintLine() const { return pasLine2; }
     CEditBox* GetNewBestLine() const { return pasLine3; }
     CActorButton* GetBestLabel() const { return pasBest; }
     CEditBox* GetPausedLine() const { return pasPaused; }
+    CActorButton* GetMazeLabel() const { return pasMaze; }
 
 private:
     void ShowMessage(const char* text);
@@ -43,7 +47,10 @@ private:
     void OfferWin();
     void ShowBest();
 
+    static CActorButton* MakeLabel(CGame* pGame, int32_t x, int32_t y, int32_t nAlign, int32_t nFont);
+
     CActorButton* pasBest = nullptr;
+    CActorButton* pasMaze = nullptr;
     CEditBox* pasPaused = nullptr;
     ABestTime* pBestTime = nullptr;
 };

@@ -26,6 +26,8 @@ public:
     bool IsMeshActor() const override { return true; }
 
     CMesh* GetMesh() const { return pMesh; }
+    // Draws another mesh from now on; the actor does not own it.
+    void SetMesh(CMesh* pOther) { pMesh = pOther; }
     const MMatrix& GetWorld() const { return matWorld; }
     const MMatrix& GetHome() const { return matHome; }
     bool CastsShadow() const { return fShadow != 0; }

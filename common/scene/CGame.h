@@ -50,6 +50,8 @@ public:
     // Replayed input goes through the scene engine's dispatch.
     void DeliverMouse(uint32_t type, uint16_t x, uint16_t y) override;
     int DeliverKey(int kind, int key) override;
+    // A game of one stage stays where it is.
+    void DeliverStage(int32_t) override {}
 
     CStatus* GetStatus() const { return pStatus; }
     void SetStatus(CStatus* status); // takes ownership

@@ -9,8 +9,9 @@
 
 namespace {
 const char kSource[] = "common/CInputRecorder";
-const char kHeader[] = "RVXREC 2";
-const char kOldHeader[] = "RVXREC 1";
+const char kHeader[] = "RVXREC 3";
+const char* const kOldHeaders[] = {"RVXREC 1", "RVXREC 2"};
+constexpr long kMaxStage = 9999;
 constexpr long kMaxLean = 100;
 constexpr uint32_t kLineCannotWrite = 61;
 constexpr uint32_t kLineCannotRead = 74;
@@ -78,8 +79,12 @@ std::string ParseLine(const char* p, CInputRecorder::Record* rec)
         rec->lY = static_cast<int32_t>(c);
         c = 0;
         break;
+    case 'S':
+        if (!ReadInt(p, 1, kMaxStage, &a))
+            return "expected a stage from 1 to 9999";
+        break;
     default:
-        return "unknown record (expected U, T, M, K or L)";
+        return "unknown record (expected U, T, M, K, L or S)";
     }
     if (!AtEnd(p))
         return "unexpected text after the record";
@@ -190,7 +195,7 @@ size_t CInputRecorder::Parse(const std::string& text, std::vector<Record>& out, 
             return lineNo;
         }
         if (lineNo == 1) {
-            if (line != kHeader && line != kOldHeader) {
+            if (line != kHeader && line != kOldHeaders[0] && line != kOldHeaders[1]) {
                 error = std::string("not a replay: the first line must be \"") + kHeader + "\"";
                 return lineNo;
             }
@@ -288,6 +293,10 @@ void CInputRecorder::DeliverPending()
             ++nNext;
             if (pSink)
                 pSink->DeliverKey(rec.lValue, rec.wX);
+        } else if (rec.cKind == 'S') {
+            ++nNext;
+            if (pSink)
+                pSink->DeliverStage(rec.lValue);
         } else {
             break;
         }
@@ -344,4 +353,15 @@ void CInputRecorder::Lean(const CScene* scene, int32_t* x, int32_t* y)
     }
     *x = lLeanX;
     *y = lLeanY;
+}
+
+void CInputRecorder::Stage(const CScene* scene, int32_t nStage)
+{
+    if (scene != nullptr && scene == pScene && nMode == kRecording)
+        Append("S %d\n", static_cast<int>(nStage));
+}
+
+int32_t CInputRecorder::GetReplayStartStage() const
+{
+    return nMode == kReplaying && !rgRecords.empty() && rgRecords.front().cKind == 'S' ? rgRecords.front().lValue : 1;
 }

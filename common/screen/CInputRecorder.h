@@ -9,14 +9,16 @@ class CScene;
 // Records each frame's ticks and each mouse and key event of a game to a text
 // file (RVX_RECORD=<file>) and plays such a file back (RVX_REPLAY=<file>).
 //
-// File: first line "RVXREC 2" ("RVXREC 1" files, without L records, play
-// too), then one record a line, in the order they happened:
+// File: first line "RVXREC 3" ("RVXREC 1" and "RVXREC 2" files, without S
+// or L records, play too), then one record a line, in the order they happened:
 //   U <ticks>          elapsed ticks of the game's update pass (0..25)
 //   T <ticks>          elapsed ticks of the game's tick pass (0..25)
 //   M <type> <x> <y>   mouse event (types 1..8, client pixels)
 //   K <kind> <key>     key event (1 down, 2 up, 3 system down, 4 system up)
 //   L <x> <y>          the keys' and the pad's lean from this update pass on
 //                      (-100..100 each), written when it changes
+//   S <stage>          the game plays stage (maze) n from here (1..9999); the
+//                      first record of a game; files without one play stage 1
 // Lines starting with '#' and empty lines are skipped.
 //
 // The screen calls PassMouse / PassKey before it hands window input to the
@@ -37,11 +39,13 @@ public:
         virtual ~Sink() = default;
         virtual void DeliverMouse(uint32_t type, uint16_t x, uint16_t y) = 0;
         virtual int DeliverKey(int kind, int key) = 0;
+        // A replay moves on to the stage it recorded.
+        virtual void DeliverStage(int32_t nStage) = 0;
     };
 
     struct Record {
-        char cKind;     // 'U', 'T', 'M', 'K', 'L'
-        int32_t lValue; // ticks, mouse type, key kind or lean x
+        char cKind;     // 'U', 'T', 'M', 'K', 'L', 'S'
+        int32_t lValue; // ticks, mouse type, key kind, lean x or stage
         uint16_t wX;    // mouse x or key code
         uint16_t wY;
         int32_t lY;     // lean y
@@ -75,6 +79,11 @@ public:
     // Lean hook of the attached scene's update pass: records the lean when it
     // changes, or replaces it with the replayed one.
     void Lean(const CScene* scene, int32_t* x, int32_t* y);
+    // The attached scene starts stage n: recorded; a replay gives its stages
+    // through the sink instead.
+    void Stage(const CScene* scene, int32_t nStage);
+    // The stage a replay starts on: 1 unless its first record names one.
+    int32_t GetReplayStartStage() const;
 
     size_t GetReplayPosition() const { return nNext; }
     size_t GetReplayLength() const { return rgRecords.size(); }

@@ -43,18 +43,28 @@ MStateFile::MStateFile(const char* szCompany, const char* szApplication, const c
 {
 }
 
-void MStateFile::Read()
+MStateFile::ReadResult MStateFile::Read()
 {
     values.clear();
+    nSkipped = 0;
     const std::string home = XdgFolder("XDG_STATE_HOME", ".local/state");
     szPath = home.empty() ? home : home + "/" + szCompany + "/" + szApplication + "/" + szFile;
+    struct stat st {};
+    if (szPath.empty() || (stat(szPath.c_str(), &st) != 0 && errno == ENOENT))
+        return ReadResult::Missing;
     std::ifstream in(szPath, std::ios::binary);
+    if (!in || !S_ISREG(st.st_mode))
+        return ReadResult::Unreadable;
     std::string line;
     std::string name;
     int32_t value = 0;
-    while (std::getline(in, line))
+    while (std::getline(in, line)) {
         if (ParseLine(line, &name, &value))
             values[name] = value;
+        else
+            ++nSkipped;
+    }
+    return in.bad() ? ReadResult::Unreadable : ReadResult::Read;
 }
 
 bool MStateFile::Get(const std::string& name, int32_t* pValue) const

@@ -10,10 +10,14 @@
 // lines, and the next write replaces it.
 class MStateFile {
 public:
+    enum class ReadResult { Missing, Read, Unreadable };
+
     MStateFile(const char* szCompany, const char* szApplication, const char* szFile);
 
     // Finds the file again and reads it; a missing or unreadable file holds no values.
-    void Read();
+    ReadResult Read();
+    // Lines of the last read that did not read as "name value".
+    int32_t GetSkippedLines() const { return nSkipped; }
     // False when the file holds no value of that name.
     bool Get(const std::string& name, int32_t* pValue) const;
     // Sets the value and replaces the file, making its folders as needed;
@@ -31,4 +35,5 @@ private:
     std::string szFile;
     std::string szPath;
     std::map<std::string, int32_t> values;
+    int32_t nSkipped = 0;
 };

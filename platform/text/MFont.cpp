@@ -63,20 +63,21 @@ int32_t MFont::InitDeviceObjects(MDeviceManager* device)
     return 0;
 }
 
-// Characters 32 to 126 left to right in rows, one pixel apart.
+// Characters 32 to 126, then the middle dot, left to right in rows, one pixel apart.
 void MFont::LayOutGlyphs(MGlyphRasteriser& rasteriser, uint8_t* coverage, int32_t side)
 {
     const float s = float(side);
     int32_t x = 0, y = 0;
-    for (int32_t c = 32; c < 127; ++c) {
+    for (int32_t code = 32; code < 128; ++code) {
+        const char c = code == 127 ? char(kMiddleDot) : char(code);
         int32_t cx = 0, cy = 0;
-        rasteriser.Measure(char(c), &cx, &cy);
+        rasteriser.Measure(c, &cx, &cy);
         if (x + cx + 1 > side) {
             x = 0;
             y += cy + 1;
         }
-        rasteriser.Draw(char(c), x, y, coverage, side);
-        rgGlyphs[c - 32] = {float(x) / s, float(y) / s, float(x + cx) / s, float(y + cy) / s};
+        rasteriser.Draw(c, x, y, coverage, side);
+        rgGlyphs[Slot(c)] = {float(x) / s, float(y) / s, float(x + cx) / s, float(y + cy) / s};
         x += cx + 1;
     }
 }
@@ -120,7 +121,7 @@ int32_t MFont::DeleteDeviceObjects()
 const MFont::GlyphRect& MFont::GetGlyph(char c) const
 {
     static constexpr GlyphRect kNoGlyph;
-    return IsDrawable(c) ? rgGlyphs[uint8_t(c) - 32] : kNoGlyph;
+    return IsDrawable(c) ? rgGlyphs[Slot(c)] : kNoGlyph;
 }
 
 int32_t MFont::GetTextExtent(const char* text, Size* size) const

@@ -48,7 +48,10 @@ public:
     uint32_t GetTextureWidth() const { return nTextureWidth; }
     uint32_t GetTextureHeight() const { return nTextureHeight; }
     float GetTextScale() const { return fTextScale; }
-    // Characters outside 32..127 have an empty rectangle.
+    // The middle dot, Latin-1 0xB7, drawn from the slot of 127 (DEL).
+    static constexpr uint8_t kMiddleDot = 0xB7;
+
+    // Characters outside 32..126 but the middle dot have an empty rectangle.
     const GlyphRect& GetGlyph(char c) const;
     const MGLTexture& GetGLTexture() const { return glyphTexture; }
 
@@ -57,7 +60,8 @@ public:
 
 private:
     // Bytes are unsigned whatever the signedness of char.
-    static bool IsDrawable(char c) { return uint8_t(c) >= 32 && uint8_t(c) < 128; }
+    static bool IsDrawable(char c) { return (uint8_t(c) >= 32 && uint8_t(c) < 127) || uint8_t(c) == kMiddleDot; }
+    static uint32_t Slot(char c) { return uint8_t(c) == kMiddleDot ? 95u : uint32_t(uint8_t(c) - 32); }
     float RowHeight() const { return (rgGlyphs[0].bottom - rgGlyphs[0].top) * float(nTextureHeight); }
     void LayOutGlyphs(MGlyphRasteriser& rasteriser, uint8_t* coverage, int32_t side);
     void StoreCoverage(const uint8_t* coverage, int32_t side);

@@ -87,7 +87,7 @@ void Manifest::ParseLine(const std::vector<std::string>& words, const std::strin
         rgEntries.push_back(Entry{value, {}});
         return;
     }
-    if (word != "rgba" && word != "mesh" && word != "wave" && word != "anim")
+    if (word != "rgba" && word != "mesh" && word != "wave" && word != "anim" && word != "maze")
         throw std::runtime_error("unknown kind '" + word + "'");
     if (rgEntries.empty())
         throw std::runtime_error("chunk before the first entry");
