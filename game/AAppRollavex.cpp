@@ -80,12 +80,6 @@ int32_t OpenArchiveFrom(CFileMM* pArchive, const FileSpec& where, BWindow* pOwne
     return 0;
 }
 
-int32_t OpenFromStoredFolder(CFileMM* pArchive, FileSpec& where, const char* szStartFolder, BWindow* pOwner)
-{
-    GetSettings()->ReadString(where.szFolder, "mmpath", szStartFolder, kSubkey, FileSpec::kLength);
-    return OpenArchiveFrom(pArchive, where, pOwner);
-}
-
 } // namespace
 
 void AAppRollavex::ShowBox(const char* szCaption, int32_t nIcon, const char* szText, BWindow* pOwner)
@@ -308,17 +302,26 @@ void AAppRollavex::CloseScreen()
         screen->Close();
 }
 
+std::vector<std::string> AAppRollavex::ArchiveFolders(const char* szStartFolder)
+{
+    char stored[FileSpec::kLength];
+    GetSettings()->ReadString(stored, "mmpath", szStartFolder, kSubkey, FileSpec::kLength);
+    std::vector<std::string> folders{".\\", stored};
+    for (const std::string& folder : MDataFolders::List("rollavex"))
+        folders.push_back(folder);
+    return folders;
+}
+
 int32_t AAppRollavex::LocateAndOpenArchive(CFileMM* pArchive, const char* szFileName, BWindow* pOwner,
                                            const char* szStartFolder)
 {
     FileSpec where(".\\", szFileName);
-    int32_t result = OpenArchiveFrom(pArchive, where, pOwner);
-    if (result == kNotHere)
-        result = OpenFromStoredFolder(pArchive, where, szStartFolder, pOwner);
-    const std::vector<std::string> installed = MDataFolders::List("rollavex");
-    for (auto folder = installed.begin(); result == kNotHere && folder != installed.end(); ++folder) {
-        where.SetFolder(folder->c_str());
+    int32_t result = kNotHere;
+    for (const std::string& folder : ArchiveFolders(szStartFolder)) {
+        where.SetFolder(folder.c_str());
         result = OpenArchiveFrom(pArchive, where, pOwner);
+        if (result != kNotHere)
+            break;
     }
     while (result == kNotHere) {
         if (AskForArchiveFolder(szFileName, pOwner, &where) != 0)

@@ -1,6 +1,8 @@
 #pragma once
 #include "platform/window/MApplication.h"
 #include <memory>
+#include <string>
+#include <vector>
 
 class AOptionsRollavex;
 class AScreenRollavex;
@@ -36,6 +38,10 @@ public:
     // gave up, 7 the file opened but is no usable archive.
     static int32_t LocateAndOpenArchive(CFileMM* pArchive, const char* szFileName, BWindow* pOwner,
                                         const char* szStartFolder);
+    // Where the archive is looked for, in that order: the working folder, the
+    // stored folder "mmpath" (the start folder when none is stored), the
+    // installed data folders. The settings must be open.
+    static std::vector<std::string> ArchiveFolders(const char* szStartFolder);
     // Asks the user for the archive's folder, stores it and sets it as
     // pWhere's folder, stored or not; 0, or 6 when cancelled.
     static int32_t AskForArchiveFolder(const char* szFileName, BWindow* pOwner, FileSpec* pWhere);

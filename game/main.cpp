@@ -2,19 +2,30 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string_view>
+#include "game/AGameRollavex.h"
+#include "game/AMazeCommands.h"
+#include "platform/io/ParseInt32.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: rollavex [--help | --version]\n"
+    "Usage: rollavex [--help | --version | --list-mazes | --maze N]\n"
     "\n"
     "Rollavex is a 3D tilt maze: lean the wooden board and roll the steel ball past\n"
-    "the holes into the goal square, against the clock.\n"
+    "the holes into the goal square, against the clock. Twelve mazes of rising\n"
+    "difficulty: winning one opens the next.\n"
+    "\n"
+    "Options:\n"
+    "  --list-mazes      print each maze: number, name, best time or -, locked\n"
+    "  --maze N          start on maze N (it must be open)\n"
     "\n"
     "Keys:\n"
     "  mouse button held, mouse moved   lean the board\n"
     "  arrow keys, W A S D               lean the board\n"
-    "  N                                 new game\n"
+    "  N                                 new game on this maze\n"
+    "  Enter (after a win)               next maze\n"
+    "  Page Down, Page Up                next and previous open maze\n"
     "  P, Pause                          pause and resume\n"
     "  Escape, F9                        quit\n"
     "\n"
@@ -48,6 +59,15 @@ int AnswerArguments(int argc, char** argv)
     if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
         std::puts("rollavex " RVX_VERSION);
         return 0;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--list-mazes") == 0)
+        return AMazeCommands::List(stdout);
+    int32_t maze = 0;
+    if (argc == 3 && std::strcmp(argv[1], "--maze") == 0 && ParseInt32(std::string_view(argv[2]), &maze)) {
+        if (const int code = AMazeCommands::CheckStart(maze); code != 0)
+            return code;
+        AGameRollavex::RequestStartMaze(maze);
+        return kStart;
     }
     std::fputs(kUsage, stderr);
     return 2;

@@ -14,7 +14,7 @@ struct Maze {
     {
         CFileMM archive;
         archive.Open(FileSpec(RVX_RUN_DIR, "RollavexAssets.mm"), 2);
-        ALeanBoard::LoadAssets(&archive);
+        ALeanBoard::LoadAssets(&archive, gamefakes::kMazeOne.nBoardEntry, gamefakes::kMazeOne.nFrameEntry);
         ball = gamefakes::PlaceMaze(host, screen);
         board = host.pBoard;
     }

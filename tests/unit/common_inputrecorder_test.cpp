@@ -33,6 +33,7 @@ struct SinkLog : CInputRecorder::Sink {
         log.insert(log.end(), {'K', kind, key});
         return 1;
     }
+    void DeliverStage(int32_t stage) override { log.insert(log.end(), {'S', stage}); }
     std::vector<int> log;
 };
 
@@ -52,6 +53,8 @@ TEST(InputRecorder, RecordThenReplayFeedsTheSameTicksAndEvents)
     CInputRecorder rec;
     rec.StartRecording(path.c_str());
     rec.Attach(kGame, nullptr);
+    rec.Stage(kGame, 4);
+    rec.Stage(kOther, 5);
     rec.PassMouse(3, 100, 200);
     EXPECT_EQ(rec.Ticks(kGame, CInputRecorder::kUpdatePass, 16), 16);
     int32_t leanX = 5, leanY = -3;
@@ -61,11 +64,12 @@ TEST(InputRecorder, RecordThenReplayFeedsTheSameTicksAndEvents)
     EXPECT_EQ(rec.Ticks(kOther, CInputRecorder::kUpdatePass, 5), 5);
     rec.Ticks(kGame, CInputRecorder::kTickPass, 17);
     rec.PassKey(CInputRecorder::kKeyUp, 78);
+    rec.Stage(kGame, 2);
     EXPECT_EQ(rec.Ticks(kGame, CInputRecorder::kUpdatePass, -3), 0) << "a frame gets no fewer than none";
     rec.Detach(kOther); // not the attached scene: the recording goes on
     rec.Ticks(kGame, CInputRecorder::kTickPass, 25);
     // Each frame reaches the file at once, so a killed game keeps its recording.
-    EXPECT_EQ(ReadText(path), "RVXREC 2\nM 3 100 200\nU 16\nL 5 -3\nT 17\nK 2 78\nU 0\nT 25\n");
+    EXPECT_EQ(ReadText(path), "RVXREC 3\nS 4\nM 3 100 200\nU 16\nL 5 -3\nT 17\nK 2 78\nS 2\nU 0\nT 25\n");
     rec.Detach(kGame);
 
     SinkLog sink;
@@ -75,6 +79,7 @@ TEST(InputRecorder, RecordThenReplayFeedsTheSameTicksAndEvents)
     unsetenv("RVX_REPLAY");
     unsetenv("RVX_RECORD");
     rec.Attach(kGame, &sink);
+    EXPECT_EQ(rec.GetReplayStartStage(), 4);
     EXPECT_EQ(rec.PassMouse(3, 1, 1), 0) << "live input is dropped";
     EXPECT_EQ(rec.PassKey(CInputRecorder::kKeyDown, 27), 0);
     EXPECT_EQ(rec.Ticks(kGame, CInputRecorder::kUpdatePass, 1), 16);
@@ -88,13 +93,14 @@ TEST(InputRecorder, RecordThenReplayFeedsTheSameTicksAndEvents)
     rec.Lean(kGame, &leanX, &leanY);
     EXPECT_EQ(leanX, 5) << "and holds until the next L line";
     EXPECT_EQ(rec.Ticks(kGame, CInputRecorder::kTickPass, 1), 25);
-    EXPECT_EQ(sink.log, (std::vector<int>{'M', 3, 100, 200, 'K', 2, 78}));
+    EXPECT_EQ(sink.log, (std::vector<int>{'S', 4, 'M', 3, 100, 200, 'K', 2, 78, 'S', 2}));
     EXPECT_EQ(rec.Ticks(kGame, CInputRecorder::kUpdatePass, 7), 7) << "the end hands control back";
     EXPECT_EQ(rec.GetMode(), CInputRecorder::kOff);
     EXPECT_EQ(rec.PassMouse(3, 1, 1), 1);
 
     WriteText(path, "RVXREC 1\nT 4\nU 5\n");
     rec.StartReplay(path.c_str());
+    EXPECT_EQ(rec.GetReplayStartStage(), 1) << "an old recording plays the first stage";
     rec.Attach(kGame, nullptr);
     rec.Lean(kGame, &leanX, &leanY);
     EXPECT_EQ(leanX * 100 + leanY, 0) << "an old recording has no lean of the keys";
@@ -111,7 +117,10 @@ TEST(InputRecorder, UnusableFilesThrowNamingTheFirstBadLine)
         {"RVXREC 1\r\n# comment\n\nU 3\r\nK 4 121\nM 8 65535 0", 0, ""},
         {"", 1, "empty"},
         {"RVXREC 2\nU 1\nL -100 100\nL 0 0\n", 0, ""},
-        {"RVXREC 3\nU 1\n", 1, "not a replay"},
+        {"RVXREC 3\nS 12\nU 1\nS 9999\n", 0, ""},
+        {"RVXREC 4\nU 1\n", 1, "not a replay"},
+        {"RVXREC 3\nS 0\n", 2, "stage"},
+        {"RVXREC 3\nS 10000\n", 2, "stage"},
         {"RVXREC 2\nL 101 0\n", 2, "lean"},
         {"RVXREC 2\nL 5\n", 2, "lean"},
         {"RVXREC 1\nU\n", 2, "tick count"},

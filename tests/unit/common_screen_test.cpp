@@ -146,7 +146,7 @@ TEST_F(ScreenTest, WindowInputIsRecordedAndReachesTheScenes)
     EXPECT_FALSE(screen.IsLeftButtonDown() || screen.IsRightButtonDown());
     EXPECT_EQ(Log(), (Strings{"game left down 10,20", "game right down 100,200", "cursor 5,6", "game move 5,6",
                               "game left up 11,21", "game right up 300,400", "game nc move 700,1"}));
-    EXPECT_EQ(ReadText(path), "RVXREC 2\nM 3 10 20\nM 6 100 200\nM 1 5 6\nM 4 11 21\nM 7 300 400\nM 2 700 1\n"
+    EXPECT_EQ(ReadText(path), "RVXREC 3\nM 3 10 20\nM 6 100 200\nM 1 5 6\nM 4 11 21\nM 7 300 400\nM 2 700 1\n"
                               "K 1 78\nK 4 121\n");
 }
 

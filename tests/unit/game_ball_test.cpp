@@ -29,6 +29,8 @@ protected:
             sound = new gamefakes::Sound();
         ALeanBall::AdoptSounds(sounds[0], sounds[1], sounds[2], sounds[3]);
         ball = new ALeanBall(&host, MMatrix());
+        ball->SetCourse(gamefakes::kMazeOne);
+        ball->Restart(0, 0);
     }
     void TearDown() override { ALeanBall::UnloadAssets(); }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include "FileTestSupport.h"
 #include "game/ABestTime.h"
+#include "game/AMazeSet.h"
 #include "game_fakes.h"
 
 namespace {
@@ -78,15 +79,16 @@ TEST_F(BestTimeTest, RelativeStateHomeFallsBackToTheHomeFolderAndWithoutEitherTh
     setenv("HOME", savedHome.c_str(), 1);
 }
 
-TEST(MazeDigest, DiffersForTwoMazesAndIsTheSameForTheSameBytes)
+TEST(MazeKey, DiffersForTwoMazesAndIsTheSameForTheSameBytes)
 {
     const auto board = gamefakes::Boxes().Add(-5, -5, 0, 5, 5, 0.2f).Build();
     const auto frame = gamefakes::Boxes().Add(-5, -5, -1, -4, 5, 0).Build();
     const auto otherFrame = gamefakes::Boxes().Add(-5, -5, -1, -4, 4, 0).Build();
-    const uint64_t maze = ABestTime::MazeDigest(*board, *frame);
-    EXPECT_EQ(ABestTime::MazeDigest(*board, *gamefakes::Boxes().Add(-5, -5, -1, -4, 5, 0).Build()), maze);
-    EXPECT_NE(ABestTime::MazeDigest(*board, *otherFrame), maze);
-    EXPECT_NE(ABestTime::MazeDigest(*frame, *board), maze);
+    auto key = [](const MMesh& b, const MMesh& f) { return AMazeSet::Key(b.GetDigest(), f.GetDigest()); };
+    const uint64_t maze = key(*board, *frame);
+    EXPECT_EQ(key(*board, *gamefakes::Boxes().Add(-5, -5, -1, -4, 5, 0).Build()), maze);
+    EXPECT_NE(key(*board, *otherFrame), maze);
+    EXPECT_NE(key(*frame, *board), maze);
 }
 
 } // namespace

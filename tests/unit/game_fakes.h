@@ -8,6 +8,7 @@
 #include "common/scene/CGame.h"
 #include "common/assets/CMesh.h"
 #include "game/ALeanBall.h"
+#include "game/AMazeSet.h"
 #include "game/ALeanBoard.h"
 #include "game/ALeanFrame.h"
 #include "game/ALeanHost.h"
@@ -77,12 +78,17 @@ public:
 // Puts a board (placed at z = -1.3, with its frame) and a ball into the host,
 // with the board's and the frame's meshes as the geometry; the board leans
 // from the cursor at (400, 300). Returns the ball.
+// The first maze's start and goal, as the archive's table gives them.
+inline const AMaze kMazeOne{"Garden Path", 10, 11, -4.35f, 4.38f, -0.7f, -2.0f, 0.2f};
+
 inline ALeanBall* PlaceMaze(Host& host, Screen& screen)
 {
     MMatrix placement;
     placement.SetTranslation(0.0f, 0.0f, -1.3f);
     host.pBoard = new ALeanBoard(&host, placement);
     auto* ball = new ALeanBall(&host, MMatrix());
+    ball->SetCourse(kMazeOne);
+    ball->Restart(0, 0);
     host.pBoardMesh = host.pBoard->GetMesh()->GetMesh();
     host.pFrameMesh = host.pBoard->GetFrame()->GetMesh()->GetMesh();
     screen.ptCursor = {400, 300};

@@ -17,10 +17,13 @@
 #include "game_fakes.h"
 #include "platform/window/AppTimer.h"
 #include "platform/audio/MSoundManager.h"
+#include "platform/math/MVector3.h"
+#include "platform/mesh/MMesh.h"
 
 namespace {
 
-enum : uint32_t { kEscape = 27, kF9 = 120, kN = 78, kK = 75, kV = 86, kB = 66, kP = 80, kPause = 19, kLeft = 37 };
+enum : uint32_t { kEscape = 27, kF9 = 120, kN = 78, kK = 75, kV = 86, kB = 66, kP = 80, kPause = 19, kLeft = 37,
+                  kEnter = 13, kPageUp = 33, kPageDown = 34 };
 
 // Sounds on OpenAL's silent device, for every test of this file.
 class SoundEnvironment : public testing::Environment {
@@ -322,6 +325,81 @@ TEST_F(GameTest, AGameLoadedAgainKeepsNoActorOfTheLastLoad)
     PlaceInGoal();
     Frames(3);
     EXPECT_EQ(game->GetRollStatus()->GetMessageLine()->GetText(), std::string("Congratulations!"));
+}
+
+// Each maze of the archive: the ball starts on its board, not over a hole, the
+// goal square lies on the board inside the frame's walls, and its best time
+// is kept under the key read from the archive's bytes.
+TEST_F(GameTest, EveryMazeStartsOnItsBoardWithTheGoalInsideItsFrame)
+{
+    const AMazeSet& mazes = game->GetMazes();
+    ASSERT_GE(mazes.Count(), 12);
+    auto onBoard = [&](float x, float y) {
+        int32_t hit = 0;
+        float distance = 0;
+        game->GetBoardGeometry()->Intersect(MVector3(x, y, -0.3f), MVector3(0, 0, 1), &hit, &distance);
+        return hit != 0;
+    };
+    auto walledIn = [&](float x, float y) {
+        int32_t hits = 0;
+        for (const auto& d : {MVector3(1, 0, 0), MVector3(-1, 0, 0), MVector3(0, 1, 0), MVector3(0, -1, 0)}) {
+            int32_t hit = 0;
+            float distance = 0;
+            game->GetFrameGeometry()->Intersect(MVector3(x, y, -0.2f), d, &hit, &distance);
+            hits += hit;
+        }
+        return hits == 4;
+    };
+    for (int32_t n = mazes.Count(); n >= 1; --n) {
+        const AMaze& maze = mazes.Get(n);
+        SCOPED_TRACE(maze.szName);
+        game->PlayMaze(n);
+        ASSERT_EQ(game->GetMaze(), n);
+        EXPECT_FLOAT_EQ(game->GetBall()->GetX(), maze.fStartX);
+        EXPECT_FLOAT_EQ(game->GetBall()->GetY(), maze.fStartY);
+        EXPECT_TRUE(onBoard(maze.fStartX, maze.fStartY));
+        EXPECT_TRUE(walledIn(maze.fStartX, maze.fStartY));
+        for (float sx : {-1.0f, 1.0f})
+            for (float sy : {-1.0f, 1.0f}) {
+                EXPECT_TRUE(onBoard(maze.fGoalX + sx * maze.fGoalHalf, maze.fGoalY + sy * maze.fGoalHalf));
+                EXPECT_TRUE(walledIn(maze.fGoalX + sx * maze.fGoalHalf, maze.fGoalY + sy * maze.fGoalHalf));
+            }
+        EXPECT_EQ(mazes.ReadKey(screen.GetMMFile(), n),
+                  AMazeSet::Key(game->GetBoardGeometry()->GetDigest(), game->GetFrameGeometry()->GetDigest()));
+        EXPECT_EQ(Shown(status->GetMazeLabel()), "Maze " + std::to_string(n) + " \xB7 " + maze.szName);
+    }
+}
+
+// A win opens the next maze: Enter and the Next button go there; Page Down and
+// Page Up move between open mazes only; N starts the same maze again.
+TEST_F(GameTest, AWinOpensTheNextMazeForEnterNextAndThePageKeys)
+{
+    PassIntro();
+    const CActorButton* next = game->GetNextButton();
+    game->OnKeyUp(kPageDown);
+    game->OnKeyUp(kEnter);
+    game->OnKeyUp(kPageUp);
+    EXPECT_EQ(game->GetMaze(), 1) << "maze 2 is locked and there is none before 1";
+    EXPECT_TRUE(next->IsHidden());
+    PlaceInGoal();
+    Frames(3);
+    EXPECT_FALSE(next->IsHidden());
+    EXPECT_EQ(game->GetProgress().GetUnlocked(), 2);
+    game->OnKeyUp(kEnter);
+    EXPECT_EQ(game->GetMaze(), 2);
+    EXPECT_TRUE(next->IsHidden());
+    EXPECT_EQ(Message(), "");
+    EXPECT_EQ(game->GetBall()->GetX(), game->GetMazes().Get(2).fStartX);
+    game->OnKeyUp(kPageDown);
+    EXPECT_EQ(game->GetMaze(), 2) << "maze 3 is locked";
+    game->OnKeyUp(kPageUp);
+    EXPECT_EQ(game->GetMaze(), 1);
+    EXPECT_EQ(game->GetProgress().GetLast(), 1);
+    game->OnKeyUp(kPageDown);
+    Frames(4);
+    game->OnKeyUp(kN);
+    EXPECT_EQ(game->GetMaze(), 2);
+    EXPECT_EQ(Clock()->GetValue(), 0);
 }
 
 class QuitKeyTest : public GameTest, public testing::WithParamInterface<uint32_t> {};

@@ -25,15 +25,40 @@ using ::testing::HasSubstr;
 const std::string kSettings = "pitch 1.25\norigin 0 0\nwall 0.2\nstart 0.6 -0.6\ngoal 3.1 -0.6 0.2\n";
 const std::string kCorridor = "+-+-+-+\n|S    |\n+-+-+-+\n"; // start in the first cell, goal in the last
 
-TEST(MazeChecker, GameMazeIsPlayable)
+std::vector<Maze> ShippedMazes()
 {
-    Maze maze = Maze::Load(RVX_MAZE_FILE);
-    MazeReport report = MazeChecker(maze).Check();
-    EXPECT_TRUE(report.problems.empty()) << report.problems.front();
-    EXPECT_TRUE(report.fStartLegal);
-    EXPECT_TRUE(report.fGoalReached);
-    EXPECT_GE(report.nHolesBesidePath, MazeChecker::kMinHoles);
-    EXPECT_GE(maze.fPitch - maze.fWall, MazeChecker::kMinCorridor);
+    std::vector<Maze> mazes;
+    for (int n = 1; n <= RVX_MAZE_COUNT; ++n) {
+        char name[16];
+        std::snprintf(name, sizeof name, "/%02d.txt", n);
+        mazes.push_back(Maze::Load(RVX_MAZE_DIR + std::string(name)));
+    }
+    return mazes;
+}
+
+// Every maze is proven; from maze 2 on each figure rises or stays, and the
+// last maze is clearly harder than the first on all three.
+TEST(MazeChecker, ShippedMazesArePlayableAndRiseInDifficulty)
+{
+    const std::vector<Maze> mazes = ShippedMazes();
+    ASSERT_GE(mazes.size(), 12u);
+    std::vector<MazeReport> reports;
+    for (const Maze& maze : mazes) {
+        SCOPED_TRACE(maze.szName);
+        reports.push_back(MazeChecker(maze).Check());
+        EXPECT_TRUE(reports.back().problems.empty()) << reports.back().problems.front();
+        EXPECT_TRUE(reports.back().fGoalReached);
+        EXPECT_GE(maze.fPitch - maze.fWall, MazeChecker::kMinCorridor);
+    }
+    for (size_t i = 2; i < reports.size(); ++i) {
+        SCOPED_TRACE(mazes[i].szName);
+        EXPECT_GE(reports[i].fPathLength, reports[i - 1].fPathLength);
+        EXPECT_GE(reports[i].nHolesNearPath, reports[i - 1].nHolesNearPath);
+        EXPECT_GE(reports[i].nTurns, reports[i - 1].nTurns);
+    }
+    EXPECT_GT(reports.back().fPathLength, 1.2f * reports.front().fPathLength);
+    EXPECT_GT(reports.back().nHolesNearPath, reports.front().nHolesNearPath * 3 / 2);
+    EXPECT_GT(reports.back().nTurns, reports.front().nTurns * 3 / 2);
 }
 
 TEST(MazeChecker, PathsBlockedByHolesAndWallsAndLayoutFaultsAreReported)
@@ -46,7 +71,7 @@ TEST(MazeChecker, PathsBlockedByHolesAndWallsAndLayoutFaultsAreReported)
         {kSettings, kCorridor, true, true, "fewer than 8 holes"},
         {kSettings, "+-+-+-+\n|S O  |\n+-+-+-+\n", true, false, "no path"},
         {kSettings, "+-+-+-+\n|S  | |\n+-+-+-+\n", true, false, "no path"},
-        {kSettings + "start 0.3 -0.6\n", kCorridor, false, false, "start is not a legal"},
+        {kSettings + "start 0.3 -0.6\n", kCorridor, false, false, "start is not a safe"},
         {kSettings + "wall 0.4\nhole_radius 0.5\n", "+-+-+-+\n|S   O|\n+-+-+-+\n", true, false, "narrower than 0.9"},
     };
     for (const auto& c : cases) {
@@ -76,6 +101,11 @@ TEST(MazeChecker, MalformedDefinitionsNameTheirLine)
         {kSettings + "grid\n+-+-+-+\n|S X  |\n+-+-+-+\n", "unknown cell mark"},
         {kSettings + "grid\n+-+-+-+\n S    |\n+-+-+-+\n", "line 8: expected '|'"},
         {kSettings + "grid\n+-+ +-+\n|S    |\n+-+-+-+\n", "line 7: expected '-'"},
+        {"name A\ngrid\n" + kCorridor, "one 'G' cell"},
+        {"grid\n+-+-+-+\n|  G  |\n+-+-+-+\n", "one 'S' cell"},
+        {"grid\n+-+-+-+\n|S G G|\n+-+-+-+\n", "one 'G' cell"},
+        {"name " + std::string(32, 'x') + "\ngrid\n" + kCorridor, "line 1: a name is 1 to 31"},
+        {"name\ngrid\n" + kCorridor, "a name is"},
     };
     for (const auto& [text, message] : cases) {
         std::istringstream in(text);
@@ -92,16 +122,22 @@ TEST(MazeChecker, MalformedDefinitionsNameTheirLine)
 // loads with the game's loader with all its faces and textures.
 TEST(Archive, EveryGroupHoldsTheKindsTheGameReadsInOrder)
 {
-    const struct {
+    struct Group {
         uint32_t entry;
         std::vector<std::string> kinds;
-    } groups[] = {
+    };
+    std::vector<Group> groups = {
         {1, {"wave", "wave", "wave"}},
         {2, {"anim", "anim", "anim", "rgba", "rgba", "mesh", "mesh", "mesh", "mesh"}},
+        {4, {"anim"}},
         {9, {"mesh"}}, {10, {"mesh"}}, {11, {"mesh"}},
         {12, {"wave", "wave", "wave", "wave"}},
         {13, {"mesh"}},
+        {14, {"maze"}},
     };
+    for (int maze = 2; maze <= RVX_MAZE_COUNT; ++maze)
+        for (int entry : {ContentSet::BoardEntry(maze), ContentSet::FrameEntry(maze)})
+            groups.push_back({uint32_t(entry), {"mesh"}});
     MMesh::SetTextureFolder(fs::path(RVX_ARCHIVE_FILE).parent_path().string().c_str());
     ArchiveChunks archive(RVX_ARCHIVE_FILE);
     for (const auto& group : groups) {
@@ -138,7 +174,7 @@ TEST(Content, SameSourcesGiveSameBytes)
     std::map<std::string, std::string> trees[2];
     for (int i = 0; i < 2; ++i) {
         const fs::path out = root / std::to_string(i);
-        ContentSet content(Maze::Load(RVX_MAZE_FILE));
+        ContentSet content({Maze::Load(RVX_MAZE_DIR "/01.txt")});
         content.Write((out / "content").string(), (out / "run").string());
         trees[i] = ReadTree(out);
     }
