@@ -45,6 +45,7 @@ void MFrameStats::AddPartTime(Part part, double seconds) { rgPartSeconds[part] +
 
 void MFrameStats::Histogram::Add(double seconds)
 {
+    dMax = std::max(dMax, seconds);
     const double bin = std::max(seconds, 0.0) / kBinSeconds;
     ++rgBins[std::min(size_t(bin), kBinCount - 1)];
     ++nCount;
@@ -65,8 +66,8 @@ double MFrameStats::Histogram::Percentile(double q) const
 
 void MFrameStats::Histogram::Write(FILE* file, const char* szName) const
 {
-    std::fprintf(file, "%s frame wall ms: mean %.2f median %.2f p95 %.2f p99 %.2f\n", szName,
-                 MillisecondsEach(dSum, nCount), Percentile(0.5), Percentile(0.95), Percentile(0.99));
+    std::fprintf(file, "%s frame wall ms: mean %.2f median %.2f p95 %.2f p99 %.2f max %.2f\n", szName,
+                 MillisecondsEach(dSum, nCount), Percentile(0.5), Percentile(0.95), Percentile(0.99), dMax * 1000.0);
 }
 
 void MFrameStats::Write(FILE* file) const

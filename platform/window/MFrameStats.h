@@ -50,6 +50,7 @@ private:
         std::vector<uint32_t> rgBins;
         uint64_t nCount = 0;
         double dSum = 0.0;
+        double dMax = 0.0; // the longest, in seconds
 
         void Add(double seconds);
         // Milliseconds at or below which the share q of the times lie.

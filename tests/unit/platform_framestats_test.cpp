@@ -28,9 +28,9 @@ TEST(FrameStats, ReportsCountsPercentilesAndPartsPerFrame)
     stats.AddPartTime(MFrameStats::Present, 0.2);
     const std::string text = Report(stats);
     EXPECT_NE(text.find("frames: drawn 100 skipped 1,"), std::string::npos) << text;
-    EXPECT_NE(text.find("drawn frame wall ms: mean 50.50 median 50.00 p95 95.00 p99 99.00\n"), std::string::npos)
+    EXPECT_NE(text.find("drawn frame wall ms: mean 50.50 median 50.00 p95 95.00 p99 99.00 max 100.00\n"), std::string::npos)
         << text;
-    EXPECT_NE(text.find("skipped frame wall ms: mean 500.00 median 249.99 p95 249.99 p99 249.99\n"),
+    EXPECT_NE(text.find("skipped frame wall ms: mean 500.00 median 249.99 p95 249.99 p99 249.99 max 500.00\n"),
               std::string::npos)
         << text;
     EXPECT_NE(text.find("update cpu ms a frame: 1.000\n"), std::string::npos) << text;
