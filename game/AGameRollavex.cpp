@@ -74,7 +74,12 @@ int32_t AGameRollavex::Load()
     for (CMesh*& mesh : rgpScenery)
         mesh = CMesh::Create(archive);
     archive->SeekEntryPoint(NextButtonEntry);
-    pNextImages = CSpriteArray::LoadFrom(archive, 1);
+    for (int i : {NextImages, OptionsImages})
+        rgpButtonSets[i] = CSpriteArray::LoadFrom(archive, 1);
+    archive->SeekEntryPoint(OptionsEntry);
+    for (int i : {LessImages, MoreImages})
+        rgpButtonSets[i] = CSpriteArray::LoadFrom(archive, 1);
+    pPanelBoard = CSprite::Create(archive, 1);
     mazes.ReadFrom(archive);
     progress.Read(mazes.Count());
     nMaze = StartMaze();
@@ -144,6 +149,57 @@ void AGameRollavex::PlayMaze(int32_t nNumber)
 
 void AGameRollavex::DeliverStage(int32_t nStage) { PlayMaze(nStage); }
 
+// Options
+
+void AGameRollavex::Apply(int32_t nRow)
+{
+    const AOptionsRollavex* options = Options();
+    switch (nRow) {
+    case AOptionsPanel::Effects:
+        SetSoundVolume(float(options->SFX) * 0.01f);
+        break;
+    case AOptionsPanel::Music:
+        pScreen->SetMusicVolume(float(options->Music) * 0.01f);
+        break;
+    case AOptionsPanel::Sensitivity:
+    case AOptionsPanel::InvertY:
+        if (pBoard)
+            pBoard->SetMouseFeel(options->MouseSensitivity, options->InvertY != 0);
+        break;
+    case AOptionsPanel::DeadZone:
+        pScreen->SetStickDeadZone(options->StickDeadZone);
+        break;
+    default:
+        break;
+    }
+}
+
+void AGameRollavex::ApplyOption(int32_t nRow)
+{
+    Apply(nRow);
+    Options()->Save();
+}
+
+bool AGameRollavex::HasSound() const { return !pScreen->IsSoundOff(); }
+
+void AGameRollavex::OpenOptions()
+{
+    EndLean();
+    fPausedForPanel = !IsUserPaused();
+    if (fPausedForPanel)
+        TogglePause();
+    pPanel->Open();
+    ShowPauseState();
+}
+
+void AGameRollavex::OptionsClosed()
+{
+    if (fPausedForPanel)
+        TogglePause();
+    fPausedForPanel = false;
+    ShowPauseState();
+}
+
 // A replay changes mazes by its own records.
 void AGameRollavex::ChooseMaze(uint32_t nKey)
 {
@@ -163,6 +219,7 @@ int32_t AGameRollavex::Unload()
 {
     if (pScreen)
         pScreen->StopMusic();
+    pPanel.reset();
     pCamera.reset();
     SetStatus(nullptr);
     DeleteActors();
@@ -181,8 +238,9 @@ void AGameRollavex::ReleaseClassAssets()
     DeleteAll(rgpSpriteSets);
     DeleteAll(rgpSprites);
     DeleteAll(rgpScenery);
-    delete pNextImages;
-    pNextImages = nullptr;
+    DeleteAll(rgpButtonSets);
+    delete pPanelBoard;
+    pPanelBoard = nullptr;
     ALeanBase::UnloadAssets();
     ALeanBoard::UnloadAssets();
     ALeanBall::UnloadAssets();
@@ -204,11 +262,8 @@ int32_t AGameRollavex::Begin()
     CaptureState();
     fStatusClocksRunning = 1;
     DrawAllScenes();
-    if (const auto* options = static_cast<const AOptionsRollavex*>(GetAppOptions())) {
-        pBoard->SetMouseFeel(options->MouseSensitivity, options->InvertY != 0);
-        SetSoundVolume(float(options->SFX) * 0.01f);
-        pScreen->SetMusicVolume(float(options->Music) * 0.01f);
-    }
+    for (int32_t row : {AOptionsPanel::Effects, AOptionsPanel::Music, AOptionsPanel::Sensitivity})
+        Apply(row);
     lIntroLeft = IntroTicks;
     ShowPanel3();
     NewGame(GetGameCounter());
@@ -230,7 +285,8 @@ void AGameRollavex::CreateActors()
 {
     pasNew = MakeButton(rgpSpriteSets[NewImages], 30, KeyN);
     pasQuit = MakeButton(rgpSpriteSets[QuitImages], 80, KeyEscape);
-    pasNext = MakeButton(pNextImages, 130, KeyEnter);
+    pasOptions = MakeButton(rgpButtonSets[OptionsImages], 130, KeyO);
+    pasNext = MakeButton(rgpButtonSets[NextImages], 180, KeyEnter);
     pasNext->Hide();
     pasAbout = new CActorSprite(this, 271 * Fixed::kOne, 118 * Fixed::kOne, 100 * Fixed::kOne,
                                 rgpSprites[IntroPicture], 0);
@@ -243,6 +299,14 @@ void AGameRollavex::CreateActors()
     pBall = new ALeanBall(this, identity);
     for (int i : {2, 0, 1})
         pasScenery[i] = new CActorMesh(this, &identity, rgpScenery[i], 0);
+    pPanel = std::make_unique<AOptionsPanel>(this, this, Options(), pPanelBoard, rgpButtonSets[LessImages],
+                                             rgpButtonSets[MoreImages]);
+}
+
+AOptionsRollavex* AGameRollavex::Options()
+{
+    auto* options = static_cast<AOptionsRollavex*>(GetAppOptions());
+    return options ? options : &ownOptions;
 }
 
 void AGameRollavex::ViewThroughCamera()
@@ -382,7 +446,8 @@ void AGameRollavex::OnLeftButtonDown(uint16_t x, uint16_t y)
 {
     if (pScreen->IsRightButtonDown())
         return;
-    StartLean(x, y);
+    if (!pPanel || !pPanel->IsOpen())
+        StartLean(x, y);
     CGame::OnLeftButtonDown(x, y);
 }
 
@@ -390,7 +455,8 @@ void AGameRollavex::OnRightButtonDown(uint16_t x, uint16_t y)
 {
     if (pScreen->IsLeftButtonDown())
         return;
-    StartLean(x, y);
+    if (!pPanel || !pPanel->IsOpen())
+        StartLean(x, y);
     CGame::OnRightButtonDown(x, y);
 }
 
@@ -446,6 +512,11 @@ void AGameRollavex::DeliverMouse(uint32_t type, uint16_t x, uint16_t y)
 
 int32_t AGameRollavex::OnKeyUp(uint32_t nKey)
 {
+    if (pPanel && pPanel->OnKey(nKey, false)) {
+        if (!pPanel->IsOpen())
+            OptionsClosed();
+        return 1;
+    }
     if (pBoard && pBoard->GetLeanInput().Press(nKey, false))
         return 1;
     if ((nKey == KeyEscape || nKey == KeyF9) && !IsPanel1Shown()) {
@@ -454,6 +525,8 @@ int32_t AGameRollavex::OnKeyUp(uint32_t nKey)
         pScreen->FinishScene(this, QuitCode, 1);
     } else if (nKey == KeyN) {
         NewGame(0);
+    } else if (nKey == KeyO && pPanel) {
+        OpenOptions();
     } else {
         ChooseMaze(nKey);
     }
@@ -462,6 +535,8 @@ int32_t AGameRollavex::OnKeyUp(uint32_t nKey)
 
 int32_t AGameRollavex::OnKeyDown(uint32_t nKey)
 {
+    if (pPanel && pPanel->OnKey(nKey, true))
+        return 1;
     if (pBoard && pBoard->GetLeanInput().Press(nKey, true))
         return 1;
     if (nKey == KeyP || nKey == KeyPause)
@@ -483,13 +558,16 @@ void AGameRollavex::TogglePause()
 
 void AGameRollavex::ShowPauseState()
 {
+    const bool panel = pPanel && pPanel->IsOpen();
     if (AStatusRollavex* status = GetRollStatus())
-        status->ShowPaused(IsUserPaused() || !pScreen->IsActive());
+        status->ShowPaused(!panel && (IsUserPaused() || !pScreen->IsActive()));
 }
 
 void AGameRollavex::OnPadStick(int32_t x, int32_t y)
 {
-    if (pBoard)
+    if (pPanel && pPanel->IsOpen())
+        pPanel->OnStick(x, y);
+    else if (pBoard)
         pBoard->GetLeanInput().SetStick(x, y);
 }
 

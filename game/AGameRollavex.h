@@ -7,6 +7,8 @@
 #include "game/ABestTime.h"
 #include "game/ALeanHost.h"
 #include "game/AMazeSet.h"
+#include "game/AOptionsPanel.h"
+#include "game/AOptionsRollavex.h"
 #include "game/AProgress.h"
 #include "game/ASoundSet.h"
 #include "platform/math/MMatrix.h"
@@ -27,13 +29,13 @@ class AStatusRollavex;
 
 // The maze game scene: loads the assets, builds the maze and the furniture,
 // runs the intro, leans the board with the mouse and reacts to goal and loss.
-class AGameRollavex : public CGame, public ALeanHost {
+class AGameRollavex : public CGame, public ALeanHost, public AOptionsPanel::Host {
 public:
     enum : int32_t { IntroTicks = 512 };
     enum : uint32_t { KeyEscape = 27, KeyN = 78, KeyF9 = 120, KeyK = 75, KeyV = 86, KeyB = 66, KeyP = 80, KeyPause = 19,
-                      KeyEnter = 13, KeyPageUp = 33, KeyPageDown = 34 };
-    // The Next button's pictures.
-    enum : uint32_t { NextButtonEntry = 4 };
+                      KeyEnter = 13, KeyPageUp = 33, KeyPageDown = 34, KeyO = 79 };
+    // The Next and Options buttons' pictures; the options panel's arrows and board.
+    enum : uint32_t { NextButtonEntry = 4, OptionsEntry = 5 };
 
     AGameRollavex(CScreen* pScreen, int32_t lOriginX, int32_t lOriginY, int32_t nRedrawMode, int32_t fOnTop,
                   int32_t lReserved, int32_t nCollisionMode);
@@ -66,6 +68,9 @@ public:
     void OnPadLost() override;
     // Losing the focus ends a lean and shows the pause.
     void OnFocusChange(bool fActive) override;
+    // A change on the options panel takes effect and is kept.
+    void ApplyOption(int32_t nRow) override;
+    bool HasSound() const override;
 
     // What the board and the ball ask of the game.
     float GetLeanAngleX() const override;
@@ -87,6 +92,7 @@ public:
     int32_t GetIntroLeft() const { return lIntroLeft; }
     const ABestTime& GetBestTime() const { return bestTime; }
     CActorButton* GetNextButton() const { return pasNext; }
+    AOptionsPanel* GetOptionsPanel() const { return pPanel.get(); }
     int32_t GetMaze() const { return nMaze; }
     const AMazeSet& GetMazes() const { return mazes; }
     const AProgress& GetProgress() const { return progress; }
@@ -110,6 +116,11 @@ private:
     void ApplyMaze();
     // Enter and the Next button after a win; Page Down and Page Up.
     void ChooseMaze(uint32_t nKey);
+    // The panel opens over the paused game and resumes it when it closes.
+    void OpenOptions();
+    void Apply(int32_t nRow);
+    void OptionsClosed();
+    AOptionsRollavex* Options();
     CActorButton* MakeButton(CSpriteArray* pImages, int32_t y, int32_t nCommand);
     void ViewThroughCamera();
     void StartLean(uint16_t x, uint16_t y);
@@ -133,6 +144,10 @@ private:
     CActorButton* pasQuit = nullptr;
     CActorButton* pasNew = nullptr;
     CActorButton* pasNext = nullptr;
+    CActorButton* pasOptions = nullptr;
+    std::unique_ptr<AOptionsPanel> pPanel;
+    bool fPausedForPanel = false;
+    AOptionsRollavex ownOptions; // the panel's without an application
     CActorSprite* pasAbout = nullptr;
     CActorMesh* pasScenery[4] = {};
     ALeanBase* pBase = nullptr;
@@ -157,6 +172,8 @@ private:
     static inline CSpriteArray* rgpSpriteSets[SpriteSetCount] = {};
     static inline CSprite* rgpSprites[SpriteCount] = {};
     static inline CMesh* rgpScenery[4] = {};
-    static inline CSpriteArray* pNextImages = nullptr;
+    enum { NextImages = 0, OptionsImages = 1, LessImages = 2, MoreImages = 3, ButtonSetCount = 4 };
+    static inline CSpriteArray* rgpButtonSets[ButtonSetCount] = {};
+    static inline CSprite* pPanelBoard = nullptr;
     static inline int32_t nRequestedMaze = 0;
 };

@@ -1,6 +1,7 @@
 #include "game/AOptionsRollavex.h"
 
 #include <cstdio>
+#include <utility>
 #include "platform/io/MSettings.h"
 
 int32_t AOptionsRollavex::LoadExtra()
@@ -29,4 +30,7 @@ void AOptionsRollavex::ReadControl(int32_t& out, const char* name, int32_t fallb
 void AOptionsRollavex::SaveExtra()
 {
     WriteNumber("NumDiceSuits", NumDiceSuits);
+    for (const auto& [name, value] : {std::pair{"MouseSensitivity", MouseSensitivity}, std::pair{"InvertY", InvertY},
+                                      std::pair{"StickDeadZone", StickDeadZone}})
+        GetSettings()->WriteDword(name, value, "Input");
 }

@@ -147,9 +147,13 @@ void ContentSet::WriteSprites(const std::string& dir)
         {"quit", "Quit", SpriteSynth::kButtonWidth, SpriteSynth::kButtonHeight, false, true, false},
         {"ok", "OK", 80, 32, true, true, true},
         {"next", "Next", SpriteSynth::kButtonWidth, SpriteSynth::kButtonHeight, false, true, false},
+        {"options", "Options", SpriteSynth::kButtonWidth, SpriteSynth::kButtonHeight, false, true, false},
+        {"less", "<", 32, 28, false, true, false},
+        {"more", ">", 32, 28, false, true, false},
     };
+    const int entries[] = {2, 2, 2, kNextButtonEntry, kNextButtonEntry, kOptionsEntry, kOptionsEntry};
     for (const ButtonSet& set : sets) {
-        ManifestChunk& anim = Add(&set == &sets[3] ? kNextButtonEntry : 2, "anim", {});
+        ManifestChunk& anim = Add(entries[&set - sets], "anim", {});
         int state = 0;
         for (Raster& raster : SpriteSynth::ButtonStates(set.word, set.width, set.height)) {
             if (set.centred)
@@ -160,6 +164,7 @@ void ContentSet::WriteSprites(const std::string& dir)
     }
     Add(2, "rgba", {write(SpriteSynth::Intro(), "sprites/intro.tga", false, true)});
     Add(2, "rgba", {write(SpriteSynth::AboutBox(), "sprites/about.tga", true, false)});
+    Add(kOptionsEntry, "rgba", {write(SpriteSynth::OptionsPanel(), "sprites/options.tga", true, false)});
 }
 
 void ContentSet::WriteMeshes(const std::string& dir)

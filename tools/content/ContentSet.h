@@ -20,7 +20,9 @@ public:
     // The maze table, then the board and frame of mazes 2 on, two entries each;
     // maze 1's are entries 10 and 11.
     static constexpr int kMazeTableEntry = 14;
+    // The Next and Options buttons; the options panel's arrows and board.
     static constexpr int kNextButtonEntry = 4;
+    static constexpr int kOptionsEntry = 5;
     static constexpr size_t kMaxMazes = 99;
     using Entries = std::map<int, std::vector<ManifestChunk>>;
 

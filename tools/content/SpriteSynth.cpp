@@ -106,6 +106,13 @@ Raster SpriteSynth::Intro()
     return r;
 }
 
+Raster SpriteSynth::OptionsPanel()
+{
+    Raster r = Panel(420, 330, 12, "Options", 26, 31);
+    Lines(r, {"Up, Down: choose    Left, Right: change", "O or Escape: back to the game"}, 13, 290, 18);
+    return r;
+}
+
 Raster SpriteSynth::AboutBox()
 {
     Raster r = Panel(320, 200, 12, "About Rollavex", 26, 31);

@@ -14,4 +14,6 @@ public:
     static std::vector<Raster> ButtonStates(const std::string& word, int width, int height);
     static Raster Intro();
     static Raster AboutBox();
+    // The options panel's board, its rows drawn over it by the game.
+    static Raster OptionsPanel();
 };
