@@ -10,7 +10,10 @@
 #include "common/actors/CEditBox.h"
 #include "common/scene/CSceneDialog.h"
 #include "common/screen/CInputRecorder.h"
+#include "game/AAppRollavex.h"
 #include "game/AGameRollavex.h"
+#include "game/AOptionsRollavex.h"
+#include "platform/io/MSettings.h"
 #include "game/AStatusRollavex.h"
 #include "FileTestSupport.h"
 #include "WaveBytes.h"
@@ -23,7 +26,7 @@
 namespace {
 
 enum : uint32_t { kEscape = 27, kF9 = 120, kN = 78, kK = 75, kV = 86, kB = 66, kP = 80, kPause = 19, kLeft = 37,
-                  kEnter = 13, kPageUp = 33, kPageDown = 34 };
+                  kRight = 39, kDown = 40, kEnter = 13, kPageUp = 33, kPageDown = 34 };
 
 // Sounds on OpenAL's silent device, for every test of this file.
 class SoundEnvironment : public testing::Environment {
@@ -400,6 +403,65 @@ TEST_F(GameTest, AWinOpensTheNextMazeForEnterNextAndThePageKeys)
     game->OnKeyUp(kN);
     EXPECT_EQ(game->GetMaze(), 2);
     EXPECT_EQ(Clock()->GetValue(), 0);
+}
+
+// Each control of the options panel, worked with the keys and with its arrow
+// buttons' commands, changes its setting at once and writes its own line;
+// Escape then closes the panel, not the game, and the game goes on.
+TEST_F(GameTest, EveryOptionsPanelControlIsKeptInTheSettingsAndEscapeClosesThePanel)
+{
+    TempFolder config;
+    setenv("XDG_CONFIG_HOME", config.Path().c_str(), 1);
+    AAppRollavex app;
+    SetApplication(&app);
+    GetSettings()->OpenConfigRoot(AAppRollavex::kCompany, AAppRollavex::kName);
+    auto* options = static_cast<AOptionsRollavex*>(app.GetOptions());
+    options->Load();
+    ASSERT_EQ(game->Load(), 0);
+    ASSERT_EQ(game->Begin(), 0);
+    PassIntro();
+    AOptionsPanel* panel = game->GetOptionsPanel();
+    const struct {
+        int32_t row;
+        uint32_t key; // pressed twice
+        const char *name, *section;
+        int32_t AOptionsRollavex::*field;
+        int32_t expected;
+    } controls[] = {
+        {AOptionsPanel::Effects, kLeft, "SFX", "Config", &AOptionsRollavex::SFX, 80},
+        {AOptionsPanel::Music, AOptionsPanel::FirstCommand + 2 * AOptionsPanel::Music, "Music", "Config",
+         &AOptionsRollavex::Music, options->Music - 20},
+        {AOptionsPanel::Sensitivity, kRight, "MouseSensitivity", "Input", &AOptionsRollavex::MouseSensitivity, 120},
+        {AOptionsPanel::InvertY, kEnter, "InvertY", "Input", &AOptionsRollavex::InvertY, 0},
+        {AOptionsPanel::InvertY, kRight, "InvertY", "Input", &AOptionsRollavex::InvertY, 1},
+        {AOptionsPanel::DeadZone, AOptionsPanel::FirstCommand + 2 * AOptionsPanel::DeadZone + 1, "StickDeadZone",
+         "Input", &AOptionsRollavex::StickDeadZone, 25},
+    };
+    game->OnKeyUp(AGameRollavex::KeyO);
+    ASSERT_TRUE(panel->IsOpen());
+    EXPECT_TRUE(game->IsUserPaused());
+    for (const auto& c : controls) {
+        SCOPED_TRACE(c.name);
+        while (panel->GetSelected() != c.row) {
+            game->OnKeyDown(kDown);
+            game->OnKeyUp(kDown);
+        }
+        for (int i = 0; i < 2; ++i) {
+            game->OnKeyDown(c.key);
+            game->OnKeyUp(c.key);
+        }
+        EXPECT_EQ(options->*c.field, c.expected);
+        int32_t stored = -1000;
+        GetSettings()->ReadDword(&stored, c.name, -1000, c.section);
+        EXPECT_EQ(stored, c.expected);
+    }
+    game->OnKeyDown(kEscape);
+    game->OnKeyUp(kEscape);
+    EXPECT_FALSE(panel->IsOpen());
+    EXPECT_FALSE(screen.IsFinishPending()) << "Escape closed the panel, not the game";
+    EXPECT_FALSE(game->IsUserPaused());
+    ExpectLean(0, 0);
+    SetApplication(nullptr);
 }
 
 class QuitKeyTest : public GameTest, public testing::WithParamInterface<uint32_t> {};
