@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Damaged assets never crash the game: an archive whose last mesh is one of
 # the meshes that once crashed the importer, one whose New button picture is
-# cut short, one whose first sound has no channels, and one cut short. Each
+# cut short, one whose maze table is cut short, one whose first sound has no
+# channels, and one cut short. Each
 # run ends by itself within 20 seconds, never by a signal, after its message
 # box and without a file dialog.
 source "$(dirname "$0")/app_lib.sh"
@@ -10,7 +11,7 @@ content="$RVX_BUILD_DIR/content"
 regressions="${RVX_SOURCE_DIR:?}/tests/fuzz/regressions"
 damaged="message|Error|The asset file RollavexAssets.mm was found but is damaged.  Please reinstall Rollavex.  Rollavex will exit."
 mkdir -p "$WORK/assets" "$WORK/game"
-cp -r "$content/sounds" "$content/sprites" "$content/meshes" "$WORK/assets/"
+cp -r "$content/sounds" "$content/sprites" "$content/meshes" "$content/mazes.bin" "$WORK/assets/"
 cp "$RVX_RUN_DIR"/*.png "$WORK/game/"
 
 # Packs the game's manifest, changed by the sed script $1, into the game folder.
@@ -38,6 +39,11 @@ done
 head -c 30 "$content/sprites/new0.tga" > "$WORK/assets/broken.tga"
 pack 's#sprites/new0.tga#broken.tga#'
 run_expecting "picture cut short" "$damaged  (file: common/CSpriteline: 78)"
+
+# The maze table ends inside its first maze.
+head -c 30 "$content/mazes.bin" > "$WORK/assets/broken.bin"
+pack 's#^maze mazes.bin$#maze broken.bin#'
+run_expecting "maze table cut short" "$damaged  (file: game/AMazeSetline: 36)"
 
 # The channel count of the intro sound's format is 0.
 printf '\0\0' | dd of="$WORK/assets/sounds/intro.wav" bs=1 seek=22 conv=notrunc 2> /dev/null
