@@ -126,6 +126,7 @@ void AGameRollavex::PlayMaze(int32_t nNumber)
 {
     if (nNumber == nMaze || nNumber < 1 || nNumber > mazes.Count())
         return;
+    KeepNow();
     int32_t result = Result::kLoaderFailed;
     std::string identifier;
     try {
@@ -148,6 +149,22 @@ void AGameRollavex::PlayMaze(int32_t nNumber)
 }
 
 void AGameRollavex::DeliverStage(int32_t nStage) { PlayMaze(nStage); }
+
+// A win is written to disk one frame later, once its frame has been shown.
+void AGameRollavex::KeepWin()
+{
+    if (fWinToKeep)
+        KeepNow();
+    fWinToKeep = bestTime.IsKeepPending() || progress.IsKeepPending();
+}
+
+// What a win changed, on disk at once: before another maze or the end.
+void AGameRollavex::KeepNow()
+{
+    fWinToKeep = false;
+    bestTime.Keep();
+    progress.Keep();
+}
 
 // Options
 
@@ -219,6 +236,7 @@ int32_t AGameRollavex::Unload()
 {
     if (pScreen)
         pScreen->StopMusic();
+    KeepNow();
     pPanel.reset();
     pCamera.reset();
     SetStatus(nullptr);
@@ -345,6 +363,7 @@ void AGameRollavex::NewGame(int counter)
 
 void AGameRollavex::Tick()
 {
+    KeepWin();
     CGame::Tick();
     ViewThroughCamera();
     if (!fStatusClocksRunning)

@@ -117,6 +117,8 @@ private:
     // Enter and the Next button after a win; Page Down and Page Up.
     void ChooseMaze(uint32_t nKey);
     // The panel opens over the paused game and resumes it when it closes.
+    void KeepWin();
+    void KeepNow();
     void OpenOptions();
     void Apply(int32_t nRow);
     void OptionsClosed();
@@ -147,6 +149,7 @@ private:
     CActorButton* pasOptions = nullptr;
     std::unique_ptr<AOptionsPanel> pPanel;
     bool fPausedForPanel = false;
+    bool fWinToKeep = false;
     AOptionsRollavex ownOptions; // the panel's without an application
     CActorSprite* pasAbout = nullptr;
     CActorMesh* pasScenery[4] = {};

@@ -39,7 +39,7 @@ void AProgress::Won(int32_t nMaze)
 {
     if (nMaze < nMazes && nMaze + 1 > nUnlocked) {
         nUnlocked = nMaze + 1;
-        Keep();
+        fPending = true;
     }
 }
 
@@ -48,12 +48,19 @@ void AProgress::Played(int32_t nMaze)
     if (nMaze == nLast || !IsUnlocked(nMaze))
         return;
     nLast = nMaze;
-    Keep();
+    Write();
+}
+
+void AProgress::Keep()
+{
+    if (fPending)
+        Write();
 }
 
 // Each write replaces the whole file with both values.
-void AProgress::Keep()
+void AProgress::Write()
 {
+    fPending = false;
     const bool kept = file.Set(kUnlocked, nUnlocked);
     if (!file.Set(kLast, nLast) || !kept)
         std::fprintf(stderr, "Rollavex: the progress could not be kept in \"%s\".\n",

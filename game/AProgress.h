@@ -15,16 +15,20 @@ public:
     int32_t GetUnlocked() const { return nUnlocked; }
     int32_t GetLast() const { return nLast; }
     bool IsUnlocked(int32_t nMaze) const { return nMaze >= 1 && nMaze <= nUnlocked; }
-    // A win of maze n unlocks the next one.
+    // A win of maze n unlocks the next one, kept by Keep.
     void Won(int32_t nMaze);
+    // Writes what a win changed; the game calls it after the winning frame is shown.
+    void Keep();
+    bool IsKeepPending() const { return fPending; }
     void Played(int32_t nMaze);
 
 private:
     bool IsSound(MStateFile::ReadResult result);
-    void Keep();
+    void Write();
 
     MStateFile file;
     int32_t nMazes = 1;
     int32_t nUnlocked = 1;
     int32_t nLast = 1;
+    bool fPending = false;
 };

@@ -92,8 +92,9 @@ void AStatusRollavex::PlayerWon(int player)
 {
     ShowMessage(kWon);
     StopClock();
-    // The clock has stopped: a repeated goal offers the same time again, which is no new best.
-    OfferWin();
+    // A repeated goal of the same game is no new win.
+    if (!HasWon(player))
+        OfferWin();
     CStatus::PlayerWon(player);
 }
 
@@ -110,6 +111,8 @@ void AStatusRollavex::Update(int dt)
 {
     if (pclkGame && !CurrentPlayerDone() && !pGame->IsPanel3Shown() && !pGame->IsUserPaused())
         pclkGame->Start();
+    if (pclkGame && pclkGame->IsRunning() && dt > 0)
+        lRunTicks = lRunTicks > INT32_MAX - dt ? INT32_MAX : lRunTicks + dt;
     CStatus::Update(dt);
 }
 
@@ -119,6 +122,7 @@ void AStatusRollavex::Reset(int a, int b)
         pclkGame->Set(0);
         pclkGame->Tick(0);
     }
+    lRunTicks = 0;
     CStatus::Reset(a, b);
     HideMessage();
 }
@@ -154,11 +158,24 @@ void AStatusRollavex::SetBestTime(ABestTime* pRecord)
     ShowBest();
 }
 
+// The win's time to the hundredth, with the difference from the best before
+// it: yellow after "New best time!", sky blue when it is no new best.
 void AStatusRollavex::OfferWin()
 {
-    if (!pBestTime || !pclkGame || !pBestTime->OfferWin(pclkGame->GetValue()))
+    if (!pBestTime || !pasLine3)
         return;
-    SetLine(pasLine3, kNewBest);
+    const int32_t time = GetHundredths();
+    const int32_t before = pBestTime->Get();
+    const bool best = pBestTime->OfferWin(time);
+    char text[64], clock[16], difference[16] = "";
+    ABestTime::Format(clock, sizeof clock, time);
+    if (before != ABestTime::None)
+        ABestTime::FormatDifference(difference, sizeof difference, time - before);
+    std::snprintf(text, sizeof text, "%s%s  %s", best ? kNewBest : "", best ? "  " : "", clock);
+    if (*difference)
+        std::snprintf(text + std::strlen(text), sizeof text - std::strlen(text), "  %s", difference);
+    pasLine3->SetColour(best ? kYellow : kSkyBlue);
+    SetLine(pasLine3, text);
     ShowBest();
 }
 
@@ -170,8 +187,8 @@ void AStatusRollavex::ShowBest()
         pasBest->Hide();
         return;
     }
-    char text[16] = "Best ";
-    CClock::FormatTime(text + std::strlen(text), pBestTime->Get(), kClockDigits);
+    char text[24] = "Best ";
+    ABestTime::Format(text + std::strlen(text), sizeof text - std::strlen(text), pBestTime->Get());
     pasBest->SetText(text);
     pasBest->Show();
 }

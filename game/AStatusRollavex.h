@@ -7,7 +7,8 @@ class CActorButton;
 class CEditBox;
 
 // The game's status: the clock with the best time under it, the end-of-game
-// message with a second line for a new best time, and the hint line.
+// message with a second line for the time of a win, and the hint line. The
+// game's time is also counted in ticks, for hundredths of a second.
 class AStatusRollavex : public CStatus {
 public:
     static constexpr const char* kWon = "Congratulations!";
@@ -40,6 +41,9 @@ public:
     CActorButton* GetBestLabel() const { return pasBest; }
     CEditBox* GetPausedLine() const { return pasPaused; }
     CActorButton* GetMazeLabel() const { return pasMaze; }
+    // Ticks (1/256 s) the clock has run this game, and the same in hundredths.
+    int32_t GetRunTicks() const { return lRunTicks; }
+    int32_t GetHundredths() const { return int32_t(int64_t(lRunTicks) * 100 / 256); }
 
 private:
     void ShowMessage(const char* text);
@@ -51,6 +55,7 @@ private:
 
     CActorButton* pasBest = nullptr;
     CActorButton* pasMaze = nullptr;
+    int32_t lRunTicks = 0;
     CEditBox* pasPaused = nullptr;
     ABestTime* pBestTime = nullptr;
 };

@@ -27,6 +27,8 @@ public:
     // Copies s, cut to nMaxLen characters, and repaints.
     void SetText(const char* s);
     void SetState(int32_t s);
+    // The text's colour from the next drawing on.
+    void SetColour(uint32_t colour) { clrText = colour; }
 
     const char* GetText() const { return pszText.get(); }
     int32_t GetState() const { return nState; }
