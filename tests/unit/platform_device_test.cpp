@@ -37,7 +37,7 @@ TEST(DeviceOnGameWindow, ClosingTheWindowReleasesTheDeviceFirst)
     auto window = std::make_unique<QuietWindow>();
     ASSERT_EQ(window->Create("game", 160, 120, 0), 0);
     MDeviceManager* device = GetDeviceManager(window->GetSDLWindow());
-    ASSERT_EQ(device->CreateDevice(0, 0, 0), 0);
+    ASSERT_EQ(device->CreateDevice(0, 160, 120), 0);
     window.reset();
     ASSERT_FALSE(device->HasDevice());
     EXPECT_EQ(device->BeginFrame(), 20);
