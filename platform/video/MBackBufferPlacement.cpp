@@ -37,6 +37,21 @@ bool MBackBufferPlacement::PresentRect(int32_t* x, int32_t* y, int32_t* w, int32
     return *w < drawable.w || *h < drawable.h;
 }
 
+int32_t MBackBufferPlacement::Margins(Rect bars[2]) const
+{
+    int32_t x, y, w, h;
+    if (!PresentRect(&x, &y, &w, &h))
+        return 0;
+    if (w < drawable.w) {
+        bars[0] = {0, 0, x, drawable.h};
+        bars[1] = {x + w, 0, drawable.w, drawable.h};
+    } else {
+        bars[0] = {0, 0, drawable.w, y};
+        bars[1] = {0, y + h, drawable.w, drawable.h};
+    }
+    return 2;
+}
+
 // Edges are mapped, not sizes, so that rectangles that meet still meet.
 void MBackBufferPlacement::ToDrawable(const Rect& r, int32_t* x, int32_t* y, int32_t* w, int32_t* h) const
 {

@@ -23,6 +23,9 @@ public:
 
     // The picture in the drawable, bottom-left origin; true when it leaves margins.
     bool PresentRect(int32_t* x, int32_t* y, int32_t* w, int32_t* h) const;
+    // The bars beside or above and below the picture, in drawable pixels
+    // (left, bottom, right, top); how many (0 or 2).
+    int32_t Margins(Rect bars[2]) const;
     // A back-buffer rectangle (top-left origin) in drawable pixels (bottom-left origin).
     void ToDrawable(const Rect& r, int32_t* x, int32_t* y, int32_t* w, int32_t* h) const;
     // Window points to back-buffer pixels, clamped to the back buffer, and

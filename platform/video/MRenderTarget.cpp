@@ -80,20 +80,25 @@ void MRenderTarget::Scissor(const Rect& r) const
     glScissor(x, y, w, h);
 }
 
+// A whole-window clear is the cheap one; the bars are blackened after it.
 void MRenderTarget::Clear(uint32_t colour) const
 {
     glDisable(GL_SCISSOR_TEST);
     AllMasksOn();
-    int32_t x, y, w, h;
-    if (placement.PresentRect(&x, &y, &w, &h)) {
-        glClearColor(0, 0, 0, 1);
-        glClear(GL_COLOR_BUFFER_BIT);
-        Scissor(Rect{0, 0, nWidth, nHeight});
-    }
     SetClearColour(colour);
     glClearDepth(1.0);
     glClearStencil(0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    Rect bars[2];
+    const int32_t count = placement.Margins(bars);
+    if (count == 0)
+        return;
+    glEnable(GL_SCISSOR_TEST);
+    glClearColor(0, 0, 0, 1);
+    for (int32_t i = 0; i < count; ++i) {
+        glScissor(bars[i].left, bars[i].top, bars[i].Width(), bars[i].Height());
+        glClear(GL_COLOR_BUFFER_BIT);
+    }
     glDisable(GL_SCISSOR_TEST);
 }
 
