@@ -31,7 +31,7 @@ TEST(BackBufferPlacement, PointsMapToPicturePixelsAtAnySize)
          {{0, 0, 240, 1080}, {1680, 0, 1920, 1080}}},
         {"tall, bars above and below", {794, 1150}, {794, 1150}, {794, 575}, 10, 300, 10, 13,
          {{0, 0, 794, 288}, {0, 863, 794, 1150}}},
-        {"half the size", {397, 288}, {397, 288}, {794, 575}, 396, 1, 792, 1, {}},
+        {"half the size", {397, 288}, {397, 288}, {794, 575}, 396, 0, 792, 0, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.szName);
