@@ -250,6 +250,7 @@ int32_t AAppRollavex::CreateScreenWindow()
     Trace("Size of pScreen object = %d.\n", static_cast<int>(sizeof(AScreenRollavex)));
     SetScreen(screen);
     screen->SetIcon(LoadIconResource(wIconId));
+    screen->SetWindowedSize(GetOptions()->WindowWidth, GetOptions()->WindowHeight);
     int32_t result = screen->Create(GetName(), GetWidth(), GetHeight(),
                                     IsFullScreen() ? kFullScreenFlags : kWindowedFlags);
     if (pOptions)

@@ -186,6 +186,10 @@ void AGameRollavex::Apply(int32_t nRow)
     case AOptionsPanel::DeadZone:
         pScreen->SetStickDeadZone(options->StickDeadZone);
         break;
+    case AOptionsPanel::FullScreen:
+        if (pScreen->IsFullScreenShown() != (options->Fullscreen != 0))
+            pScreen->ToggleFullScreen();
+        break;
     default:
         break;
     }
@@ -194,7 +198,8 @@ void AGameRollavex::Apply(int32_t nRow)
 void AGameRollavex::ApplyOption(int32_t nRow)
 {
     Apply(nRow);
-    Options()->Save();
+    if (GetApplication())
+        AOptionsPanel::Keep(*Options(), nRow);
 }
 
 bool AGameRollavex::HasSound() const { return !pScreen->IsSoundOff(); }

@@ -8,6 +8,7 @@
 #include "common/actors/CActorSprite.h"
 #include "common/actors/TextDesc.h"
 #include "game/AOptionsRollavex.h"
+#include "platform/io/MSettings.h"
 
 namespace {
 
@@ -23,6 +24,8 @@ constexpr int32_t kStickPush = 500;
 
 struct RowSpec {
     const char* szLabel;
+    const char* szKey;     // the setting's name and section in the settings file
+    const char* szSection;
     int32_t AOptionsRollavex::*pField;
     int32_t nLowest, nHighest, nStep;
     bool fSwitch; // On and Off
@@ -30,12 +33,12 @@ struct RowSpec {
 };
 
 const RowSpec kRows[AOptionsPanel::RowCount] = {
-    {"Effects volume", &AOptionsRollavex::SFX, 0, 100, 10, false, true},
-    {"Music volume", &AOptionsRollavex::Music, 0, 100, 10, false, true},
-    {"Mouse sensitivity", &AOptionsRollavex::MouseSensitivity, 10, 1000, 10, false, false},
-    {"Invert up and down", &AOptionsRollavex::InvertY, 0, 1, 1, true, false},
-    {"Full screen", &AOptionsRollavex::Fullscreen, 0, 1, 1, true, false},
-    {"Stick dead zone", &AOptionsRollavex::StickDeadZone, 0, 90, 5, false, false},
+    {"Effects volume", "SFX", "Config", &AOptionsRollavex::SFX, 0, 100, 10, false, true},
+    {"Music volume", "Music", "Config", &AOptionsRollavex::Music, 0, 100, 10, false, true},
+    {"Mouse sensitivity", "MouseSensitivity", "Input", &AOptionsRollavex::MouseSensitivity, 10, 1000, 10, false, false},
+    {"Invert up and down", "InvertY", "Input", &AOptionsRollavex::InvertY, 0, 1, 1, true, false},
+    {"Full screen", "Fullscreen", "Config", &AOptionsRollavex::Fullscreen, 0, 1, 1, true, false},
+    {"Stick dead zone", "StickDeadZone", "Input", &AOptionsRollavex::StickDeadZone, 0, 90, 5, false, false},
 };
 
 CActorButton* MakeText(CScene* pScene, int32_t x, int32_t y, int32_t nAlign, uint32_t colour)
@@ -151,6 +154,12 @@ void AOptionsPanel::Change(int32_t nRow, int32_t nDirection)
     value = changed;
     ShowRow(nRow);
     pHost->ApplyOption(nRow);
+}
+
+void AOptionsPanel::Keep(const AOptionsRollavex& options, int32_t nRow)
+{
+    const RowSpec& spec = kRows[nRow];
+    GetSettings()->WriteDword(spec.szKey, options.*spec.pField, spec.szSection);
 }
 
 const char* AOptionsPanel::GetValueText(int32_t nRow) const

@@ -41,6 +41,8 @@ public:
     void OnStick(int32_t x, int32_t y);
     // The text a row shows for its value.
     const char* GetValueText(int32_t nRow) const;
+    // Writes the row's line of the settings file, and no other.
+    static void Keep(const AOptionsRollavex& options, int32_t nRow);
 
 private:
     void Select(int32_t nRow);

@@ -12,7 +12,4 @@ public:
     int32_t MouseSensitivity = 100; // percent; 100 leans a milliradian a pixel
     int32_t InvertY = 0;
     int32_t StickDeadZone = 15;     // percent of the stick's travel
-
-private:
-    static void ReadControl(int32_t& out, const char* name, int32_t fallback, int32_t lowest, int32_t highest);
 };

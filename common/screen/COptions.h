@@ -15,6 +15,9 @@ public:
     int32_t Load();
     // Writes the general values, then SaveExtra(). Nothing without an application.
     void Save();
+    // Each writes its own lines only, and only what changed.
+    void SaveFullscreen(int32_t fFull);
+    void SaveWindowSize(int32_t nWidth, int32_t nHeight);
 
     // The full-screen setting as it was at the first load; it never changes after.
     static int32_t GetLatchedFullscreen();
@@ -36,9 +39,17 @@ public:
     int32_t DiceMoveMode = 0;
     int32_t rgnReserved5[2] = {0, 1};
     int32_t NumDiceSuits = 2;
+    // The window's size when not full screen, "WindowWidth" and
+    // "WindowHeight"; 0 when not stored or out of range: the picture's size.
+    int32_t WindowWidth = 0;
+    int32_t WindowHeight = 0;
 
 protected:
     // Reads and writes in the "Config" key.
     static void ReadNumber(int32_t& out, const char* name, int32_t fallback);
     static void WriteNumber(const char* name, int32_t value);
+    // A number of the subkey from lowest to highest, the fallback when not
+    // stored; one out of its range is reported on stderr and the fallback used.
+    static void ReadRanged(int32_t& out, const char* name, int32_t fallback, int32_t lowest, int32_t highest,
+                           const char* subkey);
 };

@@ -49,8 +49,24 @@ void CScreen::Close()
 {
     DeleteScenes();
     SetMusicSegment(nullptr);
+    COptions* pOptions = GetAppOptions();
+    if (pOptions && IsResized())
+        pOptions->SaveWindowSize(GetWindowedWidth(), GetWindowedHeight());
     if (BApplication* pApp = GetApplication())
         pApp->Quit(0);
+}
+
+void CScreen::Repaint()
+{
+    InvalidateAllScenes();
+    fFrameOwed = true;
+}
+
+void CScreen::ToggleFullScreen()
+{
+    MWindow::ToggleFullScreen();
+    if (COptions* pOptions = GetAppOptions())
+        pOptions->SaveFullscreen(IsFullScreenShown() ? 1 : 0);
 }
 
 int32_t CScreen::ReleaseContent()

@@ -16,8 +16,14 @@ public:
     CScreen();
     ~CScreen() override;
 
-    // Deletes the game scene and the music, then asks the application to quit.
+    // Deletes the game scene and the music, keeps a windowed size the player
+    // changed in the options, then asks the application to quit.
     void Close() override;
+    // Owes a frame, drawn even while the window is inactive; the game's time
+    // stands still meanwhile.
+    void Repaint() override;
+    // Also keeps the choice in the options.
+    void ToggleFullScreen() override;
     int32_t OnSetCursor() override;
     void OnClose() override;
     void OnSize(int32_t nWidth, int32_t nHeight) override;

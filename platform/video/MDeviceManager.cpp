@@ -62,8 +62,6 @@ int32_t MDeviceManager::CreateDevice(int32_t fullScreen, int32_t width, int32_t 
     if (fullScreen) {
         width &= 0xFFFF;
         height &= 0xFFFF;
-    } else {
-        SDL_GL_GetDrawableSize(context.GetWindow(), &width, &height);
     }
     const int32_t* formats = fullScreen ? kFullScreenFormats : &windowedFormat;
     const int32_t format = FirstAcceptedFormat(formats, fullScreen ? 7 : 1, [&](int32_t f) {
@@ -92,6 +90,7 @@ int32_t MDeviceManager::BeginFrame()
 {
     if (!HasDevice())
         return Result::kSceneFailed;
+    pBackBuffer->Place(Placement());
     pBackBuffer->Bind();
     pBackBuffer->Clear(kFrameColour);
     renderStates.BeginFrame();
@@ -105,13 +104,10 @@ int32_t MDeviceManager::EndFrame()
     if (pSpriteBatch->IsOpen())
         pSpriteBatch->End();
     // With the frame report on, the drawing is finished first, so that the
-    // present part holds only the copy to the window.
+    // present part holds only the swap.
     if (MFrameStats::Get())
         glFinish();
     const MFrameStats::PartTimer timer(MFrameStats::Present);
-    int32_t x, y, w, h;
-    const bool fMargins = Placement().PresentRect(&x, &y, &w, &h);
-    pBackBuffer->Present(x, y, w, h, fMargins);
     context.Swap();
     return 0;
 }
@@ -134,7 +130,7 @@ int32_t MDeviceManager::EndSprites()
 
 MBackBufferPlacement MDeviceManager::Placement() const
 {
-    return MBackBufferPlacement(context.GetWindow(), nBackBufferWidth, nBackBufferHeight);
+    return MBackBufferPlacement::OfWindow(context.GetWindow(), nBackBufferWidth, nBackBufferHeight);
 }
 
 void MDeviceManager::WindowToBackBuffer(int32_t x, int32_t y, int32_t* bx, int32_t* by) const

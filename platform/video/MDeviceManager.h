@@ -19,9 +19,10 @@ class MRenderTarget;
 class MSpriteBatch;
 class MTexture;
 
-// The graphics device: an OpenGL 3.3 core context on the game window, an
-// off-screen back buffer shown scaled at present, the lit mesh pipeline and
-// the sprite batch. Matrices are row-major, row vectors, left-handed.
+// The graphics device: an OpenGL 3.3 core context on the game window, a
+// back buffer of a fixed size drawn scaled into the window's framebuffer
+// with its aspect kept, the lit mesh pipeline and the sprite batch.
+// Matrices are row-major, row vectors, left-handed.
 class MDeviceManager : public BDevice {
 public:
     explicit MDeviceManager(SDL_Window* window);
@@ -40,7 +41,8 @@ public:
     // 3.3), 0 when none can be made.
     int32_t GetOpenGLVersion() const { return context.GetOpenGLVersion(); }
 
-    // 0, 13 (display query failed), 14 (no device) or 32 (no sprite batch).
+    // A back buffer of width x height, full screen or not; 0, 13 (display
+    // query failed), 14 (no device) or 32 (no sprite batch).
     int32_t CreateDevice(int32_t fullScreen, int32_t width, int32_t height);
     bool HasDevice() const { return nBackBufferFormat != kFormatUnknown; }
     // When the device is on this window: its GL objects and context go and
@@ -66,7 +68,7 @@ public:
     void ShowDeviceCursor(int32_t show);
     // Screen coordinates.
     void SetDeviceCursorPosition(int32_t x, int32_t y);
-    // Window pixels to back-buffer pixels and back (full screen scales).
+    // Window points to back-buffer pixels and back, through the scaling.
     void WindowToBackBuffer(int32_t x, int32_t y, int32_t* bx, int32_t* by) const;
     void BackBufferToWindow(int32_t bx, int32_t by, int32_t* x, int32_t* y) const;
 

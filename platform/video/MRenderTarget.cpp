@@ -1,6 +1,5 @@
 #include "platform/video/MRenderTarget.h"
 
-#include <SDL.h>
 #include <algorithm>
 #include <epoxy/gl.h>
 #include "base/Rect.h"
@@ -8,23 +7,30 @@
 
 namespace {
 
-GLenum ColourFormat(int32_t format)
+// Bits of red the window needs for a colour format; 0 for unknown formats.
+int32_t RedBits(int32_t format)
 {
     switch (format) {
     case kFormatA8R8G8B8:
     case kFormatX8R8G8B8:
-        return GL_RGBA8;
-    case kFormatA4R4G4B4:
-    case kFormatX4R4G4B4:
-        return GL_RGBA4;
+        return 8;
+    case kFormatR5G6B5:
     case kFormatA1R5G5B5:
     case kFormatX1R5G5B5:
-        return GL_RGB5_A1;
-    case kFormatR5G6B5:
-        return GL_RGB565;
+        return 5;
+    case kFormatA4R4G4B4:
+    case kFormatX4R4G4B4:
+        return 4;
     default:
         return 0;
     }
+}
+
+GLint WindowBits(GLenum attachment, GLenum what)
+{
+    GLint bits = 0;
+    glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, attachment, what, &bits);
+    return bits;
 }
 
 void SetClearColour(uint32_t argb)
@@ -33,100 +39,82 @@ void SetClearColour(uint32_t argb)
                  float(argb >> 24) / 255);
 }
 
+void AllMasksOn()
+{
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glDepthMask(GL_TRUE);
+    glStencilMask(0xFF);
+}
+
 } // namespace
-
-MRenderTarget::~MRenderTarget()
-{
-    if (SDL_GL_GetCurrentContext())
-        Release();
-}
-
-void MRenderTarget::Release()
-{
-    glDeleteFramebuffers(1, &nFramebuffer);
-    glDeleteRenderbuffers(1, &nColour);
-    glDeleteRenderbuffers(1, &nDepthStencil);
-    nFramebuffer = nColour = nDepthStencil = 0;
-}
 
 bool MRenderTarget::Create(int32_t width, int32_t height, int32_t format)
 {
-    Release();
-    const GLenum colour = ColourFormat(format);
-    if (colour == 0 || width <= 0 || height <= 0)
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    const int32_t red = RedBits(format);
+    if (red == 0 || width <= 0 || height <= 0)
         return false;
-    while (glGetError() != GL_NO_ERROR) {
-    }
-    glGenFramebuffers(1, &nFramebuffer);
-    glBindFramebuffer(GL_FRAMEBUFFER, nFramebuffer);
-    glGenRenderbuffers(1, &nColour);
-    glBindRenderbuffer(GL_RENDERBUFFER, nColour);
-    glRenderbufferStorage(GL_RENDERBUFFER, colour, width, height);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, nColour);
-    glGenRenderbuffers(1, &nDepthStencil);
-    glBindRenderbuffer(GL_RENDERBUFFER, nDepthStencil);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, width, height);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, nDepthStencil);
-    const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
-    if (!complete || glGetError() != GL_NO_ERROR) {
-        Release();
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    if (WindowBits(GL_BACK_LEFT, GL_FRAMEBUFFER_ATTACHMENT_RED_SIZE) < red ||
+        WindowBits(GL_DEPTH, GL_FRAMEBUFFER_ATTACHMENT_DEPTH_SIZE) < 24 ||
+        WindowBits(GL_STENCIL, GL_FRAMEBUFFER_ATTACHMENT_STENCIL_SIZE) < 8)
         return false;
-    }
     nWidth = width;
     nHeight = height;
+    placement = MBackBufferPlacement({width, height}, {width, height}, {width, height});
     return true;
 }
 
 void MRenderTarget::Bind() const
 {
-    glBindFramebuffer(GL_FRAMEBUFFER, nFramebuffer);
-    glViewport(0, 0, nWidth, nHeight);
+    int32_t x, y, w, h;
+    placement.PresentRect(&x, &y, &w, &h);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glViewport(x, y, w, h);
 }
 
+void MRenderTarget::Scissor(const Rect& r) const
+{
+    int32_t x, y, w, h;
+    placement.ToDrawable(r, &x, &y, &w, &h);
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(x, y, w, h);
+}
+
+// A whole-window clear is the cheap one; the bars are blackened after it.
 void MRenderTarget::Clear(uint32_t colour) const
 {
     glDisable(GL_SCISSOR_TEST);
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    glDepthMask(GL_TRUE);
-    glStencilMask(0xFF);
+    AllMasksOn();
     SetClearColour(colour);
     glClearDepth(1.0);
     glClearStencil(0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    Rect bars[2];
+    const int32_t count = placement.Margins(bars);
+    if (count == 0)
+        return;
+    glEnable(GL_SCISSOR_TEST);
+    glClearColor(0, 0, 0, 1);
+    for (int32_t i = 0; i < count; ++i) {
+        glScissor(bars[i].left, bars[i].top, bars[i].Width(), bars[i].Height());
+        glClear(GL_COLOR_BUFFER_BIT);
+    }
+    glDisable(GL_SCISSOR_TEST);
 }
 
 void MRenderTarget::Fill(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t colour,
                          double depth) const
 {
-    left = std::max(left, 0);
-    top = std::max(top, 0);
-    right = std::min(right, nWidth);
-    bottom = std::min(bottom, nHeight);
-    if (right <= left || bottom <= top)
+    const Rect r = Rect{left, top, right, bottom}.Intersection(Rect{0, 0, nWidth, nHeight});
+    if (r.IsEmpty())
         return;
-    glEnable(GL_SCISSOR_TEST);
-    glScissor(left, nHeight - bottom, right - left, bottom - top);
+    Scissor(r);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glDepthMask(GL_TRUE);
     SetClearColour(colour);
     glClearDepth(depth);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glDisable(GL_SCISSOR_TEST);
-}
-
-void MRenderTarget::Present(int32_t x, int32_t y, int32_t w, int32_t h, bool fMargins) const
-{
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-    glDisable(GL_SCISSOR_TEST);
-    if (fMargins) {
-        glClearColor(0, 0, 0, 1);
-        glClear(GL_COLOR_BUFFER_BIT);
-    }
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, nFramebuffer);
-    const bool same = w == nWidth && h == nHeight;
-    glBlitFramebuffer(0, 0, nWidth, nHeight, x, y, x + w, y + h, GL_COLOR_BUFFER_BIT, same ? GL_NEAREST : GL_LINEAR);
-    glBindFramebuffer(GL_FRAMEBUFFER, nFramebuffer);
 }
 
 bool MRenderTarget::CopyFrom(uint32_t texture, const Rect& source, int32_t x, int32_t y) const
@@ -137,11 +125,13 @@ bool MRenderTarget::CopyFrom(uint32_t texture, const Rect& source, int32_t x, in
     glFramebufferTexture2D(GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture, 0);
     const bool complete = glCheckFramebufferStatus(GL_READ_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
     if (complete) {
-        // Texture rows are stored top first, the target's rows bottom first.
-        const int32_t w = source.Width();
-        const int32_t h = source.Height();
-        glBlitFramebuffer(source.left, source.top, source.right, source.bottom, x, nHeight - y, x + w,
-                          nHeight - y - h, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+        int32_t dx, dy, dw, dh;
+        placement.ToDrawable(Rect{x, y, x + source.Width(), y + source.Height()}, &dx, &dy, &dw, &dh);
+        const bool same = dw == source.Width() && dh == source.Height();
+        // Texture rows are stored top first, the window's rows bottom first.
+        glDisable(GL_SCISSOR_TEST);
+        glBlitFramebuffer(source.left, source.top, source.right, source.bottom, dx, dy + dh, dx + dw, dy,
+                          GL_COLOR_BUFFER_BIT, same ? GL_NEAREST : GL_LINEAR);
     }
     glDeleteFramebuffers(1, &read);
     Bind();

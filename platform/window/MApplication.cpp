@@ -21,6 +21,8 @@
 namespace {
 
 constexpr int kDefaultRefresh = 60;
+// The exit code of a start that ended with an error message.
+constexpr int32_t kStartFailed = 1;
 
 // An RGBA surface of the picture, or null when it cannot be decoded.
 SDL_Surface* DecodePng(const unsigned char* png, size_t size)
@@ -219,19 +221,21 @@ int32_t MApplication::Execute()
                      "%s needs a graphical display: DISPLAY or WAYLAND_DISPLAY is unset or its display cannot be "
                      "reached.\n",
                      szName);
-        return 1;
+        return kStartFailed;
     }
-    if (IsAlreadyRunning())
+    if (IsAlreadyRunning()) {
+        std::fprintf(stderr, "%s is already running.\n", szName);
         return 0;
+    }
     try {
         if (!Initialise())
-            return 0;
+            return kStartFailed;
         return Run();
     } catch (const CException& e) {
         MMessageDialog box;
         box.SetIcon(BMessageDialog::IconStop);
         box.SetText(e.Describe().c_str());
         box.Show(nullptr);
-        return 1;
+        return kStartFailed;
     }
 }

@@ -47,8 +47,10 @@ public:
     // Otherwise this process takes the lock and keeps it until it ends.
     bool IsAlreadyRunning();
     // The entry point's work: a display, single instance, Initialise, Run;
-    // an engine exception is shown in a box. Returns the exit code: 1
-    // without a display or after an engine exception.
+    // an engine exception is shown in a box. Returns the exit code: Run's,
+    // 0 when another instance runs (one line on stderr), 1 when the start
+    // failed (without a display, Initialise refused after its message) or
+    // after an engine exception.
     int32_t Execute();
 
     MWindow* GetScreen() const { return pScreen; }

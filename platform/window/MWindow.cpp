@@ -108,6 +108,27 @@ bool MWindow::OpenDisplay()
     return false;
 }
 
+// Centred on the desktop, or the whole desktop for full screen.
+SDL_Rect MWindow::Placement(bool fFull) const
+{
+    SDL_Rect desktop{0, 0, nWindowedWidth, nWindowedHeight};
+    SDL_GetDisplayBounds(pWindow ? SDL_GetWindowDisplayIndex(pWindow) : 0, &desktop);
+    if (fFull)
+        return desktop;
+    return {desktop.x + (desktop.w - nWindowedWidth) / 2, desktop.y + (desktop.h - nWindowedHeight) / 2,
+            nWindowedWidth, nWindowedHeight};
+}
+
+// Placed by hand as well as marked full screen: without a window manager
+// nothing else would move the window.
+void MWindow::Place(bool fFull)
+{
+    const SDL_Rect place = Placement(fFull);
+    SDL_SetWindowBordered(pWindow, fFull ? SDL_FALSE : SDL_TRUE);
+    SDL_SetWindowSize(pWindow, place.w, place.h);
+    SDL_SetWindowPosition(pWindow, place.x, place.y);
+}
+
 int32_t MWindow::Create(const char* szTitle, int32_t nWidth, int32_t nHeight, uint32_t nFlags)
 {
     if (!OpenDisplay())
@@ -116,34 +137,28 @@ int32_t MWindow::Create(const char* szTitle, int32_t nWidth, int32_t nHeight, ui
     nStyle = StyleFromFlags(nFlags);
     nClientWidth = nWidth;
     nClientHeight = nHeight;
-    SDL_DisplayMode desktop{};
-    if (SDL_GetDesktopDisplayMode(0, &desktop) != 0) {
-        desktop.w = nWidth;
-        desktop.h = nHeight;
-    }
-    nClientX = (desktop.w - nWidth) / 2;
-    nClientY = (desktop.h - nHeight) / 2;
-    uint32_t sdlFlags = MDeviceManager::WindowFlags();
+    if (nWindowedWidth <= 0 || nWindowedHeight <= 0)
+        SetWindowedSize(nWidth, nHeight);
+    const bool full = (nStyle & StylePopup) != 0;
+    const SDL_Rect place = Placement(full);
     // Shown only once it carries its icon.
-    sdlFlags |= SDL_WINDOW_HIDDEN;
-    MDeviceManager::PrepareWindowAttributes();
-    if (nStyle & StylePopup) {
-        // The client space stays width x height; the device scales it to the desktop.
+    uint32_t sdlFlags = MDeviceManager::WindowFlags() | SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE;
+    if (full)
         sdlFlags |= SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS;
-        nClientX = nClientY = 0;
-        pWindow = SDL_CreateWindow(szTitle, 0, 0, desktop.w, desktop.h, sdlFlags);
-    } else {
-        pWindow = SDL_CreateWindow(szTitle, nClientX, nClientY, nWidth, nHeight, sdlFlags);
-    }
+    MDeviceManager::PrepareWindowAttributes();
+    pWindow = SDL_CreateWindow(szTitle, place.x, place.y, place.w, place.h, sdlFlags);
     if (!pWindow)
         return Result::kWindowClassFailed;
     hWindow = pWindow;
+    SDL_SetWindowMinimumSize(pWindow, kMinWidth, kMinHeight);
+    nClientX = place.x;
+    nClientY = place.y;
     int top = 0, left = 0, bottom = 0, right = 0;
     SDL_GetWindowBordersSize(pWindow, &top, &left, &bottom, &right);
     nWindowX = nClientX - left;
     nWindowY = nClientY - top;
-    nWindowWidth = nWidth + left + right;
-    nWindowHeight = nHeight + top + bottom;
+    nWindowWidth = place.w + left + right;
+    nWindowHeight = place.h + top + bottom;
     SDL_SetWindowTitle(pWindow, szTitle);
     if (pIcon)
         SDL_SetWindowIcon(pWindow, pIcon);
@@ -151,6 +166,31 @@ int32_t MWindow::Create(const char* szTitle, int32_t nWidth, int32_t nHeight, ui
         SDL_ShowWindow(pWindow);
     pad.Open();
     return 0;
+}
+
+bool MWindow::IsDesktopSize(int32_t nWidth, int32_t nHeight) const
+{
+    const SDL_Rect desktop = Placement(true);
+    return nWidth == desktop.w && nHeight == desktop.h;
+}
+
+bool MWindow::IsFullScreenShown() const
+{
+    return pWindow && (SDL_GetWindowFlags(pWindow) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+}
+
+void MWindow::ToggleFullScreen()
+{
+    if (!pWindow)
+        return;
+    if (IsFullScreenShown()) {
+        SDL_SetWindowFullscreen(pWindow, 0);
+        Place(false);
+    } else {
+        Place(true);
+        SDL_SetWindowFullscreen(pWindow, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    }
+    Repaint();
 }
 
 void MWindow::Show()
@@ -175,7 +215,7 @@ void MWindow::BringToTop()
         SDL_RaiseWindow(pWindow);
 }
 
-// Every frame draws the whole client area; there is nothing to invalidate.
+// Every frame draws the whole client area; the screen owes one when inactive.
 void MWindow::Repaint() {}
 
 void MWindow::Close() {}
@@ -265,13 +305,36 @@ int32_t MWindow::HandleWindowEvent(const SDL_WindowEvent& event)
     case SDL_WINDOWEVENT_CLOSE:
         OnClose();
         return 1;
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+        if (!IsFullScreenShown() && !IsDesktopSize(event.data1, event.data2) &&
+            (event.data1 != nWindowedWidth || event.data2 != nWindowedHeight)) {
+            SetWindowedSize(event.data1, event.data2);
+            fResized = true;
+        }
+        Repaint();
+        return 1;
+    case SDL_WINDOWEVENT_EXPOSED:
+        Repaint();
+        return 1;
     default:
         return 0;
     }
 }
 
+bool MWindow::IsFullScreenKey(const SDL_Keysym& key)
+{
+    const bool enter = key.sym == SDLK_RETURN || key.sym == SDLK_KP_ENTER;
+    return key.sym == SDLK_F11 || (enter && (key.mod & KMOD_ALT) != 0);
+}
+
+// The switch's keys never reach the scenes.
 int32_t MWindow::HandleKey(const SDL_KeyboardEvent& event)
 {
+    if (IsFullScreenKey(event.keysym)) {
+        if (event.type == SDL_KEYDOWN && !event.repeat)
+            ToggleFullScreen();
+        return 1;
+    }
     uint32_t key = VirtualKey(event.keysym.sym);
     if (key == 0)
         return 0;

@@ -6,10 +6,12 @@
 
 // The SDL window. Constructing it opens nothing; Create opens the one window
 // and the game pads, whose buttons and stick reach the handlers like keys.
-// Windowed, the client area is the requested size, centred on the desktop.
-// Full screen, a borderless desktop-size window shows the 800 x 600 back
-// buffer scaled with its aspect kept; pointer positions are mapped to and
-// from that 800 x 600 client space through the device manager.
+// The client area is the picture's size whatever the window's: the device
+// scales the picture to the window with its aspect kept, and pointer
+// positions are mapped to and from the client space through the device
+// manager. Windowed, the window is resizable and starts at the windowed size,
+// centred on the desktop; full screen, it covers the desktop without a mode
+// change. F11 and Alt+Enter switch between the two.
 class MWindow : public BWindow {
 public:
     // Style flags of Create.
@@ -39,12 +41,31 @@ public:
         StylePopup = 0x80000000,
     };
 
+    // The smallest window, in points.
+    static constexpr int32_t kMinWidth = 320;
+    static constexpr int32_t kMinHeight = 240;
+
     MWindow() = default;
     // The device on this window releases its GL objects and context first.
     ~MWindow() override;
 
+    // The client area is nWidth x nHeight, full screen with FlagPopup.
     // 0, or 11 when the window cannot be created.
     int32_t Create(const char* szTitle, int32_t nWidth, int32_t nHeight, uint32_t nFlags);
+    // The window's size when not full screen, set before Create; 0 (either)
+    // keeps the client size.
+    void SetWindowedSize(int32_t nWidth, int32_t nHeight)
+    {
+        nWindowedWidth = nWidth;
+        nWindowedHeight = nHeight;
+    }
+    // True once the player changed the windowed size.
+    bool IsResized() const { return fResized; }
+    int32_t GetWindowedWidth() const { return nWindowedWidth; }
+    int32_t GetWindowedHeight() const { return nWindowedHeight; }
+    bool IsFullScreenShown() const;
+    // Switches between windowed and full screen at once.
+    virtual void ToggleFullScreen();
 
     void Show() override;
     void Hide() override;
@@ -75,7 +96,8 @@ public:
     // one is due; 0 runs frames at the display's pace.
     virtual double GetIdleWait() const { return 0.0; }
     // Hands one event to the On... handlers; returns what the handler
-    // returned (1 handled, 0 not). Any event makes the next frame draw.
+    // returned (1 handled, 0 not). Any event makes the next frame draw; an
+    // exposed or resized window is repainted even while inactive.
     virtual int32_t HandleEvent(const SDL_Event& event);
     // Percent of the pads' stick travel that counts as centred.
     void SetStickDeadZone(int32_t nPercent) { pad.SetDeadZone(nPercent); }
@@ -97,7 +119,13 @@ public:
 
 private:
     int32_t HandleWindowEvent(const SDL_WindowEvent& event);
+    SDL_Rect Placement(bool fFull) const;
+    void Place(bool fFull);
+    // The size full screen gives, never kept as the windowed size.
+    bool IsDesktopSize(int32_t nWidth, int32_t nHeight) const;
     int32_t HandleKey(const SDL_KeyboardEvent& event);
+    // F11, or Enter with Alt held.
+    static bool IsFullScreenKey(const SDL_Keysym& key);
     int32_t HandleButton(const SDL_MouseButtonEvent& event);
     void ToClient(int32_t wx, int32_t wy, int32_t* pX, int32_t* pY) const;
     void ToWindow(int32_t cx, int32_t cy, int32_t* pX, int32_t* pY) const;
@@ -108,5 +136,8 @@ private:
     bool fIconic = false;
     bool fEnabled = true;
     uint32_t nButtonsHeld = 0;
+    int32_t nWindowedWidth = 0;
+    int32_t nWindowedHeight = 0;
+    bool fResized = false;
     MGamepad pad;
 };

@@ -15,7 +15,7 @@ void SpriteAndTextFrame(benchmark::State& state)
     MDeviceManager::PrepareWindowAttributes();
     SDL_Window* window = SDL_CreateWindow("bench", 0, 0, 800, 600, MDeviceManager::WindowFlags() | SDL_WINDOW_HIDDEN);
     MDeviceManager* device = GetDeviceManager(window);
-    if (!window || device->CreateDevice(0, 0, 0) != 0) {
+    if (!window || device->CreateDevice(0, 800, 600) != 0) {
         state.SkipWithError("no OpenGL window");
         return;
     }

@@ -2,7 +2,7 @@
 # Without the archive the user is asked for its folder; a chosen folder is
 # remembered (the settings folder made when missing, every other line of a
 # hand-written settings file kept), and cancelling ends the program with
-# exit code 0.
+# exit code 1.
 source "$(dirname "$0")/app_lib.sh"
 mkdir -p "$WORK/empty" "$WORK/elsewhere"
 located="message|Message|An asset file cannot be located.  Please point to the directory where it is located."
@@ -12,7 +12,7 @@ missing="message|Message|Game cannot be loaded.  An asset file is missing."
 run_in_empty_folder() {
   local rc=0
   (cd "$WORK/empty" && RVX_DIALOG_ANSWERS="$1" timeout 60 "$APP") || rc=$?
-  [ "$rc" -eq 0 ] || fail "the game ended with $rc"
+  [ "$rc" -eq 1 ] || fail "the game ended with $rc"
 }
 
 # Cancelled at once.

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Windowed, the client area is 794 x 575 centred on the desktop; full screen
 # the window covers the desktop. The pointer stays where the mouse puts it.
-# Closing ends the game with exit code 0.
+# Closing ends the game with exit code 0. A resized window shows the picture
+# scaled between bars, F11 and Alt+Enter switch to full screen and back, the
+# Quit button is hit where it shows, and the size and the choice are kept.
 source "$(dirname "$0")/app_lib.sh"
 read -r desk_w desk_h < <(xdpyinfo | awk '/dimensions:/{split($2, d, "x"); print d[1], d[2]}')
 
@@ -30,4 +32,28 @@ check_window 794 575 $(((desk_w - 794) / 2)) $(((desk_h - 575) / 2))
 
 store_fullscreen 1
 check_window "$desk_w" "$desk_h" 0 0
+
+store_fullscreen 0
+start_game
+wid=$(wait_window) && [ -n "$wid" ] || fail "no window"
+xdotool windowsize "$wid" 993 600
+sleep 1
+xdotool key --window "$wid" F11
+sleep 1
+read -r w h x y < <(window_geometry "$wid")
+[ "$w $h $x $y" = "$desk_w $desk_h 0 0" ] || fail "full screen is $w x $h at $x, $y"
+grep -qx 'Fullscreen=1' "$KEY/settings.ini" || fail "F11 not kept: $(cat "$KEY/settings.ini")"
+xdotool key --window "$wid" alt+Return
+sleep 1
+read -r w h _ < <(window_geometry "$wid")
+[ "$w $h" = "993 600" ] || fail "windowed again at $w x $h"
+# The picture is 829 x 600 between bars of 82: the Quit button's point (720, 87) scaled.
+xdotool mousemove --window "$wid" $((82 + 720 * 600 / 575)) $((87 * 600 / 575)) click 1
+timeout 20 tail --pid="$GAME" -f /dev/null || fail "the Quit button did not end the game"
+rc=0
+wait "$GAME" || rc=$?
+[ "$rc" -eq 0 ] || fail "the game ended with $rc"
+for line in Fullscreen=0 WindowWidth=993 WindowHeight=600; do
+  grep -qx "$line" "$KEY/settings.ini" || fail "no $line: $(cat "$KEY/settings.ini")"
+done
 echo "PASS"

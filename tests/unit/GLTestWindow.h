@@ -6,7 +6,7 @@
 #include "platform/video/MDeviceManager.h"
 
 // A hidden OpenGL window with a new process-wide device manager on it; the
-// device is windowed at the window's size unless a test creates it again.
+// device's back buffer is the window's size unless a test creates it again.
 class GLTestWindow : public ::testing::Test {
 protected:
     void SetUp() override { Open(160, 120); }
@@ -20,7 +20,7 @@ protected:
         ASSERT_NE(window, nullptr) << SDL_GetError();
         DestroyDeviceManager(); // one an earlier test made without a window
         device = GetDeviceManager(window);
-        ASSERT_EQ(device->CreateDevice(0, 0, 0), 0);
+        ASSERT_EQ(device->CreateDevice(0, width, height), 0);
     }
     void Close()
     {

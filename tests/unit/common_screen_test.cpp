@@ -162,6 +162,20 @@ TEST_F(ScreenTest, MenusDeactivationAndMinimisingStopTimeAndComingBackResumesAll
     EXPECT_EQ(Elapsed(), 25);
     screen.OnActivate(0);
     EXPECT_EQ(Elapsed(), 0);
+    screen.Frame(); // the one owed for the focus loss
+    for (uint8_t event : {SDL_WINDOWEVENT_EXPOSED, SDL_WINDOWEVENT_SIZE_CHANGED}) {
+        SDL_Event e{};
+        e.type = SDL_WINDOWEVENT;
+        e.window.event = event;
+        e.window.data1 = 1000;
+        e.window.data2 = 700;
+        screen.HandleEvent(e);
+        EXPECT_TRUE(screen.IsFrameOwed()) << "inactive, an exposed or resized window is repainted";
+        Log().clear();
+        screen.Frame();
+        EXPECT_TRUE(Drew() && !screen.IsFrameOwed()) << int(event);
+        EXPECT_EQ(Elapsed(), 0) << "time stands still meanwhile";
+    }
     screen.OnActivate(0x10001); // low word: active
     EXPECT_TRUE(screen.IsActive());
     screen.OnSize(0, 0);

@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <SDL.h>
 #include <cstdlib>
+#include <tuple>
 #include <string>
 #include <vector>
 
@@ -43,6 +45,7 @@ protected:
     void InitialiseMusic() override { Step("music", 0); }
     int32_t LoadAssetsAndCreateGame() override { return Step("load", nLoadResult); }
     void StartGame() override { Step("start", 0); }
+    int32_t Run() override { return Step("run", 0); }
     void CloseScreen() override { Step("close", 0); }
     void ShutdownServices() override
     {
@@ -72,7 +75,8 @@ const std::string kWindowed = "version bitdepth display800x600 release window794
 
 // Each run starts from its own settings folder, with Fullscreen stored or not
 // (-1); a failed device flips the stored display mode, even without a folder.
-TEST(Startup, StepsMessagesAndTheStoredDisplayModeOfEachRun)
+// A start that ends after its message exits with 1, for launchers to see.
+TEST(Startup, StepsMessagesExitCodeAndTheStoredDisplayModeOfEachRun)
 {
     struct Run {
         int32_t nStored;
@@ -80,30 +84,31 @@ TEST(Startup, StepsMessagesAndTheStoredDisplayModeOfEachRun)
         int32_t nAnswer;
         std::string steps;
         std::string box; // the one message box, if any
-        int32_t nResult, nStoredAfter;
+        int32_t nExit, nStoredAfter;
     };
     const Run runs[] = {
-        {-1, nullptr, 0, kFull + " fonts sound music load start", "", 1, -1},
-        {0, nullptr, 0, kWindowed + " fonts sound music load start", "", 1, 0},
+        {-1, nullptr, 0, kFull + " fonts sound music load start run", "", 0, -1},
+        {0, nullptr, 0, kWindowed + " fonts sound music load start run", "", 0, 0},
         {-1, &FakeApp::nGraphicsVersion, 32, "version",
          "message|Error|OpenGL 3.3 or higher is not available on this machine.  Please install or update the "
-         "graphics drivers for your video card.", 0, -1},
+         "graphics drivers for your video card.", 1, -1},
         {0, &FakeApp::fDisplayLargeEnough, 0, "version bitdepth display800x600",
          "message|Error|Your screen resolution must be set to 800 x 600 or higher.  Please adjust your "
-         "settings.  Rollavex will exit.", 0, 0},
-        {0, &FakeApp::fCanRunWindowed, 0, "version bitdepth release window800x600full device fonts sound music load start",
+         "settings.  Rollavex will exit.", 1, 0},
+        {0, &FakeApp::fCanRunWindowed, 0,
+         "version bitdepth release window800x600full device fonts sound music load start run",
          "message|Warning|Rollavex has a problem running Direct3D in windowed mode with your current video "
          "settings.  To run windowed, the bitdepth must be set to 16 or 32 bits.  Rollavex will try to run full "
-         "screen.", 1, 1},
+         "screen.", 0, 1},
         {-1, &FakeApp::nDeviceResult, 14, kFull + " close",
          "message|Error|Rollavex has a problem running in full screen mode.  Next time it will start in "
-         "windowed mode.  Please check your video drivers.  Rollavex will exit.", 0, 0},
+         "windowed mode.  Please check your video drivers.  Rollavex will exit.", 1, 0},
         {0, &FakeApp::nDeviceResult, 14, kWindowed + " close",
-         "message|Error|Rollavex encountered a fatal error and will exit.", 0, 1},
-        {-1, &FakeApp::nFontsResult, 6, kFull + " fonts close", "", 0, -1}, // the fonts tell their own
+         "message|Error|Rollavex encountered a fatal error and will exit.", 1, 1},
+        {-1, &FakeApp::nFontsResult, 6, kFull + " fonts close", "", 1, -1}, // the fonts tell their own
         {-1, &FakeApp::nSoundResult, 6, kFull + " fonts sound close",
-         "message|Error|The sound card could not be initialized.  Rollavex will exit.", 0, -1},
-        {-1, &FakeApp::nLoadResult, 6, kFull + " fonts sound music load close", "", 0, -1}, // as does the archive
+         "message|Error|The sound card could not be initialized.  Rollavex will exit.", 1, -1},
+        {-1, &FakeApp::nLoadResult, 6, kFull + " fonts sound music load close", "", 1, -1}, // as does the archive
     };
     for (const Run& run : runs) {
         SCOPED_TRACE(run.steps);
@@ -120,7 +125,7 @@ TEST(Startup, StepsMessagesAndTheStoredDisplayModeOfEachRun)
         if (run.pnAnswer)
             app.*run.pnAnswer = run.nAnswer;
         SetApplication(&app);
-        EXPECT_EQ(app.Initialise(), run.nResult);
+        EXPECT_EQ(app.Execute(), run.nExit);
         EXPECT_EQ(app.steps, run.steps);
         EXPECT_EQ(MDialogScript::GetRecord(), std::vector<std::string>(!run.box.empty(), run.box));
         EXPECT_EQ(StoredFullscreen(), run.nStoredAfter);
@@ -175,23 +180,86 @@ TEST(StartupOptions, DefaultsCutInitialsTheLatchAndWhatASaveWrites)
     EXPECT_EQ(GetSettings()->ReadDword(&suits, "NumDiceSuits", 0, "Config"), 0);
     EXPECT_EQ(suits, 2);
     EXPECT_NE(GetSettings()->ReadDword(&moveMode, "DiceMoveMode", -1, "Config"), 0);
-    // The controls: in range they are kept, out of it their defaults stand.
+    // The controls and the window's size: in range they are kept, out of it
+    // their defaults stand (0: the picture's size).
     const struct {
+        const char* subkey;
         const char* name;
         int32_t AOptionsRollavex::*field;
         int32_t stored, loaded;
-    } controls[] = {{"MouseSensitivity", &AOptionsRollavex::MouseSensitivity, 10, 10},
-                    {"MouseSensitivity", &AOptionsRollavex::MouseSensitivity, 1001, 100},
-                    {"InvertY", &AOptionsRollavex::InvertY, 1, 1},
-                    {"InvertY", &AOptionsRollavex::InvertY, 2, 0},
-                    {"StickDeadZone", &AOptionsRollavex::StickDeadZone, 90, 90},
-                    {"StickDeadZone", &AOptionsRollavex::StickDeadZone, -1, 15}};
+    } controls[] = {{"Input", "MouseSensitivity", &AOptionsRollavex::MouseSensitivity, 10, 10},
+                    {"Input", "MouseSensitivity", &AOptionsRollavex::MouseSensitivity, 1001, 100},
+                    {"Input", "InvertY", &AOptionsRollavex::InvertY, 1, 1},
+                    {"Input", "InvertY", &AOptionsRollavex::InvertY, 2, 0},
+                    {"Input", "StickDeadZone", &AOptionsRollavex::StickDeadZone, 90, 90},
+                    {"Input", "StickDeadZone", &AOptionsRollavex::StickDeadZone, -1, 15},
+                    {"Config", "WindowWidth", &AOptionsRollavex::WindowWidth, 320, 320},
+                    {"Config", "WindowWidth", &AOptionsRollavex::WindowWidth, 319, 0},
+                    {"Config", "WindowHeight", &AOptionsRollavex::WindowHeight, 16384, 16384},
+                    {"Config", "WindowHeight", &AOptionsRollavex::WindowHeight, 16385, 0}};
     auto* game = static_cast<AOptionsRollavex*>(options);
     for (const auto& c : controls) {
-        GetSettings()->WriteDword(c.name, c.stored, "Input");
+        GetSettings()->WriteDword(c.name, c.stored, c.subkey);
         options->Load();
         EXPECT_EQ(game->*c.field, c.loaded) << c.name << "=" << c.stored;
     }
+    SetApplication(nullptr);
+}
+
+int32_t Stored(const char* name)
+{
+    int32_t value = -1;
+    GetSettings()->ReadDword(&value, name, -1, "Config");
+    return value;
+}
+
+// F11 and Alt+Enter switch the window at once and keep the choice; a held
+// key switches once, Enter alone does not. A windowed size the player
+// changed is kept when the game ends; other lines stay as they were.
+TEST(WindowOptions, FullScreenKeysSwitchAtOnceAndTheChoiceAndTheWindowedSizeAreKept)
+{
+    TempFolder home;
+    setenv("XDG_CONFIG_HOME", home.Path().c_str(), 1);
+    FakeApp app;
+    SetApplication(&app);
+    GetSettings()->OpenConfigRoot("Orvande", "Rollavex");
+    GetSettings()->WriteDword("Fullscreen", 0, "Config");
+    GetSettings()->WriteDword("Music", -1, "Config");
+    app.GetOptions()->Load();
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0);
+    {
+        AScreenRollavex screen;
+        ASSERT_EQ(screen.Create("Rollavex", 794, 575, 0x11B), 0);
+        const struct {
+            SDL_Keycode key;
+            uint16_t mod;
+            uint8_t repeat;
+            int32_t full;
+        } keys[] = {{SDLK_F11, 0, 0, 1},         {SDLK_F11, 0, 1, 1},        {SDLK_RETURN, KMOD_LALT, 0, 0},
+                    {SDLK_RETURN, 0, 0, 0},      {SDLK_KP_ENTER, KMOD_RALT, 0, 1}, {SDLK_F11, KMOD_SHIFT, 0, 0}};
+        for (const auto& k : keys) {
+            SDL_Event e{};
+            e.key.keysym.sym = k.key;
+            e.key.keysym.mod = k.mod;
+            e.key.repeat = k.repeat;
+            for (uint32_t type : {SDL_KEYDOWN, SDL_KEYUP}) {
+                e.type = type;
+                screen.HandleEvent(e);
+            }
+            EXPECT_EQ(screen.IsFullScreenShown(), k.full != 0) << SDL_GetKeyName(k.key);
+            EXPECT_EQ(Stored("Fullscreen"), k.full) << SDL_GetKeyName(k.key);
+        }
+        SDL_Event resized{};
+        resized.type = SDL_WINDOWEVENT;
+        resized.window.event = SDL_WINDOWEVENT_SIZE_CHANGED;
+        resized.window.data1 = 1000;
+        resized.window.data2 = 700;
+        screen.HandleEvent(resized);
+        EXPECT_EQ(Stored("WindowWidth"), -1) << "kept when the game ends";
+        screen.Close();
+    }
+    EXPECT_EQ(std::tuple(Stored("WindowWidth"), Stored("WindowHeight"), Stored("Music")), std::tuple(1000, 700, -1));
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
     SetApplication(nullptr);
 }
 

@@ -67,15 +67,21 @@ Bytes IconPng()
     return png;
 }
 
-// A failed start ends with 0 without running; an engine exception is shown
-// and ends with 1. Resource strings are cut to the buffer; icons are decoded
-// with their colours, and broken or unknown ones are null.
-TEST_F(ApplicationTest, ExecuteEndsWithZeroOrWithOneAfterAnEngineException)
+// A failed start ends with 1 without running, as does an engine exception,
+// which is shown; a second instance ends quietly with 0 and one line on
+// stderr. Resource strings are cut to the buffer; icons are decoded with
+// their colours, and broken or unknown ones are null.
+TEST_F(ApplicationTest, ExecuteEndsWithOneAfterAFailedStartOrAnEngineExceptionAndASecondInstanceWithZero)
 {
     {
         TestApp failed;
-        EXPECT_EQ(failed.Execute(), 0); // the loop would wait for ever without a screen
+        EXPECT_EQ(failed.Execute(), 1); // the loop would wait for ever without a screen
         EXPECT_EQ(failed.nInitialised, 1);
+        TestApp second;
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(second.Execute(), 0);
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), "RollavexTest is already running.\n");
+        EXPECT_EQ(second.nInitialised, 0);
     }
     TestApp app;
     app.initialise = []() -> int32_t { throw CFileException("common/CFileMM", 84); };

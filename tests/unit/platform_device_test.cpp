@@ -2,10 +2,53 @@
 #include "GLTestWindow.h"
 #include "QuietWindow.h"
 #include "base/Rect.h"
+#include "platform/video/MBackBufferPlacement.h"
 #include "platform/video/MDeviceManager.h"
 #include "platform/math/MMatrix.h"
 
 namespace {
+
+// The picture scales to the window with its aspect kept, between black bars:
+// pointer points map to picture pixels (so that a picture pixel leans the
+// board a milliradian at any size), clamped at the picture's edges, and each
+// picture pixel's centre maps back to a point over that pixel.
+TEST(BackBufferPlacement, PointsMapToPicturePixelsAtAnySize)
+{
+    using Size = MBackBufferPlacement::Size;
+    struct Case {
+        const char* szName;
+        Size window, drawable, picture;
+        int32_t x, y, bx, by; // a window point and the picture pixel under it
+        Rect bars[2];         // drawable pixels, bottom-left origin; none when empty
+    };
+    const Case cases[] = {
+        {"the picture's size", {794, 575}, {794, 575}, {794, 575}, 793, 574, 793, 574, {}},
+        {"twice the size", {1588, 1150}, {1588, 1150}, {794, 575}, 3, 1149, 1, 574, {}},
+        {"HiDPI: twice the pixels", {794, 575}, {1588, 1150}, {794, 575}, 400, 300, 400, 300, {}},
+        {"full screen, bars beside", {1920, 1080}, {1920, 1080}, {800, 600}, 960, 540, 400, 300,
+         {{0, 0, 240, 1080}, {1680, 0, 1920, 1080}}},
+        {"left of the picture", {1920, 1080}, {1920, 1080}, {800, 600}, 239, 1079, 0, 599,
+         {{0, 0, 240, 1080}, {1680, 0, 1920, 1080}}},
+        {"tall, bars above and below", {794, 1150}, {794, 1150}, {794, 575}, 10, 300, 10, 13,
+         {{0, 0, 794, 288}, {0, 863, 794, 1150}}},
+        {"half the size", {397, 288}, {397, 288}, {794, 575}, 396, 0, 792, 0, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.szName);
+        const MBackBufferPlacement placement(c.window, c.drawable, c.picture);
+        int32_t bx = -1, by = -1, x = -1, y = -1;
+        placement.WindowToBackBuffer(c.x, c.y, &bx, &by);
+        EXPECT_EQ(std::pair(bx, by), std::pair(c.bx, c.by));
+        placement.BackBufferToWindow(bx, by, &x, &y);
+        placement.WindowToBackBuffer(x, y, &bx, &by);
+        EXPECT_EQ(std::pair(bx, by), std::pair(c.bx, c.by)) << "back from " << x << ", " << y;
+        Rect bars[2];
+        const int32_t count = placement.Margins(bars);
+        EXPECT_EQ(count, c.bars[0].IsEmpty() && c.bars[1].IsEmpty() ? 0 : 2);
+        for (int32_t i = 0; i < count; ++i)
+            EXPECT_EQ(bars[i], c.bars[i]) << i;
+    }
+}
 
 TEST(DeviceWithoutWindow, AnswersDisplayQuestionsButHasNoDevice)
 {
@@ -37,7 +80,7 @@ TEST(DeviceOnGameWindow, ClosingTheWindowReleasesTheDeviceFirst)
     auto window = std::make_unique<QuietWindow>();
     ASSERT_EQ(window->Create("game", 160, 120, 0), 0);
     MDeviceManager* device = GetDeviceManager(window->GetSDLWindow());
-    ASSERT_EQ(device->CreateDevice(0, 0, 0), 0);
+    ASSERT_EQ(device->CreateDevice(0, 160, 120), 0);
     window.reset();
     ASSERT_FALSE(device->HasDevice());
     EXPECT_EQ(device->BeginFrame(), 20);

@@ -71,7 +71,7 @@ TEST(WindowEvents, EventsBecomeHandlerCallsAndADisabledWindowTakesNoInput)
         {Event(SDL_WINDOWEVENT, SDL_WINDOWEVENT_MINIMIZED), 1}, {Event(SDL_WINDOWEVENT, SDL_WINDOWEVENT_RESTORED), 1},
         {Event(SDL_WINDOWEVENT, SDL_WINDOWEVENT_FOCUS_LOST), 1},
         {Event(SDL_WINDOWEVENT, SDL_WINDOWEVENT_FOCUS_GAINED), 1}, {Event(SDL_WINDOWEVENT, SDL_WINDOWEVENT_CLOSE), 1},
-        {Event(SDL_WINDOWEVENT, SDL_WINDOWEVENT_EXPOSED), 0}, {Event(SDL_QUIT), 1},
+        {Event(SDL_WINDOWEVENT, SDL_WINDOWEVENT_EXPOSED), 1}, {Event(SDL_QUIT), 1},
         {Event(down, SDL_BUTTON_LEFT, 10, 20), 1}, {Event(down, SDL_BUTTON_RIGHT, 11, 21), 1},
         {Event(up, SDL_BUTTON_LEFT, 12, 22), 1},   {Event(up, SDL_BUTTON_RIGHT, 13, 23), 1},
         {Event(down, SDL_BUTTON_MIDDLE, 1, 1), 0}, {Event(SDL_MOUSEMOTION, 5, 6), 0},
