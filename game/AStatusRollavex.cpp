@@ -171,7 +171,7 @@ void AStatusRollavex::OfferWin()
     ABestTime::Format(clock, sizeof clock, time);
     if (before != ABestTime::None)
         ABestTime::FormatDifference(difference, sizeof difference, time - before);
-    std::snprintf(text, sizeof text, "%s%s  %s", best ? kNewBest : "", best ? "  " : "", clock);
+    std::snprintf(text, sizeof text, "%s%s%s", best ? kNewBest : "", best ? "  " : "", clock);
     if (*difference)
         std::snprintf(text + std::strlen(text), sizeof text - std::strlen(text), "  %s", difference);
     pasLine3->SetColour(best ? kYellow : kSkyBlue);

@@ -40,6 +40,8 @@ TEST_F(ProgressTest, WinsOpenTheNextMazeAndTheLastPlayedIsKeptAcrossRuns)
     EXPECT_EQ(progress.GetUnlocked(), 2) << "the last win of the set opens nothing";
     progress.Won(2);
     progress.Won(1);
+    EXPECT_EQ(ReadText(File()), "last 2\nunlocked 2\n") << "a win is written by Keep";
+    progress.Keep();
     AProgress again;
     again.Read(3);
     EXPECT_EQ(again.GetUnlocked() * 10 + again.GetLast(), 32);

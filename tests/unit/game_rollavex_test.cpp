@@ -86,6 +86,12 @@ protected:
     std::string BestLabel() const { return Shown(status->GetBestLabel()); }
     bool HintShown() const { return !status->GetHintLine()->IsHidden(); }
     CClock* Clock() const { return status->GetGameClock(); }
+    static std::string Time(int32_t hundredths)
+    {
+        char text[24];
+        ABestTime::Format(text, sizeof text, hundredths);
+        return text;
+    }
     void ExpectLean(int x, int y) const
     {
         EXPECT_EQ(game->GetBoard()->GetLeanX(), x);
@@ -281,9 +287,11 @@ TEST_F(GameTest, LossNewGameGoalAndTheBestTime)
     EXPECT_EQ(Message(), "Congratulations!");
     const int stopped = Clock()->GetValue();
     ASSERT_GT(stopped, 0);
-    const std::string best = "Best " + std::string(Clock()->GetText());
+    const std::string time = Time(status->GetHundredths());
+    EXPECT_EQ(time.substr(0, 5), Clock()->GetText()) << "the clock's whole seconds";
+    const std::string best = "Best " + time;
     EXPECT_EQ(BestLabel(), best);
-    EXPECT_EQ(NewBest(), "New best time!");
+    EXPECT_EQ(NewBest(), "New best time!  " + time);
     game->GetBall()->Place(-0.2f, -2.0f, 0.0f, 0.0f, 0.0f); // out of the goal square and back in
     Frames();
     PlaceInGoal();
@@ -301,13 +309,17 @@ TEST_F(GameTest, LossNewGameGoalAndTheBestTime)
     PlaceInGoal();
     Frames();
     EXPECT_EQ(sounds[1]->nPlays, 2);
-    EXPECT_EQ(BestLabel(), "Best 00:00") << "a faster win";
-    EXPECT_EQ(NewBest(), "New best time!");
+    const int32_t faster = status->GetHundredths();
+    EXPECT_EQ(BestLabel(), "Best " + Time(faster)) << "a faster win";
+    char difference[16];
+    ABestTime::FormatDifference(difference, sizeof difference, faster - game->GetBestTime().GetPrevious());
+    EXPECT_EQ(difference[0], '-');
+    EXPECT_EQ(NewBest(), "New best time!  " + Time(faster) + "  " + difference);
     game->OnKeyUp(kN);
     PlaceInGoal();
     Frames();
     EXPECT_EQ(sounds[1]->nPlays, 3);
-    EXPECT_EQ(NewBest(), "") << "an equal time is no new best";
+    EXPECT_EQ(NewBest(), Time(faster) + "  +0.00") << "an equal time is no new best";
 }
 
 // A finished game is loaded and begun again: its old actors go with the old
