@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 #include <string_view>
+#include "base/CException.h"
+#include "common/screen/CInputRecorder.h"
 #include "game/AGameRollavex.h"
 #include "game/AMazeCommands.h"
 #include "platform/io/ParseInt32.h"
@@ -10,7 +12,7 @@
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: rollavex [--help | --version | --list-mazes | --maze N]\n"
+    "Usage: rollavex [--help | --version | --list-mazes | --maze N | --replay FILE | --record FILE]\n"
     "\n"
     "Rollavex is a 3D tilt maze: lean the wooden board and roll the steel ball past\n"
     "the holes into the goal square, against the clock. Twelve mazes of rising\n"
@@ -19,6 +21,8 @@ constexpr const char* kUsage =
     "Options:\n"
     "  --list-mazes      print each maze: number, name, best time or -, locked\n"
     "  --maze N          start on maze N (it must be open)\n"
+    "  --replay FILE     play a recorded game back\n"
+    "  --record FILE     record the game into FILE\n"
     "\n"
     "Keys:\n"
     "  mouse button held, mouse moved   lean the board\n"
@@ -49,6 +53,17 @@ constexpr const char* kUsage =
 
 constexpr int kStart = -1;
 
+// A file that cannot be played or written is told in one line: exit code 2.
+int StartRecorder(bool fReplay, const char* szPath)
+{
+    try {
+        fReplay ? GetInputRecorder()->StartReplay(szPath) : GetInputRecorder()->StartRecording(szPath);
+    } catch (const CFileException&) {
+        return 2;
+    }
+    return kStart;
+}
+
 // kStart without arguments; otherwise answers them and gives the exit code.
 int AnswerArguments(int argc, char** argv)
 {
@@ -71,6 +86,9 @@ int AnswerArguments(int argc, char** argv)
         AGameRollavex::RequestStartMaze(maze);
         return kStart;
     }
+    const bool replay = std::strcmp(argv[1], "--replay") == 0;
+    if (argc == 3 && (replay || std::strcmp(argv[1], "--record") == 0))
+        return StartRecorder(replay, argv[2]);
     std::fputs(kUsage, stderr);
     return 2;
 }
@@ -86,5 +104,8 @@ int main(int argc, char** argv)
     int32_t code = app->Execute();
     delete app;
     SetApplication(nullptr);
-    return code;
+    // The game's end completed the recording; one that could not be written fails the run.
+    const bool lost = GetInputRecorder()->HasWriteFailed();
+    DestroyInputRecorder();
+    return code == 0 && lost ? 1 : code;
 }

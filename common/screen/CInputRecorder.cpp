@@ -145,6 +145,8 @@ void CInputRecorder::StartRecording(const char* path)
         Fail(path, std::string("cannot write the recording: ") + std::strerror(errno), kLineCannotWrite);
     rgBuffer.assign(kWriteBuffer, '\0');
     nUsed = 0;
+    strPath = path;
+    fWriteFailed = false;
     nMode = kRecording;
     lLeanX = lLeanY = 0;
     Append("%s\n", kHeader);
@@ -220,7 +222,8 @@ void CInputRecorder::Stop()
 {
     if (pFile) {
         Flush();
-        std::fclose(pFile);
+        if (std::fclose(pFile) != 0)
+            WriteFailed(errno);
         pFile = nullptr;
     }
     rgRecords.clear();
@@ -243,11 +246,21 @@ void CInputRecorder::Detach(const CScene* scene)
     Stop();
 }
 
+// Each frame's records reach the file at once; a failure is told the first time.
 void CInputRecorder::Flush()
 {
     if (nUsed && pFile && (std::fwrite(rgBuffer.data(), 1, nUsed, pFile) != nUsed || std::fflush(pFile) != 0))
-        strError = "the recording could not be written";
+        WriteFailed(errno);
     nUsed = 0;
+}
+
+void CInputRecorder::WriteFailed(int nError)
+{
+    if (fWriteFailed)
+        return;
+    fWriteFailed = true;
+    strError = strPath + ": the recording could not be written: " + std::strerror(nError);
+    std::fprintf(stderr, "Rollavex: %s\n", strError.c_str());
 }
 
 void CInputRecorder::Append(const char* fmt, ...)

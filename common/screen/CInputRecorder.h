@@ -66,6 +66,8 @@ public:
 
     Mode GetMode() const { return nMode; }
     const std::string& GetError() const { return strError; }
+    // A recording could not be written (told on standard error when it happened).
+    bool HasWriteFailed() const { return fWriteFailed; }
 
     // The scene whose ticks are recorded and replayed, and where events go.
     void Attach(const CScene* scene, Sink* sink);
@@ -98,6 +100,7 @@ private:
     void DeliverPending();
     void Append(const char* fmt, ...);
     void Flush();
+    void WriteFailed(int nError);
 
     Mode nMode = kOff;
     FILE* pFile = nullptr;
@@ -111,6 +114,8 @@ private:
     int32_t lLeanX = 0; // the lean last recorded or replayed
     int32_t lLeanY = 0;
     std::string strError;
+    std::string strPath;       // the recording's file
+    bool fWriteFailed = false;
 };
 
 // The process-wide recorder (created on first use).
