@@ -11,6 +11,7 @@
 #include "common/actors/CActorSprite.h"
 #include "common/assets/CFileMM.h"
 #include "common/assets/CMesh.h"
+#include "common/assets/CSoundChunk.h"
 #include "common/screen/COptions.h"
 #include "common/scene/CSceneDialog.h"
 #include "common/screen/CScreen.h"
@@ -22,6 +23,7 @@
 #include "game/ALeanFrame.h"
 #include "game/AOptionsRollavex.h"
 #include "game/AStatusRollavex.h"
+#include "platform/audio/MMusicStream.h"
 #include "platform/math/MCamera.h"
 #include "platform/video/MDeviceManager.h"
 
@@ -62,6 +64,11 @@ int32_t AGameRollavex::Load()
     archive->SeekEntryPoint(1);
     if (sounds.ReadFrom(archive) != 0)
         return Result::kSoundUnreadable;
+    archive->SeekEntryPoint(3);
+    MMusicStream* music = nullptr;
+    if (CSoundChunk::ReadMusic(archive, &music) != 0)
+        return Result::kSoundUnreadable;
+    pScreen->SetMusicSegment(music);
     archive->SeekEntryPoint(2);
     for (CSpriteArray*& set : rgpSpriteSets)
         set = CSpriteArray::LoadFrom(archive, 1);
@@ -126,8 +133,8 @@ int32_t AGameRollavex::Begin()
     DrawAllScenes();
     if (const auto* options = static_cast<const AOptionsRollavex*>(GetAppOptions())) {
         pBoard->SetMouseFeel(options->MouseSensitivity, options->InvertY != 0);
-        SetSoundVolume(float(options->SFX) * 0.01f);
-        pScreen->SetMusicVolume(float(options->Music) * 0.01f);
+        pScreen->SetEffectsVolume(options->SFX);
+        pScreen->SetMusicVolume(options->Music);
     }
     lIntroLeft = IntroTicks;
     ShowPanel3();
@@ -171,12 +178,6 @@ void AGameRollavex::ViewThroughCamera()
     MMatrix view;
     pCamera->GetViewMatrix(&view);
     device->SetTransform(kTransformView, view);
-}
-
-void AGameRollavex::SetSoundVolume(float fVolume)
-{
-    if (sounds.Get(Intro))
-        sounds.Get(Intro)->SetVolume(fVolume);
 }
 
 // A game

@@ -9,6 +9,7 @@
 #include "common/screen/COptions.h"
 #include "common/scene/CScene.h"
 #include "common/scene/CSceneStack.h"
+#include "platform/audio/MSoundManager.h"
 #include "platform/window/AppTimer.h"
 #include "platform/video/MDeviceManager.h"
 #include "platform/window/MFrameStats.h"
@@ -18,7 +19,6 @@ CScreen::CScreen() = default;
 CScreen::~CScreen()
 {
     ReleaseContent();
-    delete pMusic;
 }
 
 bool CScreen::IsFullScreen() { return COptions::GetLatchedFullscreen() != 0; }
@@ -33,6 +33,8 @@ void CScreen::SetMusicSegment(BMusicSegment* pSegment)
 {
     delete pMusic;
     pMusic = pSegment;
+    if (pMusic)
+        pMusic->SetVolume(lMusicVolume);
 }
 
 // Dialogs still open over the game go first: they refer to it.
@@ -60,6 +62,7 @@ int32_t CScreen::ReleaseContent()
     delete pMMFile;
     pMMFile = nullptr;
     DeleteScenes();
+    SetMusicSegment(nullptr);
     return 0;
 }
 
@@ -90,6 +93,8 @@ void CScreen::Frame()
     MFrameStats* pStats = MFrameStats::Get();
     if (pStats)
         pStats->BeginFrame();
+    if (pMusic)
+        pMusic->Update();
     const bool fDrawn = (!fFinishPending || !pSceneToFinish || CarryOutFinish()) && RunPasses();
     if (pStats)
         pStats->EndFrame(fDrawn);
@@ -365,10 +370,13 @@ int32_t CScreen::PlayMusic(int32_t fLoop)
     return 0;
 }
 
-void CScreen::SetMusicVolume(float fVolume)
+void CScreen::SetMusicVolume(int32_t lPercent)
 {
-    if (!pMusic)
-        return;
-    const int32_t lVolume = fVolume < 0.01f ? -10000 : static_cast<int32_t>(2500.0f * fVolume - 2500.0f);
-    pMusic->SetVolume(lVolume);
+    lMusicVolume = MSoundManager::VolumeOfPercent(lPercent);
+    if (pMusic)
+        pMusic->SetVolume(lMusicVolume);
 }
+
+void CScreen::SetEffectsVolume(int32_t lPercent) { MSoundManager::SetEffectsVolume(lPercent); }
+
+bool CScreen::HasSound() { return GetSoundManager()->HasSound(); }

@@ -2,10 +2,10 @@
 #include <AL/al.h>
 #include <AL/alc.h>
 #include <cstdint>
+#include <vector>
 
 class MFileMMIO;
 class MSound;
-class MWaveFile;
 struct SDL_Window;
 
 // Result codes and flags of the sound interface.
@@ -41,11 +41,28 @@ public:
                         uint32_t nCount);
 
     bool IsInitialized() const { return pContext != nullptr; }
+    // Whether sounds can be heard: a device is open.
+    bool HasSound() const { return IsInitialized(); }
     ALCdevice* GetDevice() const { return pDevice; }
+    // The volume of every sound effect in percent (0 and below silent).
+    static void SetEffectsVolume(int32_t lPercent);
+
+    // Hundredths of a decibel of a volume in percent, by ear: each halving
+    // is 10 dB quieter, 100 and above full, 0 and below silent.
+    static int32_t VolumeOfPercent(int32_t lPercent);
+
+    // The sound data of the RIFF WAVE at the file's position, in whole frames, with
+    // its buffer format and rate: 0 or a failure code (snd::DSERR_BADFORMAT when
+    // it cannot be played).
+    struct Pcm {
+        std::vector<uint8_t> rgbData;
+        ALenum nFormat = 0;
+        uint32_t nRate = 0;
+    };
+    static int32_t ReadWave(MFileMMIO* pFile, Pcm* pPcm);
 
 private:
     void Release();
-    static int32_t CreateBuffer(MWaveFile& reader, ALuint* pBuffer, uint32_t* pSize);
 
     ALCdevice* pDevice = nullptr;
     ALCcontext* pContext = nullptr;
