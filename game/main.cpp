@@ -25,6 +25,7 @@ constexpr const char* kUsage =
     "  Back                              quit\n"
     "\n"
     "Settings are kept in $XDG_CONFIG_HOME/Orvande/Rollavex/ (default ~/.config);\n"
+    "[Config] holds SFX and Music (percent by ear, 100 and 70; 0 or -1 silent);\n"
     "[Input] holds MouseSensitivity (percent, 100), InvertY (0) and StickDeadZone (percent, 15).\n"
     "\n"
     "Environment:\n"
