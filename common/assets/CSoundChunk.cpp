@@ -24,7 +24,7 @@ int32_t ReadChunk(CFileIFF* pArchive, T** ppMade, bool fFillAllowed, Create crea
     const bool wave = header.id == ChunkId("wave");
     if (!wave && !(fFillAllowed && header.id == ChunkId("fill")))
         throw CFileException("common/CScreen", kBadChunkLine);
-    const int32_t result = wave && GetSoundManager()->HasSound() ? create(ppMade) : 0;
+    const int32_t result = wave && GetSoundManager()->IsInitialized() ? create(ppMade) : 0;
     pArchive->Ascend();
     if (result != 0) {
         // A warning result may still have made one; the caller keeps none.

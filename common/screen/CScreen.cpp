@@ -9,6 +9,7 @@
 #include "common/screen/COptions.h"
 #include "common/scene/CScene.h"
 #include "common/scene/CSceneStack.h"
+#include "platform/audio/MSound.h"
 #include "platform/audio/MSoundManager.h"
 #include "platform/window/AppTimer.h"
 #include "platform/video/MDeviceManager.h"
@@ -377,6 +378,9 @@ void CScreen::SetMusicVolume(int32_t lPercent)
         pMusic->SetVolume(lMusicVolume);
 }
 
-void CScreen::SetEffectsVolume(int32_t lPercent) { MSoundManager::SetEffectsVolume(lPercent); }
+void CScreen::SetEffectsVolume(int32_t lPercent)
+{
+    MSound::SetEffectsVolume(MSoundManager::VolumeOfPercent(lPercent));
+}
 
-bool CScreen::HasSound() { return GetSoundManager()->HasSound(); }
+bool CScreen::HasSound() { return GetSoundManager()->IsInitialized(); }

@@ -65,8 +65,9 @@ public:
     void StopMusicAtBoundary();
     // 0 or 71 when the music could not start.
     int32_t PlayMusic(int32_t fLoop);
-    // Percent, by ear (half sounds half as loud); 0 and below silent. The
-    // music's volume is kept for music set later.
+    // Volumes in percent, by ear (half sounds about half as loud), 0 and below
+    // silent; each takes effect at once. The music's is kept for music set
+    // later; the effects' is that of every sound effect.
     void SetMusicVolume(int32_t lPercent);
     static void SetEffectsVolume(int32_t lPercent);
     // Whether there is a sound device: without one the game plays silently.

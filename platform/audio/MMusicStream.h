@@ -8,7 +8,8 @@
 
 // Background music held as PCM data and streamed to one voice through a small
 // ring of buffers, which Update refills as they are played. Stopping pauses
-// it; playing goes on from there. A loop's end leads straight into its start.
+// it and playing goes on from there, both at once whatever the flags. A loop's
+// end leads straight into its start.
 class MMusicStream : public BMusicSegment {
 public:
     static constexpr size_t kRingSize = 4;
@@ -26,7 +27,8 @@ public:
     int32_t Play(uint32_t nFlags) override;
     int32_t Stop(uint32_t nFlags) override;
     int32_t IsPlaying() override;
-    // RepeatForever (or any count) loops; 0 plays to the end once.
+    // RepeatForever (or any count) loops; 0 plays to the end once. Pieces
+    // already queued keep what they hold.
     int32_t SetRepeats(uint32_t nRepeats) override;
     int32_t SetVolume(int32_t lVolume) override;
     // Refills the buffers played since the last call; at the end of a single

@@ -37,7 +37,6 @@ public:
     // The volume of every sound effect, in hundredths of a decibel; applied at once
     // to the sounds there are and to those made later.
     static void SetEffectsVolume(int32_t lVolume);
-    static int32_t GetEffectsVolume() { return lEffectsVolume; }
     // Every sound there is, in the order they were made.
     static const std::vector<MSound*>& GetAllSounds() { return rgpLive; }
 

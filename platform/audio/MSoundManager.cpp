@@ -87,8 +87,6 @@ int32_t MSoundManager::VolumeOfPercent(int32_t lPercent)
     return std::max(kSilence, int32_t(std::lround(hundredths)));
 }
 
-void MSoundManager::SetEffectsVolume(int32_t lPercent) { MSound::SetEffectsVolume(VolumeOfPercent(lPercent)); }
-
 int32_t MSoundManager::ReadWave(MFileMMIO* pFile, Pcm* pPcm)
 {
     MWaveFile reader(pFile);

@@ -40,12 +40,9 @@ public:
     int32_t CreateSound(MSound** ppSound, MFileMMIO* pFile, uint32_t nFlags, const void* pGuid,
                         uint32_t nCount);
 
-    bool IsInitialized() const { return pContext != nullptr; }
     // Whether sounds can be heard: a device is open.
-    bool HasSound() const { return IsInitialized(); }
+    bool IsInitialized() const { return pContext != nullptr; }
     ALCdevice* GetDevice() const { return pDevice; }
-    // The volume of every sound effect in percent (0 and below silent).
-    static void SetEffectsVolume(int32_t lPercent);
 
     // Hundredths of a decibel of a volume in percent, by ear: each halving
     // is 10 dB quieter, 100 and above full, 0 and below silent.

@@ -22,7 +22,7 @@ float Gain(ALuint voice)
 
 // Every sound effect the game loads sounds at its own volume times the effects
 // volume SFX sets when a game begins, the rolling ball's too, whose own volume
-// follows its speed each frame.
+// follows its speed each frame. There is sound once the device is open.
 TEST(GameVolume, SfxScalesEverySoundEffectOnTopOfItsOwnVolume)
 {
     TempFolder stateHome;
@@ -30,7 +30,9 @@ TEST(GameVolume, SfxScalesEverySoundEffectOnTopOfItsOwnVolume)
     setenv("ALSOFT_DRIVERS", "null", 0);
     AAppRollavex app;
     SetApplication(&app);
+    EXPECT_FALSE(CScreen::HasSound());
     ASSERT_EQ(GetSoundManager()->Initialize(nullptr, snd::DSSCL_PRIORITY, 2, 22050, 16), 0);
+    EXPECT_TRUE(CScreen::HasSound());
     AppTimer(TimerStop);
     const struct { int32_t sfx; float effects; } cases[] = {
         {100, 1.0f}, {50, 0.31623f}, {20, 0.06902f}, {1, 4.7533e-4f}, {0, 0.0f}, {-1, 0.0f}};

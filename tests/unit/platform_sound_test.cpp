@@ -170,7 +170,7 @@ TEST_F(Sound, EffectsVolumeByEarMultipliesEveryVoicesOwnGain)
     const struct { int32_t percent; float effects; } cases[] = {{50, 0.31623f}, {20, 0.06902f}, {0, 0.0f}, {100, 1.0f}};
     for (const auto& [percent, effects] : cases) {
         SCOPED_TRACE(percent);
-        MSoundManager::SetEffectsVolume(percent);
+        MSound::SetEffectsVolume(MSoundManager::VolumeOfPercent(percent));
         ASSERT_EQ(Create(wave, &later), 0);
         EXPECT_NEAR(Gain(quieter->GetVoice(0)), 0.1f * effects, 1e-5f);
         EXPECT_NEAR(Gain(quieter->GetVoice(1)), effects, 1e-4f);
