@@ -16,4 +16,6 @@ public:
     virtual int32_t SetRepeats(uint32_t nRepeats) = 0;
     // Master volume in hundredths of a decibel (-10000 silent, 0 full).
     virtual int32_t SetVolume(int32_t lVolume) = 0;
+    // Called once a frame: keeps the playing music fed.
+    virtual void Update() = 0;
 };

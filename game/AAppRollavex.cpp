@@ -20,6 +20,7 @@
 #include "platform/io/MSettings.h"
 #include "platform/audio/MSoundManager.h"
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -49,7 +50,7 @@ constexpr const char* kFullScreenFailed =
     "Rollavex has a problem running in full screen mode.  Next time it will start in windowed mode.  "
     "Please check your video drivers.  Rollavex will exit.";
 constexpr const char* kFatal = "Rollavex encountered a fatal error and will exit.";
-constexpr const char* kNoSound = "The sound card could not be initialized.  Rollavex will exit.";
+constexpr const char* kNoSound = "Rollavex: no sound device; playing without sound.\n";
 constexpr const char* kCannotLocate =
     "An asset file cannot be located.  Please point to the directory where it is located.";
 constexpr const char* kMissing = "Game cannot be loaded.  An asset file is missing.";
@@ -165,7 +166,8 @@ void AAppRollavex::SaveFullscreen(int32_t fFull)
 
 // Creates, in this order: the settings and the options, the window, the
 // device on it, the fonts, the sound and the music managers, the game.
-// Shutdown destroys them in the reverse order.
+// Without a sound device the game plays silently. Shutdown destroys them in
+// the reverse order.
 int32_t AAppRollavex::Initialise()
 {
     GetSettings()->OpenConfigRoot(GetCompanyName(), GetName());
@@ -190,11 +192,8 @@ int32_t AAppRollavex::Initialise()
         CloseScreen();
         return 0;
     }
-    if (InitialiseSound() != 0) {
-        ShowError(kNoSound, true);
-        CloseScreen();
-        return 0;
-    }
+    if (InitialiseSound() != 0)
+        std::fputs(kNoSound, stderr);
     InitialiseMusic();
     if (LoadAssetsAndCreateGame() != 0) {
         CloseScreen();

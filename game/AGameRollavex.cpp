@@ -13,6 +13,7 @@
 #include "common/actors/CActorSprite.h"
 #include "common/assets/CFileMM.h"
 #include "common/assets/CMesh.h"
+#include "common/assets/CSoundChunk.h"
 #include "common/screen/COptions.h"
 #include "common/scene/CSceneDialog.h"
 #include "common/screen/CScreen.h"
@@ -26,6 +27,7 @@
 #include "game/ALeanFrame.h"
 #include "game/AOptionsRollavex.h"
 #include "game/AStatusRollavex.h"
+#include "platform/audio/MMusicStream.h"
 #include "platform/math/MCamera.h"
 #include "platform/video/MDeviceManager.h"
 
@@ -66,6 +68,11 @@ int32_t AGameRollavex::Load()
     archive->SeekEntryPoint(1);
     if (sounds.ReadFrom(archive) != 0)
         return Result::kSoundUnreadable;
+    archive->SeekEntryPoint(3);
+    MMusicStream* music = nullptr;
+    if (CSoundChunk::ReadMusic(archive, &music) != 0)
+        return Result::kSoundUnreadable;
+    pScreen->SetMusicSegment(music);
     archive->SeekEntryPoint(2);
     for (CSpriteArray*& set : rgpSpriteSets)
         set = CSpriteArray::LoadFrom(archive, 1);
@@ -173,10 +180,10 @@ void AGameRollavex::Apply(int32_t nRow)
     const AOptionsRollavex* options = Options();
     switch (nRow) {
     case AOptionsPanel::Effects:
-        SetSoundVolume(float(options->SFX) * 0.01f);
+        pScreen->SetEffectsVolume(options->SFX);
         break;
     case AOptionsPanel::Music:
-        pScreen->SetMusicVolume(float(options->Music) * 0.01f);
+        pScreen->SetMusicVolume(options->Music);
         break;
     case AOptionsPanel::Sensitivity:
     case AOptionsPanel::InvertY:
@@ -202,7 +209,7 @@ void AGameRollavex::ApplyOption(int32_t nRow)
         AOptionsPanel::Keep(*Options(), nRow);
 }
 
-bool AGameRollavex::HasSound() const { return !pScreen->IsSoundOff(); }
+bool AGameRollavex::HasSound() const { return pScreen->HasSound(); }
 
 void AGameRollavex::OpenOptions()
 {
@@ -340,12 +347,6 @@ void AGameRollavex::ViewThroughCamera()
     MMatrix view;
     pCamera->GetViewMatrix(&view);
     device->SetTransform(kTransformView, view);
-}
-
-void AGameRollavex::SetSoundVolume(float fVolume)
-{
-    if (sounds.Get(Intro))
-        sounds.Get(Intro)->SetVolume(fVolume);
 }
 
 // A game

@@ -55,7 +55,6 @@ public:
     int32_t Load() override;
     int32_t Begin() override;
     int32_t Unload() override;
-    void SetSoundVolume(float fVolume) override;
     void Tick() override;
     int32_t TicksToNextChange() override;
     void NewGame(int counter) override;

@@ -46,7 +46,7 @@ int32_t COptions::Load()
     if (!GetApplication())
         return 0;
     ReadNumber(Difficulty, "Difficulty", 1);
-    ReadNumber(Music, "Music", 100);
+    ReadNumber(Music, "Music", kDefaultMusic);
     ReadNumber(SFX, "SFX", 100);
     ReadNumber(Fullscreen, "Fullscreen", 1);
     ReadNumber(FirstTimeRun, "FirstTimeRun", 1);

@@ -25,7 +25,9 @@ public:
 
     int32_t Difficulty = 2;
     int32_t Players = 1;
-    int32_t Music = 100;      // percent; -1 off
+    // The music sits under the sound effects unless the player raises it.
+    static constexpr int32_t kDefaultMusic = 70;
+    int32_t Music = kDefaultMusic; // percent; -1 off
     int32_t SFX = 100;        // percent; -1 off
     int32_t Fullscreen = 0;
     int32_t FirstTimeRun = 0;

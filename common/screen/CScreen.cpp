@@ -9,6 +9,8 @@
 #include "common/screen/COptions.h"
 #include "common/scene/CScene.h"
 #include "common/scene/CSceneStack.h"
+#include "platform/audio/MSound.h"
+#include "platform/audio/MSoundManager.h"
 #include "platform/window/AppTimer.h"
 #include "platform/video/MDeviceManager.h"
 #include "platform/window/MFrameStats.h"
@@ -18,7 +20,6 @@ CScreen::CScreen() = default;
 CScreen::~CScreen()
 {
     ReleaseContent();
-    delete pMusic;
 }
 
 bool CScreen::IsFullScreen() { return COptions::GetLatchedFullscreen() != 0; }
@@ -33,6 +34,8 @@ void CScreen::SetMusicSegment(BMusicSegment* pSegment)
 {
     delete pMusic;
     pMusic = pSegment;
+    if (pMusic)
+        pMusic->SetVolume(lMusicVolume);
 }
 
 // Dialogs still open over the game go first: they refer to it.
@@ -76,6 +79,7 @@ int32_t CScreen::ReleaseContent()
     delete pMMFile;
     pMMFile = nullptr;
     DeleteScenes();
+    SetMusicSegment(nullptr);
     return 0;
 }
 
@@ -106,6 +110,8 @@ void CScreen::Frame()
     MFrameStats* pStats = MFrameStats::Get();
     if (pStats)
         pStats->BeginFrame();
+    if (pMusic)
+        pMusic->Update();
     const bool fDrawn = (!fFinishPending || !pSceneToFinish || CarryOutFinish()) && RunPasses();
     if (pStats)
         pStats->EndFrame(fDrawn);
@@ -381,10 +387,16 @@ int32_t CScreen::PlayMusic(int32_t fLoop)
     return 0;
 }
 
-void CScreen::SetMusicVolume(float fVolume)
+void CScreen::SetMusicVolume(int32_t lPercent)
 {
-    if (!pMusic)
-        return;
-    const int32_t lVolume = fVolume < 0.01f ? -10000 : static_cast<int32_t>(2500.0f * fVolume - 2500.0f);
-    pMusic->SetVolume(lVolume);
+    lMusicVolume = MSoundManager::VolumeOfPercent(lPercent);
+    if (pMusic)
+        pMusic->SetVolume(lMusicVolume);
 }
+
+void CScreen::SetEffectsVolume(int32_t lPercent)
+{
+    MSound::SetEffectsVolume(MSoundManager::VolumeOfPercent(lPercent));
+}
+
+bool CScreen::HasSound() { return GetSoundManager()->IsInitialized(); }

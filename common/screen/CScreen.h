@@ -71,12 +71,17 @@ public:
     void StopMusicAtBoundary();
     // 0 or 71 when the music could not start.
     int32_t PlayMusic(int32_t fLoop);
-    // fVolume 0..1.
-    void SetMusicVolume(float fVolume);
+    // Volumes in percent, by ear (half sounds about half as loud), 0 and below
+    // silent; each takes effect at once. The music's is kept for music set
+    // later; the effects' is that of every sound effect.
+    void SetMusicVolume(int32_t lPercent);
+    static void SetEffectsVolume(int32_t lPercent);
+    // Whether there is a sound device: without one the game plays silently.
+    static bool HasSound();
 
     BDevice* GetDevice() const { return pDevice; }
     void SetDevice(BDevice* pNewDevice) { pDevice = pNewDevice; }
-    // Takes ownership.
+    // Takes ownership and gives it the music's volume.
     void SetMusicSegment(BMusicSegment* pSegment);
     CFileMM* GetMMFile() const { return pMMFile; }
     bool IsMinimised() const { return fMinimised != 0; }
@@ -101,6 +106,7 @@ protected:
     int32_t fMinimised = 0;
     int32_t nResultCode = 0;
     BMusicSegment* pMusic = nullptr;
+    int32_t lMusicVolume = 0; // hundredths of a decibel
     CFileMM* pMMFile = nullptr;
     CScene* pScene = nullptr;
     CScene* pSceneToFinish = nullptr;

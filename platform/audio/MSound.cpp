@@ -14,12 +14,16 @@ constexpr int32_t kSilence = -10000;
 MSound::MSound(ALuint buffer, std::vector<ALuint> voices, uint32_t size)
     : nBuffer(buffer), rgnVoices(std::move(voices)), rglVolume(rgnVoices.size(), 0), nBufferSize(size)
 {
-    for (ALuint voice : rgnVoices)
-        alSourceRewind(voice);
+    for (size_t i = 0; i < rgnVoices.size(); ++i) {
+        alSourceRewind(rgnVoices[i]);
+        ApplyGain(i);
+    }
+    rgpLive.push_back(this);
 }
 
 MSound::~MSound()
 {
+    std::erase(rgpLive, this);
     if (alcGetCurrentContext() == nullptr)
         return; // the device went first and took the voices with it
     alDeleteSources(ALsizei(rgnVoices.size()), rgnVoices.data());
@@ -29,6 +33,19 @@ MSound::~MSound()
 float MSound::GainOf(int32_t lVolume)
 {
     return lVolume <= kSilence ? 0.0f : std::pow(10.0f, float(lVolume) / 2000.0f);
+}
+
+void MSound::SetEffectsVolume(int32_t lVolume)
+{
+    lEffectsVolume = std::clamp(lVolume, kSilence, 0);
+    for (const MSound* sound : rgpLive)
+        for (size_t i = 0; i < sound->rgnVoices.size(); ++i)
+            sound->ApplyGain(i);
+}
+
+void MSound::ApplyGain(size_t i) const
+{
+    alSourcef(rgnVoices[i], AL_GAIN, GainOf(rglVolume[i]) * GainOf(lEffectsVolume));
 }
 
 bool MSound::IsVoicePlaying(ALuint voice) const
@@ -107,6 +124,6 @@ int32_t MSound::SetVolume(float factor)
         return 0;
     const float f = factor > 1.0f ? 1.0f : factor >= 0.0f ? factor : 0.0f; // NaN is silence
     rglVolume[0] = int32_t(f * 10000.0f - 10000.0f);
-    alSourcef(rgnVoices[0], AL_GAIN, GainOf(rglVolume[0]));
+    ApplyGain(0);
     return 0;
 }

@@ -2,6 +2,8 @@
 #include "platform/audio/MSound.h"
 #include "platform/audio/MWaveFile.h"
 #include <AL/al.h>
+#include <algorithm>
+#include <cmath>
 #include <memory>
 #include <new>
 #include <vector>
@@ -10,6 +12,7 @@ namespace {
 
 constexpr uint32_t kMinRate = 100;
 constexpr uint32_t kMaxRate = 200000;
+constexpr int32_t kSilence = -10000;
 
 std::unique_ptr<MSoundManager> pSoundManager;
 
@@ -76,30 +79,33 @@ int32_t MSoundManager::Initialize(SDL_Window*, uint32_t level, uint32_t channels
     return 0;
 }
 
-int32_t MSoundManager::CreateBuffer(MWaveFile& reader, ALuint* pBuffer, uint32_t* pSize)
+int32_t MSoundManager::VolumeOfPercent(int32_t lPercent)
 {
+    if (lPercent <= 0)
+        return kSilence;
+    const double hundredths = 1000.0 * std::log2(std::min(lPercent, 100) / 100.0);
+    return std::max(kSilence, int32_t(std::lround(hundredths)));
+}
+
+int32_t MSoundManager::ReadWave(MFileMMIO* pFile, Pcm* pPcm)
+{
+    MWaveFile reader(pFile);
+    if (reader.Open() != 0 || reader.GetSize() == 0)
+        return snd::E_FAIL;
     const MWaveFormat& wfx = reader.GetFormat();
-    const ALenum format = BufferFormat(wfx);
-    if (format == 0)
+    pPcm->nFormat = BufferFormat(wfx);
+    if (pPcm->nFormat == 0)
         return snd::DSERR_BADFORMAT;
+    pPcm->nRate = wfx.nSamplesPerSec;
     const uint32_t size = reader.GetSize() - reader.GetSize() % wfx.nBlockAlign;
-    std::vector<uint8_t> samples;
     uint32_t read = 0;
     try {
-        samples.resize(size);
+        pPcm->rgbData.resize(size);
     } catch (const std::bad_alloc&) {
         return snd::E_OUTOFMEMORY;
     }
-    if (size == 0 || reader.Read(samples.data(), size, &read) != 0)
+    if (size == 0 || reader.Read(pPcm->rgbData.data(), size, &read) != 0)
         return snd::E_FAIL;
-    alGetError();
-    alGenBuffers(1, pBuffer);
-    alBufferData(*pBuffer, format, samples.data(), ALsizei(size), ALsizei(wfx.nSamplesPerSec));
-    if (alGetError() != AL_NO_ERROR) {
-        alDeleteBuffers(1, pBuffer);
-        return snd::E_FAIL;
-    }
-    *pSize = size;
     return 0;
 }
 
@@ -109,13 +115,18 @@ int32_t MSoundManager::CreateSound(MSound** ppSound, MFileMMIO* pFile, uint32_t,
         return snd::CO_E_NOTINITIALIZED;
     if (ppSound == nullptr || pFile == nullptr || nCount == 0)
         return snd::E_INVALIDARG;
-    MWaveFile reader(pFile);
-    if (reader.Open() != 0 || reader.GetSize() == 0)
-        return snd::E_FAIL;
-    ALuint buffer = 0;
-    uint32_t size = 0;
-    if (const int32_t result = CreateBuffer(reader, &buffer, &size); result != 0)
+    Pcm pcm;
+    if (const int32_t result = ReadWave(pFile, &pcm); result != 0)
         return result;
+    const uint32_t size = uint32_t(pcm.rgbData.size());
+    alGetError();
+    ALuint buffer = 0;
+    alGenBuffers(1, &buffer);
+    alBufferData(buffer, pcm.nFormat, pcm.rgbData.data(), ALsizei(size), ALsizei(pcm.nRate));
+    if (alGetError() != AL_NO_ERROR) {
+        alDeleteBuffers(1, &buffer);
+        return snd::E_FAIL;
+    }
     std::vector<ALuint> voices(nCount);
     alGenSources(ALsizei(nCount), voices.data());
     if (alGetError() != AL_NO_ERROR) {

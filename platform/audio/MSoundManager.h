@@ -2,10 +2,10 @@
 #include <AL/al.h>
 #include <AL/alc.h>
 #include <cstdint>
+#include <vector>
 
 class MFileMMIO;
 class MSound;
-class MWaveFile;
 struct SDL_Window;
 
 // Result codes and flags of the sound interface.
@@ -40,12 +40,26 @@ public:
     int32_t CreateSound(MSound** ppSound, MFileMMIO* pFile, uint32_t nFlags, const void* pGuid,
                         uint32_t nCount);
 
+    // Whether sounds can be heard: a device is open.
     bool IsInitialized() const { return pContext != nullptr; }
     ALCdevice* GetDevice() const { return pDevice; }
 
+    // Hundredths of a decibel of a volume in percent, by ear: each halving
+    // is 10 dB quieter, 100 and above full, 0 and below silent.
+    static int32_t VolumeOfPercent(int32_t lPercent);
+
+    // The sound data of the RIFF WAVE at the file's position, in whole frames, with
+    // its buffer format and rate: 0 or a failure code (snd::DSERR_BADFORMAT when
+    // it cannot be played).
+    struct Pcm {
+        std::vector<uint8_t> rgbData;
+        ALenum nFormat = 0;
+        uint32_t nRate = 0;
+    };
+    static int32_t ReadWave(MFileMMIO* pFile, Pcm* pPcm);
+
 private:
     void Release();
-    static int32_t CreateBuffer(MWaveFile& reader, ALuint* pBuffer, uint32_t* pSize);
 
     ALCdevice* pDevice = nullptr;
     ALCcontext* pContext = nullptr;

@@ -6,7 +6,8 @@
 # For each run it prints the process's CPU share (of one core, from /proc)
 # and the game's own RVX_STATS report. Run by hand, not by CI:
 #   bash tests/bench/frame_report.sh [build dir] [run names...]
-# RVX_BENCH_IDLE_SECONDS sets the idle measurement (default 20 s). Without
+# RVX_BENCH_IDLE_SECONDS sets the idle measurement (default 20 s);
+# RVX_BENCH_CONFIG adds lines to the settings' [Config] (e.g. Music=-1). Without
 # DISPLAY an Xvfb of 1024 x 768 is started on a free display.
 set -euo pipefail
 src=$(cd "$(dirname "$0")/../.." && pwd)
@@ -50,7 +51,7 @@ share() { awk -v c="$2" -v t="$1" 'BEGIN { printf "%.0f%%", 100 * c / t }'; }
 
 # Starts the game with Fullscreen $1 and the report in $2; pid in GAME.
 start() {
-  printf '[Config]\nFullscreen=%s\n' "$1" > "$XDG_CONFIG_HOME/Orvande/Rollavex/settings.ini"
+  printf '[Config]\nFullscreen=%s\n%s\n' "$1" "${RVX_BENCH_CONFIG:-}" > "$XDG_CONFIG_HOME/Orvande/Rollavex/settings.ini"
   (cd "$app_dir" && exec env RVX_STATS="$2" ./rollavex) &
   GAME=$!
   pids+=("$GAME")

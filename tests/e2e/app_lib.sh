@@ -29,8 +29,9 @@ store_fullscreen() {
 }
 
 # Starts the game from the run folder in the background; its pid is in GAME.
+# Its standard error goes to the file GAME_STDERR when that is set.
 start_game() {
-  (cd "$RVX_RUN_DIR" && exec env RVX_DIALOG_ANSWERS= "$APP") &
+  (cd "$RVX_RUN_DIR" && exec env RVX_DIALOG_ANSWERS= "$APP" 2> "${GAME_STDERR:-/dev/stderr}") &
   GAME=$!
   PIDS+=("$GAME")
 }

@@ -1,3 +1,4 @@
+#include "base/BMusicSegment.h"
 #include "common/actors/CActorMesh.h"
 #include "common/screen/CInputRecorder.h"
 #include "common/screen/CScreen.h"
@@ -42,6 +43,38 @@ struct TurningMesh : CActorMesh {
 };
 
 bool Drew() { return std::count(Log().begin(), Log().end(), "begin") == 1; }
+
+// Music that notes what the screen asks of it.
+struct NotedMusic : BMusicSegment {
+    int32_t Play(uint32_t) override
+    {
+        fPlaying = true;
+        return Noted("play");
+    }
+    int32_t Stop(uint32_t) override
+    {
+        fPlaying = false;
+        return Noted("stop");
+    }
+    int32_t IsPlaying() override { return fPlaying; }
+    int32_t SetRepeats(uint32_t n) override { return Noted("repeats " + std::to_string(n)); }
+    int32_t SetVolume(int32_t l) override { return Noted("volume " + std::to_string(l)); }
+    void Update() override { Noted("update"); }
+    static int32_t Noted(const std::string& what)
+    {
+        fakes::Note("music " + what);
+        return 0;
+    }
+    bool fPlaying = false;
+};
+
+Strings MusicLog()
+{
+    Strings music;
+    std::copy_if(Log().begin(), Log().end(), std::back_inserter(music),
+                 [](const std::string& s) { return s.rfind("music ", 0) == 0; });
+    return music;
+}
 
 } // namespace
 
@@ -190,4 +223,26 @@ TEST_F(ScreenTest, MenusDeactivationAndMinimisingStopTimeAndComingBackResumesAll
     screen.OnSize(0, 0);
     screen.OnSize(794, 575);
     EXPECT_TRUE(game->IsSuspended());
+}
+
+// ---- music ----
+
+// The volume by ear (10 dB per halving), kept for music set later; the music is
+// fed each frame, stops while minimised and at the Pause key, and plays again after.
+TEST_F(ScreenTest, MusicVolumeByEarIsFedEachFrameAndStopsWhileMinimisedAndPaused)
+{
+    screen.SetMusicVolume(50);
+    screen.SetMusicSegment(new NotedMusic);
+    for (int32_t percent : {20, 1, 0, -1, 100})
+        screen.SetMusicVolume(percent);
+    screen.PlayMusic(1);
+    screen.Frame();
+    screen.OnSize(0, 0);
+    screen.OnSize(794, 575);
+    screen.OnKeyDown(19);
+    screen.OnKeyDown(19);
+    EXPECT_EQ(MusicLog(), (Strings{"music volume -1000", "music volume -2322", "music volume -6644",
+                                   "music volume -10000", "music volume -10000", "music volume 0",
+                                   "music repeats 4294967295", "music play", "music update", "music stop",
+                                   "music play", "music stop", "music play"}));
 }

@@ -1,11 +1,16 @@
 #include "platform/audio/MSound.h"
 #include "platform/io/MFileMMIO.h"
 #include "platform/audio/MMusicManager.h"
+#include "platform/audio/MMusicStream.h"
 #include "platform/audio/MSoundManager.h"
 #include "tests/unit/WaveBytes.h"
 #include <gtest/gtest.h>
+#include <chrono>
+#include <climits>
 #include <cmath>
+#include <functional>
 #include <memory>
+#include <thread>
 
 using namespace wavebytes;
 
@@ -20,15 +25,27 @@ protected:
     }
     static void TearDownTestSuite() { DestroySoundManager(); }
 
+    // The file of a WAVE, open for reading.
+    std::unique_ptr<MFileMMIO> Open(const Bytes& wave)
+    {
+        WriteAllBytes(folder.File("sound.wav"), wave);
+        auto file = std::make_unique<MFileMMIO>();
+        file->Open(folder.File("sound.wav").c_str(), 1, 1);
+        return file;
+    }
     int32_t Create(const Bytes& wave, std::unique_ptr<MSound>* sound, uint32_t count = 1,
                    MSoundManager* manager = GetSoundManager())
     {
-        WriteAllBytes(folder.File("sound.wav"), wave);
-        MFileMMIO file;
-        file.Open(folder.File("sound.wav").c_str(), 1, 1);
         MSound* raw = nullptr;
-        const int32_t result = manager->CreateSound(&raw, &file, snd::DSBCAPS_CTRLVOLUME, nullptr, count);
+        const int32_t result = manager->CreateSound(&raw, Open(wave).get(), snd::DSBCAPS_CTRLVOLUME, nullptr, count);
         sound->reset(raw);
+        return result;
+    }
+    int32_t CreateStream(const Bytes& wave, std::unique_ptr<MMusicStream>* stream)
+    {
+        MMusicStream* raw = nullptr;
+        const int32_t result = GetMusicManager()->CreateStream(&raw, Open(wave).get());
+        stream->reset(raw);
         return result;
     }
 
@@ -126,6 +143,97 @@ TEST(SoundStartUp, MusicNeedsTheSoundDeviceAndUnplayableFormatsAreRefused)
     EXPECT_EQ(GetMusicManager()->Initialize(nullptr, &manager, 64, DMUS_APATH_DYNAMIC_STEREO), 0);
     EXPECT_TRUE(GetMusicManager()->IsAudioInitialized());
     DestroyMusicManager();
+}
+
+float Gain(ALuint voice)
+{
+    float gain = -1;
+    alGetSourcef(voice, AL_GAIN, &gain);
+    return gain;
+}
+
+// Percent by ear: each halving is 10 dB quieter, 0 and below silent. The
+// effects volume multiplies each voice's own gain, in the sounds there are
+// and in those made later, whichever of the two is set last.
+TEST_F(Sound, EffectsVolumeByEarMultipliesEveryVoicesOwnGain)
+{
+    const struct { int32_t percent, volume; } curve[] = {
+        {100, 0}, {150, 0}, {50, -1000}, {25, -2000}, {20, -2322}, {1, -6644}, {0, -10000}, {-1, -10000}, {INT_MIN, -10000}};
+    for (const auto& [percent, volume] : curve)
+        EXPECT_EQ(MSoundManager::VolumeOfPercent(percent), volume) << percent;
+
+    const Bytes wave = Pcm16Wave({1, 2, 3, 4}, 1, 22050);
+    std::unique_ptr<MSound> quieter, full, later;
+    ASSERT_EQ(Create(wave, &quieter, 2), 0);
+    ASSERT_EQ(Create(wave, &full), 0);
+    quieter->SetVolume(0.8f); // -20 dB: a tenth
+    const struct { int32_t percent; float effects; } cases[] = {{50, 0.31623f}, {20, 0.06902f}, {0, 0.0f}, {100, 1.0f}};
+    for (const auto& [percent, effects] : cases) {
+        SCOPED_TRACE(percent);
+        MSound::SetEffectsVolume(MSoundManager::VolumeOfPercent(percent));
+        ASSERT_EQ(Create(wave, &later), 0);
+        EXPECT_NEAR(Gain(quieter->GetVoice(0)), 0.1f * effects, 1e-5f);
+        EXPECT_NEAR(Gain(quieter->GetVoice(1)), effects, 1e-4f);
+        EXPECT_NEAR(Gain(later->GetVoice(0)), effects, 1e-4f);
+        full->SetVolume(0.9f); // -10 dB
+        EXPECT_NEAR(Gain(full->GetVoice(0)), 0.31623f * effects, 1e-5f);
+        full->SetVolume(1.0f);
+    }
+}
+
+// Polls `done` for up to five seconds of the device's playing.
+bool Within5s(const std::function<bool()>& done)
+{
+    for (int i = 0; i < 500; ++i) {
+        if (done())
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return done();
+}
+
+ALint Queued(const MMusicStream& stream)
+{
+    ALint queued = -1;
+    alGetSourcei(stream.GetVoice(), AL_BUFFERS_QUEUED, &queued);
+    return queued;
+}
+
+// The ring is queued from the start, a loop leading back into it; fed, the
+// stream plays on, its ring full; a single play ends by itself and goes back
+// to the start, all of the sound queued once.
+TEST_F(Sound, MusicStreamLoopsThroughItsRingAndASinglePlayEndsAtItsStart)
+{
+    std::unique_ptr<MMusicStream> stream;
+    EXPECT_EQ(CreateStream(Bytes(40, 'x'), &stream), snd::E_FAIL);
+    EXPECT_EQ(GetMusicManager()->CreateStream(nullptr, Open(Pcm16Wave({1, 2}, 1, 22050)).get()), snd::E_INVALIDARG);
+    // 20000 bytes of 8-bit mono at 192 kHz: a buffer of the ring lasts 43 ms.
+    const Bytes wave = Riff({Chunk("fmt ", Format(1, 1, 192000, 8)), Chunk("data", Bytes(20000, 100))});
+    ASSERT_EQ(CreateStream(wave, &stream), 0);
+    EXPECT_EQ(Queued(*stream), 4);
+    EXPECT_EQ(stream->GetNextOffset(), 4u * MMusicStream::kPieceBytes % 20000u);
+    EXPECT_EQ(stream->SetVolume(-2000), 0);
+    EXPECT_NEAR(Gain(stream->GetVoice()), 0.1f, 1e-6f);
+
+    ASSERT_EQ(stream->Play(BMusicSegment::FlagBeat), 0);
+    int laps = 0;
+    size_t last = stream->GetNextOffset();
+    EXPECT_TRUE(Within5s([&] {
+        stream->Update();
+        laps += stream->GetNextOffset() < last;
+        last = stream->GetNextOffset();
+        EXPECT_EQ(Queued(*stream), 4);
+        return laps == 2;
+    }));
+    EXPECT_TRUE(stream->IsPlaying());
+
+    stream->SetRepeats(0);
+    EXPECT_TRUE(Within5s([&] {
+        stream->Update();
+        return !stream->IsPlaying();
+    }));
+    EXPECT_EQ(Queued(*stream), 3);
+    EXPECT_EQ(stream->GetNextOffset(), 20000u);
 }
 
 } // namespace

@@ -4,6 +4,8 @@
 #include "tools/content/ContentSet.h"
 #include "tools/content/Maze.h"
 #include "tools/content/MazeChecker.h"
+#include "tools/content/SoundSynth.h"
+#include "tools/content/WaveWriter.h"
 #include "tools/content/check/ArchiveChunks.h"
 #include "tools/content/check/MeshProbe.h"
 #include "platform/mesh/MMesh.h"
@@ -11,6 +13,7 @@
 #include <filesystem>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <cmath>
 #include <map>
 #include <sstream>
 #include <unistd.h>
@@ -128,6 +131,7 @@ TEST(Archive, EveryGroupHoldsTheKindsTheGameReadsInOrder)
     };
     std::vector<Group> groups = {
         {1, {"wave", "wave", "wave"}},
+        {3, {"wave"}},
         {2, {"anim", "anim", "anim", "rgba", "rgba", "mesh", "mesh", "mesh", "mesh"}},
         {4, {"anim"}},
         {9, {"mesh"}}, {10, {"mesh"}}, {11, {"mesh"}},
@@ -181,6 +185,31 @@ TEST(Content, SameSourcesGiveSameBytes)
     fs::remove_all(root);
     ASSERT_FALSE(trees[0].empty());
     EXPECT_TRUE(trees[0] == trees[1]);
+}
+
+// The background loop: at least a minute long; its end leads into its start as
+// smoothly as any sample into the next; quiet beside the effects (RMS under
+// -26 dBFS, peaks well clear of full scale); mellow: its steps from sample to
+// sample are small beside its level, as they are for tones low in pitch.
+TEST(Content, MusicLoopIsLongSeamlessQuietAndMellow)
+{
+    const std::vector<float> loop = SoundSynth::MusicLoop();
+    ASSERT_GE(loop.size(), size_t(60 * WaveWriter::kRate));
+    double squares = 0, stepSquares = 0;
+    float peak = 0;
+    for (size_t i = 0; i + 1 < loop.size(); ++i) {
+        squares += double(loop[i]) * loop[i];
+        stepSquares += double(loop[i + 1] - loop[i]) * (loop[i + 1] - loop[i]);
+        peak = std::max(peak, std::fabs(loop[i]));
+    }
+    const double rms = std::sqrt(squares / double(loop.size()));
+    const double stepRms = std::sqrt(stepSquares / double(loop.size()));
+    EXPECT_LT(std::fabs(loop.front() - loop.back()), 3 * stepRms) << "a click where the loop joins";
+    EXPECT_LT(20 * std::log10(rms), -26.0);
+    EXPECT_GT(20 * std::log10(rms), -40.0) << "too quiet to hear";
+    EXPECT_LT(peak, 0.5f);
+    // A tone of f Hz steps 2·sin(pi·f/rate) of its RMS: 0.2 is about 700 Hz.
+    EXPECT_LT(stepRms / rms, 0.2);
 }
 
 } // namespace

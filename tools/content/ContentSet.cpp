@@ -121,7 +121,7 @@ void ContentSet::WriteSounds(const std::string& dir)
         {1, "intro.wav", SoundSynth::IntroChime}, {1, "goal.wav", SoundSynth::GoalFanfare},
         {1, "fall.wav", SoundSynth::Fall},        {12, "rolling.wav", SoundSynth::Rolling},
         {12, "drop_start.wav", SoundSynth::DropStart}, {12, "drop_end.wav", SoundSynth::DropEnd},
-        {12, "bump.wav", SoundSynth::Bump},
+        {12, "bump.wav", SoundSynth::Bump},       {3, "music.wav", SoundSynth::MusicLoop},
     };
     for (const Sound& sound : sounds) {
         std::string file = std::string("sounds/") + sound.name;

@@ -129,6 +129,72 @@ Samples Impacts(float seconds, uint32_t seed, std::initializer_list<std::pair<fl
     return Finish(out, peak);
 }
 
+// A note of the background loop, added around the loop so that what rings
+// past its end goes on at its start. Seconds: how long a pad is held, or the
+// time a bell takes to fall to 1/e.
+struct LoopNote {
+    float start, pitch, gain, seconds;
+};
+
+// Gains of the harmonics of a soft pad voice: mostly fundamental, no bright top.
+constexpr float kPadHarmonics[] = {1.0f, 0.35f, 0.15f, 0.06f};
+constexpr float kPadAttack = 2.0f, kPadRelease = 2.5f;
+
+float Envelope(float t, float attack, float hold, float release)
+{
+    auto rise = [](float x) { return 0.5f - 0.5f * std::cos(std::numbers::pi_v<float> * x); };
+    if (t < attack)
+        return rise(t / attack);
+    if (t < hold)
+        return 1.0f;
+    return t < hold + release ? rise(1.0f - (t - hold) / release) : 0.0f;
+}
+
+// Harmonics of the pitch under a raised-cosine attack and release, in two
+// voices a few cents apart for a slow chorus.
+void AddPad(Samples& loop, const LoopNote& note)
+{
+    const size_t first = size_t(note.start * kRate);
+    const size_t length = size_t((note.seconds + kPadRelease) * kRate);
+    for (float detune : {0.9985f, 1.0015f}) {
+        for (size_t h = 0; h < std::size(kPadHarmonics); ++h) {
+            const float step = kTwoPi * note.pitch * detune * float(h + 1) / kRate;
+            const float gain = 0.5f * note.gain * kPadHarmonics[h];
+            for (size_t i = 0; i < length; ++i) {
+                const float t = float(i) / kRate;
+                loop[(first + i) % loop.size()] +=
+                    gain * Envelope(t, kPadAttack, note.seconds, kPadRelease) * std::sin(step * float(i));
+            }
+        }
+    }
+}
+
+// A soft bell: a sine and a quiet octave, dying away over a few seconds.
+void AddBell(Samples& loop, const LoopNote& note)
+{
+    const size_t first = size_t(note.start * kRate);
+    const size_t length = size_t(note.seconds * 6 * kRate);
+    for (const auto& [ratio, gain, decay] : {Mode{1.0f, 1.0f, note.seconds}, Mode{2.0f, 0.2f, note.seconds * 0.4f}}) {
+        const float step = kTwoPi * note.pitch * ratio / kRate;
+        for (size_t i = 0; i < length; ++i) {
+            const float t = float(i) / kRate;
+            const float attack = std::min(1.0f, t / 0.01f);
+            loop[(first + i) % loop.size()] += note.gain * gain * attack * std::exp(-t / decay) * std::sin(step * float(i));
+        }
+    }
+}
+
+float Rms(const Samples& samples)
+{
+    double sum = 0;
+    for (float s : samples)
+        sum += double(s) * s;
+    return samples.empty() ? 0.0f : float(std::sqrt(sum / double(samples.size())));
+}
+
+// Pitch of a MIDI note number.
+float Pitch(int note) { return 440.0f * std::pow(2.0f, float(note - 69) / 12.0f); }
+
 } // namespace
 
 std::vector<float> SoundSynth::IntroChime()
@@ -221,4 +287,29 @@ std::vector<float> SoundSynth::Bump()
         Strike(out, start, 5200.0f, gain * 0.12f, kWoodKnock);
         Click(out, start, gain * 0.35f, 0.001f, noise);
     });
+}
+
+std::vector<float> SoundSynth::MusicLoop()
+{
+    // Eight chords of 7.5 s (MIDI notes, root first): Cmaj7 Am7 Fmaj7 G6 Em7 Am7 Dm7 Gsus4,
+    // back to C at the start.
+    constexpr int kChords[8][4] = {{48, 55, 59, 64}, {45, 55, 60, 64}, {41, 57, 60, 64}, {43, 55, 59, 64},
+                                   {40, 55, 59, 62}, {45, 57, 60, 64}, {38, 57, 60, 65}, {43, 55, 60, 62}};
+    // The arpeggio's chord tones, an octave or two up, four to a chord.
+    constexpr int kArpeggio[4] = {3, 1, 2, 1};
+    constexpr float kChordSeconds = float(kLoopSeconds) / float(std::size(kChords));
+    Samples loop = Silence(float(kLoopSeconds));
+    for (size_t c = 0; c < std::size(kChords); ++c) {
+        const float start = float(c) * kChordSeconds;
+        AddPad(loop, {start, Pitch(kChords[c][0] - 12), 0.7f, kChordSeconds});
+        for (int k = 1; k < 4; ++k)
+            AddPad(loop, {start, Pitch(kChords[c][k]), 0.45f, kChordSeconds});
+        for (int k = 0; k < 4; ++k)
+            AddBell(loop, {start + float(k) * kChordSeconds / 4 + 0.4f, Pitch(kChords[c][kArpeggio[k]] + 12),
+                           0.18f, 0.9f});
+    }
+    const float scale = 0.0316f / Rms(loop); // -30 dBFS
+    for (float& sample : loop)
+        sample *= scale;
+    return loop;
 }
