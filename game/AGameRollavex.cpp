@@ -11,6 +11,7 @@
 #include "common/actors/CActorButton.h"
 #include "common/actors/CActorMesh.h"
 #include "common/actors/CActorSprite.h"
+#include "common/status/CClock.h"
 #include "common/assets/CFileMM.h"
 #include "common/assets/CMesh.h"
 #include "common/assets/CSoundChunk.h"
@@ -21,6 +22,7 @@
 #include "common/assets/CSpriteArray.h"
 #include "common/screen/CInputRecorder.h"
 #include "game/AAppRollavex.h"
+#include "game/AGhostBall.h"
 #include "game/ALeanBall.h"
 #include "game/ALeanBase.h"
 #include "game/ALeanBoard.h"
@@ -111,8 +113,10 @@ int32_t AGameRollavex::LoadMaze(int32_t nNumber)
     const AMaze& maze = mazes.Get(nNumber);
     if (ALeanBoard::LoadAssets(pScreen->GetMMFile(), maze.nBoardEntry, maze.nFrameEntry) != 0)
         return Result::kLoaderFailed;
-    bestTime.Open(AMazeSet::Key(ALeanBoard::GetClassMesh()->GetMesh()->GetDigest(),
-                                ALeanFrame::GetClassMesh()->GetMesh()->GetDigest()));
+    const uint64_t key = AMazeSet::Key(ALeanBoard::GetClassMesh()->GetMesh()->GetDigest(),
+                                       ALeanFrame::GetClassMesh()->GetMesh()->GetDigest());
+    bestTime.Open(key);
+    bestRun.Open(key);
     return 0;
 }
 
@@ -170,6 +174,7 @@ void AGameRollavex::KeepNow()
 {
     fWinToKeep = false;
     bestTime.Keep();
+    bestRun.Keep();
     progress.Keep();
 }
 
@@ -327,6 +332,7 @@ void AGameRollavex::CreateActors()
     pBase = new ALeanBase(this, identity);
     pBoard = new ALeanBoard(this, boardPlace);
     pBall = new ALeanBall(this, identity);
+    pGhost = new AGhostBall(this, ALeanBall::GetClassMesh());
     for (int i : {2, 0, 1})
         pasScenery[i] = new CActorMesh(this, &identity, rgpScenery[i], 0);
     pPanel = std::make_unique<AOptionsPanel>(this, this, Options(), pPanelBoard, rgpButtonSets[LessImages],
@@ -356,6 +362,7 @@ void AGameRollavex::NewGame(int counter)
     ClosePanel4();
     if (pasNext)
         pasNext->Hide();
+    bestRun.StartRun();
     pScreen->PlayMusic(1);
     fStatusClocksRunning = 1;
     if (pStatus) {
@@ -371,6 +378,7 @@ void AGameRollavex::Tick()
 {
     KeepWin();
     CGame::Tick();
+    FollowRun();
     ViewThroughCamera();
     if (!fStatusClocksRunning)
         return;
@@ -393,8 +401,33 @@ void AGameRollavex::Tick()
     }
 }
 
+void AGameRollavex::FollowRun()
+{
+    const AStatusRollavex* status = GetRollStatus();
+    if (!status || !pBall || !pGhost)
+        return;
+    const int32_t ticks = status->GetRunTicks();
+    if (!IsStatusWon() && !IsPlayerLost())
+        bestRun.Note(ticks, pBall->GetDrawnPosition());
+    const bool shown = bestRun.HasBest() && Options()->Ghost != 0;
+    if (shown)
+        pGhost->MoveTo(bestRun.At(ticks));
+    if (shown == pGhost->IsHidden())
+        shown ? pGhost->Show() : pGhost->Hide();
+}
+
+// The ghost moves while the clock runs, until its run ends.
+bool AGameRollavex::IsGhostMoving() const
+{
+    const AStatusRollavex* status = GetRollStatus();
+    return pGhost && !pGhost->IsHidden() && status && status->GetGameClock() &&
+           status->GetGameClock()->IsRunning() && status->GetRunTicks() < bestRun.GetBestTicks();
+}
+
 int32_t AGameRollavex::TicksToNextChange()
 {
+    if (IsGhostMoving())
+        return 0;
     const int32_t lTicks = CGame::TicksToNextChange();
     if (!fStatusClocksRunning)
         return lTicks;
@@ -422,6 +455,10 @@ void AGameRollavex::StartTurn(int player)
     CGame::StartTurn(player);
     if (!first)
         return;
+    if (const AStatusRollavex* status = GetRollStatus(); status && pBall)
+        bestRun.Note(status->GetRunTicks(), pBall->GetDrawnPosition(), true);
+    if (bestTime.IsKeepPending())
+        bestRun.TakeRun();
     progress.Won(nMaze);
     if (pasNext && nMaze < mazes.Count() && progress.IsUnlocked(nMaze + 1))
         pasNext->Show();
@@ -552,6 +589,10 @@ int32_t AGameRollavex::OnKeyUp(uint32_t nKey)
         NewGame(0);
     } else if (nKey == KeyO && pPanel) {
         OpenOptions();
+    } else if (nKey == KeyG) {
+        Options()->Ghost = !Options()->Ghost;
+        ApplyOption(AOptionsPanel::Ghost);
+        FollowRun();
     } else {
         ChooseMaze(nKey);
     }

@@ -4,6 +4,7 @@
 #include "common/actors/ButtonDesc.h"
 #include "common/scene/CGame.h"
 #include "common/actors/TextDesc.h"
+#include "game/ABestRun.h"
 #include "game/ABestTime.h"
 #include "game/ALeanHost.h"
 #include "game/AMazeSet.h"
@@ -25,6 +26,7 @@ class MCamera;
 class ALeanBall;
 class ALeanBase;
 class ALeanBoard;
+class AGhostBall;
 class AStatusRollavex;
 
 // The maze game scene: loads the assets, builds the maze and the furniture,
@@ -33,7 +35,7 @@ class AGameRollavex : public CGame, public ALeanHost, public AOptionsPanel::Host
 public:
     enum : int32_t { IntroTicks = 512 };
     enum : uint32_t { KeyEscape = 27, KeyN = 78, KeyF9 = 120, KeyK = 75, KeyV = 86, KeyB = 66, KeyP = 80, KeyPause = 19,
-                      KeyEnter = 13, KeyPageUp = 33, KeyPageDown = 34, KeyO = 79 };
+                      KeyEnter = 13, KeyPageUp = 33, KeyPageDown = 34, KeyO = 79, KeyG = 71 };
     // The Next and Options buttons' pictures; the options panel's arrows and board.
     enum : uint32_t { NextButtonEntry = 4, OptionsEntry = 5 };
 
@@ -92,6 +94,8 @@ public:
     const ABestTime& GetBestTime() const { return bestTime; }
     CActorButton* GetNextButton() const { return pasNext; }
     AOptionsPanel* GetOptionsPanel() const { return pPanel.get(); }
+    AGhostBall* GetGhost() const { return pGhost; }
+    const ABestRun& GetBestRun() const { return bestRun; }
     int32_t GetMaze() const { return nMaze; }
     const AMazeSet& GetMazes() const { return mazes; }
     const AProgress& GetProgress() const { return progress; }
@@ -117,6 +121,9 @@ private:
     void ChooseMaze(uint32_t nKey);
     // The panel opens over the paused game and resumes it when it closes.
     void KeepWin();
+    // Notes the ball's way and moves the ghost along the best run, by the clock.
+    void FollowRun();
+    bool IsGhostMoving() const;
     void KeepNow();
     void OpenOptions();
     void Apply(int32_t nRow);
@@ -158,6 +165,8 @@ private:
     CSceneDialog* pDialog = nullptr;
     int32_t lIntroLeft = 0;
     ABestTime bestTime;
+    ABestRun bestRun;
+    AGhostBall* pGhost = nullptr;
     AMazeSet mazes;
     AProgress progress;
     int32_t nMaze = 1;

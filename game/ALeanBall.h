@@ -51,6 +51,7 @@ public:
     // 68 when a sound cannot be read.
     static int32_t LoadAssets(CFileMM* pArchive);
     static void UnloadAssets();
+    static CMesh* GetClassMesh() { return pClassMesh; }
     // Takes ownership of the four sounds (any may be null).
     static void AdoptSounds(BSound* pRoll, BSound* pDropStart, BSound* pDropEnd, BSound* pBump);
 

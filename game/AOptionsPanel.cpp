@@ -14,7 +14,7 @@ namespace {
 
 // The board's top-left corner and the rows on it, in picture pixels.
 constexpr int32_t kLeft = 187, kTop = 122;
-constexpr int32_t kFirstRowY = kTop + 78, kRowPitch = 34;
+constexpr int32_t kFirstRowY = kTop + 72, kRowPitch = 30;
 constexpr int32_t kLabelX = kLeft + 24, kLessX = kLeft + 232, kValueX = kLeft + 318, kMoreX = kLeft + 372;
 // Nearer than everything else of the game; the rows nearer than the board.
 constexpr int32_t kDepth = 60;
@@ -39,6 +39,7 @@ const RowSpec kRows[AOptionsPanel::RowCount] = {
     {"Invert up and down", "InvertY", "Input", &AOptionsRollavex::InvertY, 0, 1, 1, true, false},
     {"Full screen", "Fullscreen", "Config", &AOptionsRollavex::Fullscreen, 0, 1, 1, true, false},
     {"Stick dead zone", "StickDeadZone", "Input", &AOptionsRollavex::StickDeadZone, 0, 90, 5, false, false},
+    {"Ghost of the best run", "Ghost", "Config", &AOptionsRollavex::Ghost, 0, 1, 1, true, false},
 };
 
 CActorButton* MakeText(CScene* pScene, int32_t x, int32_t y, int32_t nAlign, uint32_t colour)

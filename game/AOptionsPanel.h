@@ -13,7 +13,7 @@ class CSpriteArray;
 // row's arrow buttons. Its actors belong to the scene; it shows and hides them.
 class AOptionsPanel {
 public:
-    enum Row : int32_t { Effects, Music, Sensitivity, InvertY, FullScreen, DeadZone, RowCount };
+    enum Row : int32_t { Effects, Music, Sensitivity, InvertY, FullScreen, DeadZone, Ghost, RowCount };
     // The arrow buttons' commands: FirstCommand + 2 × row, + 1 for the right arrow.
     enum : uint32_t { FirstCommand = 0x2000 };
     enum : uint32_t { KeyEnter = 13, KeyEscape = 27, KeyLeft = 37, KeyUp = 38, KeyRight = 39, KeyDown = 40,

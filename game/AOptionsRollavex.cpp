@@ -16,6 +16,7 @@ int32_t AOptionsRollavex::LoadExtra()
     ReadRanged(MouseSensitivity, "MouseSensitivity", 100, 10, 1000, kInput);
     ReadRanged(InvertY, "InvertY", 0, 0, 1, kInput);
     ReadRanged(StickDeadZone, "StickDeadZone", 15, 0, 90, kInput);
+    ReadRanged(Ghost, "Ghost", 1, 0, 1, "Config");
     return 0;
 }
 

@@ -12,4 +12,5 @@ public:
     int32_t MouseSensitivity = 100; // percent; 100 leans a milliradian a pixel
     int32_t InvertY = 0;
     int32_t StickDeadZone = 15;     // percent of the stick's travel
+    int32_t Ghost = 1;              // the best run's ghost is shown
 };

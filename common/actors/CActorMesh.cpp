@@ -49,7 +49,7 @@ void CActorMesh::Draw(const Rect*)
         return;
     device->SaveWorldTransform();
     device->SetWorldTransform(matWorld);
-    pMesh->GetMesh()->Draw();
+    pMesh->GetMesh()->Draw(fOpacity);
     device->RestoreWorldTransform();
 }
 
@@ -59,6 +59,6 @@ void CActorMesh::DrawShadow()
     if (!device)
         return;
     device->SaveWorldTransform();
-    pMesh->GetMesh()->DrawShadow(vLight, matWorld, plShadow);
+    pMesh->GetMesh()->DrawShadow(vLight, matWorld, plShadow, fShadowDarkness);
     device->RestoreWorldTransform();
 }

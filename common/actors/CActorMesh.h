@@ -34,6 +34,8 @@ public:
 
 protected:
     int32_t fShadow = 0;
+    float fOpacity = 1.0f;        // below 1, blended over the scene
+    float fShadowDarkness = 0.4f; // the shadow's opacity
     MMatrix matHome;  // the transform a new game resets to
     MMatrix matWorld; // the transform drawn with
     float vLight[4] = {0.3f, -0.3f, 1.0f, 0.0f};

@@ -47,8 +47,7 @@ MStateFile::ReadResult MStateFile::Read()
 {
     values.clear();
     nSkipped = 0;
-    const std::string home = XdgFolder("XDG_STATE_HOME", ".local/state");
-    szPath = home.empty() ? home : home + "/" + szCompany + "/" + szApplication + "/" + szFile;
+    szPath = PathOf(szCompany, szApplication, szFile);
     struct stat st {};
     if (szPath.empty() || (stat(szPath.c_str(), &st) != 0 && errno == ENOENT))
         return ReadResult::Missing;
@@ -91,5 +90,17 @@ bool MStateFile::Set(const std::string& name, int32_t value)
     values[name] = value;
     if (szPath.empty())
         return false;
-    return MakeFolders(szPath.substr(0, szPath.rfind('/'))) && WriteFileAtomically(szPath, Format());
+    return WriteWhole(szPath, Format());
+}
+
+std::string MStateFile::PathOf(const std::string& szCompany, const std::string& szApplication,
+                               const std::string& szFile)
+{
+    const std::string home = XdgFolder("XDG_STATE_HOME", ".local/state");
+    return home.empty() ? home : home + "/" + szCompany + "/" + szApplication + "/" + szFile;
+}
+
+bool MStateFile::WriteWhole(const std::string& szPath, const std::string& szText)
+{
+    return MakeFolders(szPath.substr(0, szPath.rfind('/'))) && WriteFileAtomically(szPath, szText);
 }

@@ -27,6 +27,12 @@ public:
     // Empty when neither XDG_STATE_HOME nor HOME gives an absolute folder.
     const std::string& GetPath() const { return szPath; }
 
+    // Where a file of the state folder is; empty as GetPath.
+    static std::string PathOf(const std::string& szCompany, const std::string& szApplication,
+                              const std::string& szFile);
+    // Replaces the file at once with the text, making its private folders as needed.
+    static bool WriteWhole(const std::string& szPath, const std::string& szText);
+
 private:
     std::string Format() const;
 

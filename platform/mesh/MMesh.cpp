@@ -243,13 +243,18 @@ void MMesh::DrawSubset(uint32_t i)
     GetDeviceManager()->DrawTriangles(nBuffer, rgSubsets[i].nFirst, rgSubsets[i].nCount);
 }
 
-void MMesh::Draw()
+void MMesh::Draw(float fOpacity)
 {
     MDeviceManager* device = GetDeviceManager();
     if (!IsUploaded())
         return;
+    const bool blend = fOpacity < 1.0f;
+    if (blend)
+        device->SetRenderState(MRenderState::AlphaBlend, true);
     for (uint32_t i = 0; i < rgSubsets.size(); ++i) {
-        device->SetMaterial(rgSubsets[i].material);
+        MMaterial material = rgSubsets[i].material;
+        material.diffuse[3] *= fOpacity;
+        device->SetMaterial(material);
         device->SetTexture(rgSubsets[i].pTexture.get());
         device->SetRenderState(MRenderState::ZEnable, true);
         device->SetRenderState(MRenderState::Cull, true);
@@ -257,9 +262,11 @@ void MMesh::Draw()
         device->SetRenderState(MRenderState::Specular, true);
         DrawSubset(i);
     }
+    if (blend)
+        device->SetRenderState(MRenderState::AlphaBlend, false);
 }
 
-void MMesh::DrawShadow(const float vLight[4], const MMatrix& matWorld, const MPlane& plane)
+void MMesh::DrawShadow(const float vLight[4], const MMatrix& matWorld, const MPlane& plane, float fDarkness)
 {
     MDeviceManager* device = GetDeviceManager();
     if (!IsUploaded())
@@ -275,7 +282,7 @@ void MMesh::DrawShadow(const float vLight[4], const MMatrix& matWorld, const MPl
     const float opaqueBlack[4] = {0, 0, 0, 1};
     for (float* colour : {black.diffuse, black.ambient, black.specular, black.emissive})
         std::copy(opaqueBlack, opaqueBlack + 4, colour);
-    black.diffuse[3] = 0.4f;
+    black.diffuse[3] = fDarkness;
     device->SetMaterial(black);
     device->SetTexture(nullptr);
     DrawSubset(0);

@@ -34,11 +34,12 @@ public:
     ~MMesh();
 
     // Draws every subset with the current transforms.
-    void Draw();
+    // Below an opacity of 1 the mesh is blended over what is drawn.
+    void Draw(float fOpacity = 1.0f);
     // Draws the first subset flattened onto the plane along the light as a
     // translucent black shadow; each pixel is darkened once. Leaves the world
     // transform at world × shadow, blending and the stencil test off.
-    void DrawShadow(const float vLight[4], const MMatrix& matWorld, const MPlane& plane);
+    void DrawShadow(const float vLight[4], const MMatrix& matWorld, const MPlane& plane, float fDarkness = 0.4f);
     // Nearest hit of the ray with either side of any triangle, in the mesh's
     // own coordinates; the distance is in units of the direction's length.
     // Returns 0.

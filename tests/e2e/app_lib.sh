@@ -29,9 +29,10 @@ store_fullscreen() {
 }
 
 # Starts the game from the run folder in the background; its pid is in GAME.
-# Its standard error goes to the file GAME_STDERR when that is set.
+# Its standard error goes to the file GAME_STDERR when that is set; the
+# arguments go to the game.
 start_game() {
-  (cd "$RVX_RUN_DIR" && exec env RVX_DIALOG_ANSWERS= "$APP" 2> "${GAME_STDERR:-/dev/stderr}") &
+  (cd "$RVX_RUN_DIR" && exec env RVX_DIALOG_ANSWERS= "$APP" "$@" 2> "${GAME_STDERR:-/dev/stderr}") &
   GAME=$!
   PIDS+=("$GAME")
 }

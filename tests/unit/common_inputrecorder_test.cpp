@@ -180,3 +180,22 @@ TEST(InputRecorder, LongGamesAreRecordedAndReplayedWholeWithoutAllocating)
     EXPECT_EQ(g_nAllocations - replayBefore, 0);
     EXPECT_EQ(rec.GetReplayPosition(), rec.GetReplayLength());
 }
+
+// A recording that cannot be written is told once, when the first frame
+// fails to reach the file, and stays failed after it ends.
+TEST(InputRecorder, ARecordingToAFullDiskIsToldAtOnce)
+{
+    CInputRecorder rec;
+    rec.StartRecording("/dev/full");
+    rec.Attach(kGame, nullptr);
+    testing::internal::CaptureStderr();
+    rec.Ticks(kGame, CInputRecorder::kUpdatePass, 5);
+    EXPECT_FALSE(rec.HasWriteFailed()) << "nothing written before the frame ends";
+    rec.Ticks(kGame, CInputRecorder::kTickPass, 5);
+    EXPECT_TRUE(rec.HasWriteFailed());
+    rec.Ticks(kGame, CInputRecorder::kTickPass, 5);
+    rec.Detach(kGame);
+    const std::string told = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(told, "Rollavex: /dev/full: the recording could not be written: No space left on device\n");
+    EXPECT_TRUE(rec.HasWriteFailed());
+}
