@@ -12,6 +12,7 @@
 #include "common/screen/CInputRecorder.h"
 #include "game/AAppRollavex.h"
 #include "game/AGameRollavex.h"
+#include "game/AGhostBall.h"
 #include "game/AOptionsRollavex.h"
 #include "platform/io/MSettings.h"
 #include "game/AStatusRollavex.h"
@@ -82,6 +83,14 @@ protected:
     // The text of a status line or label; empty while hidden.
     static std::string Shown(const CActorButton* line) { return line->IsHidden() ? "" : line->GetText(); }
     std::string Message() const { return Shown(status->GetMessageLine()); }
+    // The current maze's key as the state files name it.
+    std::string KeyText() const
+    {
+        char text[17];
+        std::snprintf(text, sizeof text, "%016llx",
+                      static_cast<unsigned long long>(game->GetMazes().ReadKey(screen.GetMMFile(), game->GetMaze())));
+        return text;
+    }
     std::string NewBest() const { return Shown(status->GetNewBestLine()); }
     std::string BestLabel() const { return Shown(status->GetBestLabel()); }
     bool HintShown() const { return !status->GetHintLine()->IsHidden(); }
@@ -474,6 +483,51 @@ TEST_F(GameTest, EveryOptionsPanelControlIsKeptInTheSettingsAndEscapeClosesThePa
     EXPECT_FALSE(game->IsUserPaused());
     ExpectLean(0, 0);
     SetApplication(nullptr);
+}
+
+// The ghost follows the best run by the clock, passes through the ball
+// without touching it, and G hides and shows it; a new best replaces the run.
+TEST_F(GameTest, TheGhostFollowsTheBestRunByTheClockTouchesNothingAndGHidesIt)
+{
+    // A run straight down the first corridor, through where the ball rolls.
+    std::string run = "RVXRUN 1\n";
+    for (int t = 0; t <= 400; t += 4)
+        run += std::to_string(t) + " -4.35 " + std::to_string(4.38 - t / 200.0) + " -1.75\n";
+    const std::string path = stateHome.Path() + "/Orvande/Rollavex/best-run-" + KeyText();
+    std::filesystem::create_directories(stateHome.Path() + "/Orvande/Rollavex");
+    WriteText(path, run);
+    ASSERT_EQ(game->Load(), 0);
+    ASSERT_EQ(game->Begin(), 0);
+    AGhostBall* ghost = game->GetGhost();
+    PassIntro();
+    EXPECT_FALSE(ghost->IsHidden());
+    game->GetBoard()->GetLeanInput().Press(kDown, true); // the keys lean the board down
+    std::vector<float> withGhost;
+    for (int i = 0; i < 8; ++i) {
+        Frames();
+        const int32_t ticks = status->GetRunTicks();
+        EXPECT_FLOAT_EQ(ghost->GetWorld()(3, 1), game->GetBestRun().At(ticks).y) << ticks;
+        withGhost.push_back(game->GetBall()->GetY());
+    }
+    EXPECT_GT(status->GetRunTicks(), 0);
+    game->OnKeyUp(AGameRollavex::KeyG);
+    EXPECT_TRUE(ghost->IsHidden());
+    // The same game without a ghost rolls the same way.
+    game->GetBoard()->GetLeanInput().Press(kDown, false);
+    game->OnKeyUp(kN);
+    PassIntro();
+    game->GetBoard()->GetLeanInput().Press(kDown, true);
+    for (int i = 0; i < 8; ++i) {
+        Frames();
+        EXPECT_FLOAT_EQ(game->GetBall()->GetY(), withGhost[size_t(i)]) << i;
+    }
+    game->OnKeyUp(AGameRollavex::KeyG);
+    EXPECT_FALSE(ghost->IsHidden());
+    PlaceInGoal();
+    Frames();
+    EXPECT_EQ(ReadText(path), run) << "nothing is written in the winning frame";
+    Frames();
+    EXPECT_NE(ReadText(path), run) << "the faster run is kept";
 }
 
 class QuitKeyTest : public GameTest, public testing::WithParamInterface<uint32_t> {};
