@@ -33,6 +33,8 @@ constexpr const char* kUsage =
     "  P, Pause                          pause and resume\n"
     "  Escape, F9                        quit\n"
     "  F11, Alt+Enter                    full screen or windowed (kept)\n"
+    "  O                                 options\n"
+    "  G                                 show or hide the ghost of the best run\n"
     "\n"
     "Gamepad:\n"
     "  left stick, d-pad                 lean the board\n"
