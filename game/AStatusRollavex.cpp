@@ -16,7 +16,6 @@ constexpr uint32_t kYellow = 0xFFFFFF00;
 constexpr uint32_t kSkyBlue = 0xFF00AFFF;
 constexpr uint32_t kFrameRed = 0xFF7F0000;
 constexpr int kClockDigits = 4;
-constexpr int32_t kCentred = 0;
 constexpr int32_t kLeftEdge = 2;
 
 CEditBox* MakeLine(CGame* game, int32_t x, int32_t y, int32_t nFont, uint32_t colour, const char* text)
@@ -43,16 +42,16 @@ AStatusRollavex::AStatusRollavex(CGame* pGame) : CStatus(pGame)
     const int pos[3] = {52 * Fixed::kOne, 70 * Fixed::kOne, 5000 * Fixed::kOne};
     pclkGame = new CClock(pGame, this, pos, &clockText, &clockLabel, kClockDigits, nullptr, 1, 0);
     pasLine3 = MakeLine(pGame, 400, 290, 1, kYellow, "");
-    pasBest = MakeLabel(pGame, 52, 102, kCentred, 2);
+    pasBest = MakeLabel(pGame, 8, 102, 2);
     pasPaused = MakeLine(pGame, 400, 210, 1, kYellow, kPaused);
-    pasMaze = MakeLabel(pGame, 8, 36, kLeftEdge, 0);
+    pasMaze = MakeLabel(pGame, 8, 36, 0);
 }
 
-// A pinned yellow label, centred on x or starting there; hidden until set.
-CActorButton* AStatusRollavex::MakeLabel(CGame* pGame, int32_t x, int32_t y, int32_t nAlign, int32_t nFont)
+// A pinned yellow label starting at x; hidden until set.
+CActorButton* AStatusRollavex::MakeLabel(CGame* pGame, int32_t x, int32_t y, int32_t nFont)
 {
     char empty[1] = "";
-    TextDesc text{.pszText = empty, .nMaxLen = 40, .nHAlign = nAlign, .nVAlign = 0, .nFont = nFont,
+    TextDesc text{.pszText = empty, .nMaxLen = 40, .nHAlign = kLeftEdge, .nVAlign = 0, .nFont = nFont,
         .clrText = kYellow, .fTextShadow = 1};
     const ButtonDesc label{.nKind = kButtonLabel, .clrFrame = kFrameRed};
     auto* button = new CActorButton(&text, &label, pGame, x * Fixed::kOne, y * Fixed::kOne, 5000 * Fixed::kOne,

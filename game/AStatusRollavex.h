@@ -51,7 +51,7 @@ private:
     void OfferWin();
     void ShowBest();
 
-    static CActorButton* MakeLabel(CGame* pGame, int32_t x, int32_t y, int32_t nAlign, int32_t nFont);
+    static CActorButton* MakeLabel(CGame* pGame, int32_t x, int32_t y, int32_t nFont);
 
     CActorButton* pasBest = nullptr;
     CActorButton* pasMaze = nullptr;

@@ -47,9 +47,10 @@ colour_share() {
     -colorspace Gray -format '%[fx:mean]' info:
 }
 
-# Width in pixels of the yellow text on the message line (y 250); 0 without one.
+# Width in pixels of the yellow text on the message line (y 250), above the
+# line of the win's time; 0 without one.
 message_width() {
-  local band="700x44+47+228"
+  local band="700x34+47+224"
   if awk -v s="$(colour_share "$1" '#FFFF00' "$band")" 'BEGIN { exit !(s < 0.002) }'; then
     echo 0
     return

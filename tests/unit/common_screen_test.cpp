@@ -4,6 +4,7 @@
 #include "common/screen/CScreen.h"
 #include "platform/window/AppTimer.h"
 #include "FileTestSupport.h"
+#include "WindowEvents.h"
 #include "scene_fakes.h"
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -197,12 +198,7 @@ TEST_F(ScreenTest, MenusDeactivationAndMinimisingStopTimeAndComingBackResumesAll
     EXPECT_EQ(Elapsed(), 0);
     screen.Frame(); // the one owed for the focus loss
     for (uint8_t event : {SDL_WINDOWEVENT_EXPOSED, SDL_WINDOWEVENT_SIZE_CHANGED}) {
-        SDL_Event e{};
-        e.type = SDL_WINDOWEVENT;
-        e.window.event = event;
-        e.window.data1 = 1000;
-        e.window.data2 = 700;
-        screen.HandleEvent(e);
+        screen.HandleEvent(WindowEvent(event, 1000, 700));
         EXPECT_TRUE(screen.IsFrameOwed()) << "inactive, an exposed or resized window is repainted";
         Log().clear();
         screen.Frame();

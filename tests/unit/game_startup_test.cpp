@@ -5,6 +5,7 @@
 #include "platform/dialogs/MDialogScript.h"
 #include "platform/io/MSettings.h"
 #include "FileTestSupport.h"
+#include "WindowEvents.h"
 
 #include <gtest/gtest.h>
 
@@ -248,12 +249,7 @@ TEST(WindowOptions, FullScreenKeysSwitchAtOnceAndTheChoiceAndTheWindowedSizeAreK
             EXPECT_EQ(screen.IsFullScreenShown(), k.full != 0) << SDL_GetKeyName(k.key);
             EXPECT_EQ(Stored("Fullscreen"), k.full) << SDL_GetKeyName(k.key);
         }
-        SDL_Event resized{};
-        resized.type = SDL_WINDOWEVENT;
-        resized.window.event = SDL_WINDOWEVENT_SIZE_CHANGED;
-        resized.window.data1 = 1000;
-        resized.window.data2 = 700;
-        screen.HandleEvent(resized);
+        screen.HandleEvent(WindowEvent(SDL_WINDOWEVENT_SIZE_CHANGED, 1000, 700));
         EXPECT_EQ(Stored("WindowWidth"), -1) << "kept when the game ends";
         screen.Close();
     }
