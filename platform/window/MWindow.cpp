@@ -330,15 +330,16 @@ bool MWindow::IsFullScreenKey(const SDL_Keysym& key)
 // The switch's keys never reach the scenes.
 int32_t MWindow::HandleKey(const SDL_KeyboardEvent& event)
 {
-    if (IsFullScreenKey(event.keysym)) {
-        if (event.type == SDL_KEYDOWN && !event.repeat)
+    const bool down = event.type == SDL_KEYDOWN;
+    if (IsFullScreenKey(event.keysym) || (!down && event.keysym.sym == nSwitchKey)) {
+        if (down && !event.repeat)
             ToggleFullScreen();
+        nSwitchKey = down ? event.keysym.sym : SDLK_UNKNOWN;
         return 1;
     }
     uint32_t key = VirtualKey(event.keysym.sym);
     if (key == 0)
         return 0;
-    bool down = event.type == SDL_KEYDOWN;
     if (IsSystemKey(event.keysym.sym, event.keysym.mod)) {
         down ? OnSysKeyDown(key) : OnSysKeyUp(key);
         return 1;

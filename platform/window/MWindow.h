@@ -139,5 +139,8 @@ private:
     int32_t nWindowedWidth = 0;
     int32_t nWindowedHeight = 0;
     bool fResized = false;
+    // The key that switched, until it goes up: its release never reaches the
+    // scenes, even when Alt was let go first.
+    SDL_Keycode nSwitchKey = SDLK_UNKNOWN;
     MGamepad pad;
 };
