@@ -9,7 +9,7 @@
 #include "common/actors/CEditBox.h"
 #include "common/scene/CGame.h"
 #include "common/actors/TextDesc.h"
-#include "game/ABestTime.h"
+#include "game/records/ABestTime.h"
 
 namespace {
 constexpr uint32_t kYellow = 0xFFFFFF00;

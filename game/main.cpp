@@ -1,4 +1,4 @@
-#include "game/AAppRollavex.h"
+#include "game/app/AAppRollavex.h"
 
 #include <cstdio>
 #include <cstring>
@@ -6,7 +6,7 @@
 #include "base/CException.h"
 #include "common/screen/CInputRecorder.h"
 #include "game/AGameRollavex.h"
-#include "game/AMazeCommands.h"
+#include "game/app/AMazeCommands.h"
 #include "platform/io/ParseInt32.h"
 
 namespace {

@@ -1,11 +1,11 @@
-#include "game/AScreenRollavex.h"
+#include "game/app/AScreenRollavex.h"
 
 #include "base/BMessageDialog.h"
 #include "base/CException.h"
 #include "base/Result.h"
 #include "base/Trace.h"
 #include "common/assets/CFileMM.h"
-#include "game/AAppRollavex.h"
+#include "game/app/AAppRollavex.h"
 #include "game/AGameRollavex.h"
 #include "platform/video/MDeviceManager.h"
 

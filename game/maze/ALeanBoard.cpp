@@ -1,4 +1,4 @@
-#include "game/ALeanBoard.h"
+#include "game/maze/ALeanBoard.h"
 
 #include <algorithm>
 #include <memory>
@@ -7,9 +7,9 @@
 #include "common/screen/CInputRecorder.h"
 #include "common/screen/CScreen.h"
 #include "common/assets/CMesh.h"
-#include "game/AClassMesh.h"
-#include "game/ALeanFrame.h"
-#include "game/ALeanHost.h"
+#include "game/maze/AClassMesh.h"
+#include "game/maze/ALeanFrame.h"
+#include "game/maze/ALeanHost.h"
 
 namespace {
 constexpr float kRadiansPerCount = 0.001f;

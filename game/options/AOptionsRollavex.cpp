@@ -1,4 +1,4 @@
-#include "game/AOptionsRollavex.h"
+#include "game/options/AOptionsRollavex.h"
 
 #include <utility>
 #include "platform/io/MSettings.h"

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 #include "common/actors/CActorMesh.h"
-#include "game/ALeanInput.h"
+#include "game/maze/ALeanInput.h"
 #include "platform/math/MMatrix.h"
 
 class CFileMM;

@@ -1,8 +1,8 @@
-#include "game/AGhostBall.h"
+#include "game/maze/AGhostBall.h"
 
 #include "base/Fixed.h"
-#include "game/ALeanFrame.h"
-#include "game/ALeanHost.h"
+#include "game/maze/ALeanFrame.h"
+#include "game/maze/ALeanHost.h"
 #include "platform/math/MVector3.h"
 
 namespace {

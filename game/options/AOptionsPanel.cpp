@@ -1,4 +1,4 @@
-#include "game/AOptionsPanel.h"
+#include "game/options/AOptionsPanel.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -7,7 +7,7 @@
 #include "common/actors/CActorButton.h"
 #include "common/actors/CActorSprite.h"
 #include "common/actors/TextDesc.h"
-#include "game/AOptionsRollavex.h"
+#include "game/options/AOptionsRollavex.h"
 #include "platform/io/MSettings.h"
 
 namespace {
@@ -145,10 +145,10 @@ void AOptionsPanel::Select(int32_t nRow)
 
 void AOptionsPanel::Change(int32_t nRow, int32_t nDirection)
 {
-    const RowSpec& spec = kRows[nRow];
-    int32_t& value = pOptions->*spec.pField;
-    const int32_t changed = std::clamp(std::max(value, spec.nLowest) + nDirection * spec.nStep, spec.nLowest,
-                                       spec.nHighest);
+    const RowSpec& setting = kRows[nRow];
+    int32_t& value = pOptions->*setting.pField;
+    const int32_t changed = std::clamp(std::max(value, setting.nLowest) + nDirection * setting.nStep, setting.nLowest,
+                                       setting.nHighest);
     Select(nRow);
     if (changed == value)
         return;
@@ -159,20 +159,20 @@ void AOptionsPanel::Change(int32_t nRow, int32_t nDirection)
 
 void AOptionsPanel::Keep(const AOptionsRollavex& options, int32_t nRow)
 {
-    const RowSpec& spec = kRows[nRow];
-    GetSettings()->WriteDword(spec.szKey, options.*spec.pField, spec.szSection);
+    const RowSpec& setting = kRows[nRow];
+    GetSettings()->WriteDword(setting.szKey, options.*setting.pField, setting.szSection);
 }
 
 const char* AOptionsPanel::GetValueText(int32_t nRow) const
 {
     static char text[16];
-    const RowSpec& spec = kRows[nRow];
-    const int32_t value = pOptions->*spec.pField;
-    if (spec.fVolume && !pHost->HasSound())
+    const RowSpec& setting = kRows[nRow];
+    const int32_t value = pOptions->*setting.pField;
+    if (setting.fVolume && !pHost->HasSound())
         return "no sound";
-    if (spec.fSwitch)
+    if (setting.fSwitch)
         return value ? "On" : "Off";
-    if (spec.fVolume && value <= 0)
+    if (setting.fVolume && value <= 0)
         return "Off";
     std::snprintf(text, sizeof text, "%d%%", static_cast<int>(value));
     return text;

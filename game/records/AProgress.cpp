@@ -1,8 +1,8 @@
-#include "game/AProgress.h"
+#include "game/records/AProgress.h"
 
 #include <algorithm>
 #include <cstdio>
-#include "game/AAppRollavex.h"
+#include "game/app/AAppRollavex.h"
 
 namespace {
 constexpr const char* kUnlocked = "unlocked";

@@ -1,4 +1,4 @@
-#include "game/AClassMesh.h"
+#include "game/maze/AClassMesh.h"
 
 #include "common/assets/CFileMM.h"
 #include "common/assets/CMesh.h"

@@ -1,9 +1,9 @@
-#include "game/ABestTime.h"
+#include "game/records/ABestTime.h"
 
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
-#include "game/AAppRollavex.h"
+#include "game/app/AAppRollavex.h"
 
 namespace {
 constexpr const char* kHundredths = ".h";

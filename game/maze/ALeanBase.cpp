@@ -1,6 +1,6 @@
-#include "game/ALeanBase.h"
+#include "game/maze/ALeanBase.h"
 
-#include "game/AClassMesh.h"
+#include "game/maze/AClassMesh.h"
 #include "platform/math/MVector3.h"
 
 ALeanBase::ALeanBase(CScene* pScene, const MMatrix& placement) : CActorMesh(pScene, &placement, pClassMesh, 0)

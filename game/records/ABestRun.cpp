@@ -1,11 +1,11 @@
-#include "game/ABestRun.h"
+#include "game/records/ABestRun.h"
 
 #include <cinttypes>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
-#include "game/AAppRollavex.h"
+#include "game/app/AAppRollavex.h"
 #include "platform/io/MStateFile.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "game/ALeanInput.h"
+#include "game/maze/ALeanInput.h"
 
 #include <algorithm>
 #include <iterator>

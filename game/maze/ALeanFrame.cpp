@@ -1,7 +1,7 @@
-#include "game/ALeanFrame.h"
+#include "game/maze/ALeanFrame.h"
 
-#include "game/AClassMesh.h"
-#include "game/ALeanHost.h"
+#include "game/maze/AClassMesh.h"
+#include "game/maze/ALeanHost.h"
 #include "platform/math/MPlane.h"
 
 ALeanFrame::ALeanFrame(CScene* pScene, const MMatrix& placement) : CActorMesh(pScene, &placement, pClassMesh, 0)

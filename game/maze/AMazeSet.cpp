@@ -1,4 +1,4 @@
-#include "game/AMazeSet.h"
+#include "game/maze/AMazeSet.h"
 
 #include <cmath>
 #include <cstring>

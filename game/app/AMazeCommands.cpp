@@ -1,4 +1,4 @@
-#include "game/AMazeCommands.h"
+#include "game/app/AMazeCommands.h"
 
 #include <cstring>
 #include <string>
@@ -6,10 +6,10 @@
 #include "base/FileSpec.h"
 #include "common/assets/CFileMM.h"
 #include "common/status/CClock.h"
-#include "game/AAppRollavex.h"
-#include "game/ABestTime.h"
-#include "game/AMazeSet.h"
-#include "game/AProgress.h"
+#include "game/app/AAppRollavex.h"
+#include "game/records/ABestTime.h"
+#include "game/maze/AMazeSet.h"
+#include "game/records/AProgress.h"
 #include "platform/io/MFileMMIO.h"
 #include "platform/io/MSettings.h"
 

@@ -1,4 +1,4 @@
-#include "game/ALeanHost.h"
+#include "game/maze/ALeanHost.h"
 
 #include "base/BApplication.h"
 #include "common/actors/CActor.h"

@@ -1,4 +1,4 @@
-#include "game/ALeanBall.h"
+#include "game/maze/ALeanBall.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,10 +6,10 @@
 #include "base/Result.h"
 #include "common/assets/CFileMM.h"
 #include "common/assets/CMesh.h"
-#include "game/AClassMesh.h"
-#include "game/ALeanFrame.h"
-#include "game/ALeanHost.h"
-#include "game/AMazeSet.h"
+#include "game/maze/AClassMesh.h"
+#include "game/maze/ALeanFrame.h"
+#include "game/maze/ALeanHost.h"
+#include "game/maze/AMazeSet.h"
 #include "platform/mesh/MMesh.h"
 #include "platform/math/MVector3.h"
 
