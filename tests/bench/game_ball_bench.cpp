@@ -3,8 +3,8 @@
 #include <benchmark/benchmark.h>
 #include "base/FileSpec.h"
 #include "common/assets/CFileMM.h"
-#include "game/ALeanBall.h"
-#include "game/ALeanBoard.h"
+#include "game/maze/ALeanBall.h"
+#include "game/maze/ALeanBoard.h"
 #include "tests/unit/game_fakes.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 #include "base/MouseEvent.h"
-#include "game/ALeanBall.h"
+#include "game/maze/ALeanBall.h"
 #include "game_fakes.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 #include "FileTestSupport.h"
-#include "game/ABestRun.h"
+#include "game/records/ABestRun.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <utility>
 #include "FileTestSupport.h"
-#include "game/ABestTime.h"
-#include "game/AMazeSet.h"
+#include "game/records/ABestTime.h"
+#include "game/maze/AMazeSet.h"
 #include "game_fakes.h"
 
 namespace {

@@ -1,8 +1,8 @@
 // The leaning board and its frame.
 #include <gtest/gtest.h>
 #include <cmath>
-#include "game/ALeanBoard.h"
-#include "game/ALeanFrame.h"
+#include "game/maze/ALeanBoard.h"
+#include "game/maze/ALeanFrame.h"
 #include "game_fakes.h"
 #include "platform/math/MPlane.h"
 #include "platform/math/MVector3.h"

@@ -1,4 +1,4 @@
-#include "game/AAppRollavex.h"
+#include "game/app/AAppRollavex.h"
 #include "common/assets/CFileMM.h"
 #include "platform/dialogs/MDialogScript.h"
 #include "platform/io/MSettings.h"

@@ -8,8 +8,8 @@
 #include <string>
 #include "FileTestSupport.h"
 #include "common/assets/CFileMM.h"
-#include "game/AMazeSet.h"
-#include "game/AProgress.h"
+#include "game/maze/AMazeSet.h"
+#include "game/records/AProgress.h"
 
 namespace {
 

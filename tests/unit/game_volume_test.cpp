@@ -1,9 +1,9 @@
 // The game's volumes with its real sounds on OpenAL's silent device.
 #include <gtest/gtest.h>
 #include <cstdlib>
-#include "game/AAppRollavex.h"
+#include "game/app/AAppRollavex.h"
 #include "game/AGameRollavex.h"
-#include "game/ALeanBall.h"
+#include "game/maze/ALeanBall.h"
 #include "common/screen/COptions.h"
 #include "FileTestSupport.h"
 #include "platform/audio/MSound.h"
