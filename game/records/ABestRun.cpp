@@ -27,13 +27,14 @@ void ABestRun::Open(uint64_t nMaze)
     szPath = MStateFile::PathOf(AAppRollavex::kCompany, AAppRollavex::kName, name);
     rgBest.clear();
     fPending = false;
-    std::ifstream in(szPath, std::ios::binary);
+    std::ifstream in(szPath, std::ios::binary | std::ios::ate);
     if (!in)
         return;
-    std::string text(kMaxFileBytes + 1, '\0');
+    const std::streamoff size = in.tellg();
+    std::string text(size > 0 && size <= std::streamoff(kMaxFileBytes) ? size_t(size) : 0, '\0');
+    in.seekg(0);
     in.read(text.data(), std::streamsize(text.size()));
-    text.resize(size_t(in.gcount()));
-    if (text.size() > kMaxFileBytes || !Parse(text, rgBest)) {
+    if (text.empty() || !in || !Parse(text, rgBest)) {
         rgBest.clear();
         std::fprintf(stderr, "Rollavex: the best run \"%s\" is damaged; no ghost is shown.\n", szPath.c_str());
     }
