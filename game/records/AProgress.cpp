@@ -61,8 +61,7 @@ void AProgress::Keep()
 void AProgress::Write()
 {
     fPending = false;
-    const bool kept = file.Set(kUnlocked, nUnlocked);
-    if (!file.Set(kLast, nLast) || !kept)
+    if (!file.Set({{kUnlocked, nUnlocked}, {kLast, nLast}}))
         std::fprintf(stderr, "Rollavex: the progress could not be kept in \"%s\".\n",
                      file.GetPath().empty() ? "$XDG_STATE_HOME or $HOME" : file.GetPath().c_str());
 }

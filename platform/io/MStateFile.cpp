@@ -83,11 +83,15 @@ std::string MStateFile::Format() const
     return out.str();
 }
 
-bool MStateFile::Set(const std::string& name, int32_t value)
+bool MStateFile::Set(const std::string& name, int32_t value) { return Set({{name, value}}); }
+
+bool MStateFile::Set(std::initializer_list<std::pair<std::string, int32_t>> changes)
 {
-    if (name.empty() || name.find_first_of(" \t\r\n") != std::string::npos)
-        return false;
-    values[name] = value;
+    for (const auto& [name, value] : changes)
+        if (name.empty() || name.find_first_of(" \t\r\n") != std::string::npos)
+            return false;
+    for (const auto& [name, value] : changes)
+        values[name] = value;
     if (szPath.empty())
         return false;
     return WriteWhole(szPath, Format());

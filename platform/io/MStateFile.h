@@ -1,7 +1,9 @@
 #pragma once
 #include <cstdint>
+#include <initializer_list>
 #include <map>
 #include <string>
+#include <utility>
 
 // Numbers the game keeps between runs, in one file of the player's state
 // folder: $XDG_STATE_HOME/<company>/<application>/<file> (default
@@ -24,6 +26,8 @@ public:
     // false when the file could not be written (the value is set all the same)
     // or the name is empty or holds a blank (it is not set).
     bool Set(const std::string& name, int32_t value);
+    // The same for several values, with one write of the file.
+    bool Set(std::initializer_list<std::pair<std::string, int32_t>> changes);
     // Empty when neither XDG_STATE_HOME nor HOME gives an absolute folder.
     const std::string& GetPath() const { return szPath; }
 
