@@ -55,13 +55,6 @@ constexpr const char* kCannotLocate =
     "An asset file cannot be located.  Please point to the directory where it is located.";
 constexpr const char* kMissing = "Game cannot be loaded.  An asset file is missing.";
 
-// Whether the archive's file is there (its open may still fail).
-bool IsPresent(const FileSpec& where)
-{
-    MFileMMIO probe;
-    return probe.Open(where, 9, 0) == 0;
-}
-
 // 0 open, kNotHere when no archive is at where, or Result::kArchiveRejected after telling that
 // the one there is damaged. Mesh textures lie beside the archive.
 int32_t OpenArchiveFrom(CFileMM* pArchive, const FileSpec& where, BWindow* pOwner)
@@ -72,7 +65,7 @@ int32_t OpenArchiveFrom(CFileMM* pArchive, const FileSpec& where, BWindow* pOwne
             return Result::kArchiveRejected;
         }
     } catch (const CFileException& e) {
-        if (!IsPresent(where))
+        if (!AAppRollavex::IsArchivePresent(where))
             return kNotHere;
         AAppRollavex::ReportDamagedArchive(where.szName, e.Describe().c_str(), pOwner);
         return Result::kArchiveRejected;
@@ -82,6 +75,12 @@ int32_t OpenArchiveFrom(CFileMM* pArchive, const FileSpec& where, BWindow* pOwne
 }
 
 } // namespace
+
+bool AAppRollavex::IsArchivePresent(const FileSpec& where)
+{
+    MFileMMIO probe;
+    return probe.Open(where, 9, 0) == 0;
+}
 
 void AAppRollavex::ShowBox(const char* szCaption, int32_t nIcon, const char* szText, BWindow* pOwner)
 {

@@ -42,6 +42,8 @@ public:
     // stored folder "mmpath" (the start folder when none is stored), the
     // installed data folders. The settings must be open.
     static std::vector<std::string> ArchiveFolders(const char* szStartFolder);
+    // Whether the archive's file is there (its open may still fail).
+    static bool IsArchivePresent(const FileSpec& where);
     // Asks the user for the archive's folder, stores it and sets it as
     // pWhere's folder, stored or not; 0, or 6 when cancelled.
     static int32_t AskForArchiveFolder(const char* szFileName, BWindow* pOwner, FileSpec* pWhere);

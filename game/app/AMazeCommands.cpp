@@ -10,7 +10,6 @@
 #include "game/records/ABestTime.h"
 #include "game/maze/AMazeSet.h"
 #include "game/records/AProgress.h"
-#include "platform/io/MFileMMIO.h"
 #include "platform/io/MSettings.h"
 
 namespace {
@@ -35,7 +34,7 @@ bool Open(MazeBook& book)
     GetSettings()->OpenConfigRoot(AAppRollavex::kCompany, AAppRollavex::kName);
     for (const std::string& folder : AAppRollavex::ArchiveFolders(".")) {
         const FileSpec where(folder.c_str(), AAppRollavex::kArchiveName);
-        if (MFileMMIO().Open(where, 9, 0) != 0)
+        if (!AAppRollavex::IsArchivePresent(where))
             continue;
         try {
             book.archive.Open(where, 2);
