@@ -70,6 +70,7 @@ int32_t MDeviceManager::CreateDevice(int32_t fullScreen, int32_t width, int32_t 
     if (format == kFormatUnknown)
         return Result::kDeviceFailed;
     nBackBufferFormat = format;
+    fSoftware = context.IsSoftware();
     nBackBufferWidth = width;
     nBackBufferHeight = height;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &nMaxTextureSize);
@@ -90,7 +91,7 @@ int32_t MDeviceManager::BeginFrame()
 {
     if (!HasDevice())
         return Result::kSceneFailed;
-    pBackBuffer->Place(Placement());
+    pBackBuffer->Place(Placement(), !fSoftware);
     pBackBuffer->Bind();
     pBackBuffer->Clear(kFrameColour);
     renderStates.BeginFrame();
@@ -104,10 +105,11 @@ int32_t MDeviceManager::EndFrame()
     if (pSpriteBatch->IsOpen())
         pSpriteBatch->End();
     // With the frame report on, the drawing is finished first, so that the
-    // present part holds only the swap.
+    // present part holds only the copy to the window.
     if (MFrameStats::Get())
         glFinish();
     const MFrameStats::PartTimer timer(MFrameStats::Present);
+    pBackBuffer->Present();
     context.Swap();
     return 0;
 }

@@ -20,8 +20,10 @@ class MSpriteBatch;
 class MTexture;
 
 // The graphics device: an OpenGL 3.3 core context on the game window, a
-// back buffer of a fixed size drawn scaled into the window's framebuffer
-// with its aspect kept, the lit mesh pipeline and the sprite batch.
+// back buffer of a fixed size shown scaled in the window with its aspect
+// kept (drawn at its own size on a software renderer, where scaling the
+// finished picture is the cheaper, else at the size it shows), the lit mesh
+// pipeline and the sprite batch.
 // Matrices are row-major, row vectors, left-handed.
 class MDeviceManager : public BDevice {
 public:
@@ -126,6 +128,7 @@ private:
     int32_t nBackBufferHeight = 0;
     int32_t nMaxTextureSize = 0;
     int32_t fCursorReady = 0;
+    bool fSoftware = false;
     MRenderStates renderStates;
 };
 

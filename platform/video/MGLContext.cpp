@@ -1,6 +1,8 @@
 #include "platform/video/MGLContext.h"
 
 #include <SDL.h>
+#include <cstring>
+#include <initializer_list>
 #include <epoxy/gl.h>
 #include "platform/video/MFormat.h"
 
@@ -43,8 +45,11 @@ void MGLContext::PrepareWindowAttributes()
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
-    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
+    // Colour only: the scene draws with its own depth and stencil off
+    // screen, and a window without them lets the present take the
+    // software renderer's fast path.
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
 }
 
 uint32_t MGLContext::WindowFlags()
@@ -112,6 +117,17 @@ int32_t MGLContext::GetOpenGLVersion() const
     }
     SDL_DestroyWindow(probe);
     return version;
+}
+
+bool MGLContext::IsSoftware() const
+{
+    const auto* renderer = pContext ? reinterpret_cast<const char*>(glGetString(GL_RENDERER)) : nullptr;
+    if (!renderer)
+        return false;
+    for (const char* name : {"llvmpipe", "softpipe", "swrast", "Software Rasterizer"})
+        if (std::strstr(renderer, name))
+            return true;
+    return false;
 }
 
 bool MGLContext::MakeCurrent() const

@@ -27,6 +27,9 @@ public:
     // when the desktop cannot be asked.
     bool GetDisplayFormat(int32_t* format) const;
 
+    // True when the context draws on the CPU (Mesa's llvmpipe, softpipe or swrast).
+    bool IsSoftware() const;
+
     SDL_Window* GetWindow() const { return pWindow; }
     // False without a context or when it cannot be made current.
     bool MakeCurrent() const;

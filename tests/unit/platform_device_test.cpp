@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
+#include <vector>
 #include "GLTestWindow.h"
 #include "QuietWindow.h"
 #include "base/Rect.h"
 #include "platform/video/MBackBufferPlacement.h"
 #include "platform/video/MDeviceManager.h"
+#include "platform/video/MRenderTarget.h"
 #include "platform/math/MMatrix.h"
 
 namespace {
@@ -132,6 +134,39 @@ TEST_F(DeviceTest, ShadowStencilDarkensEachPixelOnce)
     }
     EXPECT_NEAR(int(PixelAt(80, 60) & 0xFF), 55, 2); // 255 darkened three times by 0.6
     device->EndFrame();
+}
+
+// The finished picture goes into the window scaled with its aspect kept,
+// between black bars, whether drawn at its own size or at the size it
+// shows; drawing goes on in the picture after.
+TEST_F(DeviceTest, PresentScalesThePictureBetweenBlackBars)
+{
+    Close();
+    Open(400, 240);
+    for (bool atOutputSize : {false, true}) {
+        SCOPED_TRACE(atOutputSize ? "drawn at the output size" : "drawn at its own size");
+        MRenderTarget picture;
+        ASSERT_TRUE(picture.Create(160, 120, kFormatX8R8G8B8));
+        picture.Place(MBackBufferPlacement({400, 240}, {400, 240}, {160, 120}), atOutputSize);
+        picture.Bind();
+        picture.Clear(0xFFFF0000);
+        picture.Fill(0, 0, 80, 120, 0xFF00FF00, 1.0);
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        glClearColor(1, 1, 1, 1);
+        glClear(GL_COLOR_BUFFER_BIT); // what the bars must hide
+        picture.Present();
+        uint8_t rgba[4] = {};
+        glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+        EXPECT_EQ(std::vector<uint8_t>(rgba, rgba + 4), (std::vector<uint8_t>{0, 255, 0, 255})) << "bound again";
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+        // Doubled: the picture spans x 40 to 360, its halves meeting at 200.
+        const std::pair<int32_t, uint32_t> columns[] = {
+            {0, 0xFF000000},   {39, 0xFF000000},  {40, 0xFF00FF00},  {195, 0xFF00FF00},
+            {205, 0xFFFF0000}, {359, 0xFFFF0000}, {360, 0xFF000000}, {399, 0xFF000000}};
+        for (const auto& [x, argb] : columns)
+            for (int32_t y : {0, 120, 239})
+                EXPECT_EQ(PixelAt(x, y), argb) << x << ", " << y;
+    }
 }
 
 } // namespace
