@@ -176,18 +176,24 @@ void MRenderTarget::Fill(int32_t left, int32_t top, int32_t right, int32_t botto
     glDisable(GL_SCISSOR_TEST);
 }
 
-void MRenderTarget::Present() const
+void MRenderTarget::BlackenBars() const
 {
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     Rect bars[2];
     const int32_t count = placement.Margins(bars);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glEnable(GL_SCISSOR_TEST);
     glClearColor(0, 0, 0, 1);
     for (int32_t i = 0; i < count; ++i) {
         glScissor(bars[i].left, bars[i].top, bars[i].Width(), bars[i].Height());
         glClear(GL_COLOR_BUFFER_BIT);
     }
+    glDisable(GL_SCISSOR_TEST);
+}
+
+void MRenderTarget::Present() const
+{
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    BlackenBars();
     int32_t x, y, w, h;
     placement.PresentRect(&x, &y, &w, &h);
     quad.Draw(nColour, w % nDrawnWidth == 0 && h % nDrawnHeight == 0, x, y, w, h);

@@ -39,6 +39,7 @@ public:
 
 private:
     void Release();
+    void BlackenBars() const; // in the bound window framebuffer
     // Storage for drawing at w x h; false when OpenGL refuses it.
     bool Allocate(int32_t w, int32_t h);
     // A picture rectangle (top-left origin) in drawn pixels (bottom-left origin).

@@ -136,21 +136,43 @@ TEST_F(DeviceTest, ShadowStencilDarkensEachPixelOnce)
     device->EndFrame();
 }
 
-// The finished picture goes into the window scaled with its aspect kept,
-// between black bars, whether drawn at its own size or at the size it
-// shows; drawing goes on in the picture after.
+// The finished picture (green left half, red right half) goes into the
+// window scaled with its aspect kept, between black bars, whether drawn at
+// its own size or at the size it shows; drawing goes on in the picture after.
 TEST_F(DeviceTest, PresentScalesThePictureBetweenBlackBars)
 {
-    Close();
-    Open(400, 240);
-    for (bool atOutputSize : {false, true}) {
-        SCOPED_TRACE(atOutputSize ? "drawn at the output size" : "drawn at its own size");
+    constexpr uint32_t kBlack = 0xFF000000, kGreen = 0xFF00FF00, kRed = 0xFFFF0000;
+    struct Sample {
+        int32_t x, y; // window pixels, bottom-left origin
+        uint32_t argb;
+    };
+    struct Case {
+        const char* szName;
+        MBackBufferPlacement::Size window;
+        bool atOutputSize;
+        std::vector<Sample> samples;
+    };
+    // Doubled, the picture spans x 40 to 360; at 1.875 times, y 7 to 232.
+    const std::vector<Sample> doubled = {{0, 120, kBlack},   {39, 0, kBlack},    {40, 239, kGreen},
+                                         {195, 120, kGreen}, {205, 120, kRed},   {359, 0, kRed},
+                                         {360, 239, kBlack}, {399, 120, kBlack}};
+    const Case cases[] = {
+        {"doubled, drawn at its own size", {400, 240}, false, doubled},
+        {"doubled, drawn at the output size", {400, 240}, true, doubled},
+        {"1.875 times, smoothed", {300, 240}, false,
+         {{150, 3, kBlack}, {150, 236, kBlack}, {5, 120, kGreen}, {140, 120, kGreen}, {160, 120, kRed},
+          {295, 120, kRed}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.szName);
+        Close();
+        Open(c.window.w, c.window.h);
         MRenderTarget picture;
         ASSERT_TRUE(picture.Create(160, 120, kFormatX8R8G8B8));
-        picture.Place(MBackBufferPlacement({400, 240}, {400, 240}, {160, 120}), atOutputSize);
+        picture.Place(MBackBufferPlacement(c.window, c.window, {160, 120}), c.atOutputSize);
         picture.Bind();
-        picture.Clear(0xFFFF0000);
-        picture.Fill(0, 0, 80, 120, 0xFF00FF00, 1.0);
+        picture.Clear(kRed);
+        picture.Fill(0, 0, 80, 120, kGreen, 1.0);
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
         glClearColor(1, 1, 1, 1);
         glClear(GL_COLOR_BUFFER_BIT); // what the bars must hide
@@ -159,13 +181,8 @@ TEST_F(DeviceTest, PresentScalesThePictureBetweenBlackBars)
         glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
         EXPECT_EQ(std::vector<uint8_t>(rgba, rgba + 4), (std::vector<uint8_t>{0, 255, 0, 255})) << "bound again";
         glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
-        // Doubled: the picture spans x 40 to 360, its halves meeting at 200.
-        const std::pair<int32_t, uint32_t> columns[] = {
-            {0, 0xFF000000},   {39, 0xFF000000},  {40, 0xFF00FF00},  {195, 0xFF00FF00},
-            {205, 0xFFFF0000}, {359, 0xFFFF0000}, {360, 0xFF000000}, {399, 0xFF000000}};
-        for (const auto& [x, argb] : columns)
-            for (int32_t y : {0, 120, 239})
-                EXPECT_EQ(PixelAt(x, y), argb) << x << ", " << y;
+        for (const Sample& s : c.samples)
+            EXPECT_EQ(PixelAt(s.x, c.window.h - 1 - s.y), s.argb) << s.x << ", " << s.y;
     }
 }
 
