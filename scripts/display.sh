@@ -1,12 +1,11 @@
 # Sourced by the test scripts: starts a private X server on the first free display number when
 # there is no display (or under CI), stops it on exit, and sets the software-GL test environment.
+source "$(dirname "${BASH_SOURCE[0]}")/free_display.sh"
 xvfb_pid=""
 stop_display() { [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true; }
 trap stop_display EXIT
 if [ -z "${DISPLAY:-}" ] || [ -n "${CI:-}" ]; then
-  n=${RVX_TEST_DISPLAY:-57}
-  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-  export DISPLAY=:$n
+  export DISPLAY=:$(free_display "${RVX_TEST_DISPLAY:-57}")
   Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
