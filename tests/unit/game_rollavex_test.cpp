@@ -103,8 +103,7 @@ protected:
     }
     void ExpectLean(int x, int y) const
     {
-        EXPECT_EQ(game->GetBoard()->GetLeanX(), x);
-        EXPECT_EQ(game->GetBoard()->GetLeanY(), y);
+        EXPECT_EQ(std::pair(game->GetBoard()->GetLeanX(), game->GetBoard()->GetLeanY()), std::pair(x, y));
     }
 
     TempFolder stateHome; // the best times
@@ -145,8 +144,7 @@ TEST_F(GameTest, DragLeansFromThePressPointAndTheHiddenDialogEndsTheLean)
     PassIntro();
     screen.ptCursor = {450, 330};
     screen.OnLeftButtonDown(400, 300);
-    EXPECT_EQ(screen.ptCursor.x, 400);
-    EXPECT_EQ(screen.ptCursor.y, 300);
+    EXPECT_EQ(std::pair(screen.ptCursor.x, screen.ptCursor.y), std::pair(400, 300));
     EXPECT_FALSE(screen.IsPointerShown());
     screen.OnMouseMove(420, 330);
     ExpectLean(-20, -30);
@@ -259,8 +257,7 @@ TEST_F(GameTest, ARecordedKeyboardGameReplaysToTheSameEnd)
     recorder->StartReplay(path.c_str());
     game->NewGame(0);
     Frames(70);
-    EXPECT_EQ(game->GetBall()->GetX(), x);
-    EXPECT_EQ(game->GetBall()->GetY(), y);
+    EXPECT_EQ(std::pair(game->GetBall()->GetX(), game->GetBall()->GetY()), std::pair(x, y));
     EXPECT_NE(x, -0.7f);
     recorder->Stop();
 }
