@@ -73,7 +73,6 @@ TEST_F(CFileMMTest, EntryIndexOrOffsetOutOfRangeThrows)
     EXPECT_EQ(Thrown([&] { mm.SeekEntryPoint(0); }), "file: common/CFileMMline: 152");
 }
 
-
 TEST_F(CFileMMTest, DamagedArchiveThrowsItsFaultAndLeavesTheNextOneReadable)
 {
     const auto changed = [](size_t at, uint8_t value) {

@@ -1,7 +1,6 @@
 // The player's progress through the mazes and the archive's maze table: round
 // trips, and damaged files and tables.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -19,8 +18,7 @@ protected:
     std::string File() const { return home.Path() + "/Orvande/Rollavex/progress"; }
     void Store(const std::string& text) const
     {
-        mkdir((home.Path() + "/Orvande").c_str(), 0700);
-        mkdir((home.Path() + "/Orvande/Rollavex").c_str(), 0700);
+        std::filesystem::create_directories(home.Path() + "/Orvande/Rollavex");
         WriteText(File(), text);
     }
 
