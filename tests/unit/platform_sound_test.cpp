@@ -4,6 +4,7 @@
 #include "platform/audio/MMusicStream.h"
 #include "platform/audio/MSoundManager.h"
 #include "tests/unit/WaveBytes.h"
+#include "tests/unit/VoiceGain.h"
 #include <gtest/gtest.h>
 #include <chrono>
 #include <climits>
@@ -15,13 +16,6 @@
 using namespace wavebytes;
 
 namespace {
-
-float Gain(ALuint voice)
-{
-    float gain = -1;
-    alGetSourcef(voice, AL_GAIN, &gain);
-    return gain;
-}
 
 class Sound : public ::testing::Test {
 protected:
