@@ -39,10 +39,8 @@ protected:
     // Opens an archive holding the chunks, positioned at the first of them.
     void Open(const Bytes& chunks)
     {
-        Bytes form = Text("LFMM");
-        Append(&form, chunks);
         file.Close();
-        ASSERT_EQ(file.Open(Make("t.mm", Chunk("FFIR", form)), 2), 0);
+        ASSERT_EQ(file.Open(Make("t.mm", Form(chunks)), 2), 0);
     }
 
     CFileIFF file{ChunkId("RIFF"), ChunkId("MMFL")};

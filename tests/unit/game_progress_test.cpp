@@ -89,13 +89,7 @@ TEST_F(ProgressTest, DamagedFilesOpenMazeOneOnlyAndLargeOnesAreCut)
 Bytes TableArchive(const Bytes& table, const char* tag = "ezam")
 {
     constexpr uint32_t kEntries = 20, kFirst = 12 + 8 + 4 + 4 * kEntries;
-    Bytes map, data = Text("LFMM");
-    AppendLE32(&map, kEntries);
-    for (uint32_t i = 0; i < kEntries; ++i)
-        AppendLE32(&map, kFirst);
-    Append(&data, Chunk(" pam", map));
-    Append(&data, Chunk(tag, table));
-    return Chunk("FFIR", data);
+    return Archive(kEntries, std::vector<uint32_t>(kEntries, kFirst), Chunk(tag, table));
 }
 
 struct Record {

@@ -542,14 +542,10 @@ TEST(BallLoading, AnUnreadableSoundIs68)
 {
     TempFolder folder;
     const Bytes wave = Chunk("evaw", wavebytes::Pcm16Wave({0, 1000, -1000, 0}, 1, 22050));
-    Bytes map, data = Text("LFMM");
-    AppendLE32(&map, 13);
-    for (int i = 0; i < 13; ++i)
-        AppendLE32(&map, 12 + 8 + 4 + 13 * 4);
-    Append(&data, Chunk(" pam", map));
+    Bytes sounds;
     for (const Bytes& sound : {wave, Chunk("evaw", Text("not a RIFF WAVE")), wave, wave})
-        Append(&data, sound);
-    WriteAllBytes(folder.File("ball.mm"), Chunk("FFIR", data));
+        Append(&sounds, sound);
+    WriteAllBytes(folder.File("ball.mm"), Archive(13, std::vector<uint32_t>(13, 12 + 8 + 4 + 13 * 4), sounds));
     CFileMM archive;
     archive.Open(FileSpec(folder.Path().c_str(), "ball.mm"), 2);
     EXPECT_EQ(ALeanBall::LoadAssets(&archive), 68);
