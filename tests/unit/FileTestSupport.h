@@ -79,6 +79,27 @@ inline Bytes Chunk(const std::string& tag, const Bytes& data, int64_t size = -1)
     return bytes;
 }
 
+// An archive: "FFIR", its size, "LFMM", then the chunks.
+inline Bytes Form(const Bytes& chunks)
+{
+    Bytes data = Text("LFMM");
+    Append(&data, chunks);
+    return Chunk("FFIR", data);
+}
+
+// An archive whose map chunk holds the entry count, the offsets and extra bytes; the other chunks follow it.
+inline Bytes Archive(uint32_t count, const std::vector<uint32_t>& offsets, const Bytes& after, const Bytes& extra = {})
+{
+    Bytes map;
+    AppendLE32(&map, count);
+    for (uint32_t offset : offsets)
+        AppendLE32(&map, offset);
+    Append(&map, extra);
+    Bytes chunks = Chunk(" pam", map);
+    Append(&chunks, after);
+    return Form(chunks);
+}
+
 // The description of the CFileException f throws, or "nothing".
 template <typename F>
 std::string Thrown(F f)

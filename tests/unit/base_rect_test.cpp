@@ -1,5 +1,6 @@
 #include "base/Rect.h"
 #include <gtest/gtest.h>
+#include <vector>
 
 TEST(Rect, RightAndBottomAreExclusiveSoASharedEdgeIsNoOverlap)
 {
@@ -17,10 +18,8 @@ TEST(Rect, SubtractGivesBandsAboveLeftRightBelowInOrder)
 {
     Rect pieces[4];
     ASSERT_EQ((Rect{0, 0, 30, 30}).Subtract({10, 10, 20, 20}, pieces), 4);
-    EXPECT_EQ(pieces[0], (Rect{0, 0, 30, 10}));
-    EXPECT_EQ(pieces[1], (Rect{0, 10, 10, 20}));
-    EXPECT_EQ(pieces[2], (Rect{20, 10, 30, 20}));
-    EXPECT_EQ(pieces[3], (Rect{0, 20, 30, 30}));
+    EXPECT_EQ(std::vector<Rect>(pieces, pieces + 4),
+              (std::vector<Rect>{{0, 0, 30, 10}, {0, 10, 10, 20}, {20, 10, 30, 20}, {0, 20, 30, 30}}));
     // Covered whole: nothing; not overlapped: itself.
     const Rect r{0, 0, 10, 10};
     EXPECT_EQ(r.Subtract({-5, -5, 20, 20}, pieces), 0);

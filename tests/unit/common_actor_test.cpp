@@ -2,7 +2,6 @@
 #include "common/scene/CScene.h"
 #include "scene_fakes.h"
 #include <gtest/gtest.h>
-#include <memory>
 
 using fakes::Actor;
 
@@ -61,8 +60,7 @@ TEST_F(ActorTest, PositionsIncludeTheSceneOriginAndCentresAreThoseOfTheBounds)
     Actor* b = Make(10, 20);
     int32_t x = 0, y = 0;
     b->GetCentre(&x, &y);
-    EXPECT_EQ(x, 15 * kPixel);
-    EXPECT_EQ(y, 25 * kPixel);
+    EXPECT_EQ(std::pair(x, y), std::pair(15 * kPixel, 25 * kPixel));
     b->MoveCentreTo(50 * kPixel, 50 * kPixel);
     EXPECT_EQ(b->GetBounds(), (Rect{45, 45, 55, 55}));
     b->MoveCentreToY(10 * kPixel);
@@ -116,13 +114,11 @@ TEST_F(ActorTest, GlideMovesTheMajorAxisAtSpeedAndSnapsOntoTheTarget)
         Actor* a = Make(0, 0);
         a->StartMotion();
         a->GlideTo(c.toX * kPixel, c.toY * kPixel, c.speed);
-        EXPECT_EQ(a->GetVX(), c.vx);
-        EXPECT_EQ(a->GetVY(), c.vy);
+        EXPECT_EQ(std::pair(a->GetVX(), a->GetVY()), std::pair(c.vx, c.vy));
         for (int i = 0; i < 200 && a->IsGliding(); ++i)
             a->Update(25);
         EXPECT_TRUE(a->HasArrived());
-        EXPECT_EQ(a->GetX(), c.toX * kPixel);
-        EXPECT_EQ(a->GetY(), c.toY * kPixel);
+        EXPECT_EQ(std::pair(a->GetX(), a->GetY()), std::pair(c.toX * kPixel, c.toY * kPixel));
         EXPECT_EQ(a->GetVX(), 0);
         a->Restart(0, 0);
         EXPECT_FALSE(a->HasArrived());
@@ -170,8 +166,7 @@ TEST_F(ActorTest, VelocityMovesPerTickOnceStartedAndSettersKeepTheirAxes)
     EXPECT_EQ(a->GetX(), 0) << "no motion until started";
     a->StartMotion();
     a->Update(10);
-    EXPECT_EQ(a->GetX(), 10 * kPixel);
-    EXPECT_EQ(a->GetY(), -5 * kPixel);
+    EXPECT_EQ(std::pair(a->GetX(), a->GetY()), std::pair(10 * kPixel, -5 * kPixel));
     a->SetVelocityZ(77);
     a->SetVelocityX(5);
     EXPECT_EQ(a->GetVY(), -128 * kPixel);

@@ -133,8 +133,7 @@ TEST_F(ButtonTest, HotspotCoversItsRectangleLessTheOriginAndWhenDisabledTakesNot
     EXPECT_EQ(hotspot->GetBounds(), (Rect{7, 7, 47, 47}));
     int32_t x = 0, y = 0;
     hotspot->GetCentre(&x, &y);
-    EXPECT_EQ(x, Fix(30 - 3));
-    EXPECT_EQ(y, Fix(40 - 13));
+    EXPECT_EQ(std::pair(x, y), std::pair(Fix(30 - 3), Fix(40 - 13)));
     const MouseEvent right = Mouse(MouseEvent::RightDown, 20, 20);
     EXPECT_FALSE(hotspot->WantsMouse(&right));
     hotspot->SetEnabled(0);

@@ -10,16 +10,7 @@ namespace {
 constexpr uint32_t kRiff = ChunkId("RIFF");
 constexpr uint32_t kForm = ChunkId("MMFL");
 
-class CFileIFFTest : public FolderTest {
-protected:
-    // "FFIR", size, "LFMM", then the chunks.
-    static Bytes Form(const Bytes& chunks)
-    {
-        Bytes data = Text("LFMM");
-        Append(&data, chunks);
-        return Chunk("FFIR", data);
-    }
-};
+using CFileIFFTest = FolderTest;
 
 // RIFF sizes are little-endian, other kinds' big-endian; ids are reversed in both.
 TEST_F(CFileIFFTest, WriterReversesIdsPadsAndPatchesSizesInTheKindsByteOrder)

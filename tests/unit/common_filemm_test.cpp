@@ -20,20 +20,6 @@ protected:
         mm.Ascend();
         return data.substr(0, header.size);
     }
-
-    // "FFIR" size "LFMM", a map chunk with count, offsets and extra bytes, then more.
-    static Bytes Archive(uint32_t count, const std::vector<uint32_t>& offsets, const Bytes& after,
-                         const Bytes& extra = {})
-    {
-        Bytes data = Text("LFMM"), map;
-        AppendLE32(&map, count);
-        for (uint32_t offset : offsets)
-            AppendLE32(&map, offset);
-        Append(&map, extra);
-        Append(&data, Chunk(" pam", map));
-        Append(&data, after);
-        return Chunk("FFIR", data);
-    }
     CFileMM mm;
 };
 
@@ -72,7 +58,6 @@ TEST_F(CFileMMTest, EntryIndexOrOffsetOutOfRangeThrows)
     ASSERT_EQ(mm.Open(Make("empty.mm", Archive(0, {}, {})), 2), 0);
     EXPECT_EQ(Thrown([&] { mm.SeekEntryPoint(0); }), "file: common/CFileMMline: 152");
 }
-
 
 TEST_F(CFileMMTest, DamagedArchiveThrowsItsFaultAndLeavesTheNextOneReadable)
 {

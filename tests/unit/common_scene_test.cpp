@@ -1,7 +1,7 @@
 #include "common/scene/CScene.h"
 #include "common/scene/CSceneStack.h"
 #include "platform/window/AppTimer.h"
-#include "scene_fakes.h"
+#include "UiTestSupport.h"
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -19,12 +19,6 @@ void UpdateAfter(int steps)
     for (int i = 0; i < steps; ++i)
         AppTimer(TimerAdvance);
     CScene::UpdateAllScenes();
-}
-
-int32_t Send(uint32_t type, uint16_t x, uint16_t y)
-{
-    const MouseEvent e{type, x, y};
-    return CScene::DispatchMouseEvent(&e);
 }
 
 // One scene on an 800 x 600 device.
@@ -118,40 +112,40 @@ TEST_F(SceneTest, MouseGoesToTheCaptureElseTheFrontMostWillingActorUnderThePoint
     Make("near", 0, 0, 100, 20, 20);
     Make("hidden", 0, 0, 50, 20, 20)->Hide();
     Make("unwilling", 0, 0, 60, 20, 20)->fWantsMouse = 0;
-    EXPECT_EQ(Send(MouseEvent::LeftDown, 5, 5), 1);
-    Send(MouseEvent::RightDown, 20, 5);
+    EXPECT_EQ(Dispatch(MouseEvent::LeftDown, 5, 5), 1);
+    Dispatch(MouseEvent::RightDown, 20, 5);
     CScene::SetMouseCapture(far);
-    Send(MouseEvent::Move, 500, 5);
+    Dispatch(MouseEvent::Move, 500, 5);
     CScene::SetMouseCapture(nullptr);
-    Send(MouseEvent::RightUp, 5, 5);
-    Send(MouseEvent::LeftUp, 5, 5);
+    Dispatch(MouseEvent::RightUp, 5, 5);
+    Dispatch(MouseEvent::LeftUp, 5, 5);
     EXPECT_EQ(Log(), (Strings{"mouse near 3", "scene right down 20,5", "mouse far 1", "scene right up 5,5",
                               "mouse near 4"}))
         << "a release over an actor goes to the scene that took its press";
-    EXPECT_EQ(Send(42, 700, 500), 0) << "unknown event types are not handled";
+    EXPECT_EQ(Dispatch(42, 700, 500), 0) << "unknown event types are not handled";
 }
 
 TEST_F(SceneTest, ReleasesReachOnlyTheSceneThatGotThePress)
 {
-    Send(MouseEvent::LeftDown, 1, 1);
+    Dispatch(MouseEvent::LeftDown, 1, 1);
     EXPECT_TRUE(scene->IsLeftHeld());
     EXPECT_EQ(CScene::DispatchSysKeyDown(18), 0);
     {
         fakes::Scene dialog(nullptr, "dialog");
-        Send(MouseEvent::LeftUp, 1, 1);
+        Dispatch(MouseEvent::LeftUp, 1, 1);
         EXPECT_EQ(CScene::DispatchSysKeyUp(18), 1) << "not the dialog's press";
-        Send(MouseEvent::LeftDown, 2, 2);
-        Send(MouseEvent::LeftUp, 2, 2);
+        Dispatch(MouseEvent::LeftDown, 2, 2);
+        Dispatch(MouseEvent::LeftUp, 2, 2);
         EXPECT_EQ(CScene::DispatchSysKeyDown(18), 0);
         EXPECT_EQ(CScene::DispatchSysKeyUp(18), 0) << "reaches the dialog";
         CScene::DispatchSysKeyDown(18);
     }
-    Send(MouseEvent::LeftUp, 3, 3);
+    Dispatch(MouseEvent::LeftUp, 3, 3);
     EXPECT_EQ(CScene::DispatchSysKeyUp(18), 1) << "the press went with the dialog";
     EXPECT_EQ(Log(), (Strings{"scene left down 1,1", "dialog left down 2,2", "dialog left up 2,2", "delete dialog"}));
     EXPECT_FALSE(scene->IsLeftHeld());
     scene.reset();
-    EXPECT_EQ(Send(MouseEvent::LeftDown, 1, 1), 0) << "without scenes input is dropped";
+    EXPECT_EQ(Dispatch(MouseEvent::LeftDown, 1, 1), 0) << "without scenes input is dropped";
     EXPECT_EQ(CScene::DispatchKeyDown(65), 1);
 }
 

@@ -79,8 +79,6 @@ Strings MusicLog()
 
 } // namespace
 
-// ---- frame and scene changes ----
-
 // Update moves, draw shows, tick then runs the clocks: the frame's order.
 TEST_F(ScreenTest, FinishedDialogsCloseAndAFinishedGameLoadsAgainOrEndsTheProgramWhenItCannot)
 {
@@ -108,8 +106,6 @@ TEST_F(ScreenTest, FinishedDialogsCloseAndAFinishedGameLoadsAgainOrEndsTheProgra
     EXPECT_EQ(Log(), (Strings{"game load", "delete dialog", "delete game", "delete a"}))
         << "dialogs still open go before the game, and then nothing runs";
 }
-
-// ---- drawing only what changed ----
 
 TEST_F(ScreenTest, UnchangedPictureIsDrawnOnceThenEachChangeDrawsAndTheLoopWaitsForTheNextChangeDue)
 {
@@ -157,8 +153,6 @@ TEST_F(ScreenTest, UnchangedPictureIsDrawnOnceThenEachChangeDrawsAndTheLoopWaits
     EXPECT_EQ(Log(), (Strings{"delete game", "delete b", "delete a"})) << "nothing drawn, then the quit";
 }
 
-// ---- input ----
-
 // Events an actor makes of a click (a button's command key) are the scenes' own: a
 // replay that held them as well sent each command twice.
 TEST_F(ScreenTest, WindowInputIsRecordedAndReachesTheScenes)
@@ -183,8 +177,6 @@ TEST_F(ScreenTest, WindowInputIsRecordedAndReachesTheScenes)
     EXPECT_EQ(ReadText(path), "RVXREC 3\nM 3 10 20\nM 6 100 200\nM 1 5 6\nM 4 11 21\nM 7 300 400\nM 2 700 1\n"
                               "K 1 78\nK 4 121\n");
 }
-
-// ---- time: menus, activation, minimising and a user's pause ----
 
 TEST_F(ScreenTest, MenusDeactivationAndMinimisingStopTimeAndComingBackResumesAllButAUserPause)
 {
@@ -220,8 +212,6 @@ TEST_F(ScreenTest, MenusDeactivationAndMinimisingStopTimeAndComingBackResumesAll
     screen.OnSize(794, 575);
     EXPECT_TRUE(game->IsSuspended());
 }
-
-// ---- music ----
 
 // The volume by ear (10 dB per halving), kept for music set later; the music is
 // fed each frame, stops while minimised and at the Pause key, and plays again after.

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 #include <memory>
-#include <string>
 #include "FileTestSupport.h"
 #include "UiTestSupport.h"
 #include "base/CException.h"
@@ -40,10 +39,8 @@ protected:
     // Opens an archive holding the chunks, positioned at the first of them.
     void Open(const Bytes& chunks)
     {
-        Bytes form = Text("LFMM");
-        Append(&form, chunks);
         file.Close();
-        ASSERT_EQ(file.Open(Make("t.mm", Chunk("FFIR", form)), 2), 0);
+        ASSERT_EQ(file.Open(Make("t.mm", Form(chunks)), 2), 0);
     }
 
     CFileIFF file{ChunkId("RIFF"), ChunkId("MMFL")};
@@ -58,9 +55,8 @@ TEST(SpriteArrayTest, StoringBeyondTheSlotsGrowsTheArrayByFour)
     EXPECT_EQ(array.Store(5, sixth), 0);
     EXPECT_EQ(array.nSlots, 8);
     EXPECT_EQ(array.Get(5), sixth);
-    EXPECT_EQ(array.Get(4), nullptr);
-    EXPECT_EQ(array.Get(8), nullptr);
-    EXPECT_EQ(array.Get(-1), nullptr);
+    for (int32_t slot : {4, 8, -1})
+        EXPECT_EQ(array.Get(slot), nullptr) << slot;
     EXPECT_EQ(array.Store(-1, new CSprite()), 3);
 }
 
@@ -113,8 +109,7 @@ TEST_F(LoadTest, MeshChunkIsReadWithItsPadOrThrowsAndAMeshActorCoversNoScreenRec
     CActorMesh(&scene, &world, nullptr, 0).Draw(nullptr);
     int32_t x = 7, y = 9;
     actor.GetCentre(&x, &y);
-    EXPECT_EQ(x, 7);
-    EXPECT_EQ(y, 9);
+    EXPECT_EQ(std::pair(x, y), std::pair(7, 9));
     EXPECT_EQ(actor.GetCentrePoint().x, 0);
     const struct { const char* id; const char* data; const char* fault; } cases[] = {
         {"abgr", kTriangle, "file: common/CMeshline: 54"},
@@ -143,9 +138,7 @@ TEST(SpriteActorTest, BoundsAndCentreComeFromTheImage)
     EXPECT_EQ(actor->GetImage(), &image);
     actor->MoveToXY(Fix(113), Fix(63));
     EXPECT_EQ(actor->GetBounds(), (Rect{102, 42, 118, 58}));
-    const CFixPoint centre = actor->GetCentrePoint();
-    EXPECT_EQ(centre.x, Fix(113));
-    EXPECT_EQ(centre.y, Fix(63));
+    EXPECT_EQ(std::pair(actor->GetCentrePoint().x, actor->GetCentrePoint().y), std::pair(Fix(113), Fix(63)));
     // Without an image the bounds stay empty; a sprite without texture draws nothing and lets nothing through.
     EXPECT_TRUE((new CActorSprite(&scene, Fix(100), Fix(50), Fix(5), nullptr, 0))->GetBounds().IsEmpty());
     EXPECT_EQ(image.Draw(&actor->GetBounds(), nullptr, 0), 0);

@@ -230,8 +230,7 @@ TEST_F(BallTest, HolePullPointsTowardsTheMissingProbes)
         UseQuadrants(~c.misses & 0xF);
         StepFrom(0.0f, 0.0f, 0.0f, 0.0f);
         EXPECT_TRUE(ball->IsPulled());
-        EXPECT_EQ(ball->GetVX(), c.vx);
-        EXPECT_EQ(ball->GetVY(), c.vy);
+        EXPECT_EQ(std::pair(ball->GetVX(), ball->GetVY()), std::pair(c.vx, c.vy));
         EXPECT_NEAR(ball->GetX(), c.vx * kT, 1e-6f);
     }
 }

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <cstdlib>
 #include <string>
-#include <vector>
 #include "FileTestSupport.h"
 #include "game/records/ABestRun.h"
 

@@ -57,8 +57,7 @@ TEST_F(BoardTest, LeanMovesByThePixelClampsAtATenthOfARadianAndFollowsTheMouseWh
         host.fLeanLocked = m.fLocked;
         board->SetMouseFeel(m.percent, m.fInvertY);
         board->LeanTo(m.x, m.y);
-        EXPECT_EQ(board->GetLeanX(), m.leanX) << m.x << ", " << m.y;
-        EXPECT_EQ(board->GetLeanY(), m.leanY) << m.x << ", " << m.y;
+        EXPECT_EQ(std::pair(board->GetLeanX(), board->GetLeanY()), std::pair(m.leanX, m.leanY)) << m.x << ", " << m.y;
     }
 }
 
@@ -87,14 +86,12 @@ TEST(LeanInput, HeldKeysMoveTowardsFullLeanAtASteadyRateAndTheStickLeansInPropor
     for (const auto& s : steps) {
         EXPECT_EQ(input.Press(s.key, s.fDown), s.key != 'N');
         input.Update(s.ticks);
-        EXPECT_EQ(input.GetX(), s.x) << s.key;
-        EXPECT_EQ(input.GetY(), s.y) << s.key;
+        EXPECT_EQ(std::pair(input.GetX(), input.GetY()), std::pair(s.x, s.y)) << s.key;
     }
     input.Press(kLeft, true);
     input.Update(26);
     input.SetStick(500, -2000); // right half way, up past full
-    EXPECT_EQ(input.GetX(), 25 - 50);
-    EXPECT_EQ(input.GetY(), 100);
+    EXPECT_EQ(std::pair(input.GetX(), input.GetY()), std::pair(25 - 50, 100));
     input.Restart();
     EXPECT_EQ(input.GetX(), -50) << "a restart levels the keys, not the stick";
 }
@@ -123,8 +120,7 @@ TEST_F(BoardTest, SurfaceAndFrameFollowTheLeanAndRestartLevelsThem)
     ExpectMatrixNear(board->GetFrame()->GetWorld(), board->GetWorld());
     board->Restart(0, 1);
     board->GetFrame()->Restart(0, 1);
-    EXPECT_EQ(board->GetLeanX(), 0);
-    EXPECT_EQ(board->GetLeanY(), 0);
+    EXPECT_EQ(std::pair(board->GetLeanX(), board->GetLeanY()), std::pair(0, 0));
     ExpectMatrixNear(board->GetWorld(), placement);
     ExpectMatrixNear(board->GetFrame()->GetWorld(), placement);
     EXPECT_FLOAT_EQ(board->GetSurfaceZ(1.0f, 1.0f), -1.3f);

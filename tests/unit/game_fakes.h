@@ -75,12 +75,12 @@ public:
     MMatrix matLevel;
 };
 
-// Puts a board (placed at z = -1.3, with its frame) and a ball into the host,
-// with the board's and the frame's meshes as the geometry; the board leans
-// from the cursor at (400, 300). Returns the ball.
 // The first maze's start and goal, as the archive's table gives them.
 inline const AMaze kMazeOne{"Garden Path", 10, 11, -4.35f, 4.38f, -0.7f, -2.0f, 0.2f};
 
+// Puts a board (placed at z = -1.3, with its frame) and a ball into the host,
+// with the board's and the frame's meshes as the geometry; the board leans
+// from the cursor at (400, 300). Returns the ball.
 inline ALeanBall* PlaceMaze(Host& host, Screen& screen)
 {
     MMatrix placement;

@@ -26,13 +26,7 @@ using Boxes = std::vector<std::string>;
 void WriteArchive(const fs::path& path, uint32_t nEntries = 1)
 {
     fs::create_directories(path.parent_path());
-    Bytes map;
-    AppendLE32(&map, nEntries);
-    for (uint32_t i = 0; i < nEntries; ++i)
-        AppendLE32(&map, 0);
-    Bytes data = Text("LFMM");
-    Append(&data, Chunk(" pam", map));
-    WriteAllBytes(path, Chunk("FFIR", data));
+    WriteAllBytes(path, Archive(nEntries, std::vector<uint32_t>(nEntries, 0), {}));
 }
 
 // The working folder is work/; the data folders are home/ and dirs-a/, dirs-b/

@@ -1,7 +1,6 @@
 // The player's progress through the mazes and the archive's maze table: round
 // trips, and damaged files and tables.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -19,8 +18,7 @@ protected:
     std::string File() const { return home.Path() + "/Orvande/Rollavex/progress"; }
     void Store(const std::string& text) const
     {
-        mkdir((home.Path() + "/Orvande").c_str(), 0700);
-        mkdir((home.Path() + "/Orvande/Rollavex").c_str(), 0700);
+        std::filesystem::create_directories(home.Path() + "/Orvande/Rollavex");
         WriteText(File(), text);
     }
 
@@ -91,13 +89,7 @@ TEST_F(ProgressTest, DamagedFilesOpenMazeOneOnlyAndLargeOnesAreCut)
 Bytes TableArchive(const Bytes& table, const char* tag = "ezam")
 {
     constexpr uint32_t kEntries = 20, kFirst = 12 + 8 + 4 + 4 * kEntries;
-    Bytes map, data = Text("LFMM");
-    AppendLE32(&map, kEntries);
-    for (uint32_t i = 0; i < kEntries; ++i)
-        AppendLE32(&map, kFirst);
-    Append(&data, Chunk(" pam", map));
-    Append(&data, Chunk(tag, table));
-    return Chunk("FFIR", data);
+    return Archive(kEntries, std::vector<uint32_t>(kEntries, kFirst), Chunk(tag, table));
 }
 
 struct Record {

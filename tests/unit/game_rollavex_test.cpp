@@ -103,8 +103,7 @@ protected:
     }
     void ExpectLean(int x, int y) const
     {
-        EXPECT_EQ(game->GetBoard()->GetLeanX(), x);
-        EXPECT_EQ(game->GetBoard()->GetLeanY(), y);
+        EXPECT_EQ(std::pair(game->GetBoard()->GetLeanX(), game->GetBoard()->GetLeanY()), std::pair(x, y));
     }
 
     TempFolder stateHome; // the best times
@@ -145,8 +144,7 @@ TEST_F(GameTest, DragLeansFromThePressPointAndTheHiddenDialogEndsTheLean)
     PassIntro();
     screen.ptCursor = {450, 330};
     screen.OnLeftButtonDown(400, 300);
-    EXPECT_EQ(screen.ptCursor.x, 400);
-    EXPECT_EQ(screen.ptCursor.y, 300);
+    EXPECT_EQ(std::pair(screen.ptCursor.x, screen.ptCursor.y), std::pair(400, 300));
     EXPECT_FALSE(screen.IsPointerShown());
     screen.OnMouseMove(420, 330);
     ExpectLean(-20, -30);
@@ -259,8 +257,7 @@ TEST_F(GameTest, ARecordedKeyboardGameReplaysToTheSameEnd)
     recorder->StartReplay(path.c_str());
     game->NewGame(0);
     Frames(70);
-    EXPECT_EQ(game->GetBall()->GetX(), x);
-    EXPECT_EQ(game->GetBall()->GetY(), y);
+    EXPECT_EQ(std::pair(game->GetBall()->GetX(), game->GetBall()->GetY()), std::pair(x, y));
     EXPECT_NE(x, -0.7f);
     recorder->Stop();
 }
@@ -545,14 +542,10 @@ TEST(BallLoading, AnUnreadableSoundIs68)
 {
     TempFolder folder;
     const Bytes wave = Chunk("evaw", wavebytes::Pcm16Wave({0, 1000, -1000, 0}, 1, 22050));
-    Bytes map, data = Text("LFMM");
-    AppendLE32(&map, 13);
-    for (int i = 0; i < 13; ++i)
-        AppendLE32(&map, 12 + 8 + 4 + 13 * 4);
-    Append(&data, Chunk(" pam", map));
+    Bytes sounds;
     for (const Bytes& sound : {wave, Chunk("evaw", Text("not a RIFF WAVE")), wave, wave})
-        Append(&data, sound);
-    WriteAllBytes(folder.File("ball.mm"), Chunk("FFIR", data));
+        Append(&sounds, sound);
+    WriteAllBytes(folder.File("ball.mm"), Archive(13, std::vector<uint32_t>(13, 12 + 8 + 4 + 13 * 4), sounds));
     CFileMM archive;
     archive.Open(FileSpec(folder.Path().c_str(), "ball.mm"), 2);
     EXPECT_EQ(ALeanBall::LoadAssets(&archive), 68);

@@ -133,30 +133,35 @@ TEST(Startup, StepsMessagesExitCodeAndTheStoredDisplayModeOfEachRun)
     }
 }
 
-// The device and the other services end while the screen and its window still exist.
-TEST(Startup, ShutdownEndsTheServicesBeforeTheScreen)
-{
+// A fake app as the application, with its own settings folder.
+class AppTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        setenv("XDG_CONFIG_HOME", home.Path().c_str(), 1);
+        SetApplication(&app);
+    }
+    void TearDown() override { SetApplication(nullptr); }
+
     TempFolder home;
-    setenv("XDG_CONFIG_HOME", home.Path().c_str(), 1);
     FakeApp app;
-    SetApplication(&app);
+};
+
+// The device and the other services end while the screen and its window still exist.
+TEST_F(AppTest, ShutdownEndsTheServicesBeforeTheScreen)
+{
     ASSERT_EQ(app.Initialise(), 1);
     app.steps.clear();
     app.Shutdown();
     EXPECT_EQ(app.steps, "services");
     EXPECT_EQ(app.GetScreen(), nullptr);
-    SetApplication(nullptr);
 }
 
 // No stored difficulty reads as 0, a stored one is used; initials of 8 are cut to 7, longer ones refused; the
 // full-screen setting is latched at the first read; the game's save writes the
 // suits but never the move mode.
-TEST(StartupOptions, DefaultsCutInitialsTheLatchAndWhatASaveWrites)
+TEST_F(AppTest, OptionsDefaultsCutInitialsTheLatchAndWhatASaveWrites)
 {
-    TempFolder home;
-    setenv("XDG_CONFIG_HOME", home.Path().c_str(), 1);
-    FakeApp app;
-    SetApplication(&app);
     GetSettings()->OpenConfigRoot("Orvande", "Rollavex");
     COptions* options = app.GetOptions();
     options->Load();
@@ -203,7 +208,6 @@ TEST(StartupOptions, DefaultsCutInitialsTheLatchAndWhatASaveWrites)
         options->Load();
         EXPECT_EQ(game->*c.field, c.loaded) << c.name << "=" << c.stored;
     }
-    SetApplication(nullptr);
 }
 
 int32_t Stored(const char* name)
@@ -216,12 +220,8 @@ int32_t Stored(const char* name)
 // F11 and Alt+Enter switch the window at once and keep the choice; a held
 // key switches once, Enter alone does not. A windowed size the player
 // changed is kept when the game ends; other lines stay as they were.
-TEST(WindowOptions, FullScreenKeysSwitchAtOnceAndTheChoiceAndTheWindowedSizeAreKept)
+TEST_F(AppTest, FullScreenKeysSwitchAtOnceAndTheChoiceAndTheWindowedSizeAreKept)
 {
-    TempFolder home;
-    setenv("XDG_CONFIG_HOME", home.Path().c_str(), 1);
-    FakeApp app;
-    SetApplication(&app);
     GetSettings()->OpenConfigRoot("Orvande", "Rollavex");
     GetSettings()->WriteDword("Fullscreen", 0, "Config");
     GetSettings()->WriteDword("Music", -1, "Config");
@@ -255,7 +255,6 @@ TEST(WindowOptions, FullScreenKeysSwitchAtOnceAndTheChoiceAndTheWindowedSizeAreK
     }
     EXPECT_EQ(std::tuple(Stored("WindowWidth"), Stored("WindowHeight"), Stored("Music")), std::tuple(1000, 700, -1));
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    SetApplication(nullptr);
 }
 
 } // namespace

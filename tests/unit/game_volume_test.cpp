@@ -6,19 +6,13 @@
 #include "game/maze/ALeanBall.h"
 #include "common/screen/COptions.h"
 #include "FileTestSupport.h"
+#include "VoiceGain.h"
 #include "platform/audio/MSound.h"
 #include "platform/audio/MSoundManager.h"
 #include "platform/window/AppTimer.h"
 #include "scene_fakes.h"
 
 namespace {
-
-float Gain(ALuint voice)
-{
-    float gain = -1;
-    alGetSourcef(voice, AL_GAIN, &gain);
-    return gain;
-}
 
 // Every sound effect the game loads sounds at its own volume times the effects
 // volume SFX sets when a game begins, the rolling ball's too, whose own volume

@@ -57,8 +57,7 @@ TEST_F(FontTest, ExtentAndLayoutCountRowsSkipBytesWithoutGlyphsAndFlushAfter294V
     const auto keep = [&](const MScreenVertex* v, int32_t n) { quads.insert(quads.end(), v, v + n); };
     font.LayOut(10, 20, 0xFF123456, "a\nc", keep);
     ASSERT_EQ(quads.size(), 12u);
-    EXPECT_EQ(quads[7].x, 10.0f);
-    EXPECT_EQ(quads[7].y, 20.0f + float(empty.cy));
+    EXPECT_EQ(std::pair(quads[7].x, quads[7].y), std::pair(10.0f, 20.0f + float(empty.cy)));
     EXPECT_EQ(quads[0].colour, 0xFF123456u);
     EXPECT_EQ(quads[1].u, font.GetGlyph('a').left);
 }

@@ -4,6 +4,7 @@
 #include "platform/audio/MMusicStream.h"
 #include "platform/audio/MSoundManager.h"
 #include "tests/unit/WaveBytes.h"
+#include "tests/unit/VoiceGain.h"
 #include <gtest/gtest.h>
 #include <chrono>
 #include <climits>
@@ -94,22 +95,19 @@ TEST_F(Sound, WavesThatCannotBeReadOrPlayedAreRefusedOthersMakeOneBuffer)
     EXPECT_EQ(raw, nullptr);
 }
 
-// Hundredths of a decibel, clamped; the gain follows.
+// Hundredths of a decibel (-7500: an amplitude of 10^(-3.75)), clamped; the gain follows.
 TEST_F(Sound, VolumePlayStopAndToggle)
 {
     std::unique_ptr<MSound> sound;
     ASSERT_EQ(Create(Pcm16Wave(std::vector<int16_t>(22050, 1000), 1, 22050), &sound, 2), 0); // one second
     const ALuint voice = sound->GetVoice(0);
     EXPECT_EQ(sound->GetVolume(), 0);
-    // Hundredths of a decibel: -7500 is an amplitude of 10^(-3.75).
     const struct { float factor; int32_t volume; float gain; } cases[] = {
         {0.0f, -10000, 0.0f}, {0.25f, -7500, 1.778279e-4f}, {1.5f, 0, 1.0f}, {-2, -10000, 0.0f}, {NAN, -10000, 0.0f}};
     for (const auto& [factor, volume, expected] : cases) {
         EXPECT_EQ(sound->SetVolume(factor), 0);
         EXPECT_EQ(sound->GetVolume(), volume) << factor;
-        float gain = -1;
-        alGetSourcef(voice, AL_GAIN, &gain);
-        EXPECT_FLOAT_EQ(gain, expected);
+        EXPECT_FLOAT_EQ(Gain(voice), expected);
     }
     EXPECT_EQ(sound->Play(true), 0);
     EXPECT_EQ(sound->Toggle(), 0);
@@ -143,13 +141,6 @@ TEST(SoundStartUp, MusicNeedsTheSoundDeviceAndUnplayableFormatsAreRefused)
     EXPECT_EQ(GetMusicManager()->Initialize(nullptr, &manager, 64, DMUS_APATH_DYNAMIC_STEREO), 0);
     EXPECT_TRUE(GetMusicManager()->IsAudioInitialized());
     DestroyMusicManager();
-}
-
-float Gain(ALuint voice)
-{
-    float gain = -1;
-    alGetSourcef(voice, AL_GAIN, &gain);
-    return gain;
 }
 
 // Percent by ear: each halving is 10 dB quieter, 0 and below silent. The

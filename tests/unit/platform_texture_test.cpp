@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <vector>
 #include "FileTestSupport.h"
 #include "GLTestWindow.h"
 #include "base/Rect.h"

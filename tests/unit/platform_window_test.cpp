@@ -1,4 +1,5 @@
 #include "tests/unit/QuietWindow.h"
+#include "tests/unit/WindowEvents.h"
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -37,8 +38,6 @@ SDL_Event Event(uint32_t type, int32_t a = 0, int32_t b = 0, int32_t c = 0)
     if (type == SDL_KEYDOWN || type == SDL_KEYUP) {
         e.key.keysym.sym = a;
         e.key.keysym.mod = uint16_t(b);
-    } else if (type == SDL_WINDOWEVENT) {
-        e.window.event = uint8_t(a), e.window.data1 = b, e.window.data2 = c;
     } else if (type == SDL_MOUSEMOTION) {
         e.motion.x = a, e.motion.y = b;
     } else {
@@ -67,19 +66,17 @@ TEST(WindowEvents, EventsBecomeHandlerCallsAndADisabledWindowTakesNoInput)
     const struct { SDL_Event event; int32_t nResult; } cases[] = {
         {Event(SDL_KEYDOWN, SDLK_n), 5}, {Event(SDL_KEYUP, SDLK_n), 5}, {Event(SDL_KEYDOWN, SDLK_F4, KMOD_LALT), 1},
         {Event(SDL_KEYUP, SDLK_F10), 1}, {Event(SDL_KEYDOWN, SDLK_AUDIOPLAY), 0},
-        {Event(SDL_WINDOWEVENT, SDL_WINDOWEVENT_MOVED, 40, 50), 1},
-        {Event(SDL_WINDOWEVENT, SDL_WINDOWEVENT_MINIMIZED), 1}, {Event(SDL_WINDOWEVENT, SDL_WINDOWEVENT_RESTORED), 1},
-        {Event(SDL_WINDOWEVENT, SDL_WINDOWEVENT_FOCUS_LOST), 1},
-        {Event(SDL_WINDOWEVENT, SDL_WINDOWEVENT_FOCUS_GAINED), 1}, {Event(SDL_WINDOWEVENT, SDL_WINDOWEVENT_CLOSE), 1},
-        {Event(SDL_WINDOWEVENT, SDL_WINDOWEVENT_EXPOSED), 1}, {Event(SDL_QUIT), 1},
+        {WindowEvent(SDL_WINDOWEVENT_MOVED, 40, 50), 1},  {WindowEvent(SDL_WINDOWEVENT_MINIMIZED), 1},
+        {WindowEvent(SDL_WINDOWEVENT_RESTORED), 1},       {WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST), 1},
+        {WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED), 1},   {WindowEvent(SDL_WINDOWEVENT_CLOSE), 1},
+        {WindowEvent(SDL_WINDOWEVENT_EXPOSED), 1},        {Event(SDL_QUIT), 1},
         {Event(down, SDL_BUTTON_LEFT, 10, 20), 1}, {Event(down, SDL_BUTTON_RIGHT, 11, 21), 1},
         {Event(up, SDL_BUTTON_LEFT, 12, 22), 1},   {Event(up, SDL_BUTTON_RIGHT, 13, 23), 1},
         {Event(down, SDL_BUTTON_MIDDLE, 1, 1), 0}, {Event(SDL_MOUSEMOTION, 5, 6), 0},
     };
     for (const auto& c : cases)
         EXPECT_EQ(w.HandleEvent(c.event), c.nResult) << c.event.type;
-    EXPECT_EQ(w.GetClientX(), 40);
-    EXPECT_EQ(w.GetClientY(), 50);
+    EXPECT_EQ(std::pair(w.GetClientX(), w.GetClientY()), std::pair(40, 50));
     EXPECT_FALSE(w.IsIconic());
     w.Disable();
     for (const auto& c : cases)

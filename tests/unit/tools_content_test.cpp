@@ -16,7 +16,6 @@
 #include <cmath>
 #include <map>
 #include <sstream>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -174,15 +173,14 @@ std::map<std::string, std::string> ReadTree(const fs::path& root)
 
 TEST(Content, SameSourcesGiveSameBytes)
 {
-    const fs::path root = fs::temp_directory_path() / ("rvx_content_test_" + std::to_string(::getpid()));
+    const TempFolder root;
     std::map<std::string, std::string> trees[2];
     for (int i = 0; i < 2; ++i) {
-        const fs::path out = root / std::to_string(i);
+        const fs::path out = fs::path(root.Path()) / std::to_string(i);
         ContentSet content({Maze::Load(RVX_MAZE_DIR "/01.txt")});
         content.Write((out / "content").string(), (out / "run").string());
         trees[i] = ReadTree(out);
     }
-    fs::remove_all(root);
     ASSERT_FALSE(trees[0].empty());
     EXPECT_TRUE(trees[0] == trees[1]);
 }
