@@ -51,8 +51,9 @@ TEST(OpenDialog, AsksZenityThenKdialog)
         dialog.SetFileName("Rollavex.mm");
         EXPECT_EQ(dialog.Show(nullptr), c.result);
         EXPECT_STREQ(dialog.GetFile(), c.result == 1 ? c.answer : "Rollavex.mm");
-        if (c.args)
+        if (c.args) {
             EXPECT_EQ(ReadText(program + ".args").rfind(c.args, 0), 0u) << ReadText(program + ".args");
+        }
     }
     setenv("PATH", path.c_str(), 1);
 }
